@@ -67,11 +67,18 @@ int VisitModule(dl_phdr_info* info, size_t, void* data) {
   if (!first) return 0;
   void* base = BaseOf(reinterpret_cast<const void*>(info->dlpi_addr + first->p_vaddr));
   if (!base) return 0;
-  std::u16string path = k42::ToUpper(k42::FromNarrow(PathOfModule(base)));
-  if (path.empty()) return 0;
-  if (search->Matches(path) || search->Matches(FileNamePart(path))) {
-    search->base = base;
-    return 1;
+  std::string loadedAs = PathOfModule(base);
+  if (loadedAs.empty()) return 0;
+  // A shared object is often loaded through a symbolic link (lib.so -> lib.so.1.0.0);
+  // both the name it was loaded under and the real file's name are accepted.
+  std::error_code error;
+  std::string real = std::filesystem::canonical(loadedAs, error).string();
+  for (const std::string& candidate : {loadedAs, real}) {
+    std::u16string path = k42::ToUpper(k42::FromNarrow(candidate));
+    if (!path.empty() && (search->Matches(path) || search->Matches(FileNamePart(path)))) {
+      search->base = base;
+      return 1;
+    }
   }
   return 0;
 }

@@ -37,8 +37,9 @@ extern "C" {
 
 // Finds a loaded module.
 //   lpModuleName: null for the executable; else a module name compared
-//   case-insensitively with the file name of each loaded module (or its full
-//   path); a name without an extension also matches that name plus ".dll",
+//   case-insensitively with the file name (or full path) of each loaded
+//   module, under the name it was loaded by or that of the real file behind
+//   a symbolic link; a name without an extension also matches that name plus ".dll",
 //   as on Windows, and "K42GuiXMLReader.dll" is the module containing this
 //   code (see above).
 //   Result: the module handle; null with ERROR_MOD_NOT_FOUND.

@@ -15,9 +15,9 @@ namespace {
 // faulty format and must not make us allocate without bound.
 constexpr int kMaxField = 4096;
 
-enum class Size { Default, Char, Short, Long, LongLong, Pointer, LongDouble, Wide, Narrow };
+enum class Size { Default, Char, Short, Long, LongLong, Pointer, LongDouble, Wide };
 
-struct Spec {
+struct Field {
   std::string flags;  // any of "-+ #0", as written
   bool left = false;
   int width = 0;
@@ -25,24 +25,24 @@ struct Spec {
   Size size = Size::Default;
 };
 
-void Pad(std::u16string& out, size_t length, const Spec& spec, std::u16string_view text) {
-  size_t fill = spec.width > 0 && size_t(spec.width) > length ? size_t(spec.width) - length : 0;
-  if (!spec.left) out.append(fill, u' ');
+void Pad(std::u16string& out, size_t length, const Field& field, std::u16string_view text) {
+  size_t fill = field.width > 0 && size_t(field.width) > length ? size_t(field.width) - length : 0;
+  if (!field.left) out.append(fill, u' ');
   out.append(text);
-  if (spec.left) out.append(fill, u' ');
+  if (field.left) out.append(fill, u' ');
 }
 
 // Renders one number with the C library, which knows flags, width and
 // precision for integers and floating point; the result is ASCII only.
 template <typename T>
-void AppendNumber(std::u16string& out, const Spec& spec, const char* length, char conversion, T value) {
+void AppendNumber(std::u16string& out, const Field& field, const char* length, char conversion, T value) {
   std::string fmt(1, '%');
-  fmt += spec.flags;
-  if (spec.left) fmt += '-';
-  if (spec.width > 0) fmt += std::to_string(spec.width);
-  if (spec.precision >= 0) {
+  fmt += field.flags;
+  if (field.left) fmt += '-';
+  if (field.width > 0) fmt += std::to_string(field.width);
+  if (field.precision >= 0) {
     fmt += '.';
-    fmt += std::to_string(spec.precision);
+    fmt += std::to_string(field.precision);
   }
   fmt += length;
   fmt += conversion;
@@ -60,56 +60,56 @@ void AppendNumber(std::u16string& out, const Spec& spec, const char* length, cha
   out.append(text.begin(), text.end());
 }
 
-void AppendSigned(std::u16string& out, const Spec& spec, char conversion, va_list& args) {
+void AppendSigned(std::u16string& out, const Field& field, char conversion, va_list& args) {
   long long value;
-  switch (spec.size) {
+  switch (field.size) {
     case Size::Char: value = static_cast<signed char>(va_arg(args, int)); break;
     case Size::Short: value = static_cast<short>(va_arg(args, int)); break;
     case Size::LongLong: value = va_arg(args, long long); break;
     case Size::Pointer: value = va_arg(args, intptr_t); break;
     default: value = va_arg(args, int); break;  // plain and `l`: 32 bits, as on Windows
   }
-  AppendNumber(out, spec, "ll", conversion, value);
+  AppendNumber(out, field, "ll", conversion, value);
 }
 
-void AppendUnsigned(std::u16string& out, const Spec& spec, char conversion, va_list& args) {
+void AppendUnsigned(std::u16string& out, const Field& field, char conversion, va_list& args) {
   unsigned long long value;
-  switch (spec.size) {
+  switch (field.size) {
     case Size::Char: value = static_cast<unsigned char>(va_arg(args, unsigned)); break;
     case Size::Short: value = static_cast<unsigned short>(va_arg(args, unsigned)); break;
     case Size::LongLong: value = va_arg(args, unsigned long long); break;
     case Size::Pointer: value = va_arg(args, uintptr_t); break;
     default: value = va_arg(args, unsigned); break;
   }
-  AppendNumber(out, spec, "ll", conversion, value);
+  AppendNumber(out, field, "ll", conversion, value);
 }
 
-void AppendFloating(std::u16string& out, const Spec& spec, char conversion, va_list& args) {
-  if (spec.size == Size::LongDouble)
-    AppendNumber(out, spec, "L", conversion, va_arg(args, long double));
+void AppendFloating(std::u16string& out, const Field& field, char conversion, va_list& args) {
+  if (field.size == Size::LongDouble)
+    AppendNumber(out, field, "L", conversion, va_arg(args, long double));
   else
-    AppendNumber(out, spec, "", conversion, va_arg(args, double));
+    AppendNumber(out, field, "", conversion, va_arg(args, double));
 }
 
-void AppendWideString(std::u16string& out, const Spec& spec, const char16_t* text) {
+void AppendWideString(std::u16string& out, const Field& field, const char16_t* text) {
   if (!text) text = u"(null)";
   size_t length = 0;
-  while (text[length] && (spec.precision < 0 || length < size_t(spec.precision))) ++length;
-  Pad(out, length, spec, std::u16string_view(text, length));
+  while (text[length] && (field.precision < 0 || length < size_t(field.precision))) ++length;
+  Pad(out, length, field, std::u16string_view(text, length));
 }
 
-void AppendNarrowString(std::u16string& out, const Spec& spec, const char* text) {
+void AppendNarrowString(std::u16string& out, const Field& field, const char* text) {
   if (!text) text = "(null)";
-  size_t length = spec.precision < 0 ? std::strlen(text) : strnlen(text, size_t(spec.precision));
+  size_t length = field.precision < 0 ? std::strlen(text) : strnlen(text, size_t(field.precision));
   std::u16string wide = utf::ToUtf16(std::string_view(text, length));
-  Pad(out, wide.size(), spec, wide);
+  Pad(out, wide.size(), field, wide);
 }
 
 // Whether a string or character conversion takes narrow text: upper-case
 // letters are narrow by default, `h` forces narrow, `l`/`w` force wide.
-bool IsNarrow(const Spec& spec, char16_t conversion) {
-  if (spec.size == Size::Narrow || spec.size == Size::Short) return true;
-  if (spec.size == Size::Wide || spec.size == Size::Long) return false;
+bool IsNarrow(const Field& field, char16_t conversion) {
+  if (field.size == Size::Short) return true;
+  if (field.size == Size::Wide || field.size == Size::Long) return false;
   return conversion == u'S' || conversion == u'C';
 }
 
@@ -164,34 +164,34 @@ std::u16string FormatWide(const char16_t* format, va_list args) {
       ++p;
       continue;
     }
-    Spec spec;
+    Field field;
     for (;; ++p) {
-      if (*p == u'-') spec.left = true;
-      else if (*p == u'+' || *p == u' ' || *p == u'#' || *p == u'0') spec.flags += char(*p);
+      if (*p == u'-') field.left = true;
+      else if (*p == u'+' || *p == u' ' || *p == u'#' || *p == u'0') field.flags += char(*p);
       else break;
     }
     if (*p == u'*') {
       int width = va_arg(ap, int);
       if (width < 0) {
-        spec.left = true;
+        field.left = true;
         width = width == INT32_MIN ? kMaxField : -width;
       }
-      spec.width = width < kMaxField ? width : kMaxField;
+      field.width = width < kMaxField ? width : kMaxField;
       ++p;
     } else {
-      spec.width = ReadNumber(p);
+      field.width = ReadNumber(p);
     }
     if (*p == u'.') {
       ++p;
       if (*p == u'*') {
         int precision = va_arg(ap, int);
-        spec.precision = precision < 0 ? -1 : (precision < kMaxField ? precision : kMaxField);
+        field.precision = precision < 0 ? -1 : (precision < kMaxField ? precision : kMaxField);
         ++p;
       } else {
-        spec.precision = ReadNumber(p);
+        field.precision = ReadNumber(p);
       }
     }
-    spec.size = ReadSize(p);
+    field.size = ReadSize(p);
     char16_t conversion = *p;
     if (conversion == 0) {
       out.append(start, p);
@@ -200,41 +200,41 @@ std::u16string FormatWide(const char16_t* format, va_list args) {
     ++p;
     switch (conversion) {
       case u'd': case u'i':
-        AppendSigned(out, spec, char(conversion), ap);
+        AppendSigned(out, field, char(conversion), ap);
         break;
       case u'u': case u'o': case u'x': case u'X':
-        AppendUnsigned(out, spec, char(conversion), ap);
+        AppendUnsigned(out, field, char(conversion), ap);
         break;
       case u'e': case u'E': case u'f': case u'F': case u'g': case u'G': case u'a': case u'A':
-        AppendFloating(out, spec, char(conversion), ap);
+        AppendFloating(out, field, char(conversion), ap);
         break;
       case u'p': {
         // Windows prints a pointer as all its hex digits, upper case.
-        Spec digitsSpec;
-        digitsSpec.flags = "0";
-        digitsSpec.width = 2 * sizeof(void*);
+        Field digitsField;
+        digitsField.flags = "0";
+        digitsField.width = 2 * sizeof(void*);
         std::u16string digits;
-        AppendNumber(digits, digitsSpec, "ll", 'X',
+        AppendNumber(digits, digitsField, "ll", 'X',
                      static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(va_arg(ap, void*))));
-        Pad(out, digits.size(), spec, digits);
+        Pad(out, digits.size(), field, digits);
         break;
       }
       case u's': case u'S':
-        if (IsNarrow(spec, conversion))
-          AppendNarrowString(out, spec, va_arg(ap, const char*));
+        if (IsNarrow(field, conversion))
+          AppendNarrowString(out, field, va_arg(ap, const char*));
         else
-          AppendWideString(out, spec, va_arg(ap, const char16_t*));
+          AppendWideString(out, field, va_arg(ap, const char16_t*));
         break;
       case u'c': case u'C': {
         int value = va_arg(ap, int);
         std::u16string one;
-        if (IsNarrow(spec, conversion)) {
+        if (IsNarrow(field, conversion)) {
           char byte = static_cast<char>(value);
           one = utf::ToUtf16(std::string_view(&byte, 1));
         } else {
           one.assign(1, static_cast<char16_t>(value));
         }
-        Spec chr = spec;
+        Field chr = field;
         chr.precision = -1;
         Pad(out, one.size(), chr, one);
         break;

@@ -8,7 +8,7 @@
 //     is ERROR_INVALID_PARAMETER;
 //   - an output size of 0 returns the size needed (in bytes or WCHARs);
 //   - an output too small returns 0 with ERROR_INSUFFICIENT_BUFFER (the output
-//     buffer's content is then unspecified);
+//     buffer's content is then undefined);
 //   - an unpaired surrogate (UTF-16 side) or an ill-formed UTF-8 sequence
 //     becomes U+FFFD, unless WC_ERR_INVALID_CHARS / MB_ERR_INVALID_CHARS asks
 //     for failure with ERROR_NO_UNICODE_TRANSLATION.
