@@ -1,0 +1,89 @@
+// Key lookup, creation and removal in the in-memory registry, names compared case-insensitively.
+#include "platform/registry_tree.h"
+
+#include "platform/text.h"
+
+namespace k42::registry {
+namespace {
+
+constexpr std::u16string_view kRootNames[kRootCount] = {
+    u"HKEY_CLASSES_ROOT", u"HKEY_CURRENT_USER", u"HKEY_LOCAL_MACHINE", u"HKEY_USERS", u"HKEY_CURRENT_CONFIG"};
+
+std::u16string Folded(std::u16string_view name) { return ToUpper(std::u16string(name)); }
+
+}  // namespace
+
+std::u16string_view RootName(int root) { return root >= 0 && root < kRootCount ? kRootNames[root] : u""; }
+
+int RootFromName(std::u16string_view name) {
+  std::u16string folded = Folded(name);
+  for (int root = 0; root < kRootCount; ++root)
+    if (folded == kRootNames[root]) return root;
+  return -1;
+}
+
+Key* Key::Child(std::u16string_view name) {
+  auto it = children_.find(Folded(name));
+  return it == children_.end() ? nullptr : it->second.get();
+}
+
+const Key* Key::Child(std::u16string_view name) const {
+  auto it = children_.find(Folded(name));
+  return it == children_.end() ? nullptr : it->second.get();
+}
+
+Key& Key::EnsureChild(std::u16string_view name, bool* created) {
+  std::unique_ptr<Key>& slot = children_[Folded(name)];
+  if (created) *created = !slot;
+  if (!slot) slot = std::make_unique<Key>(std::u16string(name));
+  return *slot;
+}
+
+bool Key::RemoveChild(std::u16string_view name) { return children_.erase(Folded(name)) > 0; }
+
+const Value* Key::FindValue(std::u16string_view name) const {
+  std::u16string folded = Folded(name);
+  for (const Value& value : values_)
+    if (Folded(value.name) == folded) return &value;
+  return nullptr;
+}
+
+void Key::SetValue(Value value) {
+  std::u16string folded = Folded(value.name);
+  for (Value& existing : values_) {
+    if (Folded(existing.name) == folded) {
+      existing.type = value.type;
+      existing.data = std::move(value.data);
+      return;
+    }
+  }
+  values_.push_back(std::move(value));
+}
+
+bool Key::RemoveValue(std::u16string_view name) {
+  std::u16string folded = Folded(name);
+  for (auto it = values_.begin(); it != values_.end(); ++it) {
+    if (Folded(it->name) == folded) {
+      values_.erase(it);
+      return true;
+    }
+  }
+  return false;
+}
+
+void Key::Clear() {
+  children_.clear();
+  values_.clear();
+}
+
+Key* Hive::Find(int root, const std::vector<std::u16string>& path) {
+  if (root < 0 || root >= kRootCount) return nullptr;
+  Key* key = &roots[root];
+  for (const std::u16string& name : path) {
+    key = key->Child(name);
+    if (!key) return nullptr;
+  }
+  return key;
+}
+
+}  // namespace k42::registry
