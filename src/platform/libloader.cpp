@@ -14,10 +14,6 @@
 
 namespace {
 
-// An object of this library with internal linkage, so that its address always
-// lies in the module that holds this copy of the code.
-const int s_anchor = 0;
-
 void* BaseOf(const void* address) {
   Dl_info info;
   if (!dladdr(address, &info)) return nullptr;
@@ -26,8 +22,6 @@ void* BaseOf(const void* address) {
 
 // The executable's program headers lie inside its first mapped segment.
 void* ExecutableBase() { return BaseOf(reinterpret_cast<const void*>(getauxval(AT_PHDR))); }
-
-void* ComponentBase() { return BaseOf(&s_anchor); }
 
 std::string ExecutablePath() {
   std::error_code error;
@@ -53,9 +47,13 @@ std::u16string FileNamePart(const std::u16string& path) {
 struct Search {
   std::u16string wanted;   // upper case
   std::u16string withDll;  // upper case, ".DLL" appended when the name has no extension
+  std::u16string prefix;   // upper case; when set, a file name starting with it matches
   void* base = nullptr;
 
-  bool Matches(const std::u16string& name) const { return name == wanted || (!withDll.empty() && name == withDll); }
+  bool Matches(const std::u16string& name) const {
+    if (!prefix.empty()) return name.rfind(prefix, 0) == 0;
+    return name == wanted || (!withDll.empty() && name == withDll);
+  }
 };
 
 // Compares the wanted name with each loaded object's full path and file name.
@@ -75,12 +73,24 @@ int VisitModule(dl_phdr_info* info, size_t, void* data) {
   std::string real = std::filesystem::canonical(loadedAs, error).string();
   for (const std::string& candidate : {loadedAs, real}) {
     std::u16string path = k42::ToUpper(k42::FromNarrow(candidate));
-    if (!path.empty() && (search->Matches(path) || search->Matches(FileNamePart(path)))) {
+    const bool matches = search->prefix.empty() ? search->Matches(path) || search->Matches(FileNamePart(path))
+                                                : search->Matches(FileNamePart(path));
+    if (!path.empty() && matches) {
       search->base = base;
       return 1;
     }
   }
   return 0;
+}
+
+// The component's shared library ("libK42GuiXmlReader.so" and its versioned
+// names) when it is loaded; otherwise the program itself, which then holds the
+// model code linked in statically.
+void* ComponentBase() {
+  Search search;
+  search.prefix = u"LIBK42GUIXMLREADER.SO";
+  dl_iterate_phdr(VisitModule, &search);
+  return search.base ? search.base : ExecutableBase();
 }
 
 }  // namespace

@@ -5,9 +5,9 @@
 //
 // The component's own module answers to the name "K42GuiXMLReader.dll" (any
 // letter case, ".dll" may be left out) as well as to its real file name. It is
-// the object that contains this platform library: inside the component's
-// shared library that is the .so; in a test program that links the static
-// libraries it is the executable itself.
+// the loaded shared library "libK42GuiXmlReader.so" (any version suffix); in a
+// program that does not load it but links the model statically, it is the
+// executable itself.
 //
 // File names are the Unix paths, absolute, with '/' separators (the directory
 // of a module is the text up to its last '/', not its last '\').

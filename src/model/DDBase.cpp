@@ -1,0 +1,84 @@
+// Element classes: default operations, text variants and the keyed collection.
+#include "model/DDBase.h"
+
+CDDBase::~CDDBase() = default;
+
+void CDDBase::SetLabel(std::u16string, int32_t, std::u16string) {}
+void CDDBase::GetLabel(std::u16string&) const {}
+void CDDBase::ReservedAfterGetLabel(int32_t) {}
+void CDDBase::SetTooltip(std::u16string, std::u16string) {}
+void CDDBase::GetTooltip(std::u16string&) const {}
+void CDDBase::ReservedAfterGetTooltip(int32_t) {}
+void CDDBase::SetHelpTopic(std::u16string) {}
+void CDDBase::GetHelpTopic(std::u16string&) const {}
+void CDDBase::SetLegend(std::u16string) {}
+void CDDBase::GetLegend(std::u16string&) const {}
+void CDDBase::SetDdString(std::u16string) {}
+void CDDBase::GetDdString(std::u16string&) const {}
+void CDDBase::AddChild(CDDBase*) {}
+CDDBase* CDDBase::FindChild(const std::u16string&) const { return nullptr; }
+CDDBase* CDDBase::FindChildByDdString(const std::u16string&, const std::u16string&) const { return nullptr; }
+int32_t CDDBase::NextOrder() { return 0; }
+
+CDDElement::~CDDElement() = default;
+
+CDDText& CDDElement::VariantFor(const std::u16string& key) {
+    m_hasVariants = true;
+    auto found = m_variantIndex.find(key);
+    if (found != m_variantIndex.end()) {
+        return m_variants[found->second];
+    }
+    m_variants.emplace_back(key);
+    m_variantIndex.emplace(key, m_variants.size() - 1);
+    return m_variants.back();
+}
+
+void CDDElement::SetLabel(std::u16string text, int32_t order, std::u16string key) {
+    if (key.empty()) {
+        m_label = std::move(text);
+        m_order = order;
+        return;
+    }
+    VariantFor(key).m_label = std::move(text);
+}
+
+void CDDElement::GetLabel(std::u16string& text) const { text = m_label; }
+
+void CDDElement::SetTooltip(std::u16string text, std::u16string key) {
+    if (key.empty()) {
+        m_tooltip = std::move(text);
+        return;
+    }
+    VariantFor(key).m_tooltip = std::move(text);
+}
+
+void CDDElement::GetTooltip(std::u16string& text) const { text = m_tooltip; }
+void CDDElement::SetHelpTopic(std::u16string text) { m_helpTopic = std::move(text); }
+void CDDElement::GetHelpTopic(std::u16string& text) const { text = m_helpTopic; }
+void CDDElement::SetLegend(std::u16string text) { m_legend = std::move(text); }
+void CDDElement::GetLegend(std::u16string& text) const { text = m_legend; }
+void CDDElement::GetVariants(std::vector<CDDText>& variants) const { variants = m_variants; }
+int32_t CDDElement::GetOrder() const { return m_order; }
+
+CDDElementMap::~CDDElementMap() = default;
+
+bool CDDElementMap::Insert(CDDBase* element) {
+    if (element == nullptr || element->Id().empty()) {
+        return false;
+    }
+    return m_elements.emplace(element->Id(), element).second;
+}
+
+void CDDElementMap::AddChild(CDDBase* element) { Insert(element); }
+
+CDDBase* CDDElementMap::FindChild(const std::u16string& id) const {
+    auto found = m_elements.find(id);
+    return found == m_elements.end() ? nullptr : found->second;
+}
+
+void CDDElementMap::DeleteAll() {
+    for (auto& entry : m_elements) {
+        delete entry.second;
+    }
+    m_elements.clear();
+}

@@ -1,0 +1,23 @@
+// Keyword tables shared by the readers and the queries: handling, storage
+// kind and header mode, in both directions.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace k42 {
+
+// Keyword to value: exact, case-sensitive comparison of the whole text.
+// Returns false (value untouched) when text is not a keyword.
+bool HandlingFromKeyword(const std::u16string& text, int32_t& value);  // READONLY, READWRITE, WRITEONLY, COND
+bool StorageFromKeyword(const std::u16string& text, int32_t& value);   // STATIC 1, DYNAMIC 2, CONSTANT 3
+
+// Value to text. Returns false (text untouched) for values without a text;
+// kCONDITIONAL has none.
+bool HandlingToText(int32_t value, std::u16string& text);
+bool StorageToText(int32_t value, std::u16string& text);
+
+// MODE_ONLINE -> "ONLINE", MODE_OFFLINE -> "OFFLINE", anything else "GENERAL".
+std::u16string ModeToText(int32_t mode);
+
+}  // namespace k42

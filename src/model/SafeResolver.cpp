@@ -1,0 +1,96 @@
+// Entity resolution that admits local grammar files only, and the limit on
+// entity expansion.
+#include "model/SafeResolver.h"
+
+#include <algorithm>
+
+#include <xercesc/framework/LocalFileInputSource.hpp>
+#include <xercesc/framework/MemBufInputSource.hpp>
+#include <xercesc/util/XMLResourceIdentifier.hpp>
+
+namespace k42 {
+namespace {
+
+std::u16string Text(const XMLCh* text) { return text != nullptr ? std::u16string(text) : std::u16string(); }
+
+bool StartsWithNoCase(const std::u16string& text, std::u16string_view prefix) {
+    if (text.size() < prefix.size()) return false;
+    for (size_t i = 0; i < prefix.size(); ++i) {
+        char16_t c = text[i];
+        if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
+        if (c != prefix[i]) return false;
+    }
+    return true;
+}
+
+bool EndsWithNoCase(const std::u16string& text, std::u16string_view suffix) {
+    if (text.size() < suffix.size()) return false;
+    std::u16string tail = text.substr(text.size() - suffix.size());
+    for (auto& c : tail) {
+        if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
+    }
+    return tail == suffix;
+}
+
+// A system identifier with a scheme ("http:", "ftp:" ...) other than a
+// drive letter; "file:" locations are turned into plain paths.
+bool ToLocalPath(std::u16string& systemId) {
+    if (StartsWithNoCase(systemId, u"file://")) {
+        systemId.erase(0, 7);
+        return true;
+    }
+    auto colon = systemId.find(u':');
+    if (colon == std::u16string::npos || colon == 1) return true;  // plain path or "C:\..."
+    auto slash = systemId.find_first_of(u"/\\");
+    return slash != std::u16string::npos && slash < colon;  // "dir/a:b" is still a path
+}
+
+xercesc::InputSource* EmptyInput(const XMLCh* systemId) {
+    static const XMLByte kNothing[] = {0};
+    auto* source = new xercesc::MemBufInputSource(kNothing, 0, systemId != nullptr ? systemId : u"", false);
+    return source;
+}
+
+}  // namespace
+
+void SafeEntityResolver::Refuse(const std::u16string& reason) {
+    ++m_refusals;
+    if (m_onRefusal) m_onRefusal(reason);
+}
+
+xercesc::InputSource* SafeEntityResolver::resolveEntity(xercesc::XMLResourceIdentifier* resource) {
+    if (resource == nullptr) return nullptr;
+    std::u16string systemId = Text(resource->getSystemId());
+    const auto type = resource->getResourceIdentifierType();
+    const bool grammar = type == xercesc::XMLResourceIdentifier::SchemaGrammar ||
+                         type == xercesc::XMLResourceIdentifier::SchemaImport ||
+                         type == xercesc::XMLResourceIdentifier::SchemaInclude ||
+                         type == xercesc::XMLResourceIdentifier::SchemaRedefine ||
+                         (type == xercesc::XMLResourceIdentifier::ExternalEntity && EndsWithNoCase(systemId, u".dtd"));
+    if (!grammar) {
+        Refuse(u"external entity refused: " + systemId);
+        return EmptyInput(resource->getSystemId());
+    }
+    if (!ToLocalPath(systemId)) {
+        Refuse(u"remote grammar location refused: " + systemId);
+        return EmptyInput(resource->getSystemId());
+    }
+    const XMLCh* base = resource->getBaseURI();
+    std::u16string basePath = Text(base);
+    if (!ToLocalPath(basePath)) basePath.clear();
+    try {
+        if (basePath.empty()) return new xercesc::LocalFileInputSource(systemId.c_str());
+        return new xercesc::LocalFileInputSource(basePath.c_str(), systemId.c_str());
+    } catch (...) {
+        Refuse(u"grammar location not usable: " + systemId);
+        return EmptyInput(resource->getSystemId());
+    }
+}
+
+std::unique_ptr<xercesc::SecurityManager> MakeSecurityManager() {
+    auto manager = std::make_unique<xercesc::SecurityManager>();
+    manager->setEntityExpansionLimit(kEntityExpansionLimit);
+    return manager;
+}
+
+}  // namespace k42

@@ -1,0 +1,45 @@
+// Reader of "MODULE_DEC": attributes of the modules the function selected;
+// their contents go to the module body reader.
+#include "model/DDParserXML.h"
+#include "model/DomUtil.h"
+
+namespace {
+
+bool IntegrationFromKeyword(const std::u16string& text, int32_t& value) {
+    if (text == u"TAB") value = 0;        // kTAB
+    else if (text == u"MENU") value = 1;  // kMENU
+    else if (text == u"NONE") value = 2;  // kNONE
+    else return false;
+    return true;
+}
+
+}  // namespace
+
+int CDDParserXML::ParseModuleDec(DOMNodeList* list) {
+    k42::ForEachNode(list, [this](DOMNode* node) {
+        std::u16string id;
+        if (!k42::GetAttribute(node, u"MOD_ID", id)) {
+            return false;  // a declaration without identifier ends the section
+        }
+        CDDModule* module = nullptr;
+        for (CDDModule* candidate : m_modules) {
+            if (candidate != nullptr && candidate->Id() == id) {
+                module = candidate;
+                break;
+            }
+        }
+        if (module == nullptr) {
+            return true;  // not available under the selected function
+        }
+        std::u16string text;
+        if (k42::GetAttribute(node, u"MOD_ICON", text)) module->SetIcon(text);
+        if (k42::GetAttribute(node, u"MOD_INITSTRING", text)) module->SetInitString(text);
+        int32_t integration = 0;
+        if (k42::GetAttribute(node, u"MOD_INTEGRATION", text) && IntegrationFromKeyword(text, integration)) {
+            module->SetIntegration(integration);
+        }
+        ParseModuleBody(node->getChildNodes(), module);
+        return true;
+    });
+    return 0;
+}
