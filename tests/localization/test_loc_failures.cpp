@@ -33,7 +33,7 @@ TEST(LocalizedFileFailures, MissingFileFailsTheLoadButKeepsTheGuiXmlAndBuiltinTe
     EXPECT_NE(testing::internal::GetCapturedStderr().find("CDDParserXML: ParseLocFile failed!\n"), std::string::npos);
     EXPECT_TRUE(Logged(log, u"Parsing file : " + k42test::DataPath("localization/no_such_loc.xml")));
     EXPECT_TRUE(Logged(log, u"CDDParserXML: ParseLocFile() failed!"));
-    EXPECT_EQ(model.Labels().size(), 6u);
+    EXPECT_EQ(model.Labels().size(), 7u);
     std::u16string text;
     EXPECT_EQ(model.GetGuiLabel(u"toolInfoRangeTo", text), 0);
     EXPECT_EQ(text, u"up to ");

@@ -49,6 +49,34 @@ TEST(LocalizedTexts, ScopesChooseTheCollectionAndUnknownScopesAreSilent) {
     EXPECT_EQ(model.GuiLabelDictionary().Count(), 28u);
 }
 
+// The label (and help topic) of a module's menu or display, found in its local dictionary.
+std::u16string LocalText(const CDDModel& model, const std::u16string& moduleId, const std::u16string& id,
+                         bool helpTopic = false) {
+    for (const CDDModule* module : model.Modules()) {
+        if (module->Id() != moduleId) continue;
+        const CDDBase* element = module->FindChild(id);
+        if (element == nullptr) return u"<none>";
+        std::u16string text;
+        helpTopic ? element->GetHelpTopic(text) : element->GetLabel(text);
+        return text;
+    }
+    return u"<no module>";
+}
+
+TEST(LocalizedTexts, ModuleScopesReachMenusAndDisplaysAndUnfoundIdsReachEveryCollection) {
+    CDDModel model;
+    ASSERT_EQ(Load(model, "localization/device.xml", "localization/scopes_loc.xml"), 0);
+    EXPECT_EQ(LocalText(model, u"modMain", u"mnuMain"), u"Main menu");
+    EXPECT_EQ(LocalText(model, u"modMain", u"pdMain"), u"Main display");
+    EXPECT_EQ(LocalText(model, u"modMain", u"pdMain", true), u"main-help");
+    EXPECT_EQ(LocalText(model, u"modAux", u"pdSame"), u"auxiliary only");
+    EXPECT_EQ(LocalText(model, u"modMain", u"pdSame"), u"");  // another module's display of that name
+
+    // "pdShared" is not in modAux: the label and modMain's display both get it.
+    EXPECT_EQ(Label(model, u"pdShared"), u"shared text");
+    EXPECT_EQ(LocalText(model, u"modMain", u"pdShared"), u"shared text");
+}
+
 TEST(LocalizedTexts, DdStringKeysFillVariantsAndPlainTextsStayApart) {
     CDDModel model;
     ASSERT_EQ(Load(model, "localization/device.xml", "localization/scopes_loc.xml"), 0);
