@@ -4,6 +4,7 @@
 #include <k42gui/IGuiXmlModel.h>
 
 #include "model/DDModel.h"
+#include "platform/text.h"
 #include "support/test_paths.h"
 
 namespace {
@@ -174,6 +175,46 @@ TEST_F(ModuleQueries, ItemInfoLabelsConditionalLabelsAndFallback) {
     EXPECT_EQ(noModule.result, -1);
     EXPECT_EQ(noModule.conditional, 0);
     EXPECT_EQ(noModule.label, u"keep");
+}
+
+TEST(DemoDevice, WhatAHostSeesInGermanUnderTheOnlineFunction) {
+    CDDModel model;
+    const std::u16string demo = k42::FromNarrow(std::string(K42GUI_SOURCE_DIR) + "/examples/demo/");
+    ASSERT_EQ(model.Initialize(demo, u"demo.xml", u"demo_loc.xml", u"de", 2, nullptr), 0);
+    Strings tabs;
+    model.GetTabModules(1, tabs);
+    EXPECT_EQ(tabs, (Strings{u"modSetup", u"modDiagnosis"}));
+    model.GetTabModules(0, tabs);
+    EXPECT_EQ(tabs, (Strings{u"modTrend", u"modService"}));
+
+    std::u16string label, image;
+    int32_t type = -1, rwro = -1;
+    std::vector<CDDDisplayItem> items;
+    model.GetDisplayItems(u"modSetup", u"disOutput", label, type, image, items, rwro);
+    EXPECT_EQ(label, u"Stromausgang");
+    EXPECT_EQ(rwro, 1);  // its menu is conditional through a COND entry
+    model.GetDisplayItems(u"modService", u"disService", label, type, image, items, rwro);
+    EXPECT_EQ(rwro, 0);
+
+    Item unit = Ask(model, u"modSetup", u"menuBasic", u"varPVUnit");
+    EXPECT_EQ(unit.label + u"|" + unit.index, u"Druckeinheit|4");
+    std::u16string value, tooltip, topic, helpRef;
+    int32_t conditional = 0;
+    EXPECT_EQ(model.GetParameterInfo(u"varPV", u"", PAR_VARIABLE, value, label, conditional, tooltip, topic, helpRef), 0);
+    EXPECT_EQ(conditional, 1);
+    EXPECT_EQ(model.GetParameterInfo(u"metaManufacturer", u"", PAR_META, value, label, conditional, tooltip, topic,
+                                     helpRef), 0);
+    EXPECT_EQ(value + u"|" + label, u"Morvane Messtechnik GmbH|Hersteller");
+
+    std::u16string parameter, status;
+    int32_t origin = -1, headerType = -1;
+    EXPECT_EQ(model.GetHeaderVarRef(MODE_OFFLINE, u"DEVICE_TYPE", parameter, origin, label, status, headerType), 0);
+    EXPECT_EQ(parameter, u"metaDeviceType");
+    EXPECT_EQ(origin, PAR_META);
+    EXPECT_EQ(model.GetHeaderVarRef(MODE_ONLINE, u"DEVICE_TYPE", parameter, origin, label, status, headerType), -1);
+    int32_t online = -1;
+    EXPECT_EQ(model.GetFunctionIdIsOnline(&online), 0);
+    EXPECT_EQ(online, 1);
 }
 
 TEST(ModuleQueriesEmpty, NeverInitializedModelAnswersWithoutTouchingOutputs) {
