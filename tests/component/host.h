@@ -1,4 +1,5 @@
-// Test helpers that use the component as a host does: owning BSTR/VARIANT/interface wrappers, object creation, loading, array cells.
+// Test helpers that use the component as a host does: owning BSTR/VARIANT/interface wrappers, object creation, loading,
+// array cells.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -77,7 +78,8 @@ Ref<IGuiXmlModel> CreateModel();
 // Initialize with the demo device (examples/demo).
 HRESULT LoadDemo(IGuiXmlModel* model, long functionId = 1, const char16_t* language = u"en");
 // Initialize with two files of tests/data/component.
-HRESULT LoadFixture(IGuiXmlModel* model, const char16_t* xmlFile, const char16_t* locFile = u"../common/minimal_loc.xml");
+HRESULT LoadFixture(IGuiXmlModel* model, const char16_t* xmlFile,
+                    const char16_t* locFile = u"../common/minimal_loc.xml");
 
 // The component's lock count (live objects, server locks, class-object references).
 LONG LockCount();

@@ -169,8 +169,7 @@ TEST_F(Dispatch, BadCallsAreRefused) {
   null.vt = VT_NULL;
   EXPECT_EQ(Call(dispatch_, 41, {null, RefTo(out.Out())}, &argErr), DISP_E_TYPEMISMATCH);
   EXPECT_EQ(argErr, 1u) << "the key is the second argument as DISPPARAMS holds them";
-  EXPECT_EQ(Call(dispatch_, 41, {Text(key), Text(key)}, &argErr), DISP_E_TYPEMISMATCH)
-      << "an output passed by value";
+  EXPECT_EQ(Call(dispatch_, 41, {Text(key), Text(key)}, &argErr), DISP_E_TYPEMISMATCH) << "an output passed by value";
   EXPECT_EQ(argErr, 0u);
   LONG number = 0;
   EXPECT_EQ(Call(dispatch_, 41, {Text(key), RefTo(&number)}, &argErr), DISP_E_TYPEMISMATCH);
@@ -178,8 +177,7 @@ TEST_F(Dispatch, BadCallsAreRefused) {
   VARIANTARG arg = Text(key);
   DISPID named = 0;
   DISPPARAMS params = {&arg, &named, 1, 1};
-  EXPECT_EQ(dispatch_->Invoke(3, IID_NULL, 0, DISPATCH_METHOD, &params, nullptr, nullptr, nullptr),
-            DISP_E_NONAMEDARGS);
+  EXPECT_EQ(dispatch_->Invoke(3, IID_NULL, 0, DISPATCH_METHOD, &params, nullptr, nullptr, nullptr), DISP_E_NONAMEDARGS);
   params = {&arg, nullptr, 1, 0};
   EXPECT_EQ(dispatch_->Invoke(3, IID_IGuiXmlModel, 0, DISPATCH_METHOD, &params, nullptr, nullptr, nullptr),
             DISP_E_UNKNOWNINTERFACE);

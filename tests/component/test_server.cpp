@@ -1,4 +1,5 @@
-// The component server as a host meets it: class object, creation and aggregation rules, interface identities, lifetimes.
+// The component server as a host meets it: class object, creation and aggregation rules, interface identities,
+// lifetimes.
 #include <gtest/gtest.h>
 
 #include "host.h"
