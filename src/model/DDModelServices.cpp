@@ -10,7 +10,9 @@
 namespace {
 
 // File references of the GUI XML file are relative to the directory given at
-// initialization; an empty reference stays empty.
+// initialization; an empty reference stays empty. Only answers of a query that
+// succeeded are prefixed: after a miss the outputs still hold what the caller
+// passed, and those stay as they were.
 void Prefix(const std::u16string& directory, std::u16string& reference) {
     if (!reference.empty()) reference = directory + reference;
 }

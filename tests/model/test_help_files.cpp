@@ -55,17 +55,18 @@ Help Ask(CDDModel& model, int32_t type) {
 
 void Touch(const std::string& path) { std::ofstream(path) << "%PDF"; }
 
-// Removes a file when the test ends, however it ends.
+// Removes a file or directory when the test ends, however it ends.
 struct RemovedAtEnd {
     std::string path;
     ~RemovedAtEnd() {
         std::error_code ignored;
-        fs::remove(path, ignored);
+        fs::remove_all(path, ignored);
     }
 };
 
 TEST(HelpFiles, FileInTheDirectoryIsTestedOnceForTheSamePathAndLanguage) {
     const std::string dir = WriteDevice("present", "<HELPFILE FREF=\"manual.pdf\" ANCHORS=\"EQTOHELPTOPIC\"/>");
+    const RemovedAtEnd cleanup{dir};
     Touch(dir + "manual.pdf");
     CDDModel model;
     ASSERT_EQ(LoadDevice(model, dir, u"en"), 0);
@@ -88,6 +89,7 @@ TEST(HelpFiles, FileInTheDirectoryIsTestedOnceForTheSamePathAndLanguage) {
 TEST(HelpFiles, UrlsAreHandedOutUnchangedWithTheirAnchor) {
     const std::string dir = WriteDevice("url", "<HELPFILE FREF=\"http://x.example/h\" ANCHORS=\"EQTOID\"/>"
                                                "<UIHELPFILE FREF=\"https://x.example/ui\" ANCHORS=\"EQTOHELPTOPIC\"/>");
+    const RemovedAtEnd cleanup{dir};
     CDDModel model;
     ASSERT_EQ(LoadDevice(model, dir, u"en"), 0);
     Help dtm = Ask(model, kHELPDTM);
@@ -110,6 +112,7 @@ TEST(HelpFiles, MissingFileFallsBackToLanguageDefaultThenEnglishDefaultThenNothi
 
     // "HTTP://" is no URL (the prefix test is case-sensitive): a missing file.
     const std::string dir = WriteDevice("missing", "<HELPFILE FREF=\"HTTP://missing.pdf\" ANCHORS=\"EQTOID\"/>");
+    const RemovedAtEnd cleanup{dir}, cleanupNone{WriteDevice("none", "")};
     CDDModel model;
     ASSERT_EQ(LoadDevice(model, dir, FromNarrow(language)), 0);
     model.SetSDKInitialization(u"HelpApplication=hv");
@@ -137,7 +140,7 @@ TEST(HelpFiles, MissingFileFallsBackToLanguageDefaultThenEnglishDefaultThenNothi
     EXPECT_EQ(help.anchor, kNO);
 
     CDDModel noReference;
-    ASSERT_EQ(LoadDevice(noReference, WriteDevice("none", ""), u"en"), 0);
+    ASSERT_EQ(LoadDevice(noReference, cleanupNone.path, u"en"), 0);
     help = Ask(noReference, kHELPUI);
     EXPECT_EQ(help.result, -1);
     EXPECT_EQ(help.path, u"");

@@ -33,7 +33,7 @@ TEST(ModelPaths, ExactlyTheListedFileReferencesGetTheDirectory) {
 
     std::u16string init;
     EXPECT_EQ(model.GetExternModule(u"modB", link, name, init), 0);
-    EXPECT_EQ(link, u"ext/modB.xml");  // handed out as written
+    EXPECT_EQ((Strings{link, name, init}), (Strings{u"ext/modB.xml", u"Module B", u"mode=1"}));  // not prefixed
 
     std::vector<CDDLogo> logos;
     EXPECT_EQ(model.GetLogo(logos), -1);  // one logo has no path; the others are prefixed all the same

@@ -4,6 +4,7 @@
 #include <k42gui/IGuiXmlModel.h>
 
 #include "model/DDModel.h"
+#include "platform/text.h"
 #include "support/test_paths.h"
 
 namespace {
@@ -66,9 +67,6 @@ TEST_F(ModuleQueries, FirstModuleAnswersWhileDisplayItemsTriesLaterModules) {
     EXPECT_EQ(model.GetDisplayInfo(u"modA", u"disMain", label, type, valid), 0);
     EXPECT_EQ(valid, u"varCond");
     EXPECT_EQ(model.GetDisplayInfo(u"modA", u"menuSub", label, type, valid), -1);  // a menu, not a display
-    std::u16string first = u"f", previous = u"p", next, last = u"l", home;
-    EXPECT_EQ(model.GetDisplayButtonNav(u"modA", u"disMain", first, previous, next, last, home), 0);
-    EXPECT_EQ((Strings{first, previous, next, last, home}), (Strings{u"", u"", u"disSub", u"", u"disMain"}));
 }
 
 TEST_F(ModuleQueries, ModuleAttributesTabsMenusAndFeatures) {
@@ -78,12 +76,6 @@ TEST_F(ModuleQueries, ModuleAttributesTabsMenusAndFeatures) {
     EXPECT_EQ(model.GetTabModules(0, ids), 0);
     EXPECT_EQ(ids, (Strings{u"modB", u"modA", u"modC"}));  // the second modA was never declared: kNONE
 
-    std::u16string link = u"keep", label, init;
-    EXPECT_EQ(model.GetExternModule(u"modB", link, label, init), 0);
-    EXPECT_EQ((Strings{link, label, init}), (Strings{u"ext/modB.xml", u"Module B", u"mode=1"}));
-    EXPECT_EQ(model.CDDParserXML::GetModuleIcon(u"modA", link), 0);
-    EXPECT_EQ(link, u"img/a.ico");
-
     std::u16string value = u"keep";
     EXPECT_EQ(model.GetModuleFeature(u"modA", u"Empty", value), 0);
     EXPECT_EQ(value, u"");
@@ -91,9 +83,6 @@ TEST_F(ModuleQueries, ModuleAttributesTabsMenusAndFeatures) {
     EXPECT_EQ(model.GetModuleFeature(u"modA", u"feature", value), -1);
     EXPECT_EQ(model.GetModuleFeature(u"modX", u"Feature", value), -1);
     EXPECT_EQ(value, u"keep");
-    std::u16string offline, online;
-    EXPECT_EQ(model.GetHeaderRefs(u"modA", offline, online), 0);
-    EXPECT_EQ(offline + u"/" + online, u"hdrOff/hdrOn");
 
     std::vector<CDDMenuEntry> entries(2);
     EXPECT_EQ(model.GetModuleRootMenus(u"modA", entries), 0);
@@ -174,6 +163,41 @@ TEST_F(ModuleQueries, ItemInfoLabelsConditionalLabelsAndFallback) {
     EXPECT_EQ(noModule.result, -1);
     EXPECT_EQ(noModule.conditional, 0);
     EXPECT_EQ(noModule.label, u"keep");
+}
+
+TEST(DemoDevice, WhatAHostSeesInGermanUnderTheOnlineFunction) {
+    CDDModel model;
+    const std::u16string demo = k42::FromNarrow(std::string(K42GUI_SOURCE_DIR) + "/examples/demo/");
+    ASSERT_EQ(model.Initialize(demo, u"demo.xml", u"demo_loc.xml", u"de", 2, nullptr), 0);
+    Strings tabs;
+    model.GetTabModules(1, tabs);
+    EXPECT_EQ(tabs, (Strings{u"modSetup", u"modDiagnosis"}));
+    model.GetTabModules(0, tabs);
+    EXPECT_EQ(tabs, (Strings{u"modTrend", u"modService"}));
+
+    std::u16string label, image;
+    int32_t type = -1, rwro = -1;
+    std::vector<CDDDisplayItem> items;
+    model.GetDisplayItems(u"modSetup", u"disOutput", label, type, image, items, rwro);
+    EXPECT_EQ(label, u"Stromausgang");
+    EXPECT_EQ(rwro, 1);  // its menu is conditional through a COND entry
+    model.GetDisplayItems(u"modService", u"disService", label, type, image, items, rwro);
+    EXPECT_EQ(rwro, 0);
+
+    Item unit = Ask(model, u"modSetup", u"menuBasic", u"varPVUnit");
+    EXPECT_EQ(unit.label + u"|" + unit.index, u"Druckeinheit|4");
+    std::u16string value, tooltip, topic, helpRef;
+    int32_t conditional = 0;
+    EXPECT_EQ(model.GetParameterInfo(u"metaManufacturer", u"", PAR_META, value, label, conditional, tooltip, topic,
+                                     helpRef), 0);
+    EXPECT_EQ(value + u"|" + label, u"Morvane Messtechnik GmbH|Hersteller");
+
+    std::u16string parameter, status;
+    int32_t origin = -1, headerType = -1;
+    EXPECT_EQ(model.GetHeaderVarRef(MODE_OFFLINE, u"DEVICE_TYPE", parameter, origin, label, status, headerType), 0);
+    EXPECT_EQ(parameter, u"metaDeviceType");
+    EXPECT_EQ(origin, PAR_META);
+    EXPECT_EQ(model.GetHeaderVarRef(MODE_ONLINE, u"DEVICE_TYPE", parameter, origin, label, status, headerType), -1);
 }
 
 TEST(ModuleQueriesEmpty, NeverInitializedModelAnswersWithoutTouchingOutputs) {
