@@ -1,11 +1,46 @@
 // Label look-ups by identifier and the language operations.
 #include "model/DDParserXML.h"
 
-// Not read yet: filled in by the reader of this section.
+namespace {
 
-int32_t CDDParserXML::GetGuiLabel(const std::u16string&, std::u16string&) const { return -1; }
-int32_t CDDParserXML::GetGlobalLabel(const std::u16string&, std::u16string&) const { return -1; }
-int32_t CDDParserXML::GetLanguage(std::u16string& language) const { language = m_language; return 0; }
-int32_t CDDParserXML::SetLanguage(const std::u16string& language) { if (language != m_language) m_language = language; return 0; }
-int32_t CDDParserXML::ChangeLanguage(const std::u16string&, HWND) { return 0; }
-int32_t CDDParserXML::GetSupportedLanguages(std::map<std::u16string, std::u16string>&) const { return -1; }
+// 0 and the record's label, or -1 (text untouched) when there is none.
+int32_t LabelOf(const CDDElementMap& dictionary, const std::u16string& id, std::u16string& text) {
+    const CDDBase* record = dictionary.FindChild(id);
+    if (record == nullptr) return -1;
+    record->GetLabel(text);
+    return 0;
+}
+
+}  // namespace
+
+int32_t CDDParserXML::GetGuiLabel(const std::u16string& id, std::u16string& text) const {
+    return LabelOf(m_guiLabels, id, text);
+}
+
+int32_t CDDParserXML::GetGlobalLabel(const std::u16string& id, std::u16string& text) const {
+    return LabelOf(m_elements, id, text);
+}
+
+int32_t CDDParserXML::GetLanguage(std::u16string& language) const {
+    language = m_language;
+    return 0;
+}
+
+int32_t CDDParserXML::SetLanguage(const std::u16string& language) {
+    if (language != m_language) m_language = language;
+    return 0;
+}
+
+int32_t CDDParserXML::ChangeLanguage(const std::u16string& language, HWND progress) {
+    if (language == m_language) return 0;
+    m_language = language;
+    return ParseLocFile(progress);
+}
+
+int32_t CDDParserXML::GetSupportedLanguages(std::map<std::u16string, std::u16string>& languages) const {
+    languages.clear();
+    for (const CDDLanguage* language : m_languages) {
+        if (language != nullptr) languages.emplace(language->GetCode(), language->GetLocalLabel());  // first wins
+    }
+    return m_languages.empty() ? -1 : 0;
+}

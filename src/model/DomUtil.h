@@ -21,15 +21,31 @@ bool IsTextNode(const xercesc::DOMNode* node);
 // The node's value (the text of a text or comment node), empty when none.
 std::u16string NodeValue(const xercesc::DOMNode* node);
 
-// Visits the nodes of a list in order. Node lists returned by
-// getElementsByTagName are live: asking for their length re-walks the
-// document, so walk with item(i) until it yields null. visit returns false
-// to stop early.
+// Visits the nodes of a list in order; visit returns false to stop early.
+// Two kinds of list reach the readers, and each is walked in linear time:
+// - a node's child list: its item(i) counts from the first child on every
+//   call, so the children are walked through their sibling links instead;
+// - a list from getElementsByTagName: it is live and asking for its length
+//   re-walks the document, but sequential item(i) calls are cached, so it is
+//   walked with item(i) until that yields null.
 template <typename Visit>
 void ForEachNode(const xercesc::DOMNodeList* list, Visit visit) {
     if (list == nullptr) return;
+    xercesc::DOMNode* first = list->item(0);
+    if (first == nullptr) return;
+    const xercesc::DOMNode* parent = first->getParentNode();
+    if (parent != nullptr && parent->getChildNodes() == list) {
+        for (xercesc::DOMNode* node = first; node != nullptr;) {
+            // Read the next sibling first: visit may not change the tree, but
+            // this keeps the walk independent of what it does with node.
+            xercesc::DOMNode* next = node->getNextSibling();
+            if (!visit(node)) return;
+            node = next;
+        }
+        return;
+    }
     for (XMLSize_t i = 0;; ++i) {
-        xercesc::DOMNode* node = list->item(i);
+        xercesc::DOMNode* node = i == 0 ? first : list->item(i);
         if (node == nullptr) return;
         if (!visit(node)) return;
     }

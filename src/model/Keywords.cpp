@@ -1,8 +1,10 @@
-// Keyword tables for handling, storage kind and header mode.
+// Keyword tables for handling, storage kind, header mode and data types.
 #include "model/Keywords.h"
 
 #include <array>
 #include <utility>
+
+#include <k42gui/IGuiXmlModel.h>
 
 namespace k42 {
 namespace {
@@ -48,12 +50,59 @@ bool ToText(const std::array<Keyword, N>& table, int32_t value, std::u16string& 
     return false;
 }
 
+// Every VarType that the file can name: the keyword is the enumerator's name
+// without "TYPE_". The others (bit string, button, image, ...) have no keyword.
+constexpr std::array<Keyword, 36> kDataTypes{{
+    {u"DD_FLOAT", TYPE_DD_FLOAT, true},
+    {u"DD_DOUBLE", TYPE_DD_DOUBLE, true},
+    {u"DD_INT8", TYPE_DD_INT8, true},
+    {u"DD_INT16", TYPE_DD_INT16, true},
+    {u"DD_INT24", TYPE_DD_INT24, true},
+    {u"DD_INT32", TYPE_DD_INT32, true},
+    {u"DD_UINT8", TYPE_DD_UINT8, true},
+    {u"DD_UINT16", TYPE_DD_UINT16, true},
+    {u"DD_UINT24", TYPE_DD_UINT24, true},
+    {u"DD_UINT32", TYPE_DD_UINT32, true},
+    {u"DD_ULONG", TYPE_DD_ULONG, true},
+    {u"DD_ENUM8", TYPE_DD_ENUM8, true},
+    {u"DD_ENUM16", TYPE_DD_ENUM16, true},
+    {u"DD_ENUM24", TYPE_DD_ENUM24, true},
+    {u"DD_ENUM32", TYPE_DD_ENUM32, true},
+    {u"DD_BIT_ENUM8", TYPE_DD_BIT_ENUM8, true},
+    {u"DD_BIT_ENUM16", TYPE_DD_BIT_ENUM16, true},
+    {u"DD_BIT_ENUM24", TYPE_DD_BIT_ENUM24, true},
+    {u"DD_BIT_ENUM32", TYPE_DD_BIT_ENUM32, true},
+    {u"DD_DATE", TYPE_DD_DATE, true},
+    {u"DD_TIME", TYPE_DD_TIME, true},
+    {u"DD_DATETIME", TYPE_DD_DATETIME, true},
+    {u"DD_TIMEVALUE", TYPE_DD_TIMEVALUE, true},
+    {u"DD_INDEX", TYPE_DD_INDEX, true},
+    {u"DD_VISIBLE_STR", TYPE_DD_VISIBLE_STR, true},
+    {u"DD_VISIBLE_STR_PACKED", TYPE_DD_VISIBLE_STR_PACKED, true},
+    {u"DD_INT8_FP", TYPE_DD_INT8_FP, true},
+    {u"DD_INT16_FP", TYPE_DD_INT16_FP, true},
+    {u"DD_INT24_FP", TYPE_DD_INT24_FP, true},
+    {u"DD_INT32_FP", TYPE_DD_INT32_FP, true},
+    {u"DD_UINT8_FP", TYPE_DD_UINT8_FP, true},
+    {u"DD_UINT16_FP", TYPE_DD_UINT16_FP, true},
+    {u"DD_UINT24_FP", TYPE_DD_UINT24_FP, true},
+    {u"DD_UINT32_FP", TYPE_DD_UINT32_FP, true},
+    {u"DD_PASSWORD", TYPE_DD_PASSWORD, true},
+    {u"DD_DURATION", TYPE_DD_DURATION, true},
+}};
+
 }  // namespace
 
 bool HandlingFromKeyword(const std::u16string& text, int32_t& value) { return FromKeyword(kHandling, text, value); }
 bool StorageFromKeyword(const std::u16string& text, int32_t& value) { return FromKeyword(kStorage, text, value); }
 bool HandlingToText(int32_t value, std::u16string& text) { return ToText(kHandling, value, text); }
 bool StorageToText(int32_t value, std::u16string& text) { return ToText(kStorage, value, text); }
+
+int32_t DataTypeFromKeyword(const std::u16string& text) {
+    int32_t type = TYPE_UNKNOWN;
+    FromKeyword(kDataTypes, text, type);
+    return type;
+}
 
 std::u16string ModeToText(int32_t mode) {
     switch (mode) {

@@ -1,5 +1,5 @@
 // Keyword tables shared by the readers and the queries: handling, storage
-// kind and header mode, in both directions.
+// kind and header mode in both directions, and the data type keywords.
 #pragma once
 
 #include <cstdint>
@@ -19,5 +19,9 @@ bool StorageToText(int32_t value, std::u16string& text);
 
 // MODE_ONLINE -> "ONLINE", MODE_OFFLINE -> "OFFLINE", anything else "GENERAL".
 std::u16string ModeToText(int32_t mode);
+
+// The VarType of a data type keyword ("DD_FLOAT" -> TYPE_DD_FLOAT, ...),
+// compared exactly; TYPE_UNKNOWN (0) for any other text.
+int32_t DataTypeFromKeyword(const std::u16string& text);
 
 }  // namespace k42

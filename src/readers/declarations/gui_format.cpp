@@ -18,21 +18,25 @@ bool DisplayConditionFromKeyword(const std::u16string& text, int32_t& value) {
 
 int CDDParserXML::ParseGuiFormat(DOMNode* node, CDDVariable* variable) {
     if (node == nullptr || variable == nullptr) return -1;
-    std::u16string text;
-    int32_t condition = 0;
-    if (k42::GetAttribute(node, u"DISPLAY_CONDITION", text) && DisplayConditionFromKeyword(text, condition)) {
-        variable->SetDisplayCondition(condition);
-    }
-    if (k42::GetAttribute(node, u"FORMAT_CONTROL", text)) {
-        // "%COND%" marks a format decided at run time; the text stays as it was.
-        if (text == u"%COND%") {
-            variable->SetConditionalFormat(1);
-        } else {
-            variable->SetFormat(text);
+    try {
+        std::u16string text;
+        int32_t condition = 0;
+        if (k42::GetAttribute(node, u"DISPLAY_CONDITION", text) && DisplayConditionFromKeyword(text, condition)) {
+            variable->SetDisplayCondition(condition);
         }
-    }
-    if (k42::GetAttribute(node, u"ALIGN", text)) {
-        variable->SetAlignment(text);
+        if (k42::GetAttribute(node, u"FORMAT_CONTROL", text)) {
+            // "%COND%" marks a format decided at run time; the text stays as it was.
+            if (text == u"%COND%") {
+                variable->SetConditionalFormat(1);
+            } else {
+                variable->SetFormat(text);
+            }
+        }
+        if (k42::GetAttribute(node, u"ALIGN", text)) {
+            variable->SetAlignment(text);
+        }
+    } catch (...) {
+        return -1;  // out of memory: the variable keeps what was set so far
     }
     return 0;
 }
@@ -43,11 +47,15 @@ int CDDParserXML::ParseControlFormat(DOMNodeList* children, CDDDisplayItem* cont
         if (k42::IsTextNode(node) || !k42::NodeNameIs(node, u"GUI_FORMAT")) return true;
         // Every "GUI_FORMAT" starts from a fresh variable, so the last one
         // decides all three fields; the conditional-format flag is not copied.
-        CDDVariable scratch;
-        ParseGuiFormat(node, &scratch);
-        control->m_displayCondition = scratch.GetDisplayCondition();
-        control->m_alignment = scratch.GetAlignment();
-        control->m_format = scratch.GetFormat();
+        try {
+            CDDVariable scratch;
+            ParseGuiFormat(node, &scratch);
+            control->m_displayCondition = scratch.GetDisplayCondition();
+            control->m_alignment = scratch.GetAlignment();
+            control->m_format = scratch.GetFormat();
+        } catch (...) {
+            return false;  // out of memory: the control keeps what it had
+        }
         return true;
     });
     return 0;

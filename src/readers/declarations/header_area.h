@@ -4,7 +4,10 @@
 #include <cstdint>
 #include <string>
 
-// A plain record read from "VARIABLE_HEADER" or "IMAGE_HEADER".
+// A plain record read from "VARIABLE_HEADER" or "IMAGE_HEADER". The readers
+// always set origin and header variable type; width and height stay 0 when
+// the file gives no size (every image record), which a host reads as "no size
+// given, use the control's own" rather than an arbitrary number.
 class CDDHeaderRecord {
 public:
     std::u16string m_mapping;

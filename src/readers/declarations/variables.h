@@ -52,7 +52,10 @@ private:
 // A device parameter declared by "VAR_DEC".
 class CDDVariable : public CDDElement {
 public:
-    // Initial values of the fields that no attribute may ever set.
+    // Values before any "DISPLAY_CONDITION" or "SIZE_IN_BIT" is read (also what
+    // a display control gets from a "GUI_FORMAT" without a condition). A
+    // parameter nobody restricted is always shown, and 0 bits says "size not
+    // given" rather than inventing one; the queries hand both out as they are.
     static constexpr int32_t kInitialDisplayCondition = 0;  // kDISPLAYALWAYS
     static constexpr int32_t kInitialSizeInBit = 0;
 

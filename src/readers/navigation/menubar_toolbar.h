@@ -38,7 +38,12 @@ private:
 // One toolbar button.
 class CDDToolbarItem : public CDDElement {
 public:
-    // Item type of a "TOOLBAR_ITEMTYPE" that is none of the keywords.
+    // Item type of a "TOOLBAR_ITEMTYPE" that is none of the keywords
+    // ("TOOLBAR_BUTTON", "TOOLBAR_SEPARATOR", "TOOLBAR_CHECK"). Such an item
+    // still carries an action, so it is reported as a plain button: the
+    // host shows it and its action stays reachable, whereas a separator
+    // would hide the action and a value outside ToolbarType could break a
+    // host that switches over the enumeration.
     static constexpr int32_t kUnknownItemType = 0;  // kTOOLBAR_BUTTON
 
     CDDToolbarItem() = default;

@@ -1,0 +1,113 @@
+// Display layouts read into displays and items of a loaded module.
+#include <gtest/gtest.h>
+
+#include <tuple>
+
+#include <k42gui/IGuiXmlModel.h>
+
+#include "model/DDModel.h"
+#include "support/test_paths.h"
+
+namespace {
+
+// The fifteen columns the host receives, in their order, then the help reference.
+using Row = std::tuple<std::u16string, std::u16string, std::u16string, int32_t, std::u16string, std::u16string,
+                       int32_t, int32_t, std::u16string, int32_t, int32_t, int32_t, int32_t, bool, bool,
+                       std::u16string>;
+
+Row Columns(const CDDDisplayItem& i) {
+    return {i.m_reference, i.m_labelRef, i.m_legend, i.m_displayCondition, i.m_alignment, i.m_format,
+            i.m_parType, i.m_controlStyle, i.m_fontName, i.m_colorNormal, i.m_colorVisited, i.m_height,
+            i.m_weightOrWidth, i.m_italic, i.m_underline, i.m_helpRef};
+}
+
+const CDDModule& Load(CDDModel& model) {
+    EXPECT_EQ(k42test::Load(model, "readers/nav_displays.xml", "common/minimal_loc.xml"), 0);
+    EXPECT_EQ(model.Modules().size(), 1u);
+    return *model.Modules().at(0);
+}
+
+TEST(Displays, EveryItemElementFillsItsFields) {
+    CDDModel model;
+    const CDDModule& module = Load(model);
+    ASSERT_FALSE(module.Displays().empty());
+    const CDDPardis& display = *module.Displays()[0];
+    ASSERT_EQ(display.Id(), u"pdItems");
+    const int32_t initial = CDDVariable::kInitialDisplayCondition;
+
+    const std::vector<Row> expected = {
+        {u"varFull", u"lblFull", u"Legend", kDISPLAYREADONLY, u"LEFT", u"%5.2f", PAR_VARIABLE, CTRL_VAR_COMBO, u"", -1,
+         -1, 0, 0, false, false, u"help.htm"},
+        // The second "GUI_FORMAT" decides all three fields; "%COND%" leaves the format empty.
+        {u"varTwoFormats", u"", u"", initial, u"", u"", PAR_VARIABLE, CTRL_VAR_EDIT, u"", -1, -1, 0, 0, false, false,
+         u""},
+        {u"imgLogo", u"", u"", 0, u"", u"", PAR_IMAGE, CTRL_UNKNOWN, u"", -1, -1, 0, 0, false, false, u""},
+        {u"metButton", u"", u"", 0, u"", u"", PAR_METHODE, CTRL_MET_BUTTON, u"", -1, -1, 0, 0, false, false, u""},
+        {u"metPlain", u"", u"", 0, u"", u"", PAR_METHODE, CTRL_UNKNOWN, u"", -1, -1, 0, 0, false, false, u""},
+        {u"metLower", u"", u"", 0, u"", u"", PAR_METHODE, CTRL_UNKNOWN, u"", -1, -1, 0, 0, false, false, u""},
+        // An embedded control: programmatic identifier and initialization
+        // string in the label reference and legend, width in the weight field.
+        {u"modCtl", u"Vendor.Control.1", u"a=1", 0, u"", u"", PAR_MODULE, CTRL_UNKNOWN, u"", -1, -1, 200, 320, false,
+         false, u""},
+        {u"modBare", u"", u"", 0, u"", u"", PAR_MODULE, CTRL_UNKNOWN, u"", -1, -1, 0, 0, false, false, u""},
+        // "#FF0000" has no leading digit; an empty "ITALIC" is true.
+        {u"lblHead", u"lblHead", u"", 0, u"", u"", PAR_HEADLINE, CTRL_VAR_HEADLINE, u"Arial", 255, 0, 12, 700, true,
+         false, u""},
+        {u"lblWeight", u"lblWeight", u"", 0, u"", u"", PAR_HEADLINE, CTRL_VAR_HEADLINE, u"", -5, -1, 0, 700, false,
+         true, u""},
+        // Without "LABEL_REF" the font attributes are not read.
+        {u"", u"", u"", 0, u"", u"", PAR_HEADLINE, CTRL_VAR_HEADLINE, u"", -1, -1, 0, 0, false, false, u""},
+        {u"", u"", u"", 0, u"", u"", PAR_EMPTYELEMENT, CTRL_EMPTYFIELD, u"", -1, -1, 0, 0, false, false, u""},
+        {u"", u"", u"", 0, u"", u"", PAR_EMPTYELEMENT, CTRL_NEWCOLUMN, u"", -1, -1, 0, 0, false, false, u""},
+    };
+    std::vector<CDDDisplayItem> items;
+    display.GetItems(items);
+    ASSERT_EQ(items.size(), expected.size());
+    for (size_t i = 0; i < items.size(); ++i) EXPECT_EQ(Columns(items[i]), expected[i]) << "item " << i;
+}
+
+TEST(Displays, ControlStylesOfVariableItems) {
+    CDDModel model;
+    const CDDModule& module = Load(model);
+    ASSERT_GE(module.Displays().size(), 2u);
+    std::vector<int32_t> styles;
+    for (const CDDDisplayItem& item : module.Displays()[1]->Items()) styles.push_back(item.m_controlStyle);
+    // Absent means an edit field; any other text, lower case and empty
+    // included, is unknown.
+    EXPECT_EQ(styles, (std::vector<int32_t>{CTRL_VAR_COMBO, CTRL_VAR_LIST, CTRL_VAR_RADIO, CTRL_VAR_CHECKBOX,
+                                            CTRL_VAR_STATIC, CTRL_VAR_EDIT, CTRL_VAR_LED, CTRL_VAR_EDIT, CTRL_UNKNOWN,
+                                            CTRL_UNKNOWN, CTRL_UNKNOWN}));
+}
+
+TEST(Displays, KindsIdentifiersAndTargets) {
+    CDDModel model;
+    const CDDModule& module = Load(model);
+    // Without "PARDIS_ID" or "xsi:type" a display is dropped with its items;
+    // the kind is the literal "xsi:type" text, so another prefix for the
+    // same namespace is not recognised.
+    std::vector<std::pair<std::u16string, int32_t>> kinds;
+    for (const CDDPardis* display : module.Displays()) kinds.emplace_back(display->Id(), display->GetDisplayType());
+    EXPECT_EQ(kinds, (std::vector<std::pair<std::u16string, int32_t>>{{u"pdItems", DISPLAY_CUSTOM},
+                                                                      {u"pdStyles", DISPLAY_SINGLE_MODULE},
+                                                                      {u"pdBase", DISPLAY_UNKNOWN},
+                                                                      {u"pdOtherPrefix", DISPLAY_UNKNOWN},
+                                                                      {u"pdItems", DISPLAY_SINGLE_MODULE}}));
+    // The local dictionary keeps the first display of an identifier.
+    EXPECT_EQ(module.FindChild(u"pdItems"), module.Displays()[0]);
+
+    const CDDPardis& items = *module.Displays()[0];
+    EXPECT_EQ(items.GetValidityId(), u"valItems");
+    EXPECT_EQ(module.Displays()[1]->GetValidityId(), u"");
+    EXPECT_EQ(items.GetImagePath(), u"");
+    EXPECT_FALSE(items.GetRwro());
+    // A later target overwrites, even with the empty text; "next" is no
+    // target, and a missing attribute changes nothing.
+    EXPECT_EQ(items.GetFirst(), u"pdFirst");
+    EXPECT_EQ(items.GetPrevious(), u"pdPrevious");
+    EXPECT_EQ(items.GetNext(), u"pdNext");
+    EXPECT_EQ(items.GetLast(), u"");
+    EXPECT_EQ(items.GetHome(), u"pdHome");
+    EXPECT_EQ(module.Displays()[1]->GetNext(), u"");
+}
+
+}  // namespace

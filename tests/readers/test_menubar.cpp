@@ -1,0 +1,130 @@
+// Menu bars read into the model's and a module's flat, bracketed item lists.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <tuple>
+
+#include <k42gui/IGuiXmlModel.h>
+
+#include "model/DDModel.h"
+#include "platform/text.h"
+#include "support/test_paths.h"
+
+namespace {
+
+// Menu type, identifier, action type, action, menu identifier, variable identifier.
+using Row = std::tuple<int32_t, std::u16string, int32_t, std::u16string, std::u16string, std::u16string>;
+
+std::vector<Row> Rows(const std::vector<CDDMenubarItem*>& items) {
+    std::vector<Row> rows;
+    for (const CDDMenubarItem* item : items) {
+        rows.emplace_back(item->GetMenuType(), item->Id(), item->GetActionType(), item->GetAction(),
+                          item->GetMenuId(), item->GetVariableId());
+    }
+    return rows;
+}
+
+TEST(Menubar, PopupsAreBracketedAndVariablesRewriteTheLastItem) {
+    CDDModel model;
+    ASSERT_EQ(k42test::Load(model, "readers/nav_menubar.xml", "common/minimal_loc.xml"), 0);
+    const std::vector<Row> expected = {
+        // The first child of a popup rewrites its begin item.
+        {kPOPUP_BEGIN, u"popFile", kENUM, u"", u"mFile", u"vFile"},
+        {kMENUITEM, u"itmOpen", kDIALOGBOX, u"open", u"", u""},
+        {kSEPARATOR, u"", kDIALOGBOX, u"", u"", u""},
+        {kPOPUP_BEGIN, u"", kDIALOGBOX, u"", u"", u""},
+        {kMENUITEM, u"itmDeep", kFUNCTION, u"", u"", u""},  // "FUNCTIONONLINE" is a plain function here
+        // After a closed popup its end marker is rewritten; one attribute alone changes nothing.
+        {kPOPUP_END, u"", kENUM, u"", u"mAfter", u"vAfter"},
+        {kPOPUP_END, u"", kDIALOGBOX, u"", u"", u""},
+        {kPOPUP_BEGIN, u"popEmpty", kDIALOGBOX, u"", u"", u""},
+        {kPOPUP_END, u"", kDIALOGBOX, u"", u"", u""},
+        {kMENUITEM, u"lblTaken", kMODULE, u"modOther", u"", u""},
+        {kMENUITEM, u"", kFUNCTION, u"", u"", u""},
+        {kMENUITEM, u"itmLang", kSETLANGUAGE, u"de", u"", u""},
+        // The first child of the later "MENUBAR" reaches back to this item.
+        {kMENUITEM, u"", kENUM, u"", u"mLater", u"vLater"},
+        {kMENUITEM, u"itmSecond", kDIALOGBOX, u"", u"", u""},
+    };
+    EXPECT_EQ(Rows(model.MenubarItems()), expected);
+
+    ASSERT_EQ(model.Modules().size(), 1u);
+    std::vector<CDDMenubarItem*> moduleItems;
+    model.Modules()[0]->GetMenubarItems(moduleItems);
+    // The module's own list starts empty, so its leading variable is ignored.
+    EXPECT_EQ(Rows(moduleItems), (std::vector<Row>{{kPOPUP_BEGIN, u"popModule", kDIALOGBOX, u"", u"", u""},
+                                                   {kMENUITEM, u"itmModule", kMODULE, u"modOther", u"", u""},
+                                                   {kPOPUP_END, u"", kDIALOGBOX, u"", u"", u""}}));
+}
+
+TEST(Menubar, ItemsWithIdentifiersEnterTheElementDictionary) {
+    CDDModel model;
+    ASSERT_EQ(k42test::Load(model, "readers/nav_menubar.xml", "common/minimal_loc.xml"), 0);
+    const std::vector<CDDMenubarItem*>& items = model.MenubarItems();
+    ASSERT_EQ(items.size(), 14u);
+    const CDDElementMap& dictionary = model.ElementDictionary();
+    EXPECT_EQ(dictionary.FindChild(u"popFile"), items[0]);
+    EXPECT_EQ(dictionary.FindChild(u"itmDeep"), items[4]);
+    EXPECT_EQ(dictionary.FindChild(u"itmSecond"), items[13]);
+    // A module's menu bar enters the model's dictionary, not the module's.
+    std::vector<CDDMenubarItem*> moduleItems;
+    model.Modules().at(0)->GetMenubarItems(moduleItems);
+    ASSERT_EQ(moduleItems.size(), 3u);
+    EXPECT_EQ(dictionary.FindChild(u"itmModule"), moduleItems[1]);
+    EXPECT_EQ(model.Modules()[0]->FindChild(u"itmModule"), nullptr);
+    // The label declared earlier keeps its identifier.
+    ASSERT_EQ(model.Labels().size(), 1u);
+    EXPECT_EQ(dictionary.FindChild(u"lblTaken"), model.Labels()[0]);
+}
+
+// A hostile nesting depth must not exhaust the stack, a hostile width must
+// not take quadratic time, and the result keeps the bracketing of an
+// ordinary file.
+TEST(Menubar, DeeplyNestedAndWidePopupsAreRead) {
+    constexpr int kDepth = 100000;
+    constexpr int kWidth = 50000;
+    std::string xml =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+        "<tv:GUIXML xmlns:tv=\"urn:k42gui:guixml\" xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" "
+        "xsi:schemaLocation=\"urn:k42gui:guixml " K42GUI_SOURCE_DIR "/schemas/guixml.xsd\">\n<MENUBAR>";
+    for (int i = 0; i < kDepth; ++i) xml += "<MENUBAR_POPUP>";
+    xml += "<MENUBAR_ITEM MENUBAR_ID=\"itmDeepest\"/>";
+    for (int i = 0; i < kDepth; ++i) xml += "</MENUBAR_POPUP>";
+    xml += "<MENUBAR_VARIABLE MENUBAR_MENU_ID=\"m\" MENUBAR_VARIABLE_ID=\"v\"/>";
+    for (int i = 0; i < kWidth; ++i) xml += "<MENUBAR_SEPARATOR/>";
+    xml += "</MENUBAR>\n</tv:GUIXML>\n";
+    const std::filesystem::path xmlPath = k42test::WriteTempFile("deep_menubar.xml", xml);
+    k42test::WriteTempFile("deep_menubar_loc.xml",
+                           "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                           "<LANGUAGE_SUPPORT xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" "
+                           "xsi:noNamespaceSchemaLocation=\"" K42GUI_SOURCE_DIR "/schemas/guixml-loc.xsd\">\n"
+                           "  <LANG ID=\"en\" DEFAULT=\"1\"/>\n</LANGUAGE_SUPPORT>\n");
+
+    CDDModel model;
+    ASSERT_EQ(model.Initialize(k42::FromNarrow(xmlPath.parent_path().string() + "/"), u"deep_menubar.xml",
+                               u"deep_menubar_loc.xml", u"en", 1, nullptr),
+              0);
+    const std::vector<CDDMenubarItem*>& items = model.MenubarItems();
+    ASSERT_EQ(items.size(), 2u * kDepth + 1 + kWidth);
+    int depth = 0;
+    int deepest = 0;
+    for (size_t i = 0; i <= 2u * kDepth; ++i) {
+        const int32_t type = items[i]->GetMenuType();
+        if (type == kPOPUP_BEGIN) deepest = std::max(deepest, ++depth);
+        if (type == kPOPUP_END) --depth;
+        ASSERT_GE(depth, 0) << "item " << i;
+    }
+    EXPECT_EQ(depth, 0);
+    EXPECT_EQ(deepest, kDepth);
+    EXPECT_EQ(items[kDepth]->Id(), u"itmDeepest");
+    EXPECT_EQ(items[kDepth]->GetMenuType(), kMENUITEM);
+    // The variable after the outermost popup rewrites its end marker.
+    EXPECT_EQ(items[2 * kDepth]->GetMenuType(), kPOPUP_END);
+    EXPECT_EQ(items[2 * kDepth]->GetVariableId(), u"v");
+    EXPECT_EQ(items[2 * kDepth + 1]->GetMenuType(), kSEPARATOR);
+    EXPECT_EQ(items.back()->GetMenuType(), kSEPARATOR);
+}
+
+}  // namespace
