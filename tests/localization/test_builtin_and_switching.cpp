@@ -78,4 +78,17 @@ TEST(LanguageSwitching, ChangingToTheStoredLanguageReadsNothing) {
     EXPECT_NE(std::find(lines.begin(), lines.end(), u"Language : en"), lines.end());
 }
 
+TEST(LanguageSwitching, SupportedLanguagesAreOrderedByIdentifierAndTheFirstEntryWins) {
+    CDDModel model;
+    ASSERT_EQ(Load(model, "localization/device.xml", "localization/switch_loc.xml"), 0);
+    std::map<std::u16string, std::u16string> languages;
+    EXPECT_EQ(model.GetSupportedLanguages(languages), 0);
+    EXPECT_EQ(languages, (std::map<std::u16string, std::u16string>{{u"de", u"Deutsch"}, {u"en", u"English"}}));
+
+    CDDModel none;
+    ASSERT_EQ(Load(none, "common/minimal.xml", "common/minimal_loc.xml"), 0);
+    EXPECT_EQ(none.GetSupportedLanguages(languages), -1);
+    EXPECT_TRUE(languages.empty());
+}
+
 }  // namespace

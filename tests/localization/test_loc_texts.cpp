@@ -87,6 +87,41 @@ TEST(LocalizedTexts, CharacterDataIsKeptUnlessTheGrammarMakesItIgnorable) {
     EXPECT_EQ(Label(mixed, u"lblA"), u"\n        Alpha");
 }
 
+// Each item as "value[/key]=label#order (legend)", in the list's order.
+std::vector<std::u16string> Describe(const std::vector<CDDEnumItem*>& items) {
+    std::vector<std::u16string> rows;
+    for (const CDDEnumItem* item : items) {
+        std::u16string key, label, legend;
+        item->GetDdString(key);
+        item->GetLabel(label);
+        item->GetLegend(legend);
+        rows.push_back(item->Id() + (key.empty() ? u"" : u"/" + key) + u"=" + label + u"#" +
+                       static_cast<char16_t>(u'0' + item->GetOrder()) + u" (" + legend + u")");
+    }
+    return rows;
+}
+
+TEST(LocalizedTexts, EnumerationTextsRecordTheirOrderAcrossALanguageSwitch) {
+    CDDModel model;
+    ASSERT_EQ(Load(model, "localization/device.xml", "localization/enum_loc.xml", u"en"), 0);
+    ASSERT_EQ(model.Variables().size(), 1u);
+    const CDDEnumItemList& list = model.Variables()[0]->EnumItems();
+    // An "ENUM" without "ID", or naming no item, hands out no order number.
+    std::vector<CDDEnumItem*> items;
+    list.GetItems(items);
+    EXPECT_EQ(Describe(items), (std::vector<std::u16string>{u"2=Two#0 (third)", u"0=Zero#1 ()",
+                                                           u"1/ALT=One (alt)#2 (alternative)", u"1=One#3 ()"}));
+
+    // The numbers go on counting: the default block comes again, then German.
+    ASSERT_EQ(model.ChangeLanguage(u"de", nullptr), 0);
+    list.GetItems(items);
+    EXPECT_EQ(Describe(items), (std::vector<std::u16string>{u"2=Two#4 (third)", u"1/ALT=One (alt)#6 (alternative)",
+                                                           u"1=Eins#8 ()", u"0=Null#9 ()"}));
+    std::u16string label;
+    model.GetGlobalLabel(u"lblA", label);
+    EXPECT_EQ(label, u"");  // an element without items takes no enumeration text
+}
+
 // Exposes the help file references that the localized file sets.
 struct HelpFiles : CDDModel {
     using CDDParserXML::m_dtmHelpAnchor;

@@ -1,0 +1,24 @@
+// Conversions between automation strings and the model's wide strings.
+#include "component/conversions.h"
+
+#include <cstdint>
+
+namespace k42com {
+
+std::u16string FromBstr(BSTR text) { return text ? std::u16string(text) : std::u16string(); }
+
+BSTR ToBstr(const std::u16string& text) {
+  return SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
+}
+
+void WriteText(BSTR* out, const std::u16string& text) {
+  if (out) *out = ToBstr(text);
+}
+
+void WriteNullText(BSTR* out) {
+  if (out) *out = nullptr;
+}
+
+HWND WindowFromLong(long handle) { return reinterpret_cast<HWND>(static_cast<intptr_t>(handle)); }
+
+}  // namespace k42com

@@ -1,0 +1,103 @@
+// Conversions between the automation types a host passes and the model's wide strings and integers.
+#pragma once
+
+#include <k42gui/oleauto.h>
+
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <type_traits>
+
+namespace k42com {
+
+// The text of an input BSTR; a null BSTR is the empty text. The text ends at
+// the first NUL, so a host that passes a plain NUL-terminated string where a
+// BSTR is expected is read correctly too (identifiers never contain NULs).
+std::u16string FromBstr(BSTR text);
+
+// A new BSTR holding text; an empty text gives an empty, non-null BSTR.
+BSTR ToBstr(const std::u16string& text);
+
+// Stores a new BSTR of text in *out; a null out is skipped.
+void WriteText(BSTR* out, const std::u16string& text);
+
+// Sets *out to null (without freeing what it held, as for any [out] BSTR);
+// a null out is skipped.
+void WriteNullText(BSTR* out);
+
+// The window handle a host passes as a long.
+HWND WindowFromLong(long handle);
+
+// The 32-bit value of an enumeration argument. Read through its bytes, so an
+// out-of-range value a host casts into the enumeration is passed on as the
+// number it is rather than loaded as an invalid enumeration value.
+template <class E>
+  requires std::is_enum_v<E>
+int32_t EnumValue(const E& value) {
+  static_assert(sizeof(E) == sizeof(int32_t), "type-library enumerations are 32 bits wide");
+  int32_t number;
+  std::memcpy(&number, &value, sizeof number);
+  return number;
+}
+
+// Reads and writes the caller's integer outputs: `long` and the 32-bit
+// enumerations (through their bytes, as EnumValue reads them). Writing to a
+// null target is skipped.
+template <class T>
+int32_t ReadNumber(const T* source) {
+  if constexpr (std::is_enum_v<T>) {
+    return EnumValue(*source);
+  } else {
+    return static_cast<int32_t>(*source);
+  }
+}
+template <class T>
+void WriteNumber(T* target, int32_t value) {
+  if (!target) return;
+  if constexpr (std::is_enum_v<T>) {
+    std::memcpy(target, &value, sizeof value);
+  } else {
+    *target = value;
+  }
+}
+
+// An integer output that the model writes itself ("direct"): the model works
+// on a copy of what the caller's variable holds, and the caller's variable is
+// written back only when the model changed that copy, so an output the model
+// does not set stays as the caller left it. A null target gives a scratch
+// value that goes nowhere.
+template <class T>
+class DirectOutput {
+public:
+  explicit DirectOutput(T* target) : target_(target), initial_(target ? ReadNumber(target) : 0), value_(initial_) {}
+  ~DirectOutput() { Commit(); }
+  DirectOutput(const DirectOutput&) = delete;
+  DirectOutput& operator=(const DirectOutput&) = delete;
+
+  int32_t& Value() { return value_; }
+
+  // Writes the value back now (once); the destructor does it otherwise.
+  void Commit() {
+    if (target_ && value_ != initial_) WriteNumber(target_, value_);
+    target_ = nullptr;
+  }
+
+private:
+  T* target_;
+  int32_t initial_;
+  int32_t value_;
+};
+
+// Runs a method body so that no C++ exception (an exhausted heap while
+// copying texts) crosses the interface; such a failure answers S_FALSE, the
+// only failure an interface method reports.
+template <class Body>
+HRESULT Shielded(Body&& body) noexcept {
+  try {
+    return body();
+  } catch (...) {
+    return S_FALSE;
+  }
+}
+
+}  // namespace k42com

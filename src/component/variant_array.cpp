@@ -1,0 +1,78 @@
+// Fills and hands out the SAFEARRAYs of variants returned by the interface methods.
+#include "component/variant_array.h"
+
+#include "component/conversions.h"
+
+#include <limits>
+
+namespace k42com {
+
+namespace {
+
+ULONG Count(size_t n) {
+  return n > std::numeric_limits<LONG>::max() ? 0 : static_cast<ULONG>(n);
+}
+
+}  // namespace
+
+VariantArray::VariantArray(size_t rows) {
+  SAFEARRAYBOUND bound = {Count(rows), 0};
+  if (bound.cElements == rows) array_ = SafeArrayCreate(VT_VARIANT, 1, &bound);
+  created_ = array_ != nullptr;
+}
+
+VariantArray::VariantArray(size_t rows, size_t columns) {
+  SAFEARRAYBOUND bounds[2] = {{Count(rows), 0}, {Count(columns), 0}};
+  if (bounds[0].cElements == rows && bounds[1].cElements == columns) array_ = SafeArrayCreate(VT_VARIANT, 2, bounds);
+  created_ = array_ != nullptr;
+}
+
+VariantArray::~VariantArray() {
+  if (array_) SafeArrayDestroy(array_);
+}
+
+void VariantArray::Put(size_t row, size_t column, VARIANT& cell) {
+  LONG index[2] = {static_cast<LONG>(row), static_cast<LONG>(column)};
+  if (!array_ || SafeArrayPutElement(array_, index, &cell) != S_OK) allStored_ = false;
+  VariantClear(&cell);
+}
+
+void VariantArray::PutText(size_t row, size_t column, const std::u16string& text) {
+  VARIANT cell;
+  VariantInit(&cell);
+  cell.vt = VT_BSTR;
+  cell.bstrVal = ToBstr(text);
+  if (!cell.bstrVal) {
+    allStored_ = false;
+    return;
+  }
+  Put(row, column, cell);
+}
+
+void VariantArray::PutLong(size_t row, size_t column, int32_t value) {
+  VARIANT cell;
+  VariantInit(&cell);
+  cell.vt = VT_I4;
+  cell.lVal = value;
+  Put(row, column, cell);
+}
+
+void VariantArray::PutBool(size_t row, size_t column, bool value) {
+  VARIANT cell;
+  VariantInit(&cell);
+  cell.vt = VT_BOOL;
+  cell.boolVal = value ? VARIANT_TRUE : VARIANT_FALSE;
+  Put(row, column, cell);
+}
+
+void VariantArray::PutText(size_t row, const std::u16string& text) { PutText(row, 0, text); }
+
+bool VariantArray::HandOut(VARIANT* out) {
+  if (!out || !array_) return false;
+  out->vt = VT_ARRAY | VT_VARIANT;
+  out->parray = array_;
+  array_ = nullptr;
+  return true;
+}
+
+}  // namespace k42com

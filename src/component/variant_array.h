@@ -1,0 +1,53 @@
+// Builds the arrays of variants that the interface methods return (one or two dimensions, lower bound 0).
+#pragma once
+
+#include <k42gui/oleauto.h>
+
+#include <cstdint>
+#include <string>
+
+namespace k42com {
+
+// A new SAFEARRAY of VARIANT elements, filled cell by cell and then handed
+// to the caller in a VT_ARRAY | VT_VARIANT variant. A two-dimensional array
+// is created with the bounds (rows, columns) and its cell (r, c) is stored
+// with the index pair (r, c). Cells never stored stay VT_EMPTY. A store that
+// fails (no memory) is remembered, and filling goes on with the next cell.
+//
+// Example:
+//   VariantArray table(rows, 2);
+//   table.PutText(0, 0, u"modSetup");
+//   table.PutLong(0, 1, kTAB);
+//   table.HandOut(pvarModuleID);   // pvarModuleID->vt == VT_ARRAY | VT_VARIANT
+class VariantArray {
+public:
+  explicit VariantArray(size_t rows);               // one dimension
+  VariantArray(size_t rows, size_t columns);        // rows x columns
+  ~VariantArray();                                  // destroys an array not handed out
+  VariantArray(const VariantArray&) = delete;
+  VariantArray& operator=(const VariantArray&) = delete;
+
+  // Cells of a two-dimensional array.
+  void PutText(size_t row, size_t column, const std::u16string& text);
+  void PutLong(size_t row, size_t column, int32_t value);
+  void PutBool(size_t row, size_t column, bool value);
+  // Elements of a one-dimensional array.
+  void PutText(size_t row, const std::u16string& text);
+
+  // True when the array exists and every store so far succeeded.
+  bool AllStored() const { return created_ && allStored_; }
+
+  // Gives the array to out (VT_ARRAY | VT_VARIANT), without clearing what
+  // out held before. A null out, or an array that could not be created,
+  // leaves out untouched; returns whether out received the array.
+  bool HandOut(VARIANT* out);
+
+private:
+  void Put(size_t row, size_t column, VARIANT& cell);
+
+  SAFEARRAY* array_ = nullptr;
+  bool created_ = false;
+  bool allStored_ = true;
+};
+
+}  // namespace k42com

@@ -1,0 +1,120 @@
+// Test helpers that use the component as a host does: owning BSTR/VARIANT/interface wrappers, object creation, loading,
+// array cells.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <k42gui/IGuiXmlModel.h>
+#include <k42gui/windows.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace k42host {
+
+// An owned BSTR (freed at the end); Out() frees the old one and hands out the slot.
+class Bstr {
+public:
+  Bstr() = default;
+  explicit Bstr(const char16_t* text) : value_(SysAllocString(text)) {}
+  ~Bstr() { SysFreeString(value_); }
+  Bstr(const Bstr&) = delete;
+  Bstr& operator=(const Bstr&) = delete;
+
+  operator BSTR() const { return value_; }
+  BSTR* Out() {
+    SysFreeString(value_);
+    value_ = nullptr;
+    return &value_;
+  }
+  bool IsNull() const { return value_ == nullptr; }
+  std::u16string Text() const { return value_ ? std::u16string(value_, SysStringLen(value_)) : u"<null>"; }
+
+private:
+  BSTR value_ = nullptr;
+};
+
+// An owned VARIANT, cleared at the end.
+struct Variant : VARIANT {
+  Variant() { VariantInit(this); }
+  ~Variant() { VariantClear(this); }
+  Variant(const Variant&) = delete;
+  Variant& operator=(const Variant&) = delete;
+};
+
+// An interface reference, released at the end.
+template <class T>
+class Ref {
+public:
+  Ref() = default;
+  ~Ref() { Reset(); }
+  Ref(Ref&& other) noexcept : p_(std::exchange(other.p_, nullptr)) {}
+  Ref& operator=(Ref&& other) noexcept {
+    if (this != &other) {
+      Reset();
+      p_ = std::exchange(other.p_, nullptr);
+    }
+    return *this;
+  }
+
+  T* operator->() const { return p_; }
+  T* Get() const { return p_; }
+  explicit operator bool() const { return p_ != nullptr; }
+  void** Out() {
+    Reset();
+    return reinterpret_cast<void**>(&p_);
+  }
+  void Reset() {
+    if (p_) std::exchange(p_, nullptr)->Release();
+  }
+
+private:
+  T* p_ = nullptr;
+};
+
+// DllGetClassObject -> IClassFactory::CreateInstance -> IGuiXmlModel.
+Ref<IGuiXmlModel> CreateModel();
+
+// Initialize with the demo device (examples/demo).
+HRESULT LoadDemo(IGuiXmlModel* model, long functionId = 1, const char16_t* language = u"en");
+// Initialize with two files of tests/data/component.
+HRESULT LoadFixture(IGuiXmlModel* model, const char16_t* xmlFile,
+                    const char16_t* locFile = u"../common/minimal_loc.xml");
+
+// The component's lock count (live objects, server locks, class-object references).
+LONG LockCount();
+
+// Shape of a returned array: {rows} or {rows, columns}; empty when the
+// variant is not VT_ARRAY | VT_VARIANT or a lower bound is not 0.
+std::vector<LONG> Shape(const VARIANT& array);
+// A copy of element (row[, column]) (VariantClear it, or use CellText/CellLong).
+VARIANT Cell(const VARIANT& array, LONG row, LONG column = -1);
+VARTYPE CellType(const VARIANT& array, LONG row, LONG column = -1);
+std::u16string CellText(const VARIANT& array, LONG row, LONG column = -1);
+LONG CellLong(const VARIANT& array, LONG row, LONG column = -1);
+// Every element type of one column (or of a one-dimensional array).
+std::vector<VARTYPE> ColumnTypes(const VARIANT& array, LONG column = -1);
+
+// A BSTR-looking marker that no method writes, to see untouched outputs.
+inline BSTR Marker() {
+  static OLECHAR marker[] = u"untouched";
+  return marker;
+}
+
+// A test with one GuiXmlModel object; afterwards every reference and lock must be back.
+class HostTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    model_ = CreateModel();
+    ASSERT_TRUE(model_);
+  }
+  void TearDown() override {
+    model_.Reset();
+    EXPECT_EQ(LockCount(), 0) << "an object or lock was left behind";
+  }
+  IGuiXmlModel* Model() const { return model_.Get(); }
+
+  Ref<IGuiXmlModel> model_;
+};
+
+}  // namespace k42host

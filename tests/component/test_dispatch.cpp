@@ -1,0 +1,186 @@
+// Late binding: type information, names to dispatch identifiers, and Invoke with typed and VARIANT references.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include "host.h"
+
+namespace {
+
+using namespace k42host;
+
+VARIANT Text(BSTR text) {
+  VARIANT v;
+  VariantInit(&v);
+  v.vt = VT_BSTR;
+  v.bstrVal = text;
+  return v;
+}
+VARIANT RefTo(BSTR* text) {
+  VARIANT v;
+  VariantInit(&v);
+  v.vt = VT_BYREF | VT_BSTR;
+  v.pbstrVal = text;
+  return v;
+}
+VARIANT RefTo(VARIANT* variant) {
+  VARIANT v;
+  VariantInit(&v);
+  v.vt = VT_BYREF | VT_VARIANT;
+  v.pvarVal = variant;
+  return v;
+}
+VARIANT RefTo(LONG* number) {
+  VARIANT v;
+  VariantInit(&v);
+  v.vt = VT_BYREF | VT_I4;
+  v.plVal = number;
+  return v;
+}
+
+// Calls method `id` with the arguments in the method's order (DISPPARAMS gets them reversed).
+HRESULT Call(IDispatch* object, DISPID id, std::initializer_list<VARIANT> args, UINT* argErr = nullptr,
+             WORD flags = DISPATCH_METHOD, VARIANT* result = nullptr) {
+  std::vector<VARIANTARG> reversed(args.begin(), args.end());
+  std::reverse(reversed.begin(), reversed.end());
+  DISPPARAMS params = {reversed.data(), nullptr, static_cast<UINT>(reversed.size()), 0};
+  return object->Invoke(id, IID_NULL, 0, flags, &params, result, nullptr, argErr);
+}
+
+class Dispatch : public HostTest {
+protected:
+  void SetUp() override {
+    HostTest::SetUp();
+    dispatch_ = model_.Get();
+  }
+  IDispatch* dispatch_ = nullptr;
+};
+
+TEST_F(Dispatch, TypeInformationDescribesTheMethods) {
+  UINT count = 0;
+  EXPECT_EQ(dispatch_->GetTypeInfoCount(&count), S_OK);
+  EXPECT_EQ(count, 1u);
+  EXPECT_EQ(dispatch_->GetTypeInfo(0, 0, nullptr), E_POINTER);
+  Ref<ITypeInfo> info, again;
+  ASSERT_EQ(dispatch_->GetTypeInfo(0, 0, reinterpret_cast<ITypeInfo**>(info.Out())), S_OK);
+  ASSERT_EQ(dispatch_->GetTypeInfo(7, 0, reinterpret_cast<ITypeInfo**>(again.Out())), S_OK);
+  EXPECT_EQ(info.Get(), again.Get());
+
+  Bstr name, help;
+  ASSERT_EQ(info->GetDocumentation(MEMBERID_NIL, name.Out(), help.Out(), nullptr, nullptr), S_OK);
+  EXPECT_EQ(name.Text(), u"IGuiXmlModel");
+  EXPECT_EQ(help.Text(), u"IGuiXmlModel Interface");
+  for (MEMBERID id = 1; id <= 42; ++id) {
+    ASSERT_EQ(info->GetDocumentation(id, name.Out(), help.Out(), nullptr, nullptr), S_OK);
+    std::u16string expected = u"method " + name.Text();
+    if (name.Text() == u"GetFunctionIdIsOnline") expected = u"method GetStatus";
+    if (name.Text() == u"GetParameterDatatype") expected += u" ";
+    EXPECT_EQ(help.Text(), expected);
+    LPOLESTR names[] = {name};
+    MEMBERID back = 0;
+    EXPECT_EQ(info->GetIDsOfNames(names, 1, &back), S_OK);
+    EXPECT_EQ(back, id);
+  }
+  ASSERT_EQ(info->GetDocumentation(34, name.Out(), nullptr, nullptr, nullptr), S_OK);
+  EXPECT_EQ(name.Text(), u"GetFunctionIdIsOnline");
+  EXPECT_EQ(info->GetDocumentation(43, name.Out(), nullptr, nullptr, nullptr), TYPE_E_ELEMENTNOTFOUND);
+}
+
+TEST_F(Dispatch, NamesAreMatchedWithoutCase) {
+  OLECHAR method[] = u"getguilabel", parameter[] = u"PBSTRLABELTEXT", unknown[] = u"GetGuiLabels";
+  LPOLESTR names[] = {method, parameter};
+  DISPID ids[2] = {};
+  EXPECT_EQ(dispatch_->GetIDsOfNames(IID_NULL, names, 2, 0, ids), S_OK);
+  EXPECT_EQ(ids[0], 37);
+  EXPECT_EQ(ids[1], 1);
+  names[0] = unknown;
+  EXPECT_EQ(dispatch_->GetIDsOfNames(IID_NULL, names, 1, 0, ids), DISP_E_UNKNOWNNAME);
+  EXPECT_EQ(ids[0], DISPID_UNKNOWN);
+}
+
+TEST_F(Dispatch, InputsAreConvertedAndOutputsWrittenThroughEitherReference) {
+  Bstr init(u"HelpApplication=viewer|HelpParameter=-p");
+  Variant result;
+  result.vt = VT_I4;
+  EXPECT_EQ(Call(dispatch_, 38, {Text(init)}, nullptr, DISPATCH_METHOD | DISPATCH_PROPERTYGET, &result), S_OK);
+  EXPECT_EQ(result.vt, VT_EMPTY) << "an HRESULT is no return value";
+
+  Bstr typed;
+  ASSERT_EQ(Call(dispatch_, 39, {RefTo(typed.Out())}), S_OK);
+  EXPECT_EQ(typed.Text(), u"HelpApplication=viewer|HelpParameter=-p");
+  Variant byVariant;
+  byVariant.vt = VT_I4;  // a script variable holding a number before the call
+  ASSERT_EQ(Call(dispatch_, 39, {RefTo(&byVariant)}), S_OK);
+  ASSERT_EQ(byVariant.vt, VT_BSTR);
+  EXPECT_EQ(std::u16string(byVariant.bstrVal), u"HelpApplication=viewer|HelpParameter=-p");
+
+  // A number passed for a text input arrives as its text.
+  VARIANT number;
+  VariantInit(&number);
+  number.vt = VT_I4;
+  number.lVal = 42;
+  ASSERT_EQ(Call(dispatch_, 38, {number}), S_OK);
+  ASSERT_EQ(Call(dispatch_, 39, {RefTo(&byVariant)}), S_OK);
+  EXPECT_EQ(std::u16string(byVariant.bstrVal), u"42");
+
+  // An output the method leaves alone stays as the caller had it (S_FALSE: no such key).
+  Bstr key(u"HelpParameter");
+  Variant value;
+  value.vt = VT_I4;
+  value.lVal = 99;
+  EXPECT_EQ(Call(dispatch_, 41, {Text(key), RefTo(&value)}), S_FALSE);
+  EXPECT_EQ(value.vt, VT_I4);
+  EXPECT_EQ(value.lVal, 99);
+}
+
+TEST_F(Dispatch, IntegerOutputsThroughIntegerAndVariantReferences) {
+  ASSERT_EQ(LoadDemo(model_.Get(), 2), S_OK);
+  LONG online = -1;
+  EXPECT_EQ(Call(dispatch_, 34, {RefTo(&online)}), S_OK);
+  EXPECT_EQ(online, 1);
+  Variant flag;
+  EXPECT_EQ(Call(dispatch_, 34, {RefTo(&flag)}), S_OK);
+  EXPECT_EQ(flag.vt, VT_I4);
+  EXPECT_EQ(flag.lVal, 1);
+
+  // GetDisplayItems: a text, an array and an integer output, all as script variables.
+  Bstr module(u"modSetup"), display(u"disOutput");
+  Variant path, items, condition;
+  ASSERT_EQ(Call(dispatch_, 13, {Text(module), Text(display), RefTo(&path), RefTo(&items), RefTo(&condition)}), S_OK);
+  EXPECT_EQ(path.vt, VT_BSTR);
+  EXPECT_EQ(Shape(items), (std::vector<LONG>{7, 15}));
+  EXPECT_EQ(condition.vt, VT_I4);
+  EXPECT_EQ(condition.lVal, 1);
+}
+
+TEST_F(Dispatch, BadCallsAreRefused) {
+  Bstr key(u"HelpApplication"), out;
+  UINT argErr = 99;
+  EXPECT_EQ(Call(dispatch_, 41, {Text(key)}), DISP_E_BADPARAMCOUNT);
+  EXPECT_EQ(Call(dispatch_, 0, {}), DISP_E_MEMBERNOTFOUND);
+  EXPECT_EQ(Call(dispatch_, 43, {}), DISP_E_MEMBERNOTFOUND);
+  EXPECT_EQ(Call(dispatch_, 39, {RefTo(out.Out())}, nullptr, DISPATCH_PROPERTYPUT), DISP_E_MEMBERNOTFOUND);
+
+  VARIANT null;
+  VariantInit(&null);
+  null.vt = VT_NULL;
+  EXPECT_EQ(Call(dispatch_, 41, {null, RefTo(out.Out())}, &argErr), DISP_E_TYPEMISMATCH);
+  EXPECT_EQ(argErr, 1u) << "the key is the second argument as DISPPARAMS holds them";
+  EXPECT_EQ(Call(dispatch_, 41, {Text(key), Text(key)}, &argErr), DISP_E_TYPEMISMATCH) << "an output passed by value";
+  EXPECT_EQ(argErr, 0u);
+  LONG number = 0;
+  EXPECT_EQ(Call(dispatch_, 41, {Text(key), RefTo(&number)}, &argErr), DISP_E_TYPEMISMATCH);
+
+  VARIANTARG arg = Text(key);
+  DISPID named = 0;
+  DISPPARAMS params = {&arg, &named, 1, 1};
+  EXPECT_EQ(dispatch_->Invoke(3, IID_NULL, 0, DISPATCH_METHOD, &params, nullptr, nullptr, nullptr), DISP_E_NONAMEDARGS);
+  params = {&arg, nullptr, 1, 0};
+  EXPECT_EQ(dispatch_->Invoke(3, IID_IGuiXmlModel, 0, DISPATCH_METHOD, &params, nullptr, nullptr, nullptr),
+            DISP_E_UNKNOWNINTERFACE);
+}
+
+}  // namespace
