@@ -20,7 +20,7 @@ namespace {
 
 using Json = nlohmann::json;
 
-struct Run {
+struct Outcome {
     int exitCode = -1;
     std::string out;
     std::string err;
@@ -39,10 +39,10 @@ std::string Quote(const std::string& arg) {
     return quoted + "'";
 }
 
-Run Inspect(const std::string& args) {
+Outcome Inspect(const std::string& args) {
     const std::string errFile = k42test::WriteTempFile("inspect-stderr.txt", "");
     const std::string command = std::string(K42GUI_INSPECT_PATH) + " --no-progress " + args + " 2>" + Quote(errFile);
-    Run run;
+    Outcome run;
     FILE* pipe = popen(command.c_str(), "r");
     if (pipe == nullptr) return run;
     std::array<char, 4096> buffer{};
@@ -57,7 +57,7 @@ Run Inspect(const std::string& args) {
 const std::string kDemo = std::string(K42GUI_SOURCE_DIR) + "/examples/demo/demo.xml";
 
 Json DemoJson(const std::string& extra = "") {
-    const Run run = Inspect("--format json " + extra + " " + Quote(kDemo));
+    const Outcome run = Inspect("--format json " + extra + " " + Quote(kDemo));
     EXPECT_EQ(run.exitCode, 0) << run.err;
     return Json::parse(run.out);
 }
@@ -129,7 +129,7 @@ TEST(InspectJson, ParametersMenusToolbarAndTexts) {
     EXPECT_EQ(json["menubar"][1]["action"], "enum");
     EXPECT_EQ(json["menubar"][1]["variableId"], "varPVUnit");
 
-    EXPECT_EQ(json["toolbar"]["items"].size(), 5u);
+    EXPECT_EQ(json["toolbar"]["items"].size(), 6u);
     EXPECT_EQ(json["toolbar"]["items"][0]["action"], "function-online");
     EXPECT_EQ(json["builtinTexts"]["naviColumnHeadLabel"], "Parameter");
     EXPECT_EQ(json["builtinTexts"]["toolInfoRangeTo"], "up to ");
@@ -144,8 +144,8 @@ TEST(InspectJson, GermanAndOnlineFunctionAndStableOutput) {
     EXPECT_EQ(Find(german["modules"], "id", "modSetup")->at("name"), "Einstellungen");
     EXPECT_EQ(german["builtinTexts"]["navBarGoHome"], "Zur Übersicht");
 
-    const Run first = Inspect("--format json " + Quote(kDemo));
-    const Run second = Inspect("--format json " + Quote(kDemo));
+    const Outcome first = Inspect("--format json " + Quote(kDemo));
+    const Outcome second = Inspect("--format json " + Quote(kDemo));
     EXPECT_EQ(first.out, second.out);
 }
 
@@ -158,7 +158,7 @@ TEST(InspectHtml, PreviewRendersTheTreeAndADisplayInChromium) {
     if (browser.empty()) GTEST_SKIP() << "chromium is not installed";
 
     const std::string page = k42test::WriteTempFile("preview/demo.html", "");
-    const Run run = Inspect("--format html -o " + Quote(page) + " " + Quote(kDemo));
+    const Outcome run = Inspect("--format html -o " + Quote(page) + " " + Quote(kDemo));
     ASSERT_EQ(run.exitCode, 0) << run.err;
 
     const std::string profile = k42test::WriteTempFile("chromium-profile/.keep", "");
@@ -192,20 +192,20 @@ TEST(InspectHtml, PreviewRendersTheTreeAndADisplayInChromium) {
 }
 
 TEST(InspectExitCodes, MissingInvalidAndBrokenLocalizedFiles) {
-    const Run missing = Inspect(Quote(k42test::DataPathNarrow("tools/no_such_device.xml")));
+    const Outcome missing = Inspect(Quote(k42test::DataPathNarrow("tools/no_such_device.xml")));
     EXPECT_EQ(missing.exitCode, 2);
 
-    const Run invalid = Inspect(Quote(k42test::DataPathNarrow("model/schema_errors.xml")) + " minimal_loc.xml");
+    const Outcome invalid = Inspect(Quote(k42test::DataPathNarrow("model/schema_errors.xml")) + " minimal_loc.xml");
     EXPECT_EQ(invalid.exitCode, 2);
     EXPECT_NE(invalid.err.find("schema_errors.xml:7:"), std::string::npos) << invalid.err;
     EXPECT_NE(invalid.err.find(": error: "), std::string::npos);
 
-    const Run broken = Inspect(Quote(k42test::DataPathNarrow("model/not_well_formed.xml")) + " minimal_loc.xml");
+    const Outcome broken = Inspect(Quote(k42test::DataPathNarrow("model/not_well_formed.xml")) + " minimal_loc.xml");
     EXPECT_EQ(broken.exitCode, 2);
     EXPECT_NE(broken.err.find("not_well_formed.xml:"), std::string::npos) << broken.err;
     EXPECT_NE(broken.err.find(": fatal: "), std::string::npos);
 
-    const Run brokenLoc = Inspect(Quote(k42test::DataPathNarrow("tools/device.xml")) + " broken_loc.xml");
+    const Outcome brokenLoc = Inspect(Quote(k42test::DataPathNarrow("tools/device.xml")) + " broken_loc.xml");
     EXPECT_EQ(brokenLoc.exitCode, 1) << brokenLoc.err;
     EXPECT_NE(brokenLoc.err.find("broken_loc.xml"), std::string::npos) << brokenLoc.err;
 

@@ -217,9 +217,8 @@ private:
     // Reads a display once, then the displays its navigation buttons name.
     void NoteDisplay(const std::string& moduleId, const std::string& displayId) {
         std::vector<std::string> pending{displayId};
-        while (!pending.empty()) {
-            const std::string id = pending.back();
-            pending.pop_back();
+        for (size_t next = 0; next < pending.size(); ++next) {
+            const std::string id = pending[next];
             if (id.empty() || !m_seenDisplays.insert(moduleId + "\n" + id).second) continue;
             Display display = ReadDisplay(moduleId, id);
             for (const std::string* target : {&display.first, &display.previous, &display.next, &display.last,
@@ -316,9 +315,12 @@ private:
             {MODE_GENERAL, "general"}, {MODE_ONLINE, "online"}, {MODE_OFFLINE, "offline"}};
         for (const auto& [mode, modeName] : modes) {
             for (const std::string& place : places) {
-                Bstr mapping(place), parameter, origin, labelRef, status;
+                Bstr mapping(place), parameter, labelRef, status;
+                // The origin comes back as a ParType number in the BSTR slot
+                // itself, not as a string: it is read as a number and not freed.
+                BSTR origin = nullptr;
                 long headerVarType = 0;
-                if (m_model.GetHeaderVarRef(mode, mapping, parameter.Out(), origin.Out(), labelRef.Out(), status.Out(),
+                if (m_model.GetHeaderVarRef(mode, mapping, parameter.Out(), &origin, labelRef.Out(), status.Out(),
                                             &headerVarType) != S_OK) {
                     continue;
                 }
@@ -326,7 +328,7 @@ private:
                 entry.mode = modeName;
                 entry.mapping = place;
                 entry.parameter = parameter.Str();
-                entry.origin = origin.Str();
+                entry.origin = ParTypeName(reinterpret_cast<intptr_t>(origin));
                 entry.statusId = status.Str();
                 entry.headerVarType = headerVarType;
                 Bstr controlId, progId, init;
