@@ -1,0 +1,22 @@
+// Walks a loaded IGuiXmlModel the way a display control does and records
+// every answer.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include <k42gui/IGuiXmlModel.h>
+
+#include "inspect/device.h"
+
+namespace inspect {
+
+// Header places named by the display control's style guide. The interface
+// looks header records up by place name and cannot list them, so the
+// inspector asks for these plus the places given on the command line.
+const std::vector<std::string>& StandardHeaderPlaces();
+
+// Fills device (whose file and language fields the caller has set) from model.
+void ReadDevice(IGuiXmlModel& model, const std::vector<std::string>& extraHeaderPlaces, Device& device);
+
+}  // namespace inspect

@@ -1,0 +1,30 @@
+// Command-line options of k42gui-inspect.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace inspect {
+
+enum class Format { kText, kJson, kHtml };
+
+struct Options {
+    std::string directory;
+    std::string xmlFile;
+    std::string locFile;
+    std::string language = "en";
+    long functionId = 1;
+    Format format = Format::kText;
+    std::string output;  // empty: standard output
+    std::vector<std::string> headerPlaces;
+    bool progress = true;
+    bool help = false;
+};
+
+// Parses argv; on a usage error returns nothing and sets error.
+std::optional<Options> ParseOptions(int argc, char** argv, std::string& error);
+
+const char* Usage();
+
+}  // namespace inspect
