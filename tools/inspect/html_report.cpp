@@ -78,7 +78,7 @@ void WriteControl(const DisplayItem& item, std::ostream& out) {
         case 11: out << "<span class=\"led\" title=\"" << ref << "\"></span>"; break;
         default:
             if (item.parType == 4) {
-                out << "<div class=\"module\" style=\"width:" << (item.weightOrWidth > 0 ? item.weightOrWidth : 120)
+                out << "<div class=\"embedded\" style=\"width:" << (item.weightOrWidth > 0 ? item.weightOrWidth : 120)
                     << "px;height:" << (item.height > 0 ? item.height : 40) << "px\">embedded " << Escape(item.labelRef)
                     << " (" << ref << ")</div>";
             } else if (item.parType == 5) {
@@ -145,8 +145,8 @@ void WriteHtml(const Device& device, std::ostream& out) {
         << "main{flex:1;padding:1em}\n"
         << ".columns{display:flex;gap:2em}.column{display:flex;flex-direction:column;gap:.4em;min-width:16em}\n"
         << ".cell{min-height:1.6em;display:flex;gap:.6em;align-items:center}.label{min-width:8em}\n"
-        << ".led{display:inline-block;width:1em;height:1em;border-radius:50%;background:#4caf50}\n"
-        << ".module,.image{border:1px dashed #888;padding:.3em}.cond{color:#a60}\n"
+        << ".led{display:inline-block;flex:none;width:1em;height:1em;border-radius:50%;background:#4caf50}\n"
+        << ".embedded,.image{border:1px dashed #888;padding:.3em}.cond{color:#a60}\n"
         << "section.display{border-top:1px solid #ccc;margin-bottom:2em}\n"
         << "</style>\n</head>\n<body>\n<aside>\n<h1>" << Escape(device.xmlFile) << "</h1>\n";
     for (const Module& module : device.modules) {

@@ -44,8 +44,8 @@ void WriteText(const Device& device, std::ostream& out) {
 
     out << "\nModules:\n";
     for (const Module& module : device.modules) {
-        out << "  " << module.id << "  " << Quote(module.name) << "  " << (module.tab ? "tab" : "non-tab") << ", "
-            << IntegrationName(module.integration) << '\n';
+        out << "  " << module.id << "  " << Quote(module.name) << "  " << "(" << (module.tab ? "tab" : "not a tab") << "; integration "
+            << IntegrationName(module.integration) << ")\n";
         if (!module.icon.empty()) out << "    icon " << module.icon << '\n';
         if (!module.treeIcons.empty()) out << "    tree icons " << module.treeIcons << '\n';
         if (!module.externModule.empty()) out << "    links to " << module.externModule << '\n';
