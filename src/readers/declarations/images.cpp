@@ -2,29 +2,15 @@
 #include <memory>
 
 #include "model/DDParserXML.h"
+#include "readers/declarations/declaration_list.h"
 #include "model/DomUtil.h"
 #include "platform/text.h"
 
 CDDImage::~CDDImage() = default;
 
 int CDDParserXML::ParseImageDec(DOMNodeList* list) {
-    k42::ForEachNode(list, [this](DOMNode* node) {
-        try {
-            std::u16string id;
-            if (!k42::GetAttribute(node, u"IMAGE_ID", id)) {
-                return false;  // a declaration without identifier ends the section
-            }
-            auto image = std::make_unique<CDDImage>();
-            image->SetId(std::move(id));
-            ParseImageBody(node->getChildNodes(), image.get());
-            m_images.push_back(image.get());
-            CDDImage* stored = image.release();
-            m_elements.AddChild(stored);
-            return true;
-        } catch (...) {
-            return false;  // the image being built is dropped; the section ends
-        }
-    });
+    k42::ReadDeclarations(list, u"IMAGE_ID", m_images, m_elements,
+                          [this](DOMNode* node, CDDImage* image) { ParseImageBody(node->getChildNodes(), image); });
     return 0;
 }
 

@@ -2,29 +2,15 @@
 #include <memory>
 
 #include "model/DDParserXML.h"
+#include "readers/declarations/declaration_list.h"
 #include "model/DomUtil.h"
 #include "model/Keywords.h"
 
 CDDMethod::~CDDMethod() = default;
 
 int CDDParserXML::ParseMetDec(DOMNodeList* list) {
-    k42::ForEachNode(list, [this](DOMNode* node) {
-        try {
-            std::u16string id;
-            if (!k42::GetAttribute(node, u"MET_ID", id)) {
-                return false;  // a declaration without identifier ends the section
-            }
-            auto method = std::make_unique<CDDMethod>();
-            method->SetId(std::move(id));
-            ParseMetBody(node->getChildNodes(), method.get());
-            m_methods.push_back(method.get());
-            CDDMethod* stored = method.release();
-            m_elements.AddChild(stored);
-            return true;
-        } catch (...) {
-            return false;  // the method being built is dropped; the section ends
-        }
-    });
+    k42::ReadDeclarations(list, u"MET_ID", m_methods, m_elements,
+                          [this](DOMNode* node, CDDMethod* method) { ParseMetBody(node->getChildNodes(), method); });
     return 0;
 }
 

@@ -6,6 +6,7 @@
 #include <k42gui/IGuiXmlModel.h>
 
 #include "model/DDParserXML.h"
+#include "readers/declarations/declaration_list.h"
 #include "model/DomUtil.h"
 #include "model/Keywords.h"
 #include "platform/text.h"
@@ -75,25 +76,8 @@ CDDVariable::~CDDVariable() = default;
 // ---- Reader ----------------------------------------------------------------
 
 int CDDParserXML::ParseVarDec(DOMNodeList* list) {
-    k42::ForEachNode(list, [this](DOMNode* node) {
-        try {
-            std::u16string id;
-            if (!k42::GetAttribute(node, u"VAR_ID", id)) {
-                return false;  // a declaration without identifier ends the section
-            }
-            auto variable = std::make_unique<CDDVariable>();
-            variable->SetId(std::move(id));
-            ParseVarBody(node->getChildNodes(), variable.get());
-            m_variables.push_back(variable.get());
-            CDDVariable* stored = variable.release();
-            m_elements.AddChild(stored);
-            return true;
-        } catch (...) {
-            // Out of memory (or a library failure): the variable being built is
-            // dropped by its owner pointer and the section ends here.
-            return false;
-        }
-    });
+    k42::ReadDeclarations(list, u"VAR_ID", m_variables, m_elements,
+                          [this](DOMNode* node, CDDVariable* variable) { ParseVarBody(node->getChildNodes(), variable); });
     return 0;
 }
 
