@@ -2,6 +2,8 @@
 // read through a parsed file.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include <k42gui/IGuiXmlModel.h>
 
 #include "model/DDModel.h"
@@ -69,28 +71,18 @@ TEST(FunctionId, ListedModulesEnterTheListDictionaryAndScopes) {
 TEST(ModuleDeclarations, AttributesGoToTheFirstListedModuleUntilOneLacksItsIdentifier) {
     CDDModel model;
     ASSERT_EQ(k42test::Load(model, kFile, kLoc, u"en", 1), 0);
-    const auto& m = model.Modules();
-    ASSERT_EQ(m.size(), 5u);
-
-    EXPECT_EQ(m[0]->GetIcon(), u"a.ico");
-    EXPECT_EQ(m[0]->GetInitString(), u"init=a");
-    EXPECT_EQ(m[0]->GetIntegration(), kTAB);
-    EXPECT_EQ(m[2]->GetIcon(), u"");  // the repeated reference gets nothing
-    EXPECT_EQ(m[2]->GetIntegration(), kNONE);
-
-    EXPECT_EQ(m[1]->GetIntegration(), kNONE);  // "tab" is no keyword
-
-    // Both declarations of modC apply in order; an unknown integration keeps
-    // the earlier one, and an empty init string is still taken.
-    EXPECT_EQ(m[3]->GetIcon(), u"c2.ico");
-    EXPECT_EQ(m[3]->GetIntegration(), kMENU);
-    EXPECT_EQ(m[3]->GetInitString(), u"");
-
-    // The declaration without "MOD_ID" ends the section before modD.
-    EXPECT_EQ(m[4]->GetIcon(), u"");
-    EXPECT_EQ(m[4]->GetIntegration(), kNONE);
-
-    for (const CDDModule* module : m) EXPECT_NE(module->GetIcon(), u"x.ico");
+    // Icon, init string, integration of each listed module.
+    std::vector<std::tuple<std::u16string, std::u16string, int32_t>> rows;
+    for (const CDDModule* m : model.Modules()) rows.emplace_back(m->GetIcon(), m->GetInitString(), m->GetIntegration());
+    EXPECT_EQ(rows, (std::vector<std::tuple<std::u16string, std::u16string, int32_t>>{
+                        {u"a.ico", u"init=a", kTAB},
+                        {u"", u"", kNONE},  // "tab" is no keyword
+                        {u"", u"", kNONE},  // the repeated reference gets nothing
+                        // Both declarations of modC apply in order; an unknown integration keeps
+                        // the earlier one, and an empty init string is still taken.
+                        {u"c2.ico", u"", kMENU},
+                        {u"", u"", kNONE},  // the declaration without "MOD_ID" ends the section before modD
+                    }));
 }
 
 }  // namespace
