@@ -1,5 +1,4 @@
-// Help file resolution: file next to the device files, URLs, the default
-// device help next to the component module, and the cache of file tests.
+// Help file resolution: local files, URLs, default help next to the module, and the file-test cache.
 #include <gtest/gtest.h>
 
 #include <unistd.h>

@@ -1,5 +1,4 @@
-// Loading a GUI XML file: progress messages, parse errors, result codes,
-// path building and the refusal of anything outside the local files.
+// Loading a GUI XML file: progress messages, parse errors, paths and refusal of non-local content.
 #include <gtest/gtest.h>
 
 #include <algorithm>

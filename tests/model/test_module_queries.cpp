@@ -124,9 +124,10 @@ TEST_F(ModuleQueries, ItemInfoLabelsConditionalLabelsAndFallback) {
     const Case cases[] = {
         {u"modA", u"menuRoot", u"varKnown", -7, {0, u"Known", u"disMain", u"3", ITEM_VARIABLE, 0}},
         {u"modA", u"menuRoot", u"varCondLabel", -7, {0, u"", u"disMain", u"", ITEM_VARIABLE, 1}},
-        {u"modA", u"menuRoot", u"varNoStorage", -7, {0, u"Plain label", u"disMain", u"", ITEM_VARIABLE, 0}},  // its label reference
-        {u"modA", u"menuRoot", u"varUnknownType", -7, {0, u"", u"disMain", u"", ITEM_VARIABLE, 1}},  // references lblCond
-        {u"modA", u"menuRoot", u"varCond", -7, {-1, u"", u"disMain", u"", ITEM_VARIABLE, 0}},  // reference names nothing
+        // Label references: lblPlain, lblCond, and one that names nothing.
+        {u"modA", u"menuRoot", u"varNoStorage", -7, {0, u"Plain label", u"disMain", u"", ITEM_VARIABLE, 0}},
+        {u"modA", u"menuRoot", u"varUnknownType", -7, {0, u"", u"disMain", u"", ITEM_VARIABLE, 1}},
+        {u"modA", u"menuRoot", u"varCond", -7, {-1, u"", u"disMain", u"", ITEM_VARIABLE, 0}},
         {u"modA", u"menuRoot", u"metPlain", -7, {0, u"Plain method", u"disMain", u"", ITEM_METHOD, 0}},
         {u"modA", u"menuRoot", u"modB", -7, {0, u"Module B", u"", u"", ITEM_MODULE, 0}},
         {u"modA", u"menuRoot", u"modNowhere", -7, {-1, u"", u"", u"", ITEM_MODULE, 0}},

@@ -112,7 +112,8 @@ TEST(Menubar, DeeplyNestedAndWidePopupsAreRead) {
     EXPECT_EQ(deepest, kDepth);
     EXPECT_EQ(std::tuple(items[kDepth]->Id(), items[kDepth]->GetMenuType()), std::tuple(u"itmDeepest", kMENUITEM));
     // The variable after the outermost popup rewrites its end marker.
-    EXPECT_EQ(std::tuple(items[2 * kDepth]->GetMenuType(), items[2 * kDepth]->GetVariableId()), std::tuple(kPOPUP_END, u"v"));
+    EXPECT_EQ(std::tuple(items[2 * kDepth]->GetMenuType(), items[2 * kDepth]->GetVariableId()),
+              std::tuple(kPOPUP_END, u"v"));
     EXPECT_EQ(items[2 * kDepth + 1]->GetMenuType(), kSEPARATOR);
     EXPECT_EQ(items.back()->GetMenuType(), kSEPARATOR);
 }

@@ -109,10 +109,11 @@ TEST(MetaInformation, MetavariablesLanguagesAndLogos) {
     EXPECT_EQ(codes, (Strings{u"en", u"de-AT", u"de"}));
     EXPECT_EQ(model.Languages()[1]->GetLocalLabel(), u"Deutsch (\u00d6sterreich)");
     // A logo "TYPE" other than the two exact keywords cannot be asked for, so the logo is left out.
-    std::vector<std::tuple<std::u16string, int32_t>> logos;
+    using Logo = std::tuple<std::u16string, int32_t>;
+    std::vector<Logo> logos;
     for (const CDDLogo& logo : model.Logos()) logos.emplace_back(logo.m_reference, logo.m_type);
-    EXPECT_EQ(logos, (std::vector<std::tuple<std::u16string, int32_t>>{
-                         {u"vendor.bmp", LOGO_VENDOR}, {u"images\\device.bmp", LOGO_DEVICE}, {u"vendor2.bmp", LOGO_VENDOR}}));
+    EXPECT_EQ(logos, (std::vector<Logo>{{u"vendor.bmp", LOGO_VENDOR}, {u"images\\device.bmp", LOGO_DEVICE},
+                                        {u"vendor2.bmp", LOGO_VENDOR}}));
 }
 
 }  // namespace

@@ -1,5 +1,4 @@
-// Header records read through a parsed file: use, mapping, keyword codes,
-// control data, sizes, discarded records and a section without "USE".
+// Header records read through a parsed file: use, mapping, keyword codes, control data and sizes.
 #include <gtest/gtest.h>
 
 #include <tuple>

@@ -1,5 +1,4 @@
-// Function identifier selection, the online flag and module declarations,
-// read through a parsed file.
+// Function identifier selection, the online flag and module declarations, read through a parsed file.
 #include <gtest/gtest.h>
 
 #include <tuple>

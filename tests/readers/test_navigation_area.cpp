@@ -1,5 +1,4 @@
-// Navigation areas read into root entries, menus and entries of a loaded module, the item
-// look-ups over them and the RWRO marks passed to displays.
+// Navigation areas of a loaded module: root entries, menus, entries, item look-ups and RWRO marks.
 #include <gtest/gtest.h>
 
 #include <tuple>

@@ -1,5 +1,4 @@
-// Variable declarations read through a parsed file: data types, formats,
-// handling, enumeration items and their order, and the section's end rule.
+// Variable declarations read through a parsed file: types, formats, handling and enumeration items.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -38,9 +37,9 @@ protected:
     CDDModel model_;
 };
 
-// Type, storage, size in bits, conditional attribute, handling, display condition, format, alignment,
-// conditional format.
-using Fields = std::tuple<int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, std::u16string, std::u16string, int32_t>;
+// Type, storage, size, conditional attribute, handling, display condition, format, alignment, conditional format.
+using Fields =
+    std::tuple<int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, std::u16string, std::u16string, int32_t>;
 
 TEST_F(VariableDeclarations, SectionOrderAttributesDefaultsAndKeywordRules) {
     const auto& variables = model_.Variables();
