@@ -1,5 +1,4 @@
-// Localized texts landing on the records: language blocks, scopes, DDSTRING
-// variants, character data and help files, through real file pairs.
+// Localized texts landing on the records: language blocks, scopes, variants, character data, help files.
 #include <gtest/gtest.h>
 
 #include <k42gui/IGuiXmlModel.h>
@@ -16,28 +15,40 @@ std::u16string Label(const CDDModel& model, const std::u16string& id) {
     return model.GetGlobalLabel(id, text) == 0 ? text : u"<none>";
 }
 
+// Exposes the help file references that the localized file sets.
+struct HelpFiles : CDDModel {
+    using CDDParserXML::m_dtmHelpAnchor;
+    using CDDParserXML::m_dtmHelpFile;
+    using CDDParserXML::m_uiHelpAnchor;
+    using CDDParserXML::m_uiHelpFile;
+};
+
+class ScopedTexts : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_EQ(Load(model, "localization/device.xml", "localization/scopes_loc.xml"), 0); }
+    HelpFiles model;
+};
+
 TEST(LocalizedTexts, DefaultBlockIsTheFallbackOnlyWhenItComesFirst) {
-    CDDModel german;
-    ASSERT_EQ(Load(german, "localization/device.xml", "localization/default_first_loc.xml", u"de"), 0);
-    EXPECT_EQ(Label(german, u"lblA"), u"Alfa");   // not the "DE" block: identifiers match case-sensitively
-    EXPECT_EQ(Label(german, u"lblB"), u"Bravo");  // German lacks it: the default block's text
-
-    CDDModel french;
-    ASSERT_EQ(Load(french, "localization/device.xml", "localization/default_first_loc.xml", u"fr"), 0);
-    EXPECT_EQ(Label(french, u"lblA"), u"Alpha");
-
-    CDDModel upper;
-    ASSERT_EQ(Load(upper, "localization/device.xml", "localization/default_first_loc.xml", u"DE"), 0);
-    EXPECT_EQ(Label(upper, u"lblA"), u"ALFA (upper-case block)");
-
-    CDDModel defaultLast;
-    ASSERT_EQ(Load(defaultLast, "localization/device.xml", "localization/default_last_loc.xml", u"de"), 0);
-    EXPECT_EQ(Label(defaultLast, u"lblA"), u"Alpha");  // the later block replaces the earlier one
+    struct Case {
+        const char* file;
+        std::u16string language, lblA, lblB;
+    };
+    const Case cases[] = {
+        // Not the "DE" block: identifiers match case-sensitively; German lacks lblB: the default block's text.
+        {"localization/default_first_loc.xml", u"de", u"Alfa", u"Bravo"},
+        {"localization/default_first_loc.xml", u"fr", u"Alpha", u"Bravo"},
+        {"localization/default_first_loc.xml", u"DE", u"ALFA (upper-case block)", u"Bravo"},
+        {"localization/default_last_loc.xml", u"de", u"Alpha", u""},  // the later block replaces the earlier one
+    };
+    for (const Case& c : cases) {
+        CDDModel model;
+        ASSERT_EQ(Load(model, "localization/device.xml", c.file, c.language), 0);
+        EXPECT_EQ(Label(model, u"lblA") + u"|" + Label(model, u"lblB"), c.lblA + u"|" + c.lblB) << c.file;
+    }
 }
 
-TEST(LocalizedTexts, ScopesChooseTheCollectionAndUnknownScopesAreSilent) {
-    CDDModel model;
-    ASSERT_EQ(Load(model, "localization/device.xml", "localization/scopes_loc.xml"), 0);
+TEST_F(ScopedTexts, ScopesChooseTheCollectionAndUnknownScopesAreSilent) {
     EXPECT_EQ(Label(model, u"modMain"), u"Main tab");                // modules are global identifiers too
     EXPECT_EQ(Label(model, u"lblB"), u"through the scope list");     // not in modAux: every scope is tried
     EXPECT_EQ(Label(model, u"lblC"), u"");                           // its scope names no module
@@ -63,9 +74,7 @@ std::u16string LocalText(const CDDModel& model, const std::u16string& moduleId, 
     return u"<no module>";
 }
 
-TEST(LocalizedTexts, ModuleScopesReachMenusAndDisplaysAndUnfoundIdsReachEveryCollection) {
-    CDDModel model;
-    ASSERT_EQ(Load(model, "localization/device.xml", "localization/scopes_loc.xml"), 0);
+TEST_F(ScopedTexts, ModuleScopesReachMenusAndDisplaysAndUnfoundIdsReachEveryCollection) {
     EXPECT_EQ(LocalText(model, u"modMain", u"mnuMain"), u"Main menu");
     EXPECT_EQ(LocalText(model, u"modMain", u"pdMain"), u"Main display");
     EXPECT_EQ(LocalText(model, u"modMain", u"pdMain", true), u"main-help");
@@ -77,34 +86,24 @@ TEST(LocalizedTexts, ModuleScopesReachMenusAndDisplaysAndUnfoundIdsReachEveryCol
     EXPECT_EQ(LocalText(model, u"modMain", u"pdShared"), u"shared text");
 }
 
-TEST(LocalizedTexts, DdStringKeysFillVariantsAndPlainTextsStayApart) {
-    CDDModel model;
-    ASSERT_EQ(Load(model, "localization/device.xml", "localization/scopes_loc.xml"), 0);
+TEST_F(ScopedTexts, DdStringKeysFillVariantsAndPlainTextsStayApart) {
     const auto* element = dynamic_cast<const CDDElement*>(model.ElementDictionary().FindChild(u"lblKeyed"));
     ASSERT_NE(element, nullptr);
     std::u16string label, tooltip, topic;
     element->GetLabel(label);
     element->GetTooltip(tooltip);
     element->GetHelpTopic(topic);
-    EXPECT_EQ(label, u"Temperature");
-    EXPECT_EQ(tooltip, u"Process temperature");
-    EXPECT_EQ(topic, u"topic-temperature");
+    EXPECT_EQ(label + u"|" + tooltip + u"|" + topic, u"Temperature|Process temperature|topic-temperature");
     EXPECT_TRUE(element->HasVariants());
 
     std::vector<CDDText> variants;
     element->GetVariants(variants);
     ASSERT_EQ(variants.size(), 2u);  // in the order the keys first appeared
-    EXPECT_EQ(variants[0].m_key, u"UNIT_F");
-    EXPECT_EQ(variants[0].m_label, u"Temp. (F)");
-    EXPECT_EQ(variants[0].m_tooltip, u"");
-    EXPECT_EQ(variants[1].m_key, u"UNIT_C");
-    EXPECT_EQ(variants[1].m_label, u"Temperature (C)");
-    EXPECT_EQ(variants[1].m_tooltip, u"in degrees Celsius");
+    for (const CDDText& v : variants) label += u"|" + v.m_key + u"=" + v.m_label + u"/" + v.m_tooltip;
+    EXPECT_EQ(label, u"Temperature|UNIT_F=Temp. (F)/|UNIT_C=Temperature (C)/in degrees Celsius");
 }
 
-TEST(LocalizedTexts, CharacterDataIsKeptUnlessTheGrammarMakesItIgnorable) {
-    CDDModel model;
-    ASSERT_EQ(Load(model, "localization/device.xml", "localization/scopes_loc.xml"), 0);
+TEST_F(ScopedTexts, CharacterDataIsKeptUnlessTheGrammarMakesItIgnorable) {
     EXPECT_EQ(Label(model, u"lblSpace"), u"  padded  ");
     EXPECT_EQ(Label(model, u"lblMarkup"), u"A & B, <C>");  // pieces reported separately are joined
 
@@ -150,20 +149,9 @@ TEST(LocalizedTexts, EnumerationTextsRecordTheirOrderAcrossALanguageSwitch) {
     EXPECT_EQ(label, u"");  // an element without items takes no enumeration text
 }
 
-// Exposes the help file references that the localized file sets.
-struct HelpFiles : CDDModel {
-    using CDDParserXML::m_dtmHelpAnchor;
-    using CDDParserXML::m_dtmHelpFile;
-    using CDDParserXML::m_uiHelpAnchor;
-    using CDDParserXML::m_uiHelpFile;
-};
-
-TEST(LocalizedTexts, HelpFilesAndTheirAnchorKeywords) {
-    HelpFiles model;
-    ASSERT_EQ(Load(model, "localization/device.xml", "localization/scopes_loc.xml"), 0);
-    EXPECT_EQ(model.m_dtmHelpFile, u"device_en.pdf");
+TEST_F(ScopedTexts, HelpFilesAndTheirAnchorKeywords) {
+    EXPECT_EQ(model.m_dtmHelpFile + u"|" + model.m_uiHelpFile, u"device_en.pdf|ui_en.chm");
     EXPECT_EQ(model.m_dtmHelpAnchor, kEQTOHELPTOPIC);
-    EXPECT_EQ(model.m_uiHelpFile, u"ui_en.chm");
     EXPECT_EQ(model.m_uiHelpAnchor, kEQTOID);  // "no" is not a keyword: unchanged
 }
 

@@ -1,11 +1,11 @@
-// Help file resolution: file next to the device files, URLs, the default
-// device help next to the component module, and the cache of file tests.
+// Help file resolution: local files, URLs, default help next to the module, and the file-test cache.
 #include <gtest/gtest.h>
 
 #include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
+#include <tuple>
 
 #include <k42gui/IGuiXmlModel.h>
 
@@ -41,16 +41,14 @@ int32_t LoadDevice(CDDModel& model, const std::string& directory, const std::u16
     return model.Initialize(FromNarrow(directory), u"device.xml", u"device_loc.xml", language, 1, nullptr);
 }
 
-struct Help {
-    int32_t result;
-    std::u16string path;
-    int32_t anchor;
-};
+// Result, path and anchor; the anchor starts as -1.
+using Help = std::tuple<int32_t, std::u16string, int32_t>;
 
 Help Ask(CDDModel& model, int32_t type) {
-    Help help{0, u"", -1};
-    help.result = model.GetHelpFilePath(type, help.path, help.anchor);
-    return help;
+    std::u16string path;
+    int32_t anchor = -1;
+    const int32_t result = model.GetHelpFilePath(type, path, anchor);
+    return {result, path, anchor};
 }
 
 void Touch(const std::string& path) { std::ofstream(path) << "%PDF"; }
@@ -72,15 +70,10 @@ TEST(HelpFiles, FileInTheDirectoryIsTestedOnceForTheSamePathAndLanguage) {
     ASSERT_EQ(LoadDevice(model, dir, u"en"), 0);
     model.SetSDKInitialization(u"HelpApplication=hv|HelpParameter=-p");
 
-    Help help = Ask(model, kHELPDTM);
-    EXPECT_EQ(help.result, 0);
-    EXPECT_EQ(help.path, FromNarrow(dir + "manual.pdf"));
-    EXPECT_EQ(help.anchor, kEQTOHELPTOPIC);
-
+    const Help found{0, FromNarrow(dir + "manual.pdf"), kEQTOHELPTOPIC};
+    EXPECT_EQ(Ask(model, kHELPDTM), found);
     fs::remove(dir + "manual.pdf");  // not noticed: the cache holds the first test's outcome
-    help = Ask(model, kHELPDTM);
-    EXPECT_EQ(help.path, FromNarrow(dir + "manual.pdf"));
-    EXPECT_EQ(help.anchor, kEQTOHELPTOPIC);
+    EXPECT_EQ(Ask(model, kHELPDTM), found);
     std::u16string application, parameter;
     model.GetSDKInitHelp(application, parameter);
     EXPECT_EQ(application + parameter, u"hv-p");
@@ -92,13 +85,8 @@ TEST(HelpFiles, UrlsAreHandedOutUnchangedWithTheirAnchor) {
     const RemovedAtEnd cleanup{dir};
     CDDModel model;
     ASSERT_EQ(LoadDevice(model, dir, u"en"), 0);
-    Help dtm = Ask(model, kHELPDTM);
-    EXPECT_EQ(dtm.path, u"http://x.example/h");
-    EXPECT_EQ(dtm.anchor, kEQTOID);
-    Help ui = Ask(model, kHELPUI);
-    EXPECT_EQ(ui.result, 0);
-    EXPECT_EQ(ui.path, u"https://x.example/ui");
-    EXPECT_EQ(ui.anchor, kEQTOHELPTOPIC);
+    EXPECT_EQ(Ask(model, kHELPDTM), Help(0, u"http://x.example/h", kEQTOID));
+    EXPECT_EQ(Ask(model, kHELPUI), Help(0, u"https://x.example/ui", kEQTOHELPTOPIC));
 }
 
 // One test for every fall-back to the default help files, which live next to
@@ -120,31 +108,22 @@ TEST(HelpFiles, MissingFileFallsBackToLanguageDefaultThenEnglishDefaultThenNothi
     Touch(languageDefault);
     Touch(englishDefault);
 
-    Help help = Ask(model, kHELPDTM);
-    EXPECT_EQ(help.result, 0);  // the reference was there
-    EXPECT_EQ(help.path, FromNarrow(languageDefault));
-    EXPECT_EQ(help.anchor, kNO);
+    EXPECT_EQ(Ask(model, kHELPDTM), Help(0, FromNarrow(languageDefault), kNO));  // 0: the reference was there
     std::u16string application = u"keep", parameter = u"keep";
     model.GetSDKInitHelp(application, parameter);
     EXPECT_EQ(application + parameter, u"");
 
     model.SetLanguage(u"zz-none");
-    EXPECT_EQ(Ask(model, kHELPDTM).path, FromNarrow(englishDefault));
+    EXPECT_EQ(Ask(model, kHELPDTM), Help(0, FromNarrow(englishDefault), kNO));
     fs::remove(englishDefault);
     fs::remove(languageDefault);
-    EXPECT_EQ(Ask(model, kHELPDTM).path, FromNarrow(englishDefault));  // same path and language: cached
-
+    EXPECT_EQ(Ask(model, kHELPDTM), Help(0, FromNarrow(englishDefault), kNO));  // same path and language: cached
     model.SetLanguage(u"zz-other");
-    help = Ask(model, kHELPDTM);
-    EXPECT_EQ(help.path, u"");
-    EXPECT_EQ(help.anchor, kNO);
+    EXPECT_EQ(Ask(model, kHELPDTM), Help(0, u"", kNO));
 
     CDDModel noReference;
     ASSERT_EQ(LoadDevice(noReference, cleanupNone.path, u"en"), 0);
-    help = Ask(noReference, kHELPUI);
-    EXPECT_EQ(help.result, -1);
-    EXPECT_EQ(help.path, u"");
-    EXPECT_EQ(help.anchor, kNO);
+    EXPECT_EQ(Ask(noReference, kHELPUI), Help(-1, u"", kNO));
 }
 
 }  // namespace

@@ -1,9 +1,12 @@
-// Module, menu, display and item queries against a loaded device.
+// Module, menu, display, item and file-reference queries against a loaded device.
 #include <gtest/gtest.h>
+
+#include <tuple>
 
 #include <k42gui/IGuiXmlModel.h>
 
 #include "model/DDModel.h"
+#include "support/message_box_capture.h"
 #include "platform/text.h"
 #include "support/test_paths.h"
 
@@ -24,6 +27,17 @@ protected:
     QueryModel model;
 };
 
+// Result, label, display, index, type, conditional; outputs start as "keep", the given type and 9.
+using Item = std::tuple<int32_t, std::u16string, std::u16string, std::u16string, int32_t, int32_t>;
+
+Item Ask(const CDDModel& model, const std::u16string& module, const std::u16string& parent,
+         const std::u16string& id, int32_t type = -7) {
+    std::u16string label = u"keep", display = u"keep", index = u"keep";
+    int32_t conditional = 9;
+    const int32_t result = model.GetItemInfo(module, parent, id, label, display, index, type, conditional);
+    return {result, label, display, index, type, conditional};
+}
+
 TEST_F(ModuleQueries, FirstModuleAnswersWhileDisplayItemsTriesLaterModules) {
     auto* late = new CDDModule;
     late->SetId(u"modA");
@@ -36,27 +50,21 @@ TEST_F(ModuleQueries, FirstModuleAnswersWhileDisplayItemsTriesLaterModules) {
     late->AddDisplay(display);
     model.AppendModule(late);
 
-    std::u16string label = u"keep", valid = u"keep";
-    int32_t type = 9;
+    std::u16string label = u"keep", valid = u"keep", image = u"img";
+    int32_t type = 9, rwro = 5;
     EXPECT_EQ(model.GetDisplayInfo(u"modA", u"disLate", label, type, valid), -1);
-    EXPECT_EQ(label, u"keep");
+    EXPECT_EQ(label + u"|" + valid, u"keep|keep");
     EXPECT_EQ(type, 9);
-
-    std::u16string image = u"img";
     std::vector<CDDDisplayItem> items(3);
-    int32_t rwro = 5;
     model.GetDisplayItems(u"modA", u"disLate", label, type, image, items, rwro);
-    EXPECT_EQ(label, u"Late");
     ASSERT_EQ(items.size(), 1u);
-    EXPECT_EQ(items[0].m_reference, u"varLate");
+    EXPECT_EQ(label + u"|" + items[0].m_reference, u"Late|varLate");
     EXPECT_EQ(rwro, 0);
 
     model.GetDisplayItems(u"modA", u"disMain", label, type, image, items, rwro);
-    EXPECT_EQ(label, u"Main display");
-    EXPECT_EQ(type, DISPLAY_CUSTOM);
     ASSERT_EQ(items.size(), 2u);
-    EXPECT_EQ(items[1].m_reference, u"varKnown");
-
+    EXPECT_EQ(label + u"|" + items[1].m_reference, u"Main display|varKnown");
+    EXPECT_EQ(type, DISPLAY_CUSTOM);
     label = u"keep";
     rwro = 5;
     model.GetDisplayItems(u"modA", u"disNowhere", label, type, image, items, rwro);
@@ -103,77 +111,53 @@ TEST_F(ModuleQueries, ModuleAttributesTabsMenusAndFeatures) {
     std::u16string path = u"keep";
     int32_t anchor = -1;
     EXPECT_EQ(model.CDDParserXML::GetHelpFilePath(kHELPDTM, path, anchor), 0);
-    EXPECT_EQ(path, u"help/device.pdf");
-    EXPECT_EQ(anchor, kEQTOHELPTOPIC);
+    EXPECT_EQ(std::tuple(path, anchor), std::tuple(std::u16string(u"help/device.pdf"), kEQTOHELPTOPIC));
     EXPECT_EQ(model.CDDParserXML::GetHelpFilePath(2, path, anchor), 0);
-    EXPECT_EQ(path, u"help/device.pdf");
-    EXPECT_EQ(anchor, kEQTOID);
-}
-
-struct Item {
-    int32_t result;
-    std::u16string label, display, index;
-    int32_t type, conditional;
-};
-
-Item Ask(const CDDModel& model, const std::u16string& module, const std::u16string& parent,
-         const std::u16string& id, int32_t typeIn = -7) {
-    Item item{0, u"keep", u"keep", u"keep", typeIn, 9};
-    item.result = model.GetItemInfo(module, parent, id, item.label, item.display, item.index, item.type,
-                                    item.conditional);
-    return item;
+    EXPECT_EQ(std::tuple(path, anchor), std::tuple(std::u16string(u"help/device.pdf"), kEQTOID));
 }
 
 TEST_F(ModuleQueries, ItemInfoLabelsConditionalLabelsAndFallback) {
-    Item known = Ask(model, u"modA", u"menuRoot", u"varKnown");
-    EXPECT_EQ(known.result, 0);
-    EXPECT_EQ((Strings{known.label, known.display, known.index}), (Strings{u"Known", u"disMain", u"3"}));
-    EXPECT_EQ(known.type, ITEM_VARIABLE);
-    EXPECT_EQ(known.conditional, 0);
-
-    Item conditional = Ask(model, u"modA", u"menuRoot", u"varCondLabel");
-    EXPECT_EQ(conditional.result, 0);
-    EXPECT_EQ(conditional.label, u"");
-    EXPECT_EQ(conditional.conditional, 1);
-    EXPECT_EQ(Ask(model, u"modA", u"menuRoot", u"varNoStorage").label, u"Plain label");  // its label reference
-    EXPECT_EQ(Ask(model, u"modA", u"menuRoot", u"varUnknownType").conditional, 1);      // references lblCond
-    EXPECT_EQ(Ask(model, u"modA", u"menuRoot", u"varCond").result, -1);                 // reference names nothing
-
-    Item method = Ask(model, u"modA", u"menuRoot", u"metPlain");
-    EXPECT_EQ(method.label, u"Plain method");
-    EXPECT_EQ(method.type, ITEM_METHOD);
-    EXPECT_EQ(Ask(model, u"modA", u"menuRoot", u"modB").label, u"Module B");
-    EXPECT_EQ(Ask(model, u"modA", u"menuRoot", u"modNowhere").result, -1);
-    Item menu = Ask(model, u"modA", u"menuRoot", u"menuSub");
-    EXPECT_EQ(menu.result, 0);
-    EXPECT_EQ((Strings{menu.label, menu.display, menu.index}), (Strings{u"Sub menu", u"disSub", u"1"}));
-    EXPECT_EQ(Ask(model, u"modA", u"", u"menuRoot").type, ITEM_ROOTMENU);
-    // An entry the menu lacks keeps the caller's type, which then decides.
-    EXPECT_EQ(Ask(model, u"modA", u"menuRoot", u"notThere", ITEM_UNKNOWN).result, 0);
-    EXPECT_EQ(Ask(model, u"modA", u"menuRoot", u"notThere", ITEM_METHOD).result, -1);
-
-    // No menu of that name: the variable is found all the same, but the result stays -1.
-    Item fallback = Ask(model, u"modA", u"menuNope", u"varKnown");
-    EXPECT_EQ(fallback.result, -1);
-    EXPECT_EQ(fallback.type, ITEM_VARIABLE);
-    EXPECT_EQ((Strings{fallback.label, fallback.display, fallback.index}), (Strings{u"Known", u"disMain", u""}));
-    EXPECT_EQ(Ask(model, u"modA", u"menuNope", u"nothing").type, -7);
-
-    Item noModule = Ask(model, u"modX", u"menuRoot", u"varKnown");
-    EXPECT_EQ(noModule.result, -1);
-    EXPECT_EQ(noModule.conditional, 0);
-    EXPECT_EQ(noModule.label, u"keep");
+    struct Case {
+        const char16_t *module, *parent, *id;
+        int32_t typeIn;
+        Item expected;
+    };
+    const Case cases[] = {
+        {u"modA", u"menuRoot", u"varKnown", -7, {0, u"Known", u"disMain", u"3", ITEM_VARIABLE, 0}},
+        {u"modA", u"menuRoot", u"varCondLabel", -7, {0, u"", u"disMain", u"", ITEM_VARIABLE, 1}},
+        // Label references: lblPlain, lblCond, and one that names nothing.
+        {u"modA", u"menuRoot", u"varNoStorage", -7, {0, u"Plain label", u"disMain", u"", ITEM_VARIABLE, 0}},
+        {u"modA", u"menuRoot", u"varUnknownType", -7, {0, u"", u"disMain", u"", ITEM_VARIABLE, 1}},
+        {u"modA", u"menuRoot", u"varCond", -7, {-1, u"", u"disMain", u"", ITEM_VARIABLE, 0}},
+        {u"modA", u"menuRoot", u"metPlain", -7, {0, u"Plain method", u"disMain", u"", ITEM_METHOD, 0}},
+        {u"modA", u"menuRoot", u"modB", -7, {0, u"Module B", u"", u"", ITEM_MODULE, 0}},
+        {u"modA", u"menuRoot", u"modNowhere", -7, {-1, u"", u"", u"", ITEM_MODULE, 0}},
+        {u"modA", u"menuRoot", u"menuSub", -7, {0, u"Sub menu", u"disSub", u"1", ITEM_MENU, 0}},
+        {u"modA", u"", u"menuRoot", -7, {0, u"", u"disMain", u"0", ITEM_ROOTMENU, 0}},
+        // An entry the menu lacks keeps the caller's type, which then decides.
+        {u"modA", u"menuRoot", u"notThere", ITEM_UNKNOWN, {0, u"", u"keep", u"keep", ITEM_UNKNOWN, 0}},
+        {u"modA", u"menuRoot", u"notThere", ITEM_METHOD, {-1, u"", u"keep", u"keep", ITEM_METHOD, 0}},
+        // No menu of that name: the variable is found all the same, but the result stays -1.
+        {u"modA", u"menuNope", u"varKnown", -7, {-1, u"Known", u"disMain", u"", ITEM_VARIABLE, 0}},
+        {u"modA", u"menuNope", u"nothing", -7, {-1, u"", u"keep", u"keep", -7, 0}},
+        {u"modX", u"menuRoot", u"varKnown", -7, {-1, u"keep", u"keep", u"keep", -7, 0}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.parent, c.parent + std::char_traits<char16_t>::length(c.parent)) + "/" +
+                     std::string(c.id, c.id + std::char_traits<char16_t>::length(c.id)));
+        EXPECT_EQ(Ask(model, c.module, c.parent, c.id, c.typeIn), c.expected);
+    }
 }
 
 TEST(DemoDevice, WhatAHostSeesInGermanUnderTheOnlineFunction) {
     CDDModel model;
     const std::u16string demo = k42::FromNarrow(std::string(K42GUI_SOURCE_DIR) + "/examples/demo/");
     ASSERT_EQ(model.Initialize(demo, u"demo.xml", u"demo_loc.xml", u"de", 2, nullptr), 0);
-    Strings tabs;
+    Strings tabs, offline;
     model.GetTabModules(1, tabs);
+    model.GetTabModules(0, offline);
     EXPECT_EQ(tabs, (Strings{u"modSetup", u"modDiagnosis"}));
-    model.GetTabModules(0, tabs);
-    EXPECT_EQ(tabs, (Strings{u"modTrend", u"modService"}));
+    EXPECT_EQ(offline, (Strings{u"modTrend", u"modService"}));
 
     std::u16string label, image;
     int32_t type = -1, rwro = -1;
@@ -181,42 +165,76 @@ TEST(DemoDevice, WhatAHostSeesInGermanUnderTheOnlineFunction) {
     model.GetDisplayItems(u"modSetup", u"disOutput", label, type, image, items, rwro);
     EXPECT_EQ(label, u"Stromausgang");
     EXPECT_EQ(rwro, 1);  // its menu is conditional through a COND entry
-    model.GetDisplayItems(u"modService", u"disService", label, type, image, items, rwro);
-    EXPECT_EQ(rwro, 0);
-
-    Item unit = Ask(model, u"modSetup", u"menuBasic", u"varPVUnit");
-    EXPECT_EQ(unit.label + u"|" + unit.index, u"Druckeinheit|4");
-    std::u16string value, tooltip, topic, helpRef;
-    int32_t conditional = 0;
-    EXPECT_EQ(model.GetParameterInfo(u"metaManufacturer", u"", PAR_META, value, label, conditional, tooltip, topic,
-                                     helpRef), 0);
+    const Item unit = Ask(model, u"modSetup", u"menuBasic", u"varPVUnit");
+    EXPECT_EQ(std::get<1>(unit) + u"|" + std::get<3>(unit), u"Druckeinheit|4");
+    std::u16string value, tooltip, topic, helpRef, parameter, status;
+    int32_t conditional = 0, origin = -1, headerType = -1;
+    model.GetParameterInfo(u"metaManufacturer", u"", PAR_META, value, label, conditional, tooltip, topic, helpRef);
     EXPECT_EQ(value + u"|" + label, u"Morvane Messtechnik GmbH|Hersteller");
-
-    std::u16string parameter, status;
-    int32_t origin = -1, headerType = -1;
-    EXPECT_EQ(model.GetHeaderVarRef(MODE_OFFLINE, u"DEVICE_TYPE", parameter, origin, label, status, headerType), 0);
+    model.GetHeaderVarRef(MODE_OFFLINE, u"DEVICE_TYPE", parameter, origin, label, status, headerType);
     EXPECT_EQ(parameter, u"metaDeviceType");
-    EXPECT_EQ(origin, PAR_META);
-    EXPECT_EQ(model.GetHeaderVarRef(MODE_ONLINE, u"DEVICE_TYPE", parameter, origin, label, status, headerType), -1);
 }
 
-TEST(ModuleQueriesEmpty, NeverInitializedModelAnswersWithoutTouchingOutputs) {
-    CDDModel model;
-    Strings ids{u"keep"};
-    EXPECT_EQ(model.GetTabModules(1, ids), -1);
-    std::vector<CDDMenuEntry> entries(1);
-    EXPECT_EQ(model.GetMenuItems(u"m", u"n", entries), -1);
-    EXPECT_EQ(ids.size() + entries.size(), 2u);
-    std::u16string text = u"keep";
-    int32_t number = 4;
-    EXPECT_EQ(model.GetItemInfo(u"m", u"", u"i", text, text, text, number, number), -1);
-    EXPECT_EQ(model.GetModuleInfo(u"m", text, text, text, text), -1);
-    EXPECT_EQ(model.GetDisplayButtonNav(u"m", u"d", text, text, text, text, text), -1);
-    EXPECT_EQ(model.GetFunctionIdIsOnline(nullptr), -1);
-    EXPECT_EQ(text, u"keep");
-    std::vector<CDDMenubarItem*> bar{nullptr};
-    model.GetMenubarItems(bar);
-    EXPECT_TRUE(bar.empty());
+TEST_F(ModuleQueries, ExactlyTheListedFileReferencesGetTheDirectory) {
+    const std::u16string dir = k42test::DataDir();
+    std::u16string icon, tree, link, help;
+    EXPECT_EQ(model.GetModuleIcon(u"modA", icon), 0);
+    EXPECT_EQ(model.GetModuleTreeIconList(u"modA", tree), 0);
+    EXPECT_EQ(model.GetExternModulePath(u"modB", link), 0);
+    EXPECT_EQ((Strings{icon, tree, link}), (Strings{dir + u"img/a.ico", dir + u"img/a_tree.bmp", dir + u"ext/modB.xml"}));
+    EXPECT_EQ(model.GetModuleIcon(u"modB", icon), 0);
+    EXPECT_EQ(icon, u"");  // nothing to prefix
+
+    std::u16string name;
+    EXPECT_EQ(model.GetModuleInfo(u"modA", name, icon, tree, help), 0);
+    EXPECT_EQ((Strings{name, icon, tree, help}), (Strings{u"Module A", dir + u"img/a.ico", dir + u"img/a_tree.bmp", u""}));
+    name = icon = u"keep";
+    EXPECT_EQ(model.GetModuleInfo(u"modX", name, icon, tree, help), -1);
+    EXPECT_EQ(name + icon, u"keepkeep");
+
+    std::u16string init;
+    EXPECT_EQ(model.GetExternModule(u"modB", link, name, init), 0);
+    EXPECT_EQ((Strings{link, name, init}), (Strings{u"ext/modB.xml", u"Module B", u"mode=1"}));  // not prefixed
+
+    std::vector<CDDLogo> logos;
+    EXPECT_EQ(model.GetLogo(logos), -1);  // one logo has no path; the others are prefixed all the same
+    ASSERT_EQ(logos.size(), 3u);
+    EXPECT_EQ((Strings{logos[0].m_reference, logos[1].m_reference, logos[2].m_reference}),
+              (Strings{dir + u"img/vendor.bmp", u"", dir + u"img/device.bmp"}));
+
+    std::u16string reference;
+    EXPECT_EQ(model.GetParameterRef(u"imgA", PAR_IMAGE, reference), 0);
+    EXPECT_EQ(reference, dir + u"img/a.bmp");
+    std::u16string toolbar;
+    EXPECT_EQ(model.GetToolbarIconsList(toolbar), 0);
+    EXPECT_EQ(toolbar, dir + u"img/toolbar.bmp");
+
+    CDDModel bare;
+    ASSERT_EQ(k42test::Load(bare, "queries/no_labels.xml", "common/minimal_loc.xml"), 0);
+    toolbar = u"keep";
+    EXPECT_EQ(bare.GetToolbarIconsList(toolbar), -1);
+    EXPECT_EQ(toolbar, u"");
+    EXPECT_EQ(bare.GetLogo(logos), -1);
+    EXPECT_TRUE(logos.empty());
 }
+
+TEST(ModelPaths, FailedLanguageSwitchShowsTheGuiXmlFileInOpenFailed) {
+    CDDModel model;
+    // The localized file does not exist: loading fails at its end, the GUI XML content stays.
+    EXPECT_EQ(k42test::Load(model, "queries/no_labels.xml", "queries/absent_loc.xml"), kParseLocFileFailed);
+    k42test::MessageBoxCapture boxes;
+    EXPECT_EQ(model.OnLanguageIDChange(u"en", nullptr), 0);  // the current language: nothing is read
+    EXPECT_TRUE(boxes.Shown().empty());
+
+    EXPECT_NE(model.OnLanguageIDChange(u"de", nullptr), 0);
+    ASSERT_EQ(boxes.Shown().size(), 1u);
+    EXPECT_EQ(boxes.Shown()[0].text, k42test::DataDir() + u"queries/no_labels.xml");
+    EXPECT_EQ(boxes.Shown()[0].caption, u"Open failed!");
+    EXPECT_EQ(boxes.Shown()[0].type, static_cast<UINT>(MB_OK));
+    std::u16string language;
+    model.GetLanguage(language);
+    EXPECT_EQ(language, u"de");
+}
+
 
 }  // namespace

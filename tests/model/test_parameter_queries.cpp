@@ -1,5 +1,7 @@
-// Parameter, header and conditional-label queries against a loaded device.
+// Parameter, header and conditional-label queries against a loaded device, and every query on an empty model.
 #include <gtest/gtest.h>
+
+#include <tuple>
 
 #include <k42gui/IGuiXmlModel.h>
 
@@ -16,17 +18,16 @@ protected:
     CDDModel model;
 };
 
-struct Info {
-    int32_t result;
-    std::u16string value, label, tooltip, topic, helpRef;
-    int32_t conditional;
-};
+// Result, value, label, tooltip, help topic, help reference, conditional; outputs start as v, l, t, h, r and 7.
+using Info = std::tuple<int32_t, std::u16string, std::u16string, std::u16string, std::u16string, std::u16string,
+                        int32_t>;
 
 Info AskInfo(const CDDModel& model, const std::u16string& id, const std::u16string& labelRef, int32_t parType) {
-    Info info{0, u"v", u"l", u"t", u"h", u"r", 7};
-    info.result = model.GetParameterInfo(id, labelRef, parType, info.value, info.label, info.conditional,
-                                         info.tooltip, info.topic, info.helpRef);
-    return info;
+    std::u16string value = u"v", label = u"l", tooltip = u"t", topic = u"h", helpRef = u"r";
+    int32_t conditional = 7;
+    const int32_t result =
+        model.GetParameterInfo(id, labelRef, parType, value, label, conditional, tooltip, topic, helpRef);
+    return {result, value, label, tooltip, topic, helpRef, conditional};
 }
 
 TEST_F(ParameterQueries, TypeAndInfoPerKind) {
@@ -37,127 +38,105 @@ TEST_F(ParameterQueries, TypeAndInfoPerKind) {
     EXPECT_EQ(handling, kCONDITIONAL);
     type = -1;
     EXPECT_EQ(model.GetParameterType(u"metPlain", PAR_METHODE, type, handling), -1);
-    EXPECT_EQ(type, -1);
-    EXPECT_EQ(handling, kWRITEONLY);
+    EXPECT_EQ(std::tuple(type, handling), std::tuple(-1, kWRITEONLY));
     // The first metaDup has an unknown type; the second one answers.
     EXPECT_EQ(model.GetParameterType(u"metaDup", PAR_META, type, handling), 0);
-    EXPECT_EQ(type, TYPE_DD_UINT8);
-    EXPECT_EQ(handling, kWRITEONLY);
+    EXPECT_EQ(std::tuple(type, handling), std::tuple(TYPE_DD_UINT8, kWRITEONLY));
 
-    Info plain = AskInfo(model, u"varKnown", u"", PAR_VARIABLE);
-    EXPECT_EQ(plain.result, 0);
-    EXPECT_EQ((Strings{plain.value, plain.label, plain.tooltip, plain.topic, plain.helpRef}),
-              (Strings{u"v", u"Known", u"Known tip", u"known_help", u""}));
-    EXPECT_EQ(plain.conditional, 0);
-
-    Info conditional = AskInfo(model, u"varCondLabel", u"", PAR_VARIABLE);
-    EXPECT_EQ(conditional.result, 0);
-    EXPECT_EQ(conditional.label + conditional.tooltip, u"");
-    EXPECT_EQ(conditional.conditional, 1);
-    EXPECT_EQ(conditional.topic, u"mode_help");
-
-    Info missingRef = AskInfo(model, u"varKnown", u"lblMissing", PAR_VARIABLE);
-    EXPECT_EQ(missingRef.result, 1);
-    EXPECT_EQ(missingRef.label + u"|" + missingRef.tooltip, u"Known|Known tip");
-    Info viaRef = AskInfo(model, u"varKnown", u"lblPlain", PAR_VARIABLE);
-    EXPECT_EQ(viaRef.result, 0);
-    EXPECT_EQ(viaRef.label + u"|" + viaRef.tooltip, u"Plain label|Known tip");
-    Info condRef = AskInfo(model, u"varKnown", u"lblCond", PAR_VARIABLE);
-    EXPECT_EQ(condRef.label + condRef.tooltip, u"");
-    EXPECT_EQ(condRef.conditional, 1);
-
-    Info meta = AskInfo(model, u"metaSerial", u"", PAR_META);
-    EXPECT_EQ((Strings{meta.value, meta.label, meta.tooltip, meta.topic, meta.helpRef}),
-              (Strings{u"SN-0042", u"Serial", u"Serial tip", u"serial_help", u""}));
-    EXPECT_EQ(meta.conditional, 7);
-    Info method = AskInfo(model, u"metPlain", u"", PAR_METHODE);
-    EXPECT_EQ((Strings{method.value, method.label, method.tooltip, method.topic}),
-              (Strings{u"v", u"Plain method", u"Method tip", u"method_help"}));
-    EXPECT_EQ(AskInfo(model, u"imgA", u"", PAR_IMAGE).tooltip, u"Image tip");
-    Info module = AskInfo(model, u"modA", u"", PAR_MODULE);
-    EXPECT_EQ(module.label + u"|" + module.tooltip, u"Module A|t");
-    EXPECT_EQ(AskInfo(model, u"lblHeadline", u"", PAR_HEADLINE).label, u"Headline");
-
-    for (int32_t kind : {int32_t{PAR_UNKNOWN}, int32_t{PAR_EMPTYELEMENT}, 8}) {
-        Info none = AskInfo(model, u"varKnown", u"", kind);
-        EXPECT_EQ(none.result, -1);
-        EXPECT_EQ(none.label, u"l");
+    struct Case {
+        const char16_t *id, *labelRef;
+        int32_t kind;
+        Info expected;
+    };
+    const Case cases[] = {
+        {u"varKnown", u"", PAR_VARIABLE, {0, u"v", u"Known", u"Known tip", u"known_help", u"", 0}},
+        {u"varCondLabel", u"", PAR_VARIABLE, {0, u"v", u"", u"", u"mode_help", u"", 1}},
+        {u"varKnown", u"lblMissing", PAR_VARIABLE, {1, u"v", u"Known", u"Known tip", u"known_help", u"", 0}},
+        {u"varKnown", u"lblPlain", PAR_VARIABLE, {0, u"v", u"Plain label", u"Known tip", u"known_help", u"", 0}},
+        {u"varKnown", u"lblCond", PAR_VARIABLE, {0, u"v", u"", u"", u"known_help", u"", 1}},
+        {u"metaSerial", u"", PAR_META, {0, u"SN-0042", u"Serial", u"Serial tip", u"serial_help", u"", 7}},
+        {u"metPlain", u"", PAR_METHODE, {0, u"v", u"Plain method", u"Method tip", u"method_help", u"r", 7}},
+        {u"imgA", u"", PAR_IMAGE, {0, u"v", u"Image A", u"Image tip", u"", u"r", 7}},
+        {u"modA", u"", PAR_MODULE, {0, u"v", u"Module A", u"t", u"h", u"r", 7}},
+        {u"lblHeadline", u"", PAR_HEADLINE, {0, u"v", u"Headline", u"t", u"h", u"r", 7}},
+        {u"varKnown", u"", PAR_UNKNOWN, {-1, u"v", u"l", u"t", u"h", u"r", 7}},
+        {u"varKnown", u"", PAR_EMPTYELEMENT, {-1, u"v", u"l", u"t", u"h", u"r", 7}},
+        {u"varKnown", u"", 8, {-1, u"v", u"l", u"t", u"h", u"r", 7}},
+        {u"varNowhere", u"", PAR_VARIABLE, {-1, u"v", u"l", u"t", u"h", u"r", 7}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "case " << (&c - cases));
+        EXPECT_EQ(AskInfo(model, c.id, c.labelRef, c.kind), c.expected);
     }
-    EXPECT_EQ(AskInfo(model, u"varNowhere", u"", PAR_VARIABLE).label, u"l");
 }
 
 TEST(ParameterQueriesGate, ModulesAndHeadlinesAreGatedByTheModuleAndLabelLists) {
     CDDModel model;
     ASSERT_EQ(k42test::Load(model, "queries/no_labels.xml", "common/minimal_loc.xml"), 0);
-    Info module = AskInfo(model, u"modMain", u"", PAR_MODULE);  // no images needed
-    EXPECT_EQ(module.result, 0);
-    EXPECT_EQ(module.label, u"Main");
-    EXPECT_EQ(AskInfo(model, u"modMain", u"", PAR_HEADLINE).result, -1);  // no labels declared
+    const Info module = AskInfo(model, u"modMain", u"", PAR_MODULE);  // no images needed
+    EXPECT_EQ(std::tuple(std::get<0>(module), std::get<2>(module)), std::tuple(0, std::u16string(u"Main")));
+    EXPECT_EQ(std::get<0>(AskInfo(model, u"modMain", u"", PAR_HEADLINE)), -1);  // no labels declared
 }
 
+// Result, type, size, condition, storage, handling; outputs start as -1 and "keep".
+using Datatype = std::tuple<int32_t, int32_t, int32_t, int32_t, std::u16string, std::u16string>;
+// Result, format, alignment, display condition, style, conditional format; outputs start as "keep" and -1.
+using Format = std::tuple<int32_t, std::u16string, std::u16string, int32_t, std::u16string, int32_t>;
+
 TEST_F(ParameterQueries, DatatypeFormatEnumItemsAndImageReferences) {
-    int32_t type = -1, size = -1, cond = -1;
-    std::u16string storage = u"keep", handling = u"keep";
-    EXPECT_EQ(model.GetParameterDatatype(u"varCond", PAR_VARIABLE, type, size, cond, storage, handling), -1);
-    EXPECT_EQ((std::vector<int32_t>{type, size, cond}), (std::vector<int32_t>{TYPE_DD_INT16, 16, 7}));
-    EXPECT_EQ(storage + u"|" + handling, u"DYNAMIC|keep");
-
-    storage = u"keep";
-    EXPECT_EQ(model.GetParameterDatatype(u"varNoStorage", PAR_VARIABLE, type, size, cond, storage, handling), 0);
-    EXPECT_EQ(storage + u"|" + handling, u"keep|READWRITE");
-    EXPECT_EQ(model.GetParameterDatatype(u"varUnknownType", PAR_VARIABLE, type, size, cond, storage, handling), -1);
-    EXPECT_EQ(storage + u"|" + handling, u"CONSTANT|WRITEONLY");
-    cond = -1;
-    EXPECT_EQ(model.GetParameterDatatype(u"metaDup", PAR_META, type, size, cond, storage, handling), 0);
-    EXPECT_EQ((std::vector<int32_t>{type, size, cond}), (std::vector<int32_t>{TYPE_DD_UINT8, 0, -1}));
-    EXPECT_EQ(storage + u"|" + handling, u"DYNAMIC|WRITEONLY");
-    storage = handling = u"keep";
-    EXPECT_EQ(model.GetParameterDatatype(u"varNowhere", PAR_VARIABLE, type, size, cond, storage, handling), -1);
-    EXPECT_EQ(model.GetParameterDatatype(u"varKnown", PAR_METHODE, type, size, cond, storage, handling), -1);
-    EXPECT_EQ(storage + handling, u"keepkeep");
-
-    std::u16string format, align, style = u"keep";
-    int32_t condition = -1, condFormat = -1;
-    EXPECT_EQ(model.GetParameterFormat(u"varCond", PAR_VARIABLE, format, align, condition, style, condFormat), 0);
-    EXPECT_EQ(format + u"|" + align + u"|" + style, u"|LEFT|");
-    EXPECT_EQ(condFormat, 1);
-    condFormat = -1;
-    EXPECT_EQ(model.GetParameterFormat(u"metaDup", PAR_META, format, align, condition, style, condFormat), 0);
-    EXPECT_EQ(format, u"first");
-    EXPECT_EQ(condFormat, -1);
+    const std::tuple<const char16_t*, int32_t, Datatype> datatypes[] = {
+        {u"varCond", PAR_VARIABLE, {-1, TYPE_DD_INT16, 16, 7, u"DYNAMIC", u"keep"}},
+        {u"varNoStorage", PAR_VARIABLE, {0, TYPE_DD_FLOAT, 32, 0, u"keep", u"READWRITE"}},
+        {u"varUnknownType", PAR_VARIABLE, {-1, TYPE_UNKNOWN, 12, 0, u"CONSTANT", u"WRITEONLY"}},
+        {u"metaDup", PAR_META, {0, TYPE_DD_UINT8, 0, -1, u"DYNAMIC", u"WRITEONLY"}},
+        {u"varNowhere", PAR_VARIABLE, {-1, -1, -1, -1, u"keep", u"keep"}},
+        {u"varKnown", PAR_METHODE, {-1, -1, -1, -1, u"keep", u"keep"}},
+    };
+    for (const auto& [id, kind, expected] : datatypes) {
+        int32_t type = -1, size = -1, cond = -1;
+        std::u16string storage = u"keep", handling = u"keep";
+        const int32_t result = model.GetParameterDatatype(id, kind, type, size, cond, storage, handling);
+        EXPECT_EQ(Datatype(result, type, size, cond, storage, handling), expected);
+    }
+    const std::tuple<const char16_t*, int32_t, Format> formats[] = {
+        {u"varCond", PAR_VARIABLE, {0, u"", u"LEFT", kDISPLAYALWAYS, u"", 1}},
+        {u"metaDup", PAR_META, {0, u"first", u"LEFT", kDISPLAYALWAYS, u"", -1}},
+    };
+    for (const auto& [id, kind, expected] : formats) {
+        std::u16string format = u"keep", align = u"keep", style = u"keep";
+        int32_t condition = -1, condFormat = -1;
+        const int32_t result = model.GetParameterFormat(id, kind, format, align, condition, style, condFormat);
+        EXPECT_EQ(Format(result, format, align, condition, style, condFormat), expected);
+    }
 
     std::vector<CDDEnumItem*> items;
     EXPECT_EQ(model.GetParameterEnumItems(u"varCondLabel", PAR_UNKNOWN, items), 0);
     EXPECT_EQ(items.size(), 2u);
     EXPECT_EQ(model.GetParameterEnumItems(u"lblPlain", PAR_VARIABLE, items), -1);
 
-    std::u16string reference = u"keep";
-    EXPECT_EQ(model.CDDParserXML::GetParameterRef(u"imgA", PAR_IMAGE, 2, reference), 0);
-    EXPECT_EQ(reference, u"img/a_small.bmp");
-    EXPECT_EQ(model.GetParameterRef(u"imgNoRegular", PAR_IMAGE, reference), 0);
-    EXPECT_EQ(reference, u"");
-    reference = u"keep";
+    std::u16string small = u"keep", none = u"keep", reference = u"keep";
+    EXPECT_EQ(model.CDDParserXML::GetParameterRef(u"imgA", PAR_IMAGE, 2, small), 0);
+    EXPECT_EQ(model.GetParameterRef(u"imgNoRegular", PAR_IMAGE, none), 0);
     EXPECT_EQ(model.GetParameterRef(u"imgA", PAR_VARIABLE, reference), -1);
-    EXPECT_EQ(reference, u"keep");
+    EXPECT_EQ((Strings{small, none, reference}), (Strings{u"img/a_small.bmp", u"", u"keep"}));
 }
 
 TEST_F(ParameterQueries, HeaderRecordsByModeAndConditionalLabelVariants) {
-    std::u16string parameter, label = u"keep", status = u"keep";
-    int32_t origin = -1, headerType = -1;
-    EXPECT_EQ(model.GetHeaderVarRef(MODE_ONLINE, u"TAG", parameter, origin, label, status, headerType), 0);
-    EXPECT_EQ((Strings{parameter, label, status}), (Strings{u"varOnline", u"", u"varStatus"}));
-    EXPECT_EQ(origin, PAR_META);
-    EXPECT_EQ(headerType, HEADERVARTYPE_LED);
-    EXPECT_EQ(model.GetHeaderVarRef(MODE_OFFLINE, u"TAG", parameter, origin, label, status, headerType), 0);
-    EXPECT_EQ(parameter + u"|" + status, u"varOffline|");
-    EXPECT_EQ(origin, PAR_METHODE);
-    for (int32_t mode : {int32_t{MODE_GENERAL}, 7}) {
-        EXPECT_EQ(model.GetHeaderVarRef(mode, u"TAG", parameter, origin, label, status, headerType), 0);
-        EXPECT_EQ(parameter, u"varGeneral");
+    // Result, parameter, origin, label, status, header type; outputs start as "keep" and -1.
+    using Header = std::tuple<int32_t, std::u16string, int32_t, std::u16string, std::u16string, int32_t>;
+    const std::tuple<int32_t, const char16_t*, Header> headers[] = {
+        {MODE_ONLINE, u"TAG", {0, u"varOnline", PAR_META, u"", u"varStatus", HEADERVARTYPE_LED}},
+        {MODE_OFFLINE, u"TAG", {0, u"varOffline", PAR_METHODE, u"", u"", HEADERVARTYPE_STATIC}},
+        {MODE_GENERAL, u"TAG", {0, u"varGeneral", PAR_VARIABLE, u"", u"", HEADERVARTYPE_UNDEF}},
+        {7, u"TAG", {0, u"varGeneral", PAR_VARIABLE, u"", u"", HEADERVARTYPE_UNDEF}},
+        {MODE_ONLINE, u"tag", {-1, u"keep", -1, u"", u"keep", -1}},
+    };
+    for (const auto& [mode, name, expected] : headers) {
+        std::u16string parameter = u"keep", label = u"keep", status = u"keep";
+        int32_t origin = -1, headerType = -1;
+        const int32_t result = model.GetHeaderVarRef(mode, name, parameter, origin, label, status, headerType);
+        EXPECT_EQ(Header(result, parameter, origin, label, status, headerType), expected) << mode;
     }
-    label = u"keep";
-    EXPECT_EQ(model.GetHeaderVarRef(MODE_ONLINE, u"tag", parameter, origin, label, status, headerType), -1);
-    EXPECT_EQ(label + u"|" + parameter, u"|varGeneral");
 
     std::u16string control, progId, init;
     int32_t width = 0, height = 0;
@@ -180,12 +159,10 @@ TEST_F(ParameterQueries, HeaderRecordsByModeAndConditionalLabelVariants) {
     EXPECT_EQ(ids, (Strings{u"metaDup", u"metaDup", u"metaSerial", u"metaDup", u"metaDup", u"metaSerial"}));
 }
 
-TEST(ParameterQueriesEmpty, NeverInitializedModelAnswersWithoutTouchingOutputs) {
+TEST(QueriesEmpty, NeverInitializedModelAnswersWithoutTouchingOutputs) {
     CDDModel model;
     for (int32_t kind = PAR_UNKNOWN; kind <= PAR_HEADLINE; ++kind) {
-        Info info = AskInfo(model, u"x", u"y", kind);
-        EXPECT_EQ(info.result, -1);
-        EXPECT_EQ(info.label + info.value + info.helpRef, u"lvr");
+        EXPECT_EQ(AskInfo(model, u"x", u"y", kind), Info(-1, u"v", u"l", u"t", u"h", u"r", 7));
         int32_t type = 3, handling = 3;
         EXPECT_EQ(model.GetParameterType(u"x", kind, type, handling), -1);
         EXPECT_EQ(type + handling, 6);
@@ -199,8 +176,18 @@ TEST(ParameterQueriesEmpty, NeverInitializedModelAnswersWithoutTouchingOutputs) 
     EXPECT_EQ(model.GetConditionalLabelData(u"x", variants), -1);
     EXPECT_EQ(model.GetParameterEnumItems(u"x", PAR_VARIABLE, items), -1);
     EXPECT_EQ(model.GetHeaderCtrlInfo(MODE_ONLINE, u"m", text, text, text, number, number), -1);
-    EXPECT_EQ(ids.size() + variants.size() + items.size(), 3u);
+    EXPECT_EQ(model.GetTabModules(1, ids), -1);
+    std::vector<CDDMenuEntry> entries(1);
+    EXPECT_EQ(model.GetMenuItems(u"m", u"n", entries), -1);
+    EXPECT_EQ(model.GetItemInfo(u"m", u"", u"i", text, text, text, number, number), -1);
+    EXPECT_EQ(model.GetModuleInfo(u"m", text, text, text, text), -1);
+    EXPECT_EQ(model.GetDisplayButtonNav(u"m", u"d", text, text, text, text, text), -1);
+    EXPECT_EQ(model.GetFunctionIdIsOnline(nullptr), -1);
+    EXPECT_EQ(ids.size() + variants.size() + items.size() + entries.size(), 4u);
     EXPECT_EQ(text, u"keep");
+    std::vector<CDDMenubarItem*> bar{nullptr};
+    model.GetMenubarItems(bar);
+    EXPECT_TRUE(bar.empty());
 }
 
 }  // namespace

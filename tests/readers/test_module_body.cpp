@@ -43,12 +43,11 @@ TEST(ModuleBody, LinksFeaturesAndHeaderReferences) {
     EXPECT_EQ(body.GetLinkRef(), u"second.xml");  // the later "FREF"; none keeps it
     // The last value of a name wins, across "FEATURES" elements too; a
     // "FEATURE" lacking "NAME" or "VALUE" changes nothing; names are exact.
-    EXPECT_EQ(Feature(body, u"Color"), u"green");
-    EXPECT_EQ(Feature(body, u"color"), u"lower");
-    EXPECT_EQ(Feature(body, u"Size"), u"big");
-    EXPECT_EQ(Feature(body, u" Empty"), u"");
-    EXPECT_EQ(Feature(body, u"Empty"), u"<absent>");
-    EXPECT_EQ(Feature(body, u"orphan"), u"<absent>");
+    std::vector<std::u16string> features;
+    for (const char16_t* name : {u"Color", u"color", u"Size", u" Empty", u"Empty", u"orphan"}) {
+        features.push_back(Feature(body, name));
+    }
+    EXPECT_EQ(features, (std::vector<std::u16string>{u"green", u"lower", u"big", u"", u"<absent>", u"<absent>"}));
 
     // The other children reach their readers.
     EXPECT_EQ(body.GetTreeImageList(), u"tree.bmp");
@@ -61,13 +60,10 @@ TEST(ModuleBody, LinksFeaturesAndHeaderReferences) {
 
     // Header references are set together: "ONLINE" alone clears the offline
     // reference (second declaration of modBody); both empty or absent keep them.
-    std::u16string offline, online;
+    std::u16string offline, online, offline2, online2;
     body.GetHeaderRefs(offline, online);
-    EXPECT_EQ(offline, u"");
-    EXPECT_EQ(online, u"hdrOnlyOnline");
-    model.Modules()[1]->GetHeaderRefs(offline, online);
-    EXPECT_EQ(offline, u"hdrA");
-    EXPECT_EQ(online, u"hdrB");
+    model.Modules()[1]->GetHeaderRefs(offline2, online2);
+    EXPECT_EQ(offline + u"|" + online + u"|" + offline2 + u"|" + online2, u"|hdrOnlyOnline|hdrA|hdrB");
 }
 
 TEST(ModuleBody, DeviceHelpSwitchFromTheRegistry) {
@@ -78,19 +74,18 @@ TEST(ModuleBody, DeviceHelpSwitchFromTheRegistry) {
     const std::vector<std::u16string> on = {u"FALSE", u"FALSE", u"<absent>", u"FALSE"};
 
     EXPECT_EQ(SwitchesWithRegistry(kHeader), on) << "no key";
-    EXPECT_EQ(SwitchesWithRegistry(Registry("\"Other\"=dword:00000001")), on) << "no value";
-    EXPECT_EQ(SwitchesWithRegistry(Registry("\"SwitchOffDeviceHelp\"=dword:00000001")), off);
-    EXPECT_EQ(SwitchesWithRegistry(Registry("\"SwitchOffDeviceHelp\"=dword:00000000")), on);
-    EXPECT_EQ(SwitchesWithRegistry(Registry("\"SwitchOffDeviceHelp\"=dword:00000100")), off);
     // Any one-character text fits four bytes with its terminator and is not
-    // zero; a longer text does not fit at all.
-    EXPECT_EQ(SwitchesWithRegistry(Registry("\"SwitchOffDeviceHelp\"=\"0\"")), off);
-    EXPECT_EQ(SwitchesWithRegistry(Registry("\"SwitchOffDeviceHelp\"=\"TRUE\"")), on);
-    EXPECT_EQ(SwitchesWithRegistry(Registry("\"SwitchOffDeviceHelp\"=hex:00,00,00,00,01")), on);
-    // Shorter than four bytes: the missing bytes count as zero.
-    EXPECT_EQ(SwitchesWithRegistry(Registry("\"SwitchOffDeviceHelp\"=hex:00,01")), off);
-    EXPECT_EQ(SwitchesWithRegistry(Registry("\"SwitchOffDeviceHelp\"=hex:00,00")), on);
-    EXPECT_EQ(SwitchesWithRegistry(Registry("\"SwitchOffDeviceHelp\"=hex:")), on);
+    // zero; a longer text does not fit at all. Shorter than four bytes: the missing bytes count as zero.
+    const std::pair<const char*, bool> values[] = {
+        {"\"Other\"=dword:00000001", false}, {"\"SwitchOffDeviceHelp\"=dword:00000001", true},
+        {"\"SwitchOffDeviceHelp\"=dword:00000000", false}, {"\"SwitchOffDeviceHelp\"=dword:00000100", true},
+        {"\"SwitchOffDeviceHelp\"=\"0\"", true}, {"\"SwitchOffDeviceHelp\"=\"TRUE\"", false},
+        {"\"SwitchOffDeviceHelp\"=hex:00,00,00,00,01", false}, {"\"SwitchOffDeviceHelp\"=hex:00,01", true},
+        {"\"SwitchOffDeviceHelp\"=hex:00,00", false}, {"\"SwitchOffDeviceHelp\"=hex:", false},
+    };
+    for (const auto& [line, switchedOff] : values) {
+        EXPECT_EQ(SwitchesWithRegistry(Registry(line)), switchedOff ? off : on) << line;
+    }
 }
 
 TEST(ModuleBody, DeviceHelpSwitchIsReadOncePerModel) {

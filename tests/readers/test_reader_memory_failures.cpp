@@ -1,7 +1,4 @@
-// Allocation failures inside the declaration readers: each one is contained
-// by the reader (no exception escapes) and nothing leaks (checked by the
-// leak sanitizer at exit). This executable's operator new can be told to
-// fail exactly once, at the n-th allocation after arming.
+// Allocation failures inside the declaration readers are contained and leak nothing.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -15,6 +12,9 @@
 #include "platform/utf.h"
 
 namespace {
+
+// This executable's operator new can be told to fail exactly once, at the n-th allocation after arming;
+// the leak sanitizer checks at exit that nothing leaked.
 
 std::size_t g_failAt = 0;  // 0: allocations never fail
 std::size_t g_count = 0;

@@ -1,8 +1,8 @@
-// Variable declarations read through a parsed file: data types, formats,
-// handling, enumeration items and their order, and the section's end rule.
+// Variable declarations read through a parsed file: types, formats, handling and enumeration items.
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <tuple>
 
 #include <xercesc/dom/DOMDocument.hpp>
 #include <xercesc/dom/DOMNodeList.hpp>
@@ -37,7 +37,11 @@ protected:
     CDDModel model_;
 };
 
-TEST_F(VariableDeclarations, SectionReadInOrderUntilADeclarationLacksItsIdentifier) {
+// Type, storage, size, conditional attribute, handling, display condition, format, alignment, conditional format.
+using Fields =
+    std::tuple<int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, std::u16string, std::u16string, int32_t>;
+
+TEST_F(VariableDeclarations, SectionOrderAttributesDefaultsAndKeywordRules) {
     const auto& variables = model_.Variables();
     ASSERT_EQ(variables.size(), 25u);
     EXPECT_EQ(variables.front()->Id(), u"varFull");
@@ -45,94 +49,57 @@ TEST_F(VariableDeclarations, SectionReadInOrderUntilADeclarationLacksItsIdentifi
     // the identifier-less one that ends the section.
     EXPECT_EQ(variables.back()->Id(), u"varNested");
     EXPECT_EQ(variables[variables.size() - 2]->Id(), u"varFull");
-    EXPECT_EQ(model_.ElementDictionary().FindChild(u"varNeverRead"), nullptr);
-    // The dictionary keeps the first declaration of an identifier.
-    EXPECT_EQ(model_.ElementDictionary().FindChild(u"varFull"), variables.front());
-    EXPECT_EQ(variables.front()->GetType(), TYPE_DD_FLOAT);
     EXPECT_EQ(variables[variables.size() - 2]->GetType(), TYPE_DD_INT16);
-    EXPECT_NE(model_.ElementDictionary().FindChild(u"varNested"), nullptr);
+    // The dictionary keeps the first declaration of an identifier.
+    const CDDElementMap& dictionary = model_.ElementDictionary();
+    EXPECT_EQ(dictionary.FindChild(u"varFull"), variables.front());
+    EXPECT_EQ(dictionary.FindChild(u"varNeverRead"), nullptr);
+    EXPECT_NE(dictionary.FindChild(u"varNested"), nullptr);
+    const int32_t U = TYPE_UNKNOWN, RW = kREADWRITE, ALWAYS = kDISPLAYALWAYS;
+    const std::pair<const char16_t*, Fields> cases[] = {
+        {u"varFull", {TYPE_DD_FLOAT, 2, 32, 1, kREADONLY, kDISPLAYNOTZERO, u"%.2f", u"RIGHT", 0}},
+        // Nothing given: always displayed, read-write, no storage, size unknown (0).
+        {u"varDefaults", {U, 0, 0, 0, RW, ALWAYS, u"", u"", 0}},
+        // Only a childless identifier of "__", a digit and two more characters is not unique.
+        {u"__1ab", {TYPE_DD_NOTUNIQUE, 0, 0, 0, RW, ALWAYS, u"", u"", 0}},
+        {u"__1a", {U, 0, 0, 0, RW, ALWAYS, u"", u"", 0}},   // four characters
+        {u"_x1ab", {U, 0, 0, 0, RW, ALWAYS, u"", u"", 0}},  // second is not "_"
+        {u"__x12", {U, 0, 0, 0, RW, ALWAYS, u"", u"", 0}},  // third is not a digit
+        {u"__2cd", {U, 0, 0, 0, RW, ALWAYS, u"", u"", 0}},  // a line break is a child
+        {u"__3ef", {TYPE_DD_UINT8, 0, 0, 0, RW, ALWAYS, u"", u"", 0}},
+        // The last child node of "DATATYPE" decides, exactly spelled.
+        {u"varBlank", {U, 0, 0, 0, RW, ALWAYS, u"", u"", 0}},
+        {u"varComment", {U, 0, 0, 0, RW, ALWAYS, u"", u"", 0}},
+        {u"varLower", {U, 0, 0, 0, RW, ALWAYS, u"", u"", 0}},
+        {u"varIndex", {TYPE_DD_INDEX, 0, 0, 0, RW, ALWAYS, u"", u"", 0}},
+        {u"varDuration", {TYPE_DD_DURATION, 0, 0, 0, RW, ALWAYS, u"", u"", 0}},
+        // Later "DATATYPE" elements win where they say something; an unknown
+        // storage word and a childless element change nothing.
+        {u"varTwoTypes", {TYPE_DD_UINT16, 1, 16, 0, RW, ALWAYS, u"", u"", 0}},
+        {u"varOddNumbers", {TYPE_DD_INT32, 0, 0, -3, RW, ALWAYS, u"", u"", 0}},  // leading integers only
+        {u"varCondFormat", {U, 0, 0, 0, RW, kDISPLAYOFFLINE, u"%d", u"LEFT", 1}},
+        {u"varLowerCond", {U, 0, 0, 0, RW, ALWAYS, u"%cond%", u"", 0}},
+        {u"varEmptyFormat", {U, 0, 0, 0, RW, kDISPLAYREADONLY, u"", u"", 0}},
+        {u"varLowerHandling", {U, 0, 0, 0, RW, ALWAYS, u"", u"", 0}},
+        {u"varCondHandling", {U, 0, 0, 0, kCONDITIONAL, ALWAYS, u"", u"", 0}},
+        {u"varTwoModifiers", {U, 0, 0, 0, kWRITEONLY, ALWAYS, u"", u"", 0}},
+    };
+    for (const auto& [id, expected] : cases) {
+        const CDDVariable& v = Var(id);
+        EXPECT_EQ(Fields(v.GetType(), v.GetStorage(), v.GetSizeInBit(), v.GetConditionalAttribute(), v.GetHandling(),
+                         v.GetDisplayCondition(), v.GetFormat(), v.GetAlignment(), v.GetConditionalFormat()),
+                  expected)
+            << std::string(id, id + std::char_traits<char16_t>::length(id));
+    }
+    EXPECT_TRUE(Var(u"varDefaults").GetStyle().empty());
 }
 
-TEST_F(VariableDeclarations, AttributesAndDefaults) {
-    const CDDVariable& full = Var(u"varFull");
-    EXPECT_EQ(full.GetDisplayCondition(), kDISPLAYNOTZERO);
-    EXPECT_EQ(full.GetFormat(), u"%.2f");
-    EXPECT_EQ(full.GetAlignment(), u"RIGHT");
-    EXPECT_EQ(full.GetStorage(), 2);
-    EXPECT_EQ(full.GetSizeInBit(), 32);
-    EXPECT_EQ(full.GetConditionalAttribute(), 1);
-    EXPECT_EQ(full.GetHandling(), kREADONLY);
-    EXPECT_EQ(full.GetConditionalFormat(), 0);
-
-    // Nothing given: always displayed, read-write, no storage, size unknown (0).
-    const CDDVariable& plain = Var(u"varDefaults");
-    EXPECT_EQ(plain.GetDisplayCondition(), kDISPLAYALWAYS);
-    EXPECT_EQ(plain.GetHandling(), kREADWRITE);
-    EXPECT_EQ(plain.GetStorage(), 0);
-    EXPECT_EQ(plain.GetType(), TYPE_UNKNOWN);
-    EXPECT_EQ(plain.GetSizeInBit(), 0);
-    EXPECT_TRUE(plain.GetFormat().empty());
-    EXPECT_TRUE(plain.GetStyle().empty());
-}
-
-TEST_F(VariableDeclarations, OnlyAChildlessUnderscoreDigitIdentifierIsNotUnique) {
-    EXPECT_EQ(Var(u"__1ab").GetType(), TYPE_DD_NOTUNIQUE);
-    EXPECT_EQ(Var(u"__1a").GetType(), TYPE_UNKNOWN);   // four characters
-    EXPECT_EQ(Var(u"_x1ab").GetType(), TYPE_UNKNOWN);  // second is not "_"
-    EXPECT_EQ(Var(u"__x12").GetType(), TYPE_UNKNOWN);  // third is not a digit
-    EXPECT_EQ(Var(u"__2cd").GetType(), TYPE_UNKNOWN);  // a line break is a child
-    EXPECT_EQ(Var(u"__3ef").GetType(), TYPE_DD_UINT8);
-}
-
-TEST_F(VariableDeclarations, LastChildNodeOfDatatypeDecidesAndNumbersAreLeadingIntegers) {
-    EXPECT_EQ(Var(u"varBlank").GetType(), TYPE_UNKNOWN);
-    EXPECT_EQ(Var(u"varComment").GetType(), TYPE_UNKNOWN);
-    EXPECT_EQ(Var(u"varLower").GetType(), TYPE_UNKNOWN);
-    EXPECT_EQ(Var(u"varIndex").GetType(), TYPE_DD_INDEX);
-    EXPECT_EQ(Var(u"varDuration").GetType(), TYPE_DD_DURATION);
-
-    // Later "DATATYPE" elements win where they say something; an unknown
-    // storage word and a childless element change nothing.
-    const CDDVariable& two = Var(u"varTwoTypes");
-    EXPECT_EQ(two.GetStorage(), 1);
-    EXPECT_EQ(two.GetSizeInBit(), 16);
-    EXPECT_EQ(two.GetConditionalAttribute(), 0);
-    EXPECT_EQ(two.GetType(), TYPE_DD_UINT16);
-
-    EXPECT_EQ(Var(u"varOddNumbers").GetSizeInBit(), 0);
-    EXPECT_EQ(Var(u"varOddNumbers").GetConditionalAttribute(), -3);
-}
-
-TEST_F(VariableDeclarations, FormatAndHandlingKeywordsAreExact) {
-    const CDDVariable& cond = Var(u"varCondFormat");
-    EXPECT_EQ(cond.GetFormat(), u"%d");
-    EXPECT_EQ(cond.GetConditionalFormat(), 1);
-    EXPECT_EQ(cond.GetDisplayCondition(), kDISPLAYOFFLINE);
-    EXPECT_EQ(cond.GetAlignment(), u"LEFT");
-
-    const CDDVariable& lower = Var(u"varLowerCond");
-    EXPECT_EQ(lower.GetFormat(), u"%cond%");
-    EXPECT_EQ(lower.GetConditionalFormat(), 0);
-    EXPECT_EQ(lower.GetDisplayCondition(), kDISPLAYALWAYS);
-
-    const CDDVariable& empty = Var(u"varEmptyFormat");
-    EXPECT_EQ(empty.GetFormat(), u"");
-    EXPECT_EQ(empty.GetAlignment(), u"");
-    EXPECT_EQ(empty.GetDisplayCondition(), kDISPLAYREADONLY);
-
-    EXPECT_EQ(Var(u"varLowerHandling").GetHandling(), kREADWRITE);
-    EXPECT_EQ(Var(u"varCondHandling").GetHandling(), kCONDITIONAL);
-    EXPECT_EQ(Var(u"varTwoModifiers").GetHandling(), kWRITEONLY);
-}
-
-TEST_F(VariableDeclarations, EnumerationItemsKeepReadingOrderAndFirstWinsByValue) {
+TEST_F(VariableDeclarations, EnumerationItemsFirstWinsByValueAndOrderByLabels) {
     CDDVariable& variable = Var(u"varEnum");
     std::vector<CDDEnumItem*> items;
     variable.EnumItems().GetItems(items);
     ASSERT_EQ(Ids(items), (std::vector<std::u16string>{u"1", u"1", u"0x1F", u" 12", u"-5 mA"}));
-    EXPECT_EQ(items[2]->GetValue(), 0);
-    EXPECT_EQ(items[3]->GetValue(), 12);
-    EXPECT_EQ(items[4]->GetValue(), -5);
+    EXPECT_EQ(std::tuple(items[2]->GetValue(), items[3]->GetValue(), items[4]->GetValue()), std::tuple(0, 12, -5));
 
     EXPECT_EQ(variable.FindChild(u"1"), items[0]);
     EXPECT_EQ(variable.FindChildByDdString(u"1", u"LEGACY"), items[1]);
@@ -148,27 +115,23 @@ TEST_F(VariableDeclarations, EnumerationItemsKeepReadingOrderAndFirstWinsByValue
     std::u16string source = u"untouched";
     variable.GetSource(source);
     EXPECT_EQ(source, u"untouched");
-}
 
-TEST_F(VariableDeclarations, ItemsAreListedInTheOrderTheirLabelsArrived) {
-    // The localized reader finds each item through its variable and stamps it
-    // with the variable's next order number. Labels arrive for 30, then 10;
-    // 20 never gets one.
-    CDDVariable& variable = Var(u"varOrder");
-    std::vector<CDDEnumItem*> items;
-    variable.EnumItems().GetItems(items);
+    // Items are listed in the order their labels arrived: the localized reader
+    // stamps each with the variable's next order number. Labels arrive for 30,
+    // then 10; 20 never gets one.
+    CDDVariable& ordered = Var(u"varOrder");
+    ordered.EnumItems().GetItems(items);
     EXPECT_EQ(Ids(items), (std::vector<std::u16string>{u"10", u"20", u"30"}));
-
     for (const char16_t* id : {u"30", u"10"}) {
-        CDDBase* item = variable.FindChild(id);
+        CDDBase* item = ordered.FindChild(id);
         ASSERT_NE(item, nullptr);
-        item->SetLabel(u"text", variable.NextOrder(), u"");
+        item->SetLabel(u"text", ordered.NextOrder(), u"");
     }
     // Orders: 30 -> 0, 10 -> 1, 20 -> 0 (never set). Slot 0 is taken by 20 and
     // then by 30, which is read later, so 20 is not listed.
-    variable.EnumItems().GetItems(items);
+    ordered.EnumItems().GetItems(items);
     EXPECT_EQ(Ids(items), (std::vector<std::u16string>{u"30", u"10"}));
-    EXPECT_EQ(variable.NextOrder(), 2);
+    EXPECT_EQ(ordered.NextOrder(), 2);
 }
 
 // A display control's "GUI_FORMAT" children read through a scratch variable:
@@ -182,23 +145,15 @@ TEST(ControlFormat, LastGuiFormatDecidesAndConditionalFormatIsNotCopied) {
     DOMNodeList* controls = document->getElementsByTagName(u"VARIABLE_PARDIS");
     ASSERT_NE(controls->item(2), nullptr);
 
-    CDDDisplayItem item;
-    item.m_format = u"old";
-    model.ParseControlFormat(controls->item(0)->getChildNodes(), &item);
-    EXPECT_EQ(item.m_format, u"");
-    EXPECT_EQ(item.m_alignment, u"");
-    EXPECT_EQ(item.m_displayCondition, kDISPLAYALWAYS);
-
-    CDDDisplayItem both;
-    model.ParseControlFormat(controls->item(1)->getChildNodes(), &both);
-    EXPECT_EQ(both.m_format, u"%5.1f");
-    EXPECT_EQ(both.m_alignment, u"RIGHT");
-    EXPECT_EQ(both.m_displayCondition, kDISPLAYNOTZERO);
-
-    CDDDisplayItem none;
-    none.m_format = u"kept";
-    model.ParseControlFormat(controls->item(2)->getChildNodes(), &none);
-    EXPECT_EQ(none.m_format, u"kept");
+    // Format, alignment, display condition after reading each control; the format starts as "kept".
+    const std::tuple<std::u16string, std::u16string, int32_t> expected[] = {
+        {u"", u"", kDISPLAYALWAYS}, {u"%5.1f", u"RIGHT", kDISPLAYNOTZERO}, {u"kept", u"", 0}};
+    for (int i = 0; i < 3; ++i) {
+        CDDDisplayItem item;
+        item.m_format = u"kept";
+        model.ParseControlFormat(controls->item(i)->getChildNodes(), &item);
+        EXPECT_EQ(std::tuple(item.m_format, item.m_alignment, item.m_displayCondition), expected[i]) << i;
+    }
 }
 
 }  // namespace

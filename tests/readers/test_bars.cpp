@@ -1,4 +1,4 @@
-// Menu bars read into the model's and a module's flat, bracketed item lists.
+// Menu bars read into flat, bracketed item lists, and toolbars into items and an image list.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -51,30 +51,23 @@ TEST(Menubar, PopupsAreBracketedAndVariablesRewriteTheLastItem) {
     EXPECT_EQ(Rows(model.MenubarItems()), expected);
 
     ASSERT_EQ(model.Modules().size(), 1u);
+    ASSERT_EQ(model.MenubarItems().size(), 14u);
     std::vector<CDDMenubarItem*> moduleItems;
     model.Modules()[0]->GetMenubarItems(moduleItems);
     // The module's own list starts empty, so its leading variable is ignored.
     EXPECT_EQ(Rows(moduleItems), (std::vector<Row>{{kPOPUP_BEGIN, u"popModule", kDIALOGBOX, u"", u"", u""},
                                                    {kMENUITEM, u"itmModule", kMODULE, u"modOther", u"", u""},
                                                    {kPOPUP_END, u"", kDIALOGBOX, u"", u"", u""}}));
-}
 
-TEST(Menubar, ItemsWithIdentifiersEnterTheElementDictionary) {
-    CDDModel model;
-    ASSERT_EQ(k42test::Load(model, "readers/nav_menubar.xml", "common/minimal_loc.xml"), 0);
-    const std::vector<CDDMenubarItem*>& items = model.MenubarItems();
-    ASSERT_EQ(items.size(), 14u);
+    // Items with identifiers enter the model's dictionary, a module's too;
+    // the label declared earlier keeps its identifier.
     const CDDElementMap& dictionary = model.ElementDictionary();
-    EXPECT_EQ(dictionary.FindChild(u"popFile"), items[0]);
-    EXPECT_EQ(dictionary.FindChild(u"itmDeep"), items[4]);
-    EXPECT_EQ(dictionary.FindChild(u"itmSecond"), items[13]);
-    // A module's menu bar enters the model's dictionary, not the module's.
-    std::vector<CDDMenubarItem*> moduleItems;
-    model.Modules().at(0)->GetMenubarItems(moduleItems);
+    EXPECT_EQ(dictionary.FindChild(u"popFile"), model.MenubarItems()[0]);
+    EXPECT_EQ(dictionary.FindChild(u"itmDeep"), model.MenubarItems()[4]);
+    EXPECT_EQ(dictionary.FindChild(u"itmSecond"), model.MenubarItems()[13]);
     ASSERT_EQ(moduleItems.size(), 3u);
     EXPECT_EQ(dictionary.FindChild(u"itmModule"), moduleItems[1]);
     EXPECT_EQ(model.Modules()[0]->FindChild(u"itmModule"), nullptr);
-    // The label declared earlier keeps its identifier.
     ASSERT_EQ(model.Labels().size(), 1u);
     EXPECT_EQ(dictionary.FindChild(u"lblTaken"), model.Labels()[0]);
 }
@@ -108,8 +101,7 @@ TEST(Menubar, DeeplyNestedAndWidePopupsAreRead) {
               0);
     const std::vector<CDDMenubarItem*>& items = model.MenubarItems();
     ASSERT_EQ(items.size(), 2u * kDepth + 1 + kWidth);
-    int depth = 0;
-    int deepest = 0;
+    int depth = 0, deepest = 0;
     for (size_t i = 0; i <= 2u * kDepth; ++i) {
         const int32_t type = items[i]->GetMenuType();
         if (type == kPOPUP_BEGIN) deepest = std::max(deepest, ++depth);
@@ -118,13 +110,48 @@ TEST(Menubar, DeeplyNestedAndWidePopupsAreRead) {
     }
     EXPECT_EQ(depth, 0);
     EXPECT_EQ(deepest, kDepth);
-    EXPECT_EQ(items[kDepth]->Id(), u"itmDeepest");
-    EXPECT_EQ(items[kDepth]->GetMenuType(), kMENUITEM);
+    EXPECT_EQ(std::tuple(items[kDepth]->Id(), items[kDepth]->GetMenuType()), std::tuple(u"itmDeepest", kMENUITEM));
     // The variable after the outermost popup rewrites its end marker.
-    EXPECT_EQ(items[2 * kDepth]->GetMenuType(), kPOPUP_END);
-    EXPECT_EQ(items[2 * kDepth]->GetVariableId(), u"v");
+    EXPECT_EQ(std::tuple(items[2 * kDepth]->GetMenuType(), items[2 * kDepth]->GetVariableId()),
+              std::tuple(kPOPUP_END, u"v"));
     EXPECT_EQ(items[2 * kDepth + 1]->GetMenuType(), kSEPARATOR);
     EXPECT_EQ(items.back()->GetMenuType(), kSEPARATOR);
+}
+
+// Identifier, item type, action type, action, bitmap index.
+using ToolRow = std::tuple<std::u16string, int32_t, int32_t, std::u16string, int32_t>;
+
+TEST(Toolbar, ItemsUntilOneLacksItsItemTypeAndTheLastImageList) {
+    CDDModel model;
+    ASSERT_EQ(k42test::Load(model, "readers/nav_toolbar.xml", "common/minimal_loc.xml"), 0);
+    std::vector<ToolRow> rows;
+    for (const CDDToolbarItem* item : model.ToolbarItems()) {
+        rows.emplace_back(item->Id(), item->GetItemType(), item->GetActionType(), item->GetAction(),
+                          item->GetBitmapIndex());
+    }
+    EXPECT_EQ(rows, (std::vector<ToolRow>{
+                        {u"tbOpen", kTOOLBAR_BUTTON, kDIALOGBOX, u"open", 3},
+                        {u"", kTOOLBAR_SEP, kDIALOGBOX, u"", 12},
+                        {u"", kTOOLBAR_CHECK, kFUNCTIONONLINE, u"", 0},  // its own action type, unlike the menu bar
+                        {u"", kTOOLBAR_BUTTON, kMODULE, u"modA", -2},
+                        {u"", kTOOLBAR_CHECK, kFUNCTION, u"", 0},
+                        {u"", kTOOLBAR_CHECK, kDIALOGBOX, u"de", 0},  // "SETLANGUAGE" is no toolbar action
+                        {u"", kTOOLBAR_BUTTON, kDIALOGBOX, u"", 0},  // an unknown item type: a plain button
+                        // An item without "TOOLBAR_ITEMTYPE" ends its toolbar; the next toolbar is read.
+                        {u"tbSecond", kTOOLBAR_BUTTON, kDIALOGBOX, u"", 0},
+                    }));
+    // A toolbar without "TOOLBAR_IMAGELIST" keeps the one named before.
+    std::u16string reference;
+    EXPECT_EQ(model.GetToolbarImageList(reference), 9u);
+    EXPECT_EQ(reference, u"third.bmp");
+    // Toolbar items stay out of the element dictionary: the label of the
+    // same identifier keeps it, so the localized file never reaches them.
+    EXPECT_EQ(model.ElementDictionary().FindChild(u"tbOpen"), model.Labels().at(0));
+    EXPECT_EQ(model.ElementDictionary().FindChild(u"tbSecond"), nullptr);
+
+    CDDModel none;
+    ASSERT_EQ(k42test::Load(none, "readers/nav_menubar.xml", "common/minimal_loc.xml"), 0);
+    EXPECT_TRUE(none.ToolbarItems().empty());
 }
 
 }  // namespace
