@@ -66,13 +66,21 @@ void WriteText(const Device& device, std::ostream& out) {
             << DisplayTypeName(display.type) << (display.rwro ? ", RWRO-conditional" : "")
             << (display.found ? "" : " (not found)") << '\n';
         for (const DisplayItem& item : display.items) {
+            // All fifteen columns a host receives, the defaults left out.
             out << "    " << ControlStyleName(item.controlStyle) << " " << ParTypeName(item.parType);
             if (!item.reference.empty()) out << " " << item.reference;
             if (!item.label.empty()) out << " " << Quote(item.label);
+            if (!item.labelRef.empty() && item.labelRef != item.reference) out << " label-ref " << item.labelRef;
+            if (!item.legend.empty()) out << " legend " << Quote(item.legend);
             if (!item.format.empty()) out << " format " << Quote(item.format);
             if (!item.alignment.empty()) out << " align " << item.alignment;
             if (item.displayCondition != 0) out << " shown " << DisplayConditionName(item.displayCondition);
-            if (!item.fontName.empty()) out << " font " << Quote(item.fontName) << " " << item.height << "/" << item.weightOrWidth;
+            if (!item.fontName.empty()) out << " font " << Quote(item.fontName);
+            if (item.height != 0 || item.weightOrWidth != 0) out << " size " << item.height << "/" << item.weightOrWidth;
+            if (item.colorNormal >= 0) out << " color " << item.colorNormal;
+            if (item.colorVisited >= 0) out << " visited " << item.colorVisited;
+            if (item.italic) out << " italic";
+            if (item.underline) out << " underline";
             out << '\n';
         }
         const std::pair<const char*, const std::string*> buttons[] = {
