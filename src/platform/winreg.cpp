@@ -97,6 +97,22 @@ bool AppendPath(LPCWSTR subKey, std::vector<std::u16string>& path) {
 
 std::u16string_view ValueName(LPCWSTR name) { return name ? std::u16string_view(name) : std::u16string_view(); }
 
+// Runs use(registry, key) on the key that hKey stands for, in a fresh snapshot
+// of the registry file, once the handle and the access it was opened with
+// are checked; the handle table stays locked throughout.
+template <typename Use>
+LSTATUS WithOpenKey(HKEY hKey, REGSAM needed, Use use) {
+  HandleTable& table = Handles();
+  std::lock_guard<std::mutex> lock(table.mutex);
+  OpenKey base;
+  if (!Resolve(table, hKey, base)) return ERROR_INVALID_HANDLE;
+  if (!(base.access & needed)) return ERROR_ACCESS_DENIED;
+  Snapshot registry;
+  Key* key = registry.hive.Find(base.root, base.path);
+  if (!key) return ERROR_KEY_DELETED;
+  return use(registry, *key);
+}
+
 }  // namespace
 
 LSTATUS WINAPI RegOpenKeyExW(HKEY hKey, LPCWSTR lpSubKey, DWORD, REGSAM samDesired, PHKEY phkResult) {
@@ -152,56 +168,38 @@ LSTATUS WINAPI RegCreateKeyExW(HKEY hKey, LPCWSTR lpSubKey, DWORD, LPWSTR, DWORD
 LSTATUS WINAPI RegQueryValueExW(HKEY hKey, LPCWSTR lpValueName, LPDWORD lpReserved, LPDWORD lpType, LPBYTE lpData,
                                 LPDWORD lpcbData) {
   if (lpReserved || (lpData && !lpcbData)) return ERROR_INVALID_PARAMETER;
-  HandleTable& table = Handles();
-  std::lock_guard<std::mutex> lock(table.mutex);
-  OpenKey base;
-  if (!Resolve(table, hKey, base)) return ERROR_INVALID_HANDLE;
-  if (!(base.access & KEY_QUERY_VALUE)) return ERROR_ACCESS_DENIED;
-  Snapshot registry;
-  const Key* key = registry.hive.Find(base.root, base.path);
-  if (!key) return ERROR_KEY_DELETED;
-  const k42::registry::Value* value = key->FindValue(ValueName(lpValueName));
-  if (!value) return ERROR_FILE_NOT_FOUND;
-  if (lpType) *lpType = value->type;
-  if (!lpcbData) return ERROR_SUCCESS;
-  DWORD size = static_cast<DWORD>(value->data.size());
-  if (lpData && *lpcbData < size) {
+  return WithOpenKey(hKey, KEY_QUERY_VALUE, [&](Snapshot&, Key& key) -> LSTATUS {
+    const k42::registry::Value* value = key.FindValue(ValueName(lpValueName));
+    if (!value) return ERROR_FILE_NOT_FOUND;
+    if (lpType) *lpType = value->type;
+    if (!lpcbData) return ERROR_SUCCESS;
+    DWORD size = static_cast<DWORD>(value->data.size());
+    if (lpData && *lpcbData < size) {
+      *lpcbData = size;
+      return ERROR_MORE_DATA;
+    }
+    if (lpData && size) std::memcpy(lpData, value->data.data(), size);
     *lpcbData = size;
-    return ERROR_MORE_DATA;
-  }
-  if (lpData && size) std::memcpy(lpData, value->data.data(), size);
-  *lpcbData = size;
-  return ERROR_SUCCESS;
+    return ERROR_SUCCESS;
+  });
 }
 
 LSTATUS WINAPI RegSetValueExW(HKEY hKey, LPCWSTR lpValueName, DWORD, DWORD dwType, const BYTE* lpData,
                               DWORD cbData) {
   if ((!lpData && cbData) || HasLineBreak(ValueName(lpValueName))) return ERROR_INVALID_PARAMETER;
-  HandleTable& table = Handles();
-  std::lock_guard<std::mutex> lock(table.mutex);
-  OpenKey base;
-  if (!Resolve(table, hKey, base)) return ERROR_INVALID_HANDLE;
-  if (!(base.access & KEY_SET_VALUE)) return ERROR_ACCESS_DENIED;
-  Snapshot registry;
-  Key* key = registry.hive.Find(base.root, base.path);
-  if (!key) return ERROR_KEY_DELETED;
-  k42::registry::Value value{std::u16string(ValueName(lpValueName)), dwType, {}};
-  if (cbData) value.data.assign(lpData, lpData + cbData);
-  key->SetValue(std::move(value));
-  return registry.Save();
+  return WithOpenKey(hKey, KEY_SET_VALUE, [&](Snapshot& registry, Key& key) -> LSTATUS {
+    k42::registry::Value value{std::u16string(ValueName(lpValueName)), dwType, {}};
+    if (cbData) value.data.assign(lpData, lpData + cbData);
+    key.SetValue(std::move(value));
+    return registry.Save();
+  });
 }
 
 LSTATUS WINAPI RegDeleteValueW(HKEY hKey, LPCWSTR lpValueName) {
-  HandleTable& table = Handles();
-  std::lock_guard<std::mutex> lock(table.mutex);
-  OpenKey base;
-  if (!Resolve(table, hKey, base)) return ERROR_INVALID_HANDLE;
-  if (!(base.access & KEY_SET_VALUE)) return ERROR_ACCESS_DENIED;
-  Snapshot registry;
-  Key* key = registry.hive.Find(base.root, base.path);
-  if (!key) return ERROR_KEY_DELETED;
-  if (!key->RemoveValue(ValueName(lpValueName))) return ERROR_FILE_NOT_FOUND;
-  return registry.Save();
+  return WithOpenKey(hKey, KEY_SET_VALUE, [&](Snapshot& registry, Key& key) -> LSTATUS {
+    if (!key.RemoveValue(ValueName(lpValueName))) return ERROR_FILE_NOT_FOUND;
+    return registry.Save();
+  });
 }
 
 LSTATUS WINAPI RegDeleteKeyW(HKEY hKey, LPCWSTR lpSubKey) {
