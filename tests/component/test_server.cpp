@@ -1,5 +1,4 @@
-// The component server as a host meets it: class object, creation and aggregation rules, interface identities,
-// lifetimes.
+// The component server as a host meets it: class object, creation, aggregation, interface identities, lifetimes.
 #include <gtest/gtest.h>
 
 #include "host.h"
@@ -33,8 +32,8 @@ TEST(ComponentServer, ClassObjectAndUnloadQuery) {
   Ref<IUnknown> again;
   ASSERT_EQ(DllGetClassObject(CLSID_GuiXmlModel, IID_IUnknown, again.Out()), S_OK);
   EXPECT_EQ(static_cast<IUnknown*>(factory.Get()), again.Get()) << "the class object is cached";
-  Ref<IUnknown> none;
-  EXPECT_EQ(DllGetClassObject(CLSID_GuiXmlModel, IID_IDispatch, none.Out()), E_NOINTERFACE);
+  EXPECT_EQ(DllGetClassObject(CLSID_GuiXmlModel, IID_IDispatch, again.Out()), E_NOINTERFACE);
+  ASSERT_EQ(DllGetClassObject(CLSID_GuiXmlModel, IID_IUnknown, again.Out()), S_OK);
 
   // References beyond the module's own hold one lock unit; server locks count one each.
   EXPECT_EQ(LockCount(), 1);
@@ -60,16 +59,14 @@ TEST(ComponentServer, CreationRulesAndIdentity) {
   ASSERT_EQ(factory->CreateInstance(nullptr, IID_IGuiXmlModel, model.Out()), S_OK);
   EXPECT_EQ(LockCount(), 2);
   Ref<IDispatch> dispatch;
-  Ref<IUnknown> unknown;
   Ref<ISupportErrorInfo> errorInfo;
-  Ref<IUnknown> none;
+  Ref<IUnknown> unknown, none, back;
   ASSERT_EQ(model->QueryInterface(IID_IDispatch, dispatch.Out()), S_OK);
   ASSERT_EQ(model->QueryInterface(IID_IUnknown, unknown.Out()), S_OK);
   ASSERT_EQ(dispatch->QueryInterface(IID_ISupportErrorInfo, errorInfo.Out()), S_OK);
   EXPECT_EQ(static_cast<IDispatch*>(model.Get()), dispatch.Get());
   EXPECT_EQ(static_cast<IUnknown*>(model.Get()), unknown.Get()) << "IUnknown is the first interface";
   EXPECT_NE(static_cast<void*>(errorInfo.Get()), static_cast<void*>(model.Get()));
-  Ref<IUnknown> back;
   ASSERT_EQ(errorInfo->QueryInterface(IID_IUnknown, back.Out()), S_OK);
   EXPECT_EQ(back.Get(), unknown.Get());
   EXPECT_EQ(model->QueryInterface(IID_IClassFactory, none.Out()), E_NOINTERFACE);
