@@ -7,7 +7,7 @@ Ref<IGuiXmlModel> CreateModel() {
   Ref<IClassFactory> factory;
   Ref<IGuiXmlModel> model;
   EXPECT_EQ(DllGetClassObject(CLSID_GuiXmlModel, IID_IClassFactory, factory.Out()), S_OK);
-  if (factory) EXPECT_EQ(factory->CreateInstance(nullptr, IID_IGuiXmlModel, model.Out()), S_OK);
+  EXPECT_TRUE(factory && factory->CreateInstance(nullptr, IID_IGuiXmlModel, model.Out()) == S_OK);
   return model;
 }
 

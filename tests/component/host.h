@@ -86,20 +86,29 @@ LONG CellLong(const VARIANT& array, LONG row, LONG column = -1);
 // Every element type of one column (or of a one-dimensional array).
 std::vector<VARTYPE> ColumnTypes(const VARIANT& array, LONG column = -1);
 
-// A test with one GuiXmlModel object; afterwards every reference and lock must be back.
+// A test with one GuiXmlModel object `m`; afterwards every reference and lock must be back.
 class HostTest : public ::testing::Test {
 protected:
   void SetUp() override {
     model_ = CreateModel();
-    ASSERT_TRUE(model_);
+    ASSERT_TRUE(m = model_.Get());
   }
   void TearDown() override {
     model_.Reset();
     EXPECT_EQ(LockCount(), 0) << "an object or lock was left behind";
   }
-  IGuiXmlModel* Model() const { return model_.Get(); }
 
   Ref<IGuiXmlModel> model_;
+  IGuiXmlModel* m = nullptr;
+};
+
+// The same with the demo device loaded.
+class DemoTest : public HostTest {
+protected:
+  void SetUp() override {
+    HostTest::SetUp();
+    ASSERT_EQ(LoadDemo(m), S_OK);
+  }
 };
 
 }  // namespace k42host

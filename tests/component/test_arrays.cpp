@@ -32,32 +32,26 @@ void ExpectCells(const VARIANT& array, std::initializer_list<TextAt> texts, std:
   for (const LongAt& c : longs) EXPECT_EQ(CellLong(array, c.row, c.column), c.value) << c.row << "," << c.column;
 }
 
-class DemoArrays : public HostTest {
-protected:
-  void SetUp() override {
-    HostTest::SetUp();
-    ASSERT_EQ(LoadDemo(Model()), S_OK);
-  }
-};
+using DemoArrays = DemoTest;
 
 TEST_F(DemoArrays, LanguagesModulesAndMenus) {
   Variant languages, tabs, others, roots, items;
-  ASSERT_EQ(Model()->GetSupportedLanguages(&languages), S_OK);
+  ASSERT_EQ(m->GetSupportedLanguages(&languages), S_OK);
   ExpectArray(languages, {2, 2}, {VT_BSTR, VT_BSTR});
   ExpectCells(languages, {{0, 0, u"de"}, {0, 1, u"Deutsch"}, {1, 1, u"English"}});  // ordered by identifier
 
-  ASSERT_EQ(Model()->GetTabModules(1, &tabs), S_OK);
+  ASSERT_EQ(m->GetTabModules(1, &tabs), S_OK);
   ExpectArray(tabs, {2, 2}, {VT_BSTR, VT_I4});
   ExpectCells(tabs, {{1, 0, u"modDiagnosis"}}, {{1, 1, kTAB}});
-  ASSERT_EQ(Model()->GetTabModules(0, &others), S_OK);
+  ASSERT_EQ(m->GetTabModules(0, &others), S_OK);
   ExpectArray(others, {1, 2}, {VT_BSTR, VT_I4});
   ExpectCells(others, {{0, 0, u"modTrend"}}, {{0, 1, kMENU}});
 
-  ASSERT_EQ(Model()->GetModuleRootMenus(Bstr(u"modSetup"), &roots), S_OK);
+  ASSERT_EQ(m->GetModuleRootMenus(Bstr(u"modSetup"), &roots), S_OK);
   ExpectArray(roots, {1}, {VT_BSTR});
   ExpectCells(roots, {{0, -1, u"menuSetupRoot"}});
 
-  ASSERT_EQ(Model()->GetMenuItems(Bstr(u"modSetup"), Bstr(u"menuSetupRoot"), &items), S_OK);
+  ASSERT_EQ(m->GetMenuItems(Bstr(u"modSetup"), Bstr(u"menuSetupRoot"), &items), S_OK);
   ExpectArray(items, {4, 2}, {VT_BSTR, VT_BSTR});
   // The module entry (row 3) has no display.
   ExpectCells(items, {{1, 0, u"menuOutput"}, {1, 1, u"disOutput"}, {3, 0, u"modTrend"}, {3, 1, u""}});
@@ -67,7 +61,7 @@ TEST_F(DemoArrays, DisplayItems) {
   Bstr path;
   Variant items;
   long condition = 5;
-  ASSERT_EQ(Model()->GetDisplayItems(Bstr(u"modSetup"), Bstr(u"disOutput"), path.Out(), &items, &condition), S_OK);
+  ASSERT_EQ(m->GetDisplayItems(Bstr(u"modSetup"), Bstr(u"disOutput"), path.Out(), &items, &condition), S_OK);
   EXPECT_EQ(path.Text(), u"");
   EXPECT_EQ(condition, 1) << "menuOutput is RWRO-conditional";
   ExpectArray(items, {7, 15},
@@ -82,20 +76,20 @@ TEST_F(DemoArrays, DisplayItems) {
 
 TEST_F(DemoArrays, LogosMetavariablesAndEnumerations) {
   Variant vendor, metas, units, alarm;
-  ASSERT_EQ(Model()->GetLogo(LOGO_VENDOR, &vendor), S_OK);
+  ASSERT_EQ(m->GetLogo(LOGO_VENDOR, &vendor), S_OK);
   ExpectArray(vendor, {1}, {VT_BSTR});
   const std::u16string logo = CellText(vendor, 0), tail = u"/examples/demo/images/morvane_logo.bmp";
   EXPECT_TRUE(logo.size() > tail.size() && logo.ends_with(tail)) << "directory in front";
 
-  ASSERT_EQ(Model()->GetMetaVarRef(&metas), S_OK);
+  ASSERT_EQ(m->GetMetaVarRef(&metas), S_OK);
   ExpectArray(metas, {3}, {VT_BSTR});
   ExpectCells(metas, {{2, -1, u"metaDeviceRevision"}});
 
-  ASSERT_EQ(Model()->GetParameterEnumItems(Bstr(u"varPVUnit"), PAR_VARIABLE, &units), S_OK);
+  ASSERT_EQ(m->GetParameterEnumItems(Bstr(u"varPVUnit"), PAR_VARIABLE, &units), S_OK);
   ExpectArray(units, {4, 4}, {VT_BSTR, VT_BSTR, VT_BSTR, VT_I4});
   ExpectCells(units, {{0, 0, u"kPa"}, {0, 1, u"Kilopascal"}}, {{0, 3, 3}});  // in the order the texts arrived
 
-  ASSERT_EQ(Model()->GetParameterEnumItems(Bstr(u"varAlarmMode"), PAR_VARIABLE, &alarm), S_OK);
+  ASSERT_EQ(m->GetParameterEnumItems(Bstr(u"varAlarmMode"), PAR_VARIABLE, &alarm), S_OK);
   bool namur = false;
   for (LONG row = 0; row < Shape(alarm).at(0); ++row) namur |= CellText(alarm, row, 2) == u"NAMUR";
   EXPECT_TRUE(namur) << "the DD string column";
@@ -103,21 +97,21 @@ TEST_F(DemoArrays, LogosMetavariablesAndEnumerations) {
 
 TEST_F(DemoArrays, BarsAndConditionalLabels) {
   Variant menubar, modulebar, toolbar, variants;
-  ASSERT_EQ(Model()->GetMenubarItems(&menubar), S_OK);
+  ASSERT_EQ(m->GetMenubarItems(&menubar), S_OK);
   ExpectArray(menubar, {17, 6}, {VT_BSTR, VT_I4, VT_I4, VT_BSTR, VT_BSTR, VT_BSTR});
   // FUNCTIONONLINE reads as kFUNCTION in the menu bar.
   ExpectCells(menubar, {{0, 0, u"Device"}, {1, 3, u"Upload"}}, {{0, 1, kPOPUP_BEGIN}, {1, 2, kFUNCTION}});
 
-  ASSERT_EQ(Model()->GetModulebarItems(Bstr(u"modSetup"), &modulebar), S_OK);
+  ASSERT_EQ(m->GetModulebarItems(Bstr(u"modSetup"), &modulebar), S_OK);
   ExpectArray(modulebar, {4, 4}, {VT_BSTR, VT_I4, VT_I4, VT_BSTR});
   ExpectCells(modulebar, {{0, 0, u"Setup tools"}});
 
-  ASSERT_EQ(Model()->GetToolbarItems(&toolbar), S_OK);
+  ASSERT_EQ(m->GetToolbarItems(&toolbar), S_OK);
   ExpectArray(toolbar, {6, 6}, {VT_BSTR, VT_I4, VT_I4, VT_BSTR, VT_I4, VT_BSTR});
   ExpectCells(toolbar, {{3, 5, u"tbTrend"}},
               {{3, 1, kTOOLBAR_CHECK}, {3, 2, kMODULE}, {3, 4, 2}, {2, 1, kTOOLBAR_SEP}});
 
-  ASSERT_EQ(Model()->GetConditionalLabelData(Bstr(u"varPV"), &variants), S_OK);
+  ASSERT_EQ(m->GetConditionalLabelData(Bstr(u"varPV"), &variants), S_OK);
   ExpectArray(variants, {2, 3}, {VT_BSTR, VT_BSTR, VT_BSTR});
   ExpectCells(variants, {{0, 0, u"GAUGE"}, {0, 1, u"Gauge pressure"}, {1, 1, u"Absolute pressure"}});
 }
