@@ -3,14 +3,6 @@
 
 namespace k42host {
 
-Ref<IGuiXmlModel> CreateModel() {
-  Ref<IClassFactory> factory;
-  Ref<IGuiXmlModel> model;
-  EXPECT_EQ(DllGetClassObject(CLSID_GuiXmlModel, IID_IClassFactory, factory.Out()), S_OK);
-  EXPECT_TRUE(factory && factory->CreateInstance(nullptr, IID_IGuiXmlModel, model.Out()) == S_OK);
-  return model;
-}
-
 namespace {
 HRESULT Load(IGuiXmlModel* model, const char* directory, const char16_t* xml, const char16_t* loc, long functionId) {
   const std::u16string wide(directory, directory + std::char_traits<char>::length(directory));

@@ -48,11 +48,8 @@ class Ref {
 public:
   Ref() = default;
   ~Ref() { Reset(); }
-  Ref(Ref&& other) noexcept : p_(std::exchange(other.p_, nullptr)) {}
-  Ref& operator=(Ref&& other) noexcept {
-    std::swap(p_, other.p_);  // the old reference goes with `other`
-    return *this;
-  }
+  Ref(const Ref&) = delete;
+  Ref& operator=(const Ref&) = delete;
 
   T* operator->() const { return p_; }
   T* Get() const { return p_; }
@@ -69,8 +66,6 @@ private:
   T* p_ = nullptr;
 };
 
-// DllGetClassObject -> IClassFactory::CreateInstance -> IGuiXmlModel.
-Ref<IGuiXmlModel> CreateModel();
 // Initialize with the demo device (examples/demo), or with two files of tests/data/component.
 HRESULT LoadDemo(IGuiXmlModel* model, long functionId = 1);
 HRESULT LoadFixture(IGuiXmlModel* model, const char16_t* xmlFile,
@@ -86,12 +81,14 @@ LONG CellLong(const VARIANT& array, LONG row, LONG column = -1);
 // Every element type of one column (or of a one-dimensional array).
 std::vector<VARTYPE> ColumnTypes(const VARIANT& array, LONG column = -1);
 
-// A test with one GuiXmlModel object `m`; afterwards every reference and lock must be back.
+// A test with one GuiXmlModel object `m`, made through the exports; afterwards every reference and lock must be back.
 class HostTest : public ::testing::Test {
 protected:
   void SetUp() override {
-    model_ = CreateModel();
-    ASSERT_TRUE(m = model_.Get());
+    Ref<IClassFactory> factory;
+    ASSERT_EQ(DllGetClassObject(CLSID_GuiXmlModel, IID_IClassFactory, factory.Out()), S_OK);
+    ASSERT_EQ(factory->CreateInstance(nullptr, IID_IGuiXmlModel, model_.Out()), S_OK);
+    m = model_.Get();
   }
   void TearDown() override {
     model_.Reset();

@@ -22,9 +22,8 @@ struct Out {
     if (value != marker) SysFreeString(value);
   }
   BSTR* Ptr() { return &value; }
-  bool Untouched() const { return value == marker; }
   std::u16string Text() const {
-    return Untouched() ? u"<untouched>" : value ? std::u16string(value, SysStringLen(value)) : u"<null>";
+    return value == marker ? u"<untouched>" : value ? std::u16string(value, SysStringLen(value)) : u"<null>";
   }
 };
 
@@ -226,7 +225,7 @@ TEST_F(DemoOutputs, LanguagesLabelsAndInitializationString) {
   ExpectTexts({{gui, u"up to "}, {unknown, kKept}, {global, u"Druckeinheit"}, {language, u"de"}});
 
   EXPECT_EQ(m->ParseInitString(Bstr(u"HelpApplication"), value.Ptr()), S_FALSE) << "nothing stored yet";
-  EXPECT_TRUE(value.Untouched());
+  EXPECT_EQ(value.Text(), kKept);
   EXPECT_EQ(m->SetSDKInitialization(Bstr(u"HelpApplication=viewer.exe|HelpParameter=-a||b")), S_OK);
   EXPECT_EQ(m->ParseInitString(Bstr(u"HelpParameter"), value.Ptr()), S_OK);
   EXPECT_EQ(value.Text(), u"-a|b");
