@@ -1,4 +1,4 @@
-// Host-side helpers for the component tests: creation through the exports, loading, array inspection.
+// Host-side helpers for the component tests: loading a device, reading returned arrays.
 #include "host.h"
 
 namespace k42host {
