@@ -6,13 +6,15 @@
 #include <k42gui/IGuiXmlModel.h>
 #include <k42gui/windows.h>
 
+#include "component/diagnostics.h"
+
 #include <string>
 #include <utility>
 #include <vector>
 
 namespace k42host {
 
-// An owned BSTR (freed at the end); Out() frees the old one and hands out the slot.
+// An owned BSTR; Out() frees the old one and hands out the slot.
 class Bstr {
 public:
   Bstr() = default;
@@ -23,11 +25,9 @@ public:
 
   operator BSTR() const { return value_; }
   BSTR* Out() {
-    SysFreeString(value_);
-    value_ = nullptr;
+    SysFreeString(std::exchange(value_, nullptr));
     return &value_;
   }
-  bool IsNull() const { return value_ == nullptr; }
   std::u16string Text() const { return value_ ? std::u16string(value_, SysStringLen(value_)) : u"<null>"; }
 
 private:
@@ -48,14 +48,8 @@ class Ref {
 public:
   Ref() = default;
   ~Ref() { Reset(); }
-  Ref(Ref&& other) noexcept : p_(std::exchange(other.p_, nullptr)) {}
-  Ref& operator=(Ref&& other) noexcept {
-    if (this != &other) {
-      Reset();
-      p_ = std::exchange(other.p_, nullptr);
-    }
-    return *this;
-  }
+  Ref(const Ref&) = delete;
+  Ref& operator=(const Ref&) = delete;
 
   T* operator->() const { return p_; }
   T* Get() const { return p_; }
@@ -72,49 +66,46 @@ private:
   T* p_ = nullptr;
 };
 
-// DllGetClassObject -> IClassFactory::CreateInstance -> IGuiXmlModel.
-Ref<IGuiXmlModel> CreateModel();
-
-// Initialize with the demo device (examples/demo).
-HRESULT LoadDemo(IGuiXmlModel* model, long functionId = 1, const char16_t* language = u"en");
-// Initialize with two files of tests/data/component.
+// Initialize with the demo device (examples/demo), or with two files of tests/data/component.
+HRESULT LoadDemo(IGuiXmlModel* model, long functionId = 1);
 HRESULT LoadFixture(IGuiXmlModel* model, const char16_t* xmlFile,
                     const char16_t* locFile = u"../common/minimal_loc.xml");
-
 // The component's lock count (live objects, server locks, class-object references).
-LONG LockCount();
+inline LONG LockCount() { return K42GuiXmlReaderLockCount(); }
 
-// Shape of a returned array: {rows} or {rows, columns}; empty when the
-// variant is not VT_ARRAY | VT_VARIANT or a lower bound is not 0.
+// Shape of a returned array: {rows} or {rows, columns}; empty unless VT_ARRAY | VT_VARIANT with lower bounds 0.
 std::vector<LONG> Shape(const VARIANT& array);
-// A copy of element (row[, column]) (VariantClear it, or use CellText/CellLong).
-VARIANT Cell(const VARIANT& array, LONG row, LONG column = -1);
-VARTYPE CellType(const VARIANT& array, LONG row, LONG column = -1);
+// Element (row[, column]) as text or integer (VT_I4 or VT_BOOL), or a marker value for another type.
 std::u16string CellText(const VARIANT& array, LONG row, LONG column = -1);
 LONG CellLong(const VARIANT& array, LONG row, LONG column = -1);
 // Every element type of one column (or of a one-dimensional array).
 std::vector<VARTYPE> ColumnTypes(const VARIANT& array, LONG column = -1);
 
-// A BSTR-looking marker that no method writes, to see untouched outputs.
-inline BSTR Marker() {
-  static OLECHAR marker[] = u"untouched";
-  return marker;
-}
-
-// A test with one GuiXmlModel object; afterwards every reference and lock must be back.
+// A test with one GuiXmlModel object `m`, made through the exports; afterwards every reference and lock must be back.
 class HostTest : public ::testing::Test {
 protected:
   void SetUp() override {
-    model_ = CreateModel();
-    ASSERT_TRUE(model_);
+    Ref<IClassFactory> factory;
+    ASSERT_EQ(DllGetClassObject(CLSID_GuiXmlModel, IID_IClassFactory, factory.Out()), S_OK);
+    ASSERT_EQ(factory->CreateInstance(nullptr, IID_IGuiXmlModel, model_.Out()), S_OK);
+    m = model_.Get();
   }
   void TearDown() override {
     model_.Reset();
     EXPECT_EQ(LockCount(), 0) << "an object or lock was left behind";
   }
-  IGuiXmlModel* Model() const { return model_.Get(); }
 
   Ref<IGuiXmlModel> model_;
+  IGuiXmlModel* m = nullptr;
+};
+
+// The same with the demo device loaded.
+class DemoTest : public HostTest {
+protected:
+  void SetUp() override {
+    HostTest::SetUp();
+    ASSERT_EQ(LoadDemo(m), S_OK);
+  }
 };
 
 }  // namespace k42host

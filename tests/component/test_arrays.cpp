@@ -1,6 +1,7 @@
 // The arrays A1-A12 of the demo device: shapes, column types and cell contents as a host reads them.
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -10,138 +11,109 @@ namespace {
 
 using namespace k42host;
 using Types = std::vector<VARTYPE>;
-
-bool EndsWith(const std::u16string& text, const std::u16string& tail) {
-  return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
-}
-
-// Every row of an array has the given column types.
-void ExpectColumnTypes(const VARIANT& array, const Types& columns) {
-  std::vector<LONG> shape = Shape(array);
-  ASSERT_EQ(shape.size(), 2u);
-  ASSERT_EQ(shape[1], static_cast<LONG>(columns.size()));
-  for (LONG c = 0; c < shape[1]; ++c) EXPECT_EQ(ColumnTypes(array, c), Types(shape[0], columns[c])) << "column " << c;
-}
-
-class DemoArrays : public HostTest {
-protected:
-  void SetUp() override {
-    HostTest::SetUp();
-    ASSERT_EQ(LoadDemo(Model()), S_OK);
-  }
+struct TextAt {
+  LONG row, column;
+  const char16_t* text;
 };
+struct LongAt {
+  LONG row, column, value;
+};
+
+// The array has `shape` and every cell of column c has type columns[c] (one type for a one-dimensional array).
+void ExpectArray(const VARIANT& array, const std::vector<LONG>& shape, const Types& columns) {
+  ASSERT_EQ(Shape(array), shape);
+  const bool flat = shape.size() == 1;
+  ASSERT_EQ(static_cast<LONG>(columns.size()), flat ? 1 : shape[1]);
+  for (LONG c = 0; c < static_cast<LONG>(columns.size()); ++c)
+    EXPECT_EQ(ColumnTypes(array, flat ? -1 : c), Types(shape[0], columns[c])) << "column " << c;
+}
+void ExpectCells(const VARIANT& array, std::initializer_list<TextAt> texts, std::initializer_list<LongAt> longs = {}) {
+  for (const TextAt& c : texts) EXPECT_EQ(CellText(array, c.row, c.column), c.text) << c.row << "," << c.column;
+  for (const LongAt& c : longs) EXPECT_EQ(CellLong(array, c.row, c.column), c.value) << c.row << "," << c.column;
+}
+
+using DemoArrays = DemoTest;
 
 TEST_F(DemoArrays, LanguagesModulesAndMenus) {
   Variant languages, tabs, others, roots, items;
-  ASSERT_EQ(Model()->GetSupportedLanguages(&languages), S_OK);
-  ExpectColumnTypes(languages, {VT_BSTR, VT_BSTR});
-  EXPECT_EQ(Shape(languages), (std::vector<LONG>{2, 2}));
-  EXPECT_EQ(CellText(languages, 0, 0), u"de") << "ordered by identifier";
-  EXPECT_EQ(CellText(languages, 0, 1), u"Deutsch");
-  EXPECT_EQ(CellText(languages, 1, 1), u"English");
+  ASSERT_EQ(m->GetSupportedLanguages(&languages), S_OK);
+  ExpectArray(languages, {2, 2}, {VT_BSTR, VT_BSTR});
+  ExpectCells(languages, {{0, 0, u"de"}, {0, 1, u"Deutsch"}, {1, 1, u"English"}});  // ordered by identifier
 
-  ASSERT_EQ(Model()->GetTabModules(1, &tabs), S_OK);
-  ExpectColumnTypes(tabs, {VT_BSTR, VT_I4});
-  EXPECT_EQ(Shape(tabs), (std::vector<LONG>{2, 2}));
-  EXPECT_EQ(CellText(tabs, 1, 0), u"modDiagnosis");
-  EXPECT_EQ(CellLong(tabs, 1, 1), kTAB);
-  ASSERT_EQ(Model()->GetTabModules(0, &others), S_OK);
-  EXPECT_EQ(Shape(others), (std::vector<LONG>{1, 2}));
-  EXPECT_EQ(CellText(others, 0, 0), u"modTrend");
-  EXPECT_EQ(CellLong(others, 0, 1), kMENU);
+  ASSERT_EQ(m->GetTabModules(1, &tabs), S_OK);
+  ExpectArray(tabs, {2, 2}, {VT_BSTR, VT_I4});
+  ExpectCells(tabs, {{1, 0, u"modDiagnosis"}}, {{1, 1, kTAB}});
+  ASSERT_EQ(m->GetTabModules(0, &others), S_OK);
+  ExpectArray(others, {1, 2}, {VT_BSTR, VT_I4});
+  ExpectCells(others, {{0, 0, u"modTrend"}}, {{0, 1, kMENU}});
 
-  ASSERT_EQ(Model()->GetModuleRootMenus(Bstr(u"modSetup"), &roots), S_OK);
-  EXPECT_EQ(Shape(roots), std::vector<LONG>{1});
-  EXPECT_EQ(CellText(roots, 0), u"menuSetupRoot");
+  ASSERT_EQ(m->GetModuleRootMenus(Bstr(u"modSetup"), &roots), S_OK);
+  ExpectArray(roots, {1}, {VT_BSTR});
+  ExpectCells(roots, {{0, -1, u"menuSetupRoot"}});
 
-  ASSERT_EQ(Model()->GetMenuItems(Bstr(u"modSetup"), Bstr(u"menuSetupRoot"), &items), S_OK);
-  ExpectColumnTypes(items, {VT_BSTR, VT_BSTR});
-  EXPECT_EQ(Shape(items), (std::vector<LONG>{4, 2}));
-  EXPECT_EQ(CellText(items, 1, 0), u"menuOutput");
-  EXPECT_EQ(CellText(items, 1, 1), u"disOutput");
-  EXPECT_EQ(CellText(items, 3, 0), u"modTrend");
-  EXPECT_EQ(CellText(items, 3, 1), u"") << "a module entry without display";
+  ASSERT_EQ(m->GetMenuItems(Bstr(u"modSetup"), Bstr(u"menuSetupRoot"), &items), S_OK);
+  ExpectArray(items, {4, 2}, {VT_BSTR, VT_BSTR});
+  // The module entry (row 3) has no display.
+  ExpectCells(items, {{1, 0, u"menuOutput"}, {1, 1, u"disOutput"}, {3, 0, u"modTrend"}, {3, 1, u""}});
 }
 
 TEST_F(DemoArrays, DisplayItems) {
   Bstr path;
   Variant items;
   long condition = 5;
-  ASSERT_EQ(Model()->GetDisplayItems(Bstr(u"modSetup"), Bstr(u"disOutput"), path.Out(), &items, &condition), S_OK);
+  ASSERT_EQ(m->GetDisplayItems(Bstr(u"modSetup"), Bstr(u"disOutput"), path.Out(), &items, &condition), S_OK);
   EXPECT_EQ(path.Text(), u"");
   EXPECT_EQ(condition, 1) << "menuOutput is RWRO-conditional";
-  ExpectColumnTypes(items, {VT_BSTR, VT_BSTR, VT_BSTR, VT_I4, VT_BSTR, VT_BSTR, VT_I4, VT_I4, VT_BSTR, VT_I4, VT_I4,
-                            VT_I4, VT_I4, VT_BOOL, VT_BOOL});
-  EXPECT_EQ(Shape(items), (std::vector<LONG>{7, 15}));
-  EXPECT_EQ(CellText(items, 0, 1), u"lblOutputHeadline");
-  EXPECT_EQ(CellText(items, 0, 8), u"Segoe UI");
-  EXPECT_EQ(CellLong(items, 0, 11), 14);
-  EXPECT_EQ(CellLong(items, 0, 12), 600);
-  EXPECT_EQ(CellLong(items, 0, 13), VARIANT_TRUE);
-  EXPECT_EQ(CellLong(items, 0, 14), VARIANT_TRUE);
-  EXPECT_EQ(CellText(items, 1, 0), u"varUpperRange");
-  EXPECT_EQ(CellText(items, 1, 4), u"RIGHT");
-  EXPECT_EQ(CellText(items, 1, 5), u"%.3f");
-  EXPECT_EQ(CellLong(items, 1, 6), PAR_VARIABLE);
-  EXPECT_EQ(CellLong(items, 1, 7), CTRL_VAR_EDIT);
-  EXPECT_EQ(CellLong(items, 1, 13), VARIANT_FALSE);
-  EXPECT_EQ(CellText(items, 3, 0), u"varAlarmMode");
-  EXPECT_EQ(CellLong(items, 3, 7), CTRL_VAR_RADIO);
+  ExpectArray(items, {7, 15},
+              {VT_BSTR, VT_BSTR, VT_BSTR, VT_I4, VT_BSTR, VT_BSTR, VT_I4, VT_I4, VT_BSTR, VT_I4, VT_I4, VT_I4, VT_I4,
+               VT_BOOL, VT_BOOL});
+  ExpectCells(items,
+              {{0, 1, u"lblOutputHeadline"}, {0, 8, u"Segoe UI"}, {1, 0, u"varUpperRange"}, {1, 4, u"RIGHT"},
+               {1, 5, u"%.3f"}, {3, 0, u"varAlarmMode"}},
+              {{0, 11, 14}, {0, 12, 600}, {0, 13, VARIANT_TRUE}, {0, 14, VARIANT_TRUE}, {1, 6, PAR_VARIABLE},
+               {1, 7, CTRL_VAR_EDIT}, {1, 13, VARIANT_FALSE}, {3, 7, CTRL_VAR_RADIO}});
 }
 
 TEST_F(DemoArrays, LogosMetavariablesAndEnumerations) {
-  Variant vendor, metas, units;
-  ASSERT_EQ(Model()->GetLogo(LOGO_VENDOR, &vendor), S_OK);
-  EXPECT_EQ(Shape(vendor), std::vector<LONG>{1});
-  EXPECT_TRUE(EndsWith(CellText(vendor, 0), u"/examples/demo/images/morvane_logo.bmp")) << "directory in front";
+  Variant vendor, metas, units, alarm;
+  ASSERT_EQ(m->GetLogo(LOGO_VENDOR, &vendor), S_OK);
+  ExpectArray(vendor, {1}, {VT_BSTR});
+  const std::u16string logo = CellText(vendor, 0), tail = u"/examples/demo/images/morvane_logo.bmp";
+  EXPECT_TRUE(logo.size() > tail.size() && logo.ends_with(tail)) << "directory in front";
 
-  ASSERT_EQ(Model()->GetMetaVarRef(&metas), S_OK);
-  EXPECT_EQ(Shape(metas), std::vector<LONG>{3});
-  EXPECT_EQ(ColumnTypes(metas), Types(3, VT_BSTR));
-  EXPECT_EQ(CellText(metas, 2), u"metaDeviceRevision");
+  ASSERT_EQ(m->GetMetaVarRef(&metas), S_OK);
+  ExpectArray(metas, {3}, {VT_BSTR});
+  ExpectCells(metas, {{2, -1, u"metaDeviceRevision"}});
 
-  ASSERT_EQ(Model()->GetParameterEnumItems(Bstr(u"varPVUnit"), PAR_VARIABLE, &units), S_OK);
-  ExpectColumnTypes(units, {VT_BSTR, VT_BSTR, VT_BSTR, VT_I4});
-  EXPECT_EQ(Shape(units), (std::vector<LONG>{4, 4}));
-  EXPECT_EQ(CellText(units, 0, 0), u"kPa") << "in the order the localized texts arrived";
-  EXPECT_EQ(CellText(units, 0, 1), u"Kilopascal");
-  EXPECT_EQ(CellLong(units, 0, 3), 3);
+  ASSERT_EQ(m->GetParameterEnumItems(Bstr(u"varPVUnit"), PAR_VARIABLE, &units), S_OK);
+  ExpectArray(units, {4, 4}, {VT_BSTR, VT_BSTR, VT_BSTR, VT_I4});
+  ExpectCells(units, {{0, 0, u"kPa"}, {0, 1, u"Kilopascal"}}, {{0, 3, 3}});  // in the order the texts arrived
 
-  Variant alarm;
-  ASSERT_EQ(Model()->GetParameterEnumItems(Bstr(u"varAlarmMode"), PAR_VARIABLE, &alarm), S_OK);
+  ASSERT_EQ(m->GetParameterEnumItems(Bstr(u"varAlarmMode"), PAR_VARIABLE, &alarm), S_OK);
   bool namur = false;
-  for (LONG row = 0; row < Shape(alarm)[0]; ++row) namur |= CellText(alarm, row, 2) == u"NAMUR";
+  for (LONG row = 0; row < Shape(alarm).at(0); ++row) namur |= CellText(alarm, row, 2) == u"NAMUR";
   EXPECT_TRUE(namur) << "the DD string column";
 }
 
 TEST_F(DemoArrays, BarsAndConditionalLabels) {
   Variant menubar, modulebar, toolbar, variants;
-  ASSERT_EQ(Model()->GetMenubarItems(&menubar), S_OK);
-  ExpectColumnTypes(menubar, {VT_BSTR, VT_I4, VT_I4, VT_BSTR, VT_BSTR, VT_BSTR});
-  EXPECT_EQ(CellText(menubar, 0, 0), u"Device");
-  EXPECT_EQ(CellLong(menubar, 0, 1), kPOPUP_BEGIN);
-  EXPECT_EQ(CellText(menubar, 1, 3), u"Upload");
-  EXPECT_EQ(CellLong(menubar, 1, 2), kFUNCTION) << "FUNCTIONONLINE reads as kFUNCTION in the menu bar";
+  ASSERT_EQ(m->GetMenubarItems(&menubar), S_OK);
+  ExpectArray(menubar, {17, 6}, {VT_BSTR, VT_I4, VT_I4, VT_BSTR, VT_BSTR, VT_BSTR});
+  // FUNCTIONONLINE reads as kFUNCTION in the menu bar.
+  ExpectCells(menubar, {{0, 0, u"Device"}, {1, 3, u"Upload"}}, {{0, 1, kPOPUP_BEGIN}, {1, 2, kFUNCTION}});
 
-  ASSERT_EQ(Model()->GetModulebarItems(Bstr(u"modSetup"), &modulebar), S_OK);
-  ExpectColumnTypes(modulebar, {VT_BSTR, VT_I4, VT_I4, VT_BSTR});
-  EXPECT_EQ(CellText(modulebar, 0, 0), u"Setup tools");
+  ASSERT_EQ(m->GetModulebarItems(Bstr(u"modSetup"), &modulebar), S_OK);
+  ExpectArray(modulebar, {4, 4}, {VT_BSTR, VT_I4, VT_I4, VT_BSTR});
+  ExpectCells(modulebar, {{0, 0, u"Setup tools"}});
 
-  ASSERT_EQ(Model()->GetToolbarItems(&toolbar), S_OK);
-  ExpectColumnTypes(toolbar, {VT_BSTR, VT_I4, VT_I4, VT_BSTR, VT_I4, VT_BSTR});
-  EXPECT_EQ(Shape(toolbar), (std::vector<LONG>{6, 6}));
-  EXPECT_EQ(CellText(toolbar, 3, 5), u"tbTrend");
-  EXPECT_EQ(CellLong(toolbar, 3, 1), kTOOLBAR_CHECK);
-  EXPECT_EQ(CellLong(toolbar, 3, 2), kMODULE);
-  EXPECT_EQ(CellLong(toolbar, 3, 4), 2);
-  EXPECT_EQ(CellLong(toolbar, 2, 1), kTOOLBAR_SEP);
+  ASSERT_EQ(m->GetToolbarItems(&toolbar), S_OK);
+  ExpectArray(toolbar, {6, 6}, {VT_BSTR, VT_I4, VT_I4, VT_BSTR, VT_I4, VT_BSTR});
+  ExpectCells(toolbar, {{3, 5, u"tbTrend"}},
+              {{3, 1, kTOOLBAR_CHECK}, {3, 2, kMODULE}, {3, 4, 2}, {2, 1, kTOOLBAR_SEP}});
 
-  ASSERT_EQ(Model()->GetConditionalLabelData(Bstr(u"varPV"), &variants), S_OK);
-  ExpectColumnTypes(variants, {VT_BSTR, VT_BSTR, VT_BSTR});
-  EXPECT_EQ(Shape(variants), (std::vector<LONG>{2, 3}));
-  EXPECT_EQ(CellText(variants, 0, 0), u"GAUGE");
-  EXPECT_EQ(CellText(variants, 0, 1), u"Gauge pressure");
-  EXPECT_EQ(CellText(variants, 1, 1), u"Absolute pressure");
+  ASSERT_EQ(m->GetConditionalLabelData(Bstr(u"varPV"), &variants), S_OK);
+  ExpectArray(variants, {2, 3}, {VT_BSTR, VT_BSTR, VT_BSTR});
+  ExpectCells(variants, {{0, 0, u"GAUGE"}, {0, 1, u"Gauge pressure"}, {1, 1, u"Absolute pressure"}});
 }
 
 }  // namespace

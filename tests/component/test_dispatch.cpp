@@ -1,8 +1,8 @@
 // Late binding: type information, names to dispatch identifiers, and Invoke with typed and VARIANT references.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <initializer_list>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -12,61 +12,45 @@ namespace {
 
 using namespace k42host;
 
-VARIANT Text(BSTR text) {
+// An argument of type `vt` whose (by-reference) pointer is `ref`.
+VARIANT Arg(VARTYPE vt, void* ref = nullptr) {
   VARIANT v;
   VariantInit(&v);
-  v.vt = VT_BSTR;
+  v.vt = vt;
+  v.byref = ref;
+  return v;
+}
+VARIANT Text(BSTR text) {
+  VARIANT v = Arg(VT_BSTR);
   v.bstrVal = text;
   return v;
 }
-VARIANT RefTo(BSTR* text) {
-  VARIANT v;
-  VariantInit(&v);
-  v.vt = VT_BYREF | VT_BSTR;
-  v.pbstrVal = text;
-  return v;
-}
-VARIANT RefTo(VARIANT* variant) {
-  VARIANT v;
-  VariantInit(&v);
-  v.vt = VT_BYREF | VT_VARIANT;
-  v.pvarVal = variant;
-  return v;
-}
-VARIANT RefTo(LONG* number) {
-  VARIANT v;
-  VariantInit(&v);
-  v.vt = VT_BYREF | VT_I4;
-  v.plVal = number;
-  return v;
-}
+VARIANT RefTo(BSTR* text) { return Arg(VT_BYREF | VT_BSTR, text); }
+VARIANT RefTo(VARIANT* variant) { return Arg(VT_BYREF | VT_VARIANT, variant); }
+VARIANT RefTo(LONG* number) { return Arg(VT_BYREF | VT_I4, number); }
+
+// What a script variable holds, or a marker for another type.
+LONG Long(const VARIANT& v) { return v.vt == VT_I4 ? v.lVal : -12345; }
+std::u16string Str(const VARIANT& v) { return v.vt == VT_BSTR && v.bstrVal ? v.bstrVal : u"<not a string>"; }
 
 // Calls method `id` with the arguments in the method's order (DISPPARAMS gets them reversed).
 HRESULT Call(IDispatch* object, DISPID id, std::initializer_list<VARIANT> args, UINT* argErr = nullptr,
              WORD flags = DISPATCH_METHOD, VARIANT* result = nullptr) {
-  std::vector<VARIANTARG> reversed(args.begin(), args.end());
-  std::reverse(reversed.begin(), reversed.end());
+  std::vector<VARIANTARG> reversed(std::rbegin(args), std::rend(args));
   DISPPARAMS params = {reversed.data(), nullptr, static_cast<UINT>(reversed.size()), 0};
   return object->Invoke(id, IID_NULL, 0, flags, &params, result, nullptr, argErr);
 }
 
-class Dispatch : public HostTest {
-protected:
-  void SetUp() override {
-    HostTest::SetUp();
-    dispatch_ = model_.Get();
-  }
-  IDispatch* dispatch_ = nullptr;
-};
+using Dispatch = HostTest;
 
-TEST_F(Dispatch, TypeInformationDescribesTheMethods) {
+TEST_F(Dispatch, TypeInformationAndNames) {
   UINT count = 0;
-  EXPECT_EQ(dispatch_->GetTypeInfoCount(&count), S_OK);
+  EXPECT_EQ(m->GetTypeInfoCount(&count), S_OK);
   EXPECT_EQ(count, 1u);
-  EXPECT_EQ(dispatch_->GetTypeInfo(0, 0, nullptr), E_POINTER);
+  EXPECT_EQ(m->GetTypeInfo(0, 0, nullptr), E_POINTER);
   Ref<ITypeInfo> info, again;
-  ASSERT_EQ(dispatch_->GetTypeInfo(0, 0, reinterpret_cast<ITypeInfo**>(info.Out())), S_OK);
-  ASSERT_EQ(dispatch_->GetTypeInfo(7, 0, reinterpret_cast<ITypeInfo**>(again.Out())), S_OK);
+  ASSERT_EQ(m->GetTypeInfo(0, 0, reinterpret_cast<ITypeInfo**>(info.Out())), S_OK);
+  ASSERT_EQ(m->GetTypeInfo(7, 0, reinterpret_cast<ITypeInfo**>(again.Out())), S_OK);
   EXPECT_EQ(info.Get(), again.Get());
 
   Bstr name, help;
@@ -87,17 +71,15 @@ TEST_F(Dispatch, TypeInformationDescribesTheMethods) {
   ASSERT_EQ(info->GetDocumentation(34, name.Out(), nullptr, nullptr, nullptr), S_OK);
   EXPECT_EQ(name.Text(), u"GetFunctionIdIsOnline");
   EXPECT_EQ(info->GetDocumentation(43, name.Out(), nullptr, nullptr, nullptr), TYPE_E_ELEMENTNOTFOUND);
-}
 
-TEST_F(Dispatch, NamesAreMatchedWithoutCase) {
+  // Names are matched without case.
   OLECHAR method[] = u"getguilabel", parameter[] = u"PBSTRLABELTEXT", unknown[] = u"GetGuiLabels";
   LPOLESTR names[] = {method, parameter};
   DISPID ids[2] = {};
-  EXPECT_EQ(dispatch_->GetIDsOfNames(IID_NULL, names, 2, 0, ids), S_OK);
-  EXPECT_EQ(ids[0], 37);
-  EXPECT_EQ(ids[1], 1);
+  EXPECT_EQ(m->GetIDsOfNames(IID_NULL, names, 2, 0, ids), S_OK);
+  EXPECT_TRUE(ids[0] == 37 && ids[1] == 1) << ids[0] << " " << ids[1];
   names[0] = unknown;
-  EXPECT_EQ(dispatch_->GetIDsOfNames(IID_NULL, names, 1, 0, ids), DISP_E_UNKNOWNNAME);
+  EXPECT_EQ(m->GetIDsOfNames(IID_NULL, names, 1, 0, ids), DISP_E_UNKNOWNNAME);
   EXPECT_EQ(ids[0], DISPID_UNKNOWN);
 }
 
@@ -105,81 +87,72 @@ TEST_F(Dispatch, InputsAreConvertedAndOutputsWrittenThroughEitherReference) {
   Bstr init(u"HelpApplication=viewer|HelpParameter=-p");
   Variant result;
   result.vt = VT_I4;
-  EXPECT_EQ(Call(dispatch_, 38, {Text(init)}, nullptr, DISPATCH_METHOD | DISPATCH_PROPERTYGET, &result), S_OK);
+  EXPECT_EQ(Call(m, 38, {Text(init)}, nullptr, DISPATCH_METHOD | DISPATCH_PROPERTYGET, &result), S_OK);
   EXPECT_EQ(result.vt, VT_EMPTY) << "an HRESULT is no return value";
 
   Bstr typed;
-  ASSERT_EQ(Call(dispatch_, 39, {RefTo(typed.Out())}), S_OK);
+  ASSERT_EQ(Call(m, 39, {RefTo(typed.Out())}), S_OK);
   EXPECT_EQ(typed.Text(), u"HelpApplication=viewer|HelpParameter=-p");
   Variant byVariant;
   byVariant.vt = VT_I4;  // a script variable holding a number before the call
-  ASSERT_EQ(Call(dispatch_, 39, {RefTo(&byVariant)}), S_OK);
-  ASSERT_EQ(byVariant.vt, VT_BSTR);
-  EXPECT_EQ(std::u16string(byVariant.bstrVal), u"HelpApplication=viewer|HelpParameter=-p");
+  ASSERT_EQ(Call(m, 39, {RefTo(&byVariant)}), S_OK);
+  EXPECT_EQ(Str(byVariant), u"HelpApplication=viewer|HelpParameter=-p");
 
   // A number passed for a text input arrives as its text.
-  VARIANT number;
-  VariantInit(&number);
-  number.vt = VT_I4;
+  VARIANT number = Arg(VT_I4);
   number.lVal = 42;
-  ASSERT_EQ(Call(dispatch_, 38, {number}), S_OK);
-  ASSERT_EQ(Call(dispatch_, 39, {RefTo(&byVariant)}), S_OK);
-  EXPECT_EQ(std::u16string(byVariant.bstrVal), u"42");
+  ASSERT_EQ(Call(m, 38, {number}), S_OK);
+  ASSERT_EQ(Call(m, 39, {RefTo(&byVariant)}), S_OK);
+  EXPECT_EQ(Str(byVariant), u"42");
 
   // An output the method leaves alone stays as the caller had it (S_FALSE: no such key).
   Bstr key(u"HelpParameter");
   Variant value;
   value.vt = VT_I4;
   value.lVal = 99;
-  EXPECT_EQ(Call(dispatch_, 41, {Text(key), RefTo(&value)}), S_FALSE);
-  EXPECT_EQ(value.vt, VT_I4);
-  EXPECT_EQ(value.lVal, 99);
+  EXPECT_EQ(Call(m, 41, {Text(key), RefTo(&value)}), S_FALSE);
+  EXPECT_EQ(Long(value), 99);
 }
 
 TEST_F(Dispatch, IntegerOutputsThroughIntegerAndVariantReferences) {
-  ASSERT_EQ(LoadDemo(model_.Get(), 2), S_OK);
+  ASSERT_EQ(LoadDemo(m, 2), S_OK);
   LONG online = -1;
-  EXPECT_EQ(Call(dispatch_, 34, {RefTo(&online)}), S_OK);
+  EXPECT_EQ(Call(m, 34, {RefTo(&online)}), S_OK);
   EXPECT_EQ(online, 1);
   Variant flag;
-  EXPECT_EQ(Call(dispatch_, 34, {RefTo(&flag)}), S_OK);
-  EXPECT_EQ(flag.vt, VT_I4);
-  EXPECT_EQ(flag.lVal, 1);
+  EXPECT_EQ(Call(m, 34, {RefTo(&flag)}), S_OK);
+  EXPECT_EQ(Long(flag), 1);
 
   // GetDisplayItems: a text, an array and an integer output, all as script variables.
   Bstr module(u"modSetup"), display(u"disOutput");
   Variant path, items, condition;
-  ASSERT_EQ(Call(dispatch_, 13, {Text(module), Text(display), RefTo(&path), RefTo(&items), RefTo(&condition)}), S_OK);
+  ASSERT_EQ(Call(m, 13, {Text(module), Text(display), RefTo(&path), RefTo(&items), RefTo(&condition)}), S_OK);
   EXPECT_EQ(path.vt, VT_BSTR);
   EXPECT_EQ(Shape(items), (std::vector<LONG>{7, 15}));
-  EXPECT_EQ(condition.vt, VT_I4);
-  EXPECT_EQ(condition.lVal, 1);
+  EXPECT_EQ(Long(condition), 1);
 }
 
 TEST_F(Dispatch, BadCallsAreRefused) {
   Bstr key(u"HelpApplication"), out;
   UINT argErr = 99;
-  EXPECT_EQ(Call(dispatch_, 41, {Text(key)}), DISP_E_BADPARAMCOUNT);
-  EXPECT_EQ(Call(dispatch_, 0, {}), DISP_E_MEMBERNOTFOUND);
-  EXPECT_EQ(Call(dispatch_, 43, {}), DISP_E_MEMBERNOTFOUND);
-  EXPECT_EQ(Call(dispatch_, 39, {RefTo(out.Out())}, nullptr, DISPATCH_PROPERTYPUT), DISP_E_MEMBERNOTFOUND);
+  EXPECT_EQ(Call(m, 41, {Text(key)}), DISP_E_BADPARAMCOUNT);
+  EXPECT_EQ(Call(m, 0, {}), DISP_E_MEMBERNOTFOUND);
+  EXPECT_EQ(Call(m, 43, {}), DISP_E_MEMBERNOTFOUND);
+  EXPECT_EQ(Call(m, 39, {RefTo(out.Out())}, nullptr, DISPATCH_PROPERTYPUT), DISP_E_MEMBERNOTFOUND);
 
-  VARIANT null;
-  VariantInit(&null);
-  null.vt = VT_NULL;
-  EXPECT_EQ(Call(dispatch_, 41, {null, RefTo(out.Out())}, &argErr), DISP_E_TYPEMISMATCH);
+  EXPECT_EQ(Call(m, 41, {Arg(VT_NULL), RefTo(out.Out())}, &argErr), DISP_E_TYPEMISMATCH);
   EXPECT_EQ(argErr, 1u) << "the key is the second argument as DISPPARAMS holds them";
-  EXPECT_EQ(Call(dispatch_, 41, {Text(key), Text(key)}, &argErr), DISP_E_TYPEMISMATCH) << "an output passed by value";
+  EXPECT_EQ(Call(m, 41, {Text(key), Text(key)}, &argErr), DISP_E_TYPEMISMATCH) << "an output passed by value";
   EXPECT_EQ(argErr, 0u);
   LONG number = 0;
-  EXPECT_EQ(Call(dispatch_, 41, {Text(key), RefTo(&number)}, &argErr), DISP_E_TYPEMISMATCH);
+  EXPECT_EQ(Call(m, 41, {Text(key), RefTo(&number)}, &argErr), DISP_E_TYPEMISMATCH);
 
   VARIANTARG arg = Text(key);
   DISPID named = 0;
   DISPPARAMS params = {&arg, &named, 1, 1};
-  EXPECT_EQ(dispatch_->Invoke(3, IID_NULL, 0, DISPATCH_METHOD, &params, nullptr, nullptr, nullptr), DISP_E_NONAMEDARGS);
+  EXPECT_EQ(m->Invoke(3, IID_NULL, 0, DISPATCH_METHOD, &params, nullptr, nullptr, nullptr), DISP_E_NONAMEDARGS);
   params = {&arg, nullptr, 1, 0};
-  EXPECT_EQ(dispatch_->Invoke(3, IID_IGuiXmlModel, 0, DISPATCH_METHOD, &params, nullptr, nullptr, nullptr),
+  EXPECT_EQ(m->Invoke(3, IID_IGuiXmlModel, 0, DISPATCH_METHOD, &params, nullptr, nullptr, nullptr),
             DISP_E_UNKNOWNINTERFACE);
 }
 

@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <utility>
 #include <string>
 
 #include "host.h"
@@ -36,19 +37,14 @@ TEST(ComponentRegistration, WritesTheScriptAndTypeLibraryKeys) {
   k42test::TempRegistry registry;
   ASSERT_EQ(DllRegisterServer(), S_OK);
 
-  const std::u16string clsid = u"{3A555CD6-5570-496E-9DA9-739C629B88C1}";
-  const std::u16string cls = kClass;
-  EXPECT_EQ(Value(u"K42Gui.GuiXmlModel.1"), u"K42DTM.GuiXmlModel Class");
-  EXPECT_EQ(Value(u"K42Gui.GuiXmlModel.1\\CLSID"), clsid);
-  EXPECT_EQ(Value(u"K42Gui.GuiXmlModel"), u"K42DTM.GuiXmlModel Class");
-  EXPECT_EQ(Value(u"K42Gui.GuiXmlModel\\CLSID"), clsid);
-  EXPECT_EQ(Value(u"K42Gui.GuiXmlModel\\CurVer"), u"K42Gui.GuiXmlModel.1");
-  EXPECT_EQ(Value(cls), u"K42DTM.GuiXmlModel Class");
-  EXPECT_EQ(Value(cls + u"\\ProgID"), u"K42Gui.GuiXmlModel.1");
-  EXPECT_EQ(Value(cls + u"\\VersionIndependentProgID"), u"K42Gui.GuiXmlModel");
-  EXPECT_TRUE(Exists(cls + u"\\Programmable"));
+  const std::u16string cls = kClass, name = u"K42DTM.GuiXmlModel Class", clsid = cls.substr(6);
+  const std::u16string expected[][2] = {
+      {u"K42Gui.GuiXmlModel.1", name}, {u"K42Gui.GuiXmlModel.1\\CLSID", clsid}, {u"K42Gui.GuiXmlModel", name},
+      {u"K42Gui.GuiXmlModel\\CLSID", clsid}, {u"K42Gui.GuiXmlModel\\CurVer", u"K42Gui.GuiXmlModel.1"}, {cls, name},
+      {cls + u"\\ProgID", u"K42Gui.GuiXmlModel.1"}, {cls + u"\\VersionIndependentProgID", u"K42Gui.GuiXmlModel"},
+      {cls + u"\\Programmable", u""}, {cls + u"\\TypeLib", u"{0BDB543F-4E42-4043-89D8-62773A423B33}"}};
+  for (const auto& [path, value] : expected) EXPECT_EQ(Value(path), value) << k42::ToNarrow(path);
   EXPECT_EQ(Value(cls + u"\\InprocServer32", u"ThreadingModel"), u"Apartment");
-  EXPECT_EQ(Value(cls + u"\\TypeLib"), u"{0BDB543F-4E42-4043-89D8-62773A423B33}");
 
   // The server is this library, by the path it was loaded from.
   const std::u16string server = Value(cls + u"\\InprocServer32").value_or(u"");
@@ -78,15 +74,11 @@ TEST(ComponentRegistration, RemovesOnlyWhatItWrote) {
   RegCloseKey(key);
 
   ASSERT_EQ(DllUnregisterServer(), S_OK);
-  EXPECT_FALSE(Exists(u"K42Gui.GuiXmlModel.1"));
-  EXPECT_FALSE(Exists(u"K42Gui.GuiXmlModel\\CLSID"));
-  EXPECT_FALSE(Exists(u"K42Gui.GuiXmlModel\\CurVer"));
-  EXPECT_TRUE(Exists(u"K42Gui.GuiXmlModel\\Shell"));
-  EXPECT_FALSE(Exists(kClass));
-  EXPECT_FALSE(Exists(kTypeLib));
-  EXPECT_TRUE(Exists(u"CLSID\\{00000000-1111-2222-3333-444444444444}"));
-  EXPECT_TRUE(Exists(u"CLSID"));
-  EXPECT_TRUE(Exists(u"TypeLib"));
+  const std::pair<std::u16string, bool> expected[] = {
+      {u"K42Gui.GuiXmlModel.1", false}, {u"K42Gui.GuiXmlModel\\CLSID", false}, {u"K42Gui.GuiXmlModel\\CurVer", false},
+      {u"K42Gui.GuiXmlModel\\Shell", true}, {kClass, false}, {kTypeLib, false},
+      {u"CLSID\\{00000000-1111-2222-3333-444444444444}", true}, {u"CLSID", true}, {u"TypeLib", true}};
+  for (const auto& [path, exists] : expected) EXPECT_EQ(Exists(path), exists) << k42::ToNarrow(path);
   EXPECT_EQ(DllUnregisterServer(), S_OK) << "nothing left to remove is no error";
 }
 

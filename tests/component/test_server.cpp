@@ -1,5 +1,4 @@
-// The component server as a host meets it: class object, creation and aggregation rules, interface identities,
-// lifetimes.
+// The component server as a host meets it: class object, creation, aggregation, interface identities, lifetimes.
 #include <gtest/gtest.h>
 
 #include "host.h"
@@ -31,10 +30,9 @@ TEST(ComponentServer, ClassObjectAndUnloadQuery) {
 
   ASSERT_EQ(DllGetClassObject(CLSID_GuiXmlModel, IID_IClassFactory, factory.Out()), S_OK);
   Ref<IUnknown> again;
+  EXPECT_EQ(DllGetClassObject(CLSID_GuiXmlModel, IID_IDispatch, again.Out()), E_NOINTERFACE);
   ASSERT_EQ(DllGetClassObject(CLSID_GuiXmlModel, IID_IUnknown, again.Out()), S_OK);
   EXPECT_EQ(static_cast<IUnknown*>(factory.Get()), again.Get()) << "the class object is cached";
-  Ref<IUnknown> none;
-  EXPECT_EQ(DllGetClassObject(CLSID_GuiXmlModel, IID_IDispatch, none.Out()), E_NOINTERFACE);
 
   // References beyond the module's own hold one lock unit; server locks count one each.
   EXPECT_EQ(LockCount(), 1);
@@ -56,35 +54,31 @@ TEST(ComponentServer, CreationRulesAndIdentity) {
   EXPECT_FALSE(wrong);
   EXPECT_EQ(LockCount(), 1) << "a failed creation leaves no object behind";
 
-  Ref<IGuiXmlModel> model;
-  ASSERT_EQ(factory->CreateInstance(nullptr, IID_IGuiXmlModel, model.Out()), S_OK);
-  EXPECT_EQ(LockCount(), 2);
-  Ref<IDispatch> dispatch;
-  Ref<IUnknown> unknown;
   Ref<ISupportErrorInfo> errorInfo;
-  Ref<IUnknown> none;
-  ASSERT_EQ(model->QueryInterface(IID_IDispatch, dispatch.Out()), S_OK);
-  ASSERT_EQ(model->QueryInterface(IID_IUnknown, unknown.Out()), S_OK);
-  ASSERT_EQ(dispatch->QueryInterface(IID_ISupportErrorInfo, errorInfo.Out()), S_OK);
-  EXPECT_EQ(static_cast<IDispatch*>(model.Get()), dispatch.Get());
-  EXPECT_EQ(static_cast<IUnknown*>(model.Get()), unknown.Get()) << "IUnknown is the first interface";
-  EXPECT_NE(static_cast<void*>(errorInfo.Get()), static_cast<void*>(model.Get()));
-  Ref<IUnknown> back;
-  ASSERT_EQ(errorInfo->QueryInterface(IID_IUnknown, back.Out()), S_OK);
-  EXPECT_EQ(back.Get(), unknown.Get());
-  EXPECT_EQ(model->QueryInterface(IID_IClassFactory, none.Out()), E_NOINTERFACE);
-  EXPECT_EQ(model->QueryInterface(IID_IDispatch, nullptr), E_POINTER);
+  {
+    Ref<IGuiXmlModel> model;
+    ASSERT_EQ(factory->CreateInstance(nullptr, IID_IGuiXmlModel, model.Out()), S_OK);
+    EXPECT_EQ(LockCount(), 2);
+    Ref<IDispatch> dispatch;
+    Ref<IUnknown> unknown, none, back;
+    ASSERT_EQ(model->QueryInterface(IID_IDispatch, dispatch.Out()), S_OK);
+    ASSERT_EQ(model->QueryInterface(IID_IUnknown, unknown.Out()), S_OK);
+    ASSERT_EQ(dispatch->QueryInterface(IID_ISupportErrorInfo, errorInfo.Out()), S_OK);
+    EXPECT_EQ(static_cast<IDispatch*>(model.Get()), dispatch.Get());
+    EXPECT_EQ(static_cast<IUnknown*>(model.Get()), unknown.Get()) << "IUnknown is the first interface";
+    EXPECT_NE(static_cast<void*>(errorInfo.Get()), static_cast<void*>(model.Get()));
+    ASSERT_EQ(errorInfo->QueryInterface(IID_IUnknown, back.Out()), S_OK);
+    EXPECT_EQ(back.Get(), unknown.Get());
+    EXPECT_EQ(model->QueryInterface(IID_IClassFactory, none.Out()), E_NOINTERFACE);
+    EXPECT_EQ(model->QueryInterface(IID_IDispatch, nullptr), E_POINTER);
 
-  EXPECT_EQ(errorInfo->InterfaceSupportsErrorInfo(IID_IGuiXmlModel), S_OK);
-  EXPECT_EQ(errorInfo->InterfaceSupportsErrorInfo(IID_IDispatch), S_FALSE);
+    EXPECT_EQ(errorInfo->InterfaceSupportsErrorInfo(IID_IGuiXmlModel), S_OK);
+    EXPECT_EQ(errorInfo->InterfaceSupportsErrorInfo(IID_IDispatch), S_FALSE);
 
-  // Five references (model, dispatch, unknown, errorInfo, back) on one count.
-  EXPECT_EQ(model->AddRef(), 6u);
-  EXPECT_EQ(model->Release(), 5u);
-  model.Reset();
-  dispatch.Reset();
-  unknown.Reset();
-  back.Reset();
+    // Five references (model, dispatch, unknown, errorInfo, back) on one count.
+    EXPECT_EQ(model->AddRef(), 6u);
+    EXPECT_EQ(model->Release(), 5u);
+  }
   EXPECT_EQ(LockCount(), 2) << "the object lives while errorInfo holds it";
   errorInfo.Reset();
   factory.Reset();
