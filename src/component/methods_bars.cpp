@@ -35,8 +35,7 @@ HRESULT CGuiXmlModel::GetLogo(LogoType enLogoType, VARIANT* pvarLogos) {
     }
     VariantArray list(paths.size());
     for (size_t row = 0; row < paths.size(); ++row) list.PutText(row, *paths[row]);
-    const bool complete = list.AllStored();
-    return list.HandOut(pvarLogos) && complete ? S_OK : S_FALSE;
+    return list.HandOutResult(pvarLogos);
   });
 }
 
@@ -54,8 +53,7 @@ HRESULT CGuiXmlModel::GetMenubarItems(VARIANT* pvarMenubarItems) {
       table.PutText(row, 4, items[row]->GetMenuId());
       table.PutText(row, 5, items[row]->GetVariableId());
     }
-    const bool complete = table.AllStored();
-    return table.HandOut(pvarMenubarItems) && complete ? S_OK : S_FALSE;
+    return table.HandOutResult(pvarMenubarItems);
   });
 }
 
@@ -70,8 +68,7 @@ HRESULT CGuiXmlModel::GetModulebarItems(BSTR moduleID, VARIANT* pvarMenubarItems
     for (size_t row = 0; row < items.size(); ++row) {
       if (items[row]) PutMenubarItem(table, row, *items[row]);
     }
-    const bool complete = table.AllStored();
-    return table.HandOut(pvarMenubarItems) && complete ? S_OK : S_FALSE;
+    return table.HandOutResult(pvarMenubarItems);
   });
 }
 
@@ -94,8 +91,7 @@ HRESULT CGuiXmlModel::GetToolbarItems(VARIANT* pvarMenubarItems) {
       table.PutLong(row, 4, item->GetBitmapIndex());
       table.PutText(row, 5, item->Id());
     }
-    const bool complete = table.AllStored();
-    return table.HandOut(pvarMenubarItems) && complete ? S_OK : S_FALSE;
+    return table.HandOutResult(pvarMenubarItems);
   });
 }
 

@@ -19,8 +19,7 @@ HRESULT CGuiXmlModel::GetMenuItems(BSTR bstrModuleID, BSTR bstrMenuID, VARIANT* 
       table.PutText(row, 0, entries[row].m_reference);
       table.PutText(row, 1, entries[row].m_displayRef);
     }
-    const bool complete = table.AllStored();
-    return table.HandOut(pvarItems) && complete ? S_OK : S_FALSE;
+    return table.HandOutResult(pvarItems);
   });
 }
 
@@ -60,8 +59,7 @@ HRESULT CGuiXmlModel::GetDisplayItems(BSTR bstrModuleID, BSTR bstrDisplayID, BST
       table.PutBool(row, 13, item.m_italic);
       table.PutBool(row, 14, item.m_underline);
     }
-    const bool complete = table.AllStored();
-    return table.HandOut(pvarItems) && complete ? S_OK : S_FALSE;
+    return table.HandOutResult(pvarItems);
   });
 }
 

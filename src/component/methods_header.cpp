@@ -15,8 +15,7 @@ HRESULT CGuiXmlModel::GetMetaVarRef(VARIANT* pvarRefs) {
     if (model_.GetMetaVarRef(ids) != 0 || ids.empty()) return S_FALSE;
     VariantArray list(ids.size());
     for (size_t row = 0; row < ids.size(); ++row) list.PutText(row, ids[row]);
-    const bool complete = list.AllStored();
-    return list.HandOut(pvarRefs) && complete ? S_OK : S_FALSE;
+    return list.HandOutResult(pvarRefs);
   });
 }
 

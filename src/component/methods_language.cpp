@@ -48,8 +48,7 @@ HRESULT CGuiXmlModel::GetSupportedLanguages(VARIANT* pvarLanguages) {
       table.PutText(row, 1, localName);
       ++row;
     }
-    const bool complete = table.AllStored();
-    return table.HandOut(pvarLanguages) && complete ? S_OK : S_FALSE;
+    return table.HandOutResult(pvarLanguages);
   });
 }
 

@@ -41,8 +41,7 @@ HRESULT CGuiXmlModel::GetTabModules(long isTab, VARIANT* pvarModuleID) {
       int32_t integration = 0;
       if (model_.GetModuleIntegration(modules[row], integration) == 0) table.PutLong(row, 1, integration);
     }
-    const bool complete = table.AllStored();
-    return table.HandOut(pvarModuleID) && complete ? S_OK : S_FALSE;
+    return table.HandOutResult(pvarModuleID);
   });
 }
 
@@ -62,8 +61,7 @@ HRESULT CGuiXmlModel::GetModuleRootMenus(BSTR bstrModuleID, VARIANT* pvarRootMen
     if (model_.GetModuleRootMenus(FromBstr(bstrModuleID), entries) != 0 || entries.empty()) return S_FALSE;
     VariantArray list(entries.size());
     for (size_t row = 0; row < entries.size(); ++row) list.PutText(row, entries[row].m_reference);
-    const bool complete = list.AllStored();
-    return list.HandOut(pvarRootMenus) && complete ? S_OK : S_FALSE;
+    return list.HandOutResult(pvarRootMenus);
   });
 }
 

@@ -108,8 +108,7 @@ HRESULT CGuiXmlModel::GetParameterEnumItems(BSTR bstrParameterID, ParType enParT
       table.PutText(row, 2, ddString);
       table.PutLong(row, 3, item->GetValue());
     }
-    const bool complete = table.AllStored();
-    return table.HandOut(pEnumItems) && complete ? S_OK : S_FALSE;
+    return table.HandOutResult(pEnumItems);
   });
 }
 

@@ -42,6 +42,13 @@ public:
   // leaves out untouched; returns whether out received the array.
   bool HandOut(VARIANT* out);
 
+  // HandOut, answered the way every array method answers: S_OK when out
+  // received the array and every element was stored, else S_FALSE.
+  HRESULT HandOutResult(VARIANT* out) {
+    const bool complete = AllStored();
+    return HandOut(out) && complete ? S_OK : S_FALSE;
+  }
+
 private:
   void Put(size_t row, size_t column, VARIANT& cell);
 
