@@ -2,11 +2,12 @@
 // entity expansion.
 #include "model/SafeResolver.h"
 
-#include <algorithm>
 
 #include <xercesc/framework/LocalFileInputSource.hpp>
 #include <xercesc/framework/MemBufInputSource.hpp>
 #include <xercesc/util/XMLResourceIdentifier.hpp>
+
+#include "platform/text.h"
 
 namespace k42 {
 namespace {
@@ -14,22 +15,12 @@ namespace {
 std::u16string Text(const XMLCh* text) { return text != nullptr ? std::u16string(text) : std::u16string(); }
 
 bool StartsWithNoCase(const std::u16string& text, std::u16string_view prefix) {
-    if (text.size() < prefix.size()) return false;
-    for (size_t i = 0; i < prefix.size(); ++i) {
-        char16_t c = text[i];
-        if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
-        if (c != prefix[i]) return false;
-    }
-    return true;
+    return text.size() >= prefix.size() && ToUpper(text.substr(0, prefix.size())) == ToUpper(std::u16string(prefix));
 }
 
 bool EndsWithNoCase(const std::u16string& text, std::u16string_view suffix) {
-    if (text.size() < suffix.size()) return false;
-    std::u16string tail = text.substr(text.size() - suffix.size());
-    for (auto& c : tail) {
-        if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
-    }
-    return tail == suffix;
+    return text.size() >= suffix.size() &&
+           ToUpper(text.substr(text.size() - suffix.size())) == ToUpper(std::u16string(suffix));
 }
 
 // A system identifier with a scheme ("http:", "ftp:" ...) other than a
