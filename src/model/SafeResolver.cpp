@@ -2,7 +2,6 @@
 // entity expansion.
 #include "model/SafeResolver.h"
 
-
 #include <xercesc/framework/LocalFileInputSource.hpp>
 #include <xercesc/framework/MemBufInputSource.hpp>
 #include <xercesc/util/XMLResourceIdentifier.hpp>
