@@ -6,10 +6,10 @@
 namespace k42bench {
 
 struct SyntheticDevice {
-    std::string directory;  // with a trailing '/'
-    std::string xmlFile = "device.xml";
-    std::string locFile = "device_loc.xml";
-    size_t xmlBytes = 0;
+  std::string directory;  // with a trailing '/'
+  std::string xmlFile = "device.xml";
+  std::string locFile = "device_loc.xml";
+  size_t xmlBytes = 0;
 };
 
 // modules modules, each with menus menus of entries variables and one display

@@ -8,19 +8,19 @@
 namespace k42fuzz {
 
 const std::string& DeviceDirectory() {
-    static const std::string directory = [] {
-        std::string pattern = (std::filesystem::temp_directory_path() / "k42gui-fuzz-XXXXXX").string();
-        const std::filesystem::path root = mkdtemp(pattern.data());
-        std::filesystem::create_directory_symlink(std::filesystem::path(K42GUI_SOURCE_DIR) / "schemas", root / "schemas");
-        std::filesystem::create_directories(root / "a" / "b" / "c");
-        return (root / "a" / "b" / "c").string() + "/";
-    }();
-    return directory;
+  static const std::string directory = [] {
+    std::string pattern = (std::filesystem::temp_directory_path() / "k42gui-fuzz-XXXXXX").string();
+    const std::filesystem::path root = mkdtemp(pattern.data());
+    std::filesystem::create_directory_symlink(std::filesystem::path(K42GUI_SOURCE_DIR) / "schemas", root / "schemas");
+    std::filesystem::create_directories(root / "a" / "b" / "c");
+    return (root / "a" / "b" / "c").string() + "/";
+  }();
+  return directory;
 }
 
 void WriteInput(const std::string& name, const uint8_t* data, size_t size) {
-    std::ofstream(DeviceDirectory() + name, std::ios::binary).write(reinterpret_cast<const char*>(data),
-                                                                    static_cast<std::streamsize>(size));
+  std::ofstream(DeviceDirectory() + name, std::ios::binary)
+      .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
 }
 
 }  // namespace k42fuzz

@@ -211,22 +211,20 @@ static_assert(sizeof(VarType) == 4 && sizeof(IconID) == 4 && sizeof(EH_MESSAGES)
 // Identifiers, fixed for the life of the interface
 
 // {3A555CD6-5570-496E-9DA9-739C629B88C1}
-inline constexpr CLSID CLSID_GuiXmlModel = {0x3A555CD6, 0x5570, 0x496E,
-                                            {0x9D, 0xA9, 0x73, 0x9C, 0x62, 0x9B, 0x88, 0xC1}};
+inline constexpr CLSID CLSID_GuiXmlModel = {
+    0x3A555CD6, 0x5570, 0x496E, {0x9D, 0xA9, 0x73, 0x9C, 0x62, 0x9B, 0x88, 0xC1}};
 // {8B0204EA-9862-4268-A3D4-7358798F1EA6}
-inline constexpr IID IID_IGuiXmlModel = {0x8B0204EA, 0x9862, 0x4268,
-                                         {0xA3, 0xD4, 0x73, 0x58, 0x79, 0x8F, 0x1E, 0xA6}};
+inline constexpr IID IID_IGuiXmlModel = {0x8B0204EA, 0x9862, 0x4268, {0xA3, 0xD4, 0x73, 0x58, 0x79, 0x8F, 0x1E, 0xA6}};
 // {0BDB543F-4E42-4043-89D8-62773A423B33}, version 1.0
-inline constexpr GUID LIBID_K42GUIXMLREADERLib = {0x0BDB543F, 0x4E42, 0x4043,
-                                                  {0x89, 0xD8, 0x62, 0x77, 0x3A, 0x42, 0x3B, 0x33}};
+inline constexpr GUID LIBID_K42GUIXMLREADERLib = {
+    0x0BDB543F, 0x4E42, 0x4043, {0x89, 0xD8, 0x62, 0x77, 0x3A, 0x42, 0x3B, 0x33}};
 
 // ---------------------------------------------------------------------------
 // The interface (dual: these methods and IDispatch)
 
 struct IGuiXmlModel : public IDispatch {
-  /* 1 */ virtual HRESULT STDMETHODCALLTYPE Initialize(BSTR bstrDirectory, BSTR bstrXMLFile,
-                                                       BSTR bstrXMLLocalizedFile, BSTR bstrLangID,
-                                                       long lFunctionID, long lWndProgress) = 0;
+  /* 1 */ virtual HRESULT STDMETHODCALLTYPE Initialize(BSTR bstrDirectory, BSTR bstrXMLFile, BSTR bstrXMLLocalizedFile,
+                                                       BSTR bstrLangID, long lFunctionID, long lWndProgress) = 0;
   /* 2 */ virtual HRESULT STDMETHODCALLTYPE GetLanguage(BSTR* pbstrLangID) = 0;
   /* 3 */ virtual HRESULT STDMETHODCALLTYPE SetLanguage(BSTR bstrLangID) = 0;
   /* 4 */ virtual HRESULT STDMETHODCALLTYPE GetSupportedLanguages(VARIANT* pvarLanguages) = 0;
@@ -236,41 +234,32 @@ struct IGuiXmlModel : public IDispatch {
   /* 7 */ virtual HRESULT STDMETHODCALLTYPE GetModuleIcon(BSTR bstrModuleID, BSTR* pbstrIconPath) = 0;
   /* 8 */ virtual HRESULT STDMETHODCALLTYPE GetModuleRootMenus(BSTR bstrModuleID, VARIANT* pvarRootMenus) = 0;
   /* 9 */ virtual HRESULT STDMETHODCALLTYPE GetModuleTreeIconList(BSTR bstrModuleID, BSTR* pbstrIconList) = 0;
-  /* 10 */ virtual HRESULT STDMETHODCALLTYPE GetModuleInfo(BSTR bstrModuleID, BSTR* pbstrModuleName,
-                                                           BSTR* pbstrIcon, BSTR* pbstrTreeIcons,
-                                                           BSTR* pbstrHelpFilePath) = 0;
-  /* 11 */ virtual HRESULT STDMETHODCALLTYPE GetExternModulePath(BSTR bstrModuleID,
-                                                                 BSTR* pbstrExternModulePath) = 0;
-  /* 12 */ virtual HRESULT STDMETHODCALLTYPE GetMenuItems(BSTR bstrModuleID, BSTR bstrMenuID,
-                                                          VARIANT* pvarItems) = 0;
-  /* 13 */ virtual HRESULT STDMETHODCALLTYPE GetDisplayItems(BSTR bstrModuleID, BSTR bstrDisplayID,
-                                                             BSTR* pImagePath, VARIANT* pvarItems,
-                                                             long* pbRWROCond) = 0;
-  /* 14 */ virtual HRESULT STDMETHODCALLTYPE GetDisplayInfo(BSTR bstrModuleID, BSTR bstrDisplayID,
-                                                            BSTR* pbstrLabel, DisplayType* penDisplayType,
-                                                            BSTR* pbstrValidId) = 0;
+  /* 10 */ virtual HRESULT STDMETHODCALLTYPE GetModuleInfo(BSTR bstrModuleID, BSTR* pbstrModuleName, BSTR* pbstrIcon,
+                                                           BSTR* pbstrTreeIcons, BSTR* pbstrHelpFilePath) = 0;
+  /* 11 */ virtual HRESULT STDMETHODCALLTYPE GetExternModulePath(BSTR bstrModuleID, BSTR* pbstrExternModulePath) = 0;
+  /* 12 */ virtual HRESULT STDMETHODCALLTYPE GetMenuItems(BSTR bstrModuleID, BSTR bstrMenuID, VARIANT* pvarItems) = 0;
+  /* 13 */ virtual HRESULT STDMETHODCALLTYPE GetDisplayItems(BSTR bstrModuleID, BSTR bstrDisplayID, BSTR* pImagePath,
+                                                             VARIANT* pvarItems, long* pbRWROCond) = 0;
+  /* 14 */ virtual HRESULT STDMETHODCALLTYPE GetDisplayInfo(BSTR bstrModuleID, BSTR bstrDisplayID, BSTR* pbstrLabel,
+                                                            DisplayType* penDisplayType, BSTR* pbstrValidId) = 0;
   /* 15 */ virtual HRESULT STDMETHODCALLTYPE GetDisplayButtonNav(BSTR bstrModuleID, BSTR bstrDisplayID,
-                                                                 BSTR* pbstrFirst, BSTR* pbstrPrev,
-                                                                 BSTR* pbstrNext, BSTR* pbstrLast,
-                                                                 BSTR* pbstrHome) = 0;
-  /* 16 */ virtual HRESULT STDMETHODCALLTYPE GetItemInfo(BSTR bstrModuleID, BSTR bstrParentMenuID,
-                                                         BSTR bstrItemID, BSTR* pbstrLabel,
-                                                         long* pIsConditionalLabel, long* pIconID,
+                                                                 BSTR* pbstrFirst, BSTR* pbstrPrev, BSTR* pbstrNext,
+                                                                 BSTR* pbstrLast, BSTR* pbstrHome) = 0;
+  /* 16 */ virtual HRESULT STDMETHODCALLTYPE GetItemInfo(BSTR bstrModuleID, BSTR bstrParentMenuID, BSTR bstrItemID,
+                                                         BSTR* pbstrLabel, long* pIsConditionalLabel, long* pIconID,
                                                          BSTR* pbstrDisplayID, ItemType* penType) = 0;
   /* 17 */ virtual HRESULT STDMETHODCALLTYPE GetLogo(LogoType enLogoType, VARIANT* pvarLogos) = 0;
   /* 18 */ virtual HRESULT STDMETHODCALLTYPE GetMetaVarRef(VARIANT* pvarRefs) = 0;
   /* 19 */ virtual HRESULT STDMETHODCALLTYPE GetParameterType(BSTR bstrParameterID, ParType enParType,
-                                                              VarType* penVarType,
-                                                              HandlingType* penHandlingType) = 0;
-  /* 20 */ virtual HRESULT STDMETHODCALLTYPE GetParameterInfo(BSTR bstrParameterID, BSTR bstrLabelRef,
-                                                              BSTR bstrLegend, ParType enParType,
-                                                              BSTR* pbstrValue, BSTR* pbstrLabel,
+                                                              VarType* penVarType, HandlingType* penHandlingType) = 0;
+  /* 20 */ virtual HRESULT STDMETHODCALLTYPE GetParameterInfo(BSTR bstrParameterID, BSTR bstrLabelRef, BSTR bstrLegend,
+                                                              ParType enParType, BSTR* pbstrValue, BSTR* pbstrLabel,
                                                               long* nIsConditionalLabel, BSTR* pbstrToolTip,
                                                               BSTR* pbstrHelpTopic, BSTR* pbstrHelpRef) = 0;
   /* 21 */ virtual HRESULT STDMETHODCALLTYPE GetParameterDatatype(BSTR bstrParameterID, ParType enParType,
                                                                   VarType* penVarType, long* nSizeInBit,
-                                                                  long* nConditionalAttribute,
-                                                                  BSTR* pbstrStorage, BSTR* pbstrHandling) = 0;
+                                                                  long* nConditionalAttribute, BSTR* pbstrStorage,
+                                                                  BSTR* pbstrHandling) = 0;
   /* 22 */ virtual HRESULT STDMETHODCALLTYPE GetParameterFormat(BSTR bstrParameterID, ParType enParType,
                                                                 BSTR* pbstrFormat, BSTR* pbstrAlignment,
                                                                 long* nDisplayCondition, BSTR* pbstrStyle,
@@ -289,8 +278,7 @@ struct IGuiXmlModel : public IDispatch {
   /* 29 */ virtual HRESULT STDMETHODCALLTYPE GetToolbarItems(VARIANT* pvarMenubarItems) = 0;
   /* 30 */ virtual HRESULT STDMETHODCALLTYPE GetToolbarIconsList(BSTR* pbstrPath) = 0;
   /* 31 */ virtual HRESULT STDMETHODCALLTYPE OnLanguageIDChange(BSTR bstrLangID, long lWndProgress) = 0;
-  /* 32 */ virtual HRESULT STDMETHODCALLTYPE GetConditionalLabelData(BSTR bstrParameterID,
-                                                                     VARIANT* pVarLabels) = 0;
+  /* 32 */ virtual HRESULT STDMETHODCALLTYPE GetConditionalLabelData(BSTR bstrParameterID, VARIANT* pVarLabels) = 0;
   /* 33 */ virtual HRESULT STDMETHODCALLTYPE GetModuleFeature(BSTR bstrModule, BSTR bstrFeatureName,
                                                               BSTR* pbstrFeatureValue) = 0;
   /* 34 */ virtual HRESULT STDMETHODCALLTYPE GetFunctionIdIsOnline(long* online) = 0;
@@ -302,8 +290,7 @@ struct IGuiXmlModel : public IDispatch {
   /* 37 */ virtual HRESULT STDMETHODCALLTYPE GetGuiLabel(BSTR bstrLabelID, BSTR* pbstrLabelText) = 0;
   /* 38 */ virtual HRESULT STDMETHODCALLTYPE SetSDKInitialization(BSTR bstrSDKInitialization) = 0;
   /* 39 */ virtual HRESULT STDMETHODCALLTYPE GetSDKInitialization(BSTR* pbstrSDKInitialization) = 0;
-  /* 40 */ virtual HRESULT STDMETHODCALLTYPE GetSDKInitHelp(BSTR* pbstrHelpApplication,
-                                                            BSTR* pbstrHelpParameter) = 0;
+  /* 40 */ virtual HRESULT STDMETHODCALLTYPE GetSDKInitHelp(BSTR* pbstrHelpApplication, BSTR* pbstrHelpParameter) = 0;
   /* 41 */ virtual HRESULT STDMETHODCALLTYPE ParseInitString(BSTR bstrParameter, BSTR* pbstrValue) = 0;
   /* 42 */ virtual HRESULT STDMETHODCALLTYPE GetGlobalLabel(BSTR bstrLabelID, BSTR* pbstrLabelText) = 0;
 };

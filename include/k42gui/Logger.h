@@ -42,7 +42,7 @@
 #include <k42gui/wintypes.h>
 
 class Logger {
-public:
+ public:
   // Non-zero while logging is active; the host (and tests) may change it at any time.
   static int m_bActiveLog;
 

@@ -333,8 +333,7 @@ HRESULT VariantCopyInd(VARIANT* pvarDest, const VARIANTARG* pvargSrc);
 HRESULT VariantChangeType(VARIANTARG* pvargDest, const VARIANTARG* pvarSrc, USHORT wFlags, VARTYPE vt);
 
 // VariantChangeTypeEx — as VariantChangeType; the locale is ignored.
-HRESULT VariantChangeTypeEx(VARIANTARG* pvargDest, const VARIANTARG* pvarSrc, LCID lcid, USHORT wFlags,
-                            VARTYPE vt);
+HRESULT VariantChangeTypeEx(VARIANTARG* pvargDest, const VARIANTARG* pvarSrc, LCID lcid, USHORT wFlags, VARTYPE vt);
 
 // ---------------------------------------------------------------------------
 // Safe arrays
@@ -497,8 +496,8 @@ HRESULT SafeArrayGetElement(SAFEARRAY* psa, Long* rgIndices, void* pv) {
 // Late binding
 
 struct DISPPARAMS {
-  VARIANTARG* rgvarg;          // the arguments, last argument first
-  DISPID* rgdispidNamedArgs;   // identifiers of the named arguments
+  VARIANTARG* rgvarg;         // the arguments, last argument first
+  DISPID* rgdispidNamedArgs;  // identifiers of the named arguments
   UINT cArgs;
   UINT cNamedArgs;
 };

@@ -149,9 +149,8 @@ BOOL WINAPI UnregisterClassW(LPCWSTR lpClassName, HINSTANCE hInstance);
 //   (the window then gets WM_NCDESTROY); WM_CREATE answered with -1 destroys it.
 //   Result: the handle; null with ERROR_CANNOT_FIND_WND_CLASS for an unknown
 //   class, ERROR_INVALID_WINDOW_HANDLE for an unknown parent.
-HWND WINAPI CreateWindowExW(DWORD dwExStyle, LPCWSTR lpClassName, LPCWSTR lpWindowName, DWORD dwStyle,
-                            int X, int Y, int nWidth, int nHeight, HWND hWndParent, HMENU hMenu,
-                            HINSTANCE hInstance, LPVOID lpParam);
+HWND WINAPI CreateWindowExW(DWORD dwExStyle, LPCWSTR lpClassName, LPCWSTR lpWindowName, DWORD dwStyle, int X, int Y,
+                            int nWidth, int nHeight, HWND hWndParent, HMENU hMenu, HINSTANCE hInstance, LPVOID lpParam);
 
 // Destroys a window and its children: WM_DESTROY to the window, then its children
 // are destroyed, then WM_NCDESTROY; afterwards the handle is invalid.

@@ -7,7 +7,7 @@
 
 namespace k42com {
 
-CGuiXmlModel::CGuiXmlModel(IUnknown* outer) : inner_(*this), outer_(outer) { ComponentModule::Instance().Lock(); }
+CGuiXmlModel::CGuiXmlModel(IUnknown* outer) : m_inner(*this), m_outer(outer) { ComponentModule::Instance().Lock(); }
 
 CGuiXmlModel::~CGuiXmlModel() { ComponentModule::Instance().Unlock(); }
 
@@ -21,7 +21,7 @@ HRESULT CGuiXmlModel::CreateInstance(IUnknown* outer, REFIID riid, void** ppv) {
     return E_OUTOFMEMORY;
   }
   // The reference count is 0 until this query hands out the first reference.
-  HRESULT hr = object->inner_.QueryInterface(riid, ppv);
+  HRESULT hr = object->m_inner.QueryInterface(riid, ppv);
   if (FAILED(hr)) delete object;
   return hr;
 }
@@ -35,11 +35,11 @@ HRESULT CGuiXmlModel::InnerUnknown::QueryInterface(REFIID riid, void** ppvObject
   if (riid == IID_IUnknown) {
     // Aggregated, the object's own identity is this inner unknown; otherwise
     // IUnknown is answered with the first entry of the interface table.
-    found = owner_.outer_ ? static_cast<IUnknown*>(this) : static_cast<IGuiXmlModel*>(&owner_);
+    found = m_owner.m_outer ? static_cast<IUnknown*>(this) : static_cast<IGuiXmlModel*>(&m_owner);
   } else if (riid == IID_IGuiXmlModel || riid == IID_IDispatch) {
-    found = static_cast<IGuiXmlModel*>(&owner_);
+    found = static_cast<IGuiXmlModel*>(&m_owner);
   } else if (riid == IID_ISupportErrorInfo) {
-    found = static_cast<ISupportErrorInfo*>(&owner_);
+    found = static_cast<ISupportErrorInfo*>(&m_owner);
   } else {
     return E_NOINTERFACE;
   }
@@ -50,29 +50,27 @@ HRESULT CGuiXmlModel::InnerUnknown::QueryInterface(REFIID riid, void** ppvObject
   return S_OK;
 }
 
-ULONG CGuiXmlModel::InnerUnknown::AddRef() { return ++owner_.refs_; }
+ULONG CGuiXmlModel::InnerUnknown::AddRef() { return ++m_owner.m_refs; }
 
 ULONG CGuiXmlModel::InnerUnknown::Release() {
-  ULONG refs = --owner_.refs_;
-  if (refs == 0) delete &owner_;
+  ULONG refs = --m_owner.m_refs;
+  if (refs == 0) delete &m_owner;
   return refs;
 }
 
 // ---- Delegating IUnknown ----------------------------------------------------
 
 HRESULT CGuiXmlModel::QueryInterface(REFIID riid, void** ppvObject) {
-  return outer_ ? outer_->QueryInterface(riid, ppvObject) : inner_.QueryInterface(riid, ppvObject);
+  return m_outer ? m_outer->QueryInterface(riid, ppvObject) : m_inner.QueryInterface(riid, ppvObject);
 }
 
-ULONG CGuiXmlModel::AddRef() { return outer_ ? outer_->AddRef() : inner_.AddRef(); }
+ULONG CGuiXmlModel::AddRef() { return m_outer ? m_outer->AddRef() : m_inner.AddRef(); }
 
-ULONG CGuiXmlModel::Release() { return outer_ ? outer_->Release() : inner_.Release(); }
+ULONG CGuiXmlModel::Release() { return m_outer ? m_outer->Release() : m_inner.Release(); }
 
 // ---- ISupportErrorInfo --------------------------------------------------------
 
-HRESULT CGuiXmlModel::InterfaceSupportsErrorInfo(REFIID riid) {
-  return riid == IID_IGuiXmlModel ? S_OK : S_FALSE;
-}
+HRESULT CGuiXmlModel::InterfaceSupportsErrorInfo(REFIID riid) { return riid == IID_IGuiXmlModel ? S_OK : S_FALSE; }
 
 // ---- IDispatch ----------------------------------------------------------------
 

@@ -24,16 +24,16 @@ HRESULT CGuiXmlModelFactory::QueryInterface(REFIID riid, void** ppvObject) {
 }
 
 ULONG CGuiXmlModelFactory::AddRef() {
-  std::lock_guard<std::mutex> guard(mutex_);
-  if (++refs_ == 2) ComponentModule::Instance().Lock();
-  return refs_;
+  std::lock_guard<std::mutex> guard(m_mutex);
+  if (++m_refs == 2) ComponentModule::Instance().Lock();
+  return m_refs;
 }
 
 ULONG CGuiXmlModelFactory::Release() {
   ULONG refs;
   {
-    std::lock_guard<std::mutex> guard(mutex_);
-    refs = --refs_;
+    std::lock_guard<std::mutex> guard(m_mutex);
+    refs = --m_refs;
     if (refs == 1) ComponentModule::Instance().Unlock();
   }
   if (refs == 0) delete this;

@@ -12,7 +12,7 @@ namespace k42com {
 // more than one reference is held (any beyond the module's own), it holds
 // one unit of the module lock count.
 class CGuiXmlModelFactory final : public IClassFactory {
-public:
+ public:
   // A new class object with one reference (the module's cache), or null.
   static CGuiXmlModelFactory* Create();
 
@@ -27,12 +27,12 @@ public:
   // Adds (TRUE) or removes (FALSE) one unit of the module lock count.
   HRESULT STDMETHODCALLTYPE LockServer(BOOL fLock) override;
 
-private:
+ private:
   CGuiXmlModelFactory() = default;
   ~CGuiXmlModelFactory() = default;
 
-  std::mutex mutex_;
-  ULONG refs_ = 0;
+  std::mutex m_mutex;
+  ULONG m_refs = 0;
 };
 
 }  // namespace k42com

@@ -32,8 +32,7 @@ HWND WindowFromLong(long handle);
 // out-of-range value a host casts into the enumeration is passed on as the
 // number it is rather than loaded as an invalid enumeration value.
 template <class E>
-  requires std::is_enum_v<E>
-int32_t EnumValue(const E& value) {
+requires std::is_enum_v<E> int32_t EnumValue(const E& value) {
   static_assert(sizeof(E) == sizeof(int32_t), "type-library enumerations are 32 bits wide");
   int32_t number;
   std::memcpy(&number, &value, sizeof number);
@@ -68,24 +67,24 @@ void WriteNumber(T* target, int32_t value) {
 // value that goes nowhere.
 template <class T>
 class DirectOutput {
-public:
-  explicit DirectOutput(T* target) : target_(target), initial_(target ? ReadNumber(target) : 0), value_(initial_) {}
+ public:
+  explicit DirectOutput(T* target) : m_target(target), m_initial(target ? ReadNumber(target) : 0), m_value(m_initial) {}
   ~DirectOutput() { Commit(); }
   DirectOutput(const DirectOutput&) = delete;
   DirectOutput& operator=(const DirectOutput&) = delete;
 
-  int32_t& Value() { return value_; }
+  int32_t& Value() { return m_value; }
 
   // Writes the value back now (once); the destructor does it otherwise.
   void Commit() {
-    if (target_ && value_ != initial_) WriteNumber(target_, value_);
-    target_ = nullptr;
+    if (m_target && m_value != m_initial) WriteNumber(m_target, m_value);
+    m_target = nullptr;
   }
 
-private:
-  T* target_;
-  int32_t initial_;
-  int32_t value_;
+ private:
+  T* m_target;
+  int32_t m_initial;
+  int32_t m_value;
 };
 
 // Runs a method body so that no C++ exception (an exhausted heap while

@@ -25,13 +25,13 @@ HRESULT Convert(VARIANT& to, VARIANTARG& from, VARTYPE type) {
 }  // namespace
 
 DispatchArgs::~DispatchArgs() {
-  for (Slot& slot : slots_) VariantClear(&slot.input);
+  for (Slot& slot : m_slots) VariantClear(&slot.input);
 }
 
 HRESULT DispatchArgs::Load(const DISPPARAMS& params, std::span<const ArgKind> kinds, UINT* argErr) {
-  slots_.assign(kinds.size(), Slot{});
+  m_slots.assign(kinds.size(), Slot{});
   for (size_t i = 0; i < kinds.size(); ++i) {
-    Slot& slot = slots_[i];
+    Slot& slot = m_slots[i];
     slot.kind = kinds[i];
     VariantInit(&slot.input);
     const UINT position = static_cast<UINT>(kinds.size() - 1 - i);  // DISPPARAMS holds the last argument first
@@ -109,7 +109,7 @@ int32_t DispatchArgs::Number(const Slot& slot) const {
 }
 
 void DispatchArgs::WriteBack() {
-  for (Slot& slot : slots_) {
+  for (Slot& slot : m_slots) {
     if (IsTextOutput(slot.kind) && slot.variantTarget) {
       if (slot.textValue == g_unwritten) continue;
       VariantClear(slot.variantTarget);

@@ -11,13 +11,13 @@ namespace k42com {
 
 // How a parameter of an IGuiXmlModel method crosses IDispatch::Invoke.
 enum class ArgKind : uint8_t {
-  InText,     // BSTR
-  InLong,     // long
-  InEnum,     // an enumeration of the type library
-  OutText,    // BSTR*
-  OutLong,    // long*
-  OutEnum,    // pointer to an enumeration
-  OutArray,   // VARIANT* receiving an array
+  InText,           // BSTR
+  InLong,           // long
+  InEnum,           // an enumeration of the type library
+  OutText,          // BSTR*
+  OutLong,          // long*
+  OutEnum,          // pointer to an enumeration
+  OutArray,         // VARIANT* receiving an array
   OutNumberInText,  // BSTR* through which the method writes an integer
 };
 
@@ -35,7 +35,7 @@ enum class ArgKind : uint8_t {
 // the variant is rewritten only when the value changed or could not be read
 // as VT_I4.
 class DispatchArgs {
-public:
+ public:
   DispatchArgs() = default;
   ~DispatchArgs();
   DispatchArgs(const DispatchArgs&) = delete;
@@ -47,27 +47,27 @@ public:
   HRESULT Load(const DISPPARAMS& params, std::span<const ArgKind> kinds, UINT* argErr);
 
   // Values and pointers for parameter i (0 = the method's first parameter).
-  BSTR Text(size_t i) const { return slots_[i].input.bstrVal; }
-  long Long(size_t i) const { return static_cast<long>(slots_[i].input.llVal); }
-  int32_t Enum(size_t i) const { return slots_[i].input.lVal; }
-  BSTR* TextOut(size_t i) { return slots_[i].text; }
-  long* LongOut(size_t i) { return &slots_[i].number; }
-  int32_t* EnumOut(size_t i) { return &slots_[i].enumeration; }
-  VARIANT* ArrayOut(size_t i) { return slots_[i].array; }
+  BSTR Text(size_t i) const { return m_slots[i].input.bstrVal; }
+  long Long(size_t i) const { return static_cast<long>(m_slots[i].input.llVal); }
+  int32_t Enum(size_t i) const { return m_slots[i].input.lVal; }
+  BSTR* TextOut(size_t i) { return m_slots[i].text; }
+  long* LongOut(size_t i) { return &m_slots[i].number; }
+  int32_t* EnumOut(size_t i) { return &m_slots[i].enumeration; }
+  VARIANT* ArrayOut(size_t i) { return m_slots[i].array; }
 
   // Stores the outputs held in the slots into the caller's arguments.
   void WriteBack();
 
-private:
+ private:
   struct Slot {
     ArgKind kind = ArgKind::InText;
-    VARIANT input{};              // a converted input (owned)
-    BSTR* text = nullptr;         // where the method writes a text
-    BSTR textValue = nullptr;     // the slot text points here for variant outputs
+    VARIANT input{};           // a converted input (owned)
+    BSTR* text = nullptr;      // where the method writes a text
+    BSTR textValue = nullptr;  // the slot text points here for variant outputs
     long number = 0;
     int32_t enumeration = 0;
-    int32_t initial = 0;          // integer start value, to see a change
-    bool alwaysWrite = false;     // the start value was not the caller's
+    int32_t initial = 0;       // integer start value, to see a change
+    bool alwaysWrite = false;  // the start value was not the caller's
     VARIANT* array = nullptr;
     VARIANT* variantTarget = nullptr;  // VT_BYREF|VT_VARIANT argument
     LONG* longTarget = nullptr;        // VT_BYREF|VT_I4 argument
@@ -76,7 +76,7 @@ private:
   HRESULT LoadOne(Slot& slot, VARIANTARG& arg);
   int32_t Number(const Slot& slot) const;
 
-  std::vector<Slot> slots_;
+  std::vector<Slot> m_slots;
 };
 
 }  // namespace k42com

@@ -11,11 +11,11 @@ namespace k42com {
 
 // One method of IGuiXmlModel as the type information describes it.
 struct MethodDesc {
-  DISPID id;                                      // 1 to 42, the interface order
+  DISPID id;  // 1 to 42, the interface order
   const char16_t* name;
-  const char16_t* help;                           // the type library's help string
-  std::span<const char16_t* const> parameters;    // parameter names
-  std::span<const ArgKind> kinds;                 // how each parameter crosses Invoke
+  const char16_t* help;                                       // the type library's help string
+  std::span<const char16_t* const> parameters;                // parameter names
+  std::span<const ArgKind> kinds;                             // how each parameter crosses Invoke
   HRESULT (*call)(IGuiXmlModel* object, DispatchArgs& args);  // calls the method through the vtable
 };
 

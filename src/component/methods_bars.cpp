@@ -26,7 +26,7 @@ void PutMenubarItem(VariantArray& table, size_t row, const CDDMenubarItem& item)
 HRESULT CGuiXmlModel::GetLogo(LogoType enLogoType, VARIANT* pvarLogos) {
   return Shielded([&] {
     std::vector<CDDLogo> logos;
-    model_.GetLogo(logos);
+    m_model.GetLogo(logos);
     if (logos.empty()) return S_FALSE;
     const int32_t type = EnumValue(enLogoType);
     std::vector<const std::u16string*> paths;
@@ -44,7 +44,7 @@ HRESULT CGuiXmlModel::GetLogo(LogoType enLogoType, VARIANT* pvarLogos) {
 HRESULT CGuiXmlModel::GetMenubarItems(VARIANT* pvarMenubarItems) {
   return Shielded([&] {
     std::vector<CDDMenubarItem*> items;
-    model_.GetMenubarItems(items);
+    m_model.GetMenubarItems(items);
     if (items.empty()) return S_FALSE;
     VariantArray table(items.size(), 6);
     for (size_t row = 0; row < items.size(); ++row) {
@@ -62,7 +62,7 @@ HRESULT CGuiXmlModel::GetMenubarItems(VARIANT* pvarMenubarItems) {
 HRESULT CGuiXmlModel::GetModulebarItems(BSTR moduleID, VARIANT* pvarMenubarItems) {
   return Shielded([&] {
     std::vector<CDDMenubarItem*> items;
-    model_.GetModulebarItems(FromBstr(moduleID), items);
+    m_model.GetModulebarItems(FromBstr(moduleID), items);
     if (items.empty()) return S_FALSE;
     VariantArray table(items.size(), 4);
     for (size_t row = 0; row < items.size(); ++row) {
@@ -76,7 +76,7 @@ HRESULT CGuiXmlModel::GetModulebarItems(BSTR moduleID, VARIANT* pvarMenubarItems
 HRESULT CGuiXmlModel::GetToolbarItems(VARIANT* pvarMenubarItems) {
   return Shielded([&] {
     std::vector<CDDToolbarItem*> items;
-    model_.GetToolbarItems(items);
+    m_model.GetToolbarItems(items);
     if (items.empty()) return S_FALSE;
     VariantArray table(items.size(), 6);
     for (size_t row = 0; row < items.size(); ++row) {
@@ -100,7 +100,7 @@ HRESULT CGuiXmlModel::GetToolbarItems(VARIANT* pvarMenubarItems) {
 HRESULT CGuiXmlModel::GetToolbarIconsList(BSTR* pbstrPath) {
   return Shielded([&] {
     std::u16string path;
-    const int32_t status = model_.GetToolbarIconsList(path);
+    const int32_t status = m_model.GetToolbarIconsList(path);
     WriteText(pbstrPath, path);
     return status == 0 ? S_OK : S_FALSE;
   });

@@ -12,7 +12,7 @@ namespace k42com {
 HRESULT CGuiXmlModel::GetMenuItems(BSTR bstrModuleID, BSTR bstrMenuID, VARIANT* pvarItems) {
   return Shielded([&] {
     std::vector<CDDMenuEntry> entries;
-    if (model_.GetMenuItems(FromBstr(bstrModuleID), FromBstr(bstrMenuID), entries) != 0 || entries.empty())
+    if (m_model.GetMenuItems(FromBstr(bstrModuleID), FromBstr(bstrMenuID), entries) != 0 || entries.empty())
       return S_FALSE;
     VariantArray table(entries.size(), 2);
     for (size_t row = 0; row < entries.size(); ++row) {
@@ -34,8 +34,8 @@ HRESULT CGuiXmlModel::GetDisplayItems(BSTR bstrModuleID, BSTR bstrDisplayID, BST
     int32_t displayType = 0;
     std::vector<CDDDisplayItem> items;
     DirectOutput<long> rwroCondition(pbRWROCond);
-    model_.GetDisplayItems(FromBstr(bstrModuleID), FromBstr(bstrDisplayID), label, displayType, imagePath, items,
-                           rwroCondition.Value());
+    m_model.GetDisplayItems(FromBstr(bstrModuleID), FromBstr(bstrDisplayID), label, displayType, imagePath, items,
+                            rwroCondition.Value());
     rwroCondition.Commit();
     WriteText(pImagePath, imagePath);
     if (items.empty()) return S_FALSE;
@@ -70,7 +70,7 @@ HRESULT CGuiXmlModel::GetDisplayInfo(BSTR bstrModuleID, BSTR bstrDisplayID, BSTR
     std::u16string label, validId;
     DirectOutput<DisplayType> displayType(penDisplayType);
     const int32_t status =
-        model_.GetDisplayInfo(FromBstr(bstrModuleID), FromBstr(bstrDisplayID), label, displayType.Value(), validId);
+        m_model.GetDisplayInfo(FromBstr(bstrModuleID), FromBstr(bstrDisplayID), label, displayType.Value(), validId);
     if (status != 0) return S_FALSE;
     WriteText(pbstrLabel, label);
     WriteText(pbstrValidId, validId);
@@ -83,8 +83,8 @@ HRESULT CGuiXmlModel::GetDisplayButtonNav(BSTR bstrModuleID, BSTR bstrDisplayID,
                                           BSTR* pbstrNext, BSTR* pbstrLast, BSTR* pbstrHome) {
   return Shielded([&] {
     std::u16string first, previous, next, last, home;
-    if (model_.GetDisplayButtonNav(FromBstr(bstrModuleID), FromBstr(bstrDisplayID), first, previous, next, last,
-                                   home) != 0)
+    if (m_model.GetDisplayButtonNav(FromBstr(bstrModuleID), FromBstr(bstrDisplayID), first, previous, next, last,
+                                    home) != 0)
       return S_FALSE;
     WriteText(pbstrFirst, first);
     WriteText(pbstrPrev, previous);
@@ -106,14 +106,14 @@ HRESULT CGuiXmlModel::GetItemInfo(BSTR bstrModuleID, BSTR bstrParentMenuID, BSTR
     std::u16string label, displayId, imageListIndex;
     int32_t conditionalLabel = 0;
     DirectOutput<ItemType> itemType(penType);
-    const int32_t status = model_.GetItemInfo(FromBstr(bstrModuleID), FromBstr(bstrParentMenuID),
-                                              FromBstr(bstrItemID), label, displayId, imageListIndex,
-                                              itemType.Value(), conditionalLabel);
+    const int32_t status = m_model.GetItemInfo(FromBstr(bstrModuleID), FromBstr(bstrParentMenuID), FromBstr(bstrItemID),
+                                               label, displayId, imageListIndex, itemType.Value(), conditionalLabel);
     if (status != 0) return S_FALSE;
     WriteText(pbstrLabel, label);
     WriteText(pbstrDisplayID, displayId);
     WriteNumber(pIsConditionalLabel, conditionalLabel);
-    WriteNumber(pIconID, imageListIndex.empty() ? static_cast<int32_t>(ICON_DEFAULT) : k42::LeadingInteger(imageListIndex));
+    WriteNumber(pIconID,
+                imageListIndex.empty() ? static_cast<int32_t>(ICON_DEFAULT) : k42::LeadingInteger(imageListIndex));
     return S_OK;
   });
 }

@@ -12,7 +12,7 @@ namespace k42com {
 HRESULT CGuiXmlModel::GetMetaVarRef(VARIANT* pvarRefs) {
   return Shielded([&] {
     std::vector<std::u16string> ids;
-    if (model_.GetMetaVarRef(ids) != 0 || ids.empty()) return S_FALSE;
+    if (m_model.GetMetaVarRef(ids) != 0 || ids.empty()) return S_FALSE;
     VariantArray list(ids.size());
     for (size_t row = 0; row < ids.size(); ++row) list.PutText(row, ids[row]);
     return list.HandOutResult(pvarRefs);
@@ -31,8 +31,8 @@ HRESULT CGuiXmlModel::GetHeaderVarRef(Mode enMode, BSTR bstrMapping, BSTR* pbstr
     std::u16string parameterId, labelRef, statusId;
     int32_t origin = 0;
     int32_t headerVarType = 0;
-    if (model_.GetHeaderVarRef(EnumValue(enMode), FromBstr(bstrMapping), parameterId, origin, labelRef, statusId,
-                               headerVarType) != 0)
+    if (m_model.GetHeaderVarRef(EnumValue(enMode), FromBstr(bstrMapping), parameterId, origin, labelRef, statusId,
+                                headerVarType) != 0)
       return S_FALSE;
     WriteText(pbstrParID, parameterId);
     if (pbstrOrigin) *pbstrOrigin = reinterpret_cast<BSTR>(static_cast<intptr_t>(origin));
@@ -47,7 +47,7 @@ HRESULT CGuiXmlModel::GetHeaderVarRef(Mode enMode, BSTR bstrMapping, BSTR* pbstr
 HRESULT CGuiXmlModel::GetFunctionIdIsOnline(long* online) {
   return Shielded([&] {
     int32_t value = 0;
-    if (model_.GetFunctionIdIsOnline(online ? &value : nullptr) != 0) return S_FALSE;
+    if (m_model.GetFunctionIdIsOnline(online ? &value : nullptr) != 0) return S_FALSE;
     WriteNumber(online, value);
     return S_OK;
   });
@@ -60,8 +60,8 @@ HRESULT CGuiXmlModel::GetHeaderCtrlInfo(Mode enMode, BSTR bstrMapping, BSTR* pbs
     std::u16string controlId, progId, init;
     int32_t width = 0;
     int32_t height = 0;
-    if (model_.GetHeaderCtrlInfo(EnumValue(enMode), FromBstr(bstrMapping), controlId, progId, init, width,
-                                 height) != 0)
+    if (m_model.GetHeaderCtrlInfo(EnumValue(enMode), FromBstr(bstrMapping), controlId, progId, init, width, height) !=
+        0)
       return S_FALSE;
     WriteText(pbstrID, controlId);
     WriteText(pbstrProgID, progId);

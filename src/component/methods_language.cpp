@@ -12,8 +12,8 @@ HRESULT CGuiXmlModel::Initialize(BSTR bstrDirectory, BSTR bstrXMLFile, BSTR bstr
                                  long lFunctionID, long lWndProgress) {
   return Shielded([&] {
     const int32_t status =
-        model_.Initialize(FromBstr(bstrDirectory), FromBstr(bstrXMLFile), FromBstr(bstrXMLLocalizedFile),
-                          FromBstr(bstrLangID), static_cast<int32_t>(lFunctionID), WindowFromLong(lWndProgress));
+        m_model.Initialize(FromBstr(bstrDirectory), FromBstr(bstrXMLFile), FromBstr(bstrXMLLocalizedFile),
+                           FromBstr(bstrLangID), static_cast<int32_t>(lFunctionID), WindowFromLong(lWndProgress));
     return status == 0 ? S_OK : S_FALSE;
   });
 }
@@ -22,7 +22,7 @@ HRESULT CGuiXmlModel::Initialize(BSTR bstrDirectory, BSTR bstrXMLFile, BSTR bstr
 HRESULT CGuiXmlModel::GetLanguage(BSTR* pbstrLangID) {
   return Shielded([&] {
     std::u16string language;
-    model_.GetLanguage(language);
+    m_model.GetLanguage(language);
     WriteText(pbstrLangID, language);
     return S_OK;
   });
@@ -31,7 +31,7 @@ HRESULT CGuiXmlModel::GetLanguage(BSTR* pbstrLangID) {
 // 3: stores the language identifier only; the texts stay until the localized file is read again.
 HRESULT CGuiXmlModel::SetLanguage(BSTR bstrLangID) {
   return Shielded([&] {
-    model_.SetLanguage(FromBstr(bstrLangID));
+    m_model.SetLanguage(FromBstr(bstrLangID));
     return S_OK;
   });
 }
@@ -40,7 +40,7 @@ HRESULT CGuiXmlModel::SetLanguage(BSTR bstrLangID) {
 HRESULT CGuiXmlModel::GetSupportedLanguages(VARIANT* pvarLanguages) {
   return Shielded([&] {
     std::map<std::u16string, std::u16string> languages;
-    if (model_.GetSupportedLanguages(languages) != 0 || languages.empty()) return S_FALSE;
+    if (m_model.GetSupportedLanguages(languages) != 0 || languages.empty()) return S_FALSE;
     VariantArray table(languages.size(), 2);
     size_t row = 0;
     for (const auto& [identifier, localName] : languages) {
@@ -55,7 +55,7 @@ HRESULT CGuiXmlModel::GetSupportedLanguages(VARIANT* pvarLanguages) {
 // 31: reads the localized file again when the language differs from the current one.
 HRESULT CGuiXmlModel::OnLanguageIDChange(BSTR bstrLangID, long lWndProgress) {
   return Shielded([&] {
-    return model_.OnLanguageIDChange(FromBstr(bstrLangID), WindowFromLong(lWndProgress)) == 0 ? S_OK : S_FALSE;
+    return m_model.OnLanguageIDChange(FromBstr(bstrLangID), WindowFromLong(lWndProgress)) == 0 ? S_OK : S_FALSE;
   });
 }
 
@@ -63,7 +63,7 @@ HRESULT CGuiXmlModel::OnLanguageIDChange(BSTR bstrLangID, long lWndProgress) {
 HRESULT CGuiXmlModel::GetGuiLabel(BSTR bstrLabelID, BSTR* pbstrLabelText) {
   return Shielded([&] {
     std::u16string text;
-    if (model_.GetGuiLabel(FromBstr(bstrLabelID), text) != 0) return S_FALSE;
+    if (m_model.GetGuiLabel(FromBstr(bstrLabelID), text) != 0) return S_FALSE;
     WriteText(pbstrLabelText, text);
     return S_OK;
   });
@@ -73,7 +73,7 @@ HRESULT CGuiXmlModel::GetGuiLabel(BSTR bstrLabelID, BSTR* pbstrLabelText) {
 HRESULT CGuiXmlModel::GetGlobalLabel(BSTR bstrLabelID, BSTR* pbstrLabelText) {
   return Shielded([&] {
     std::u16string text;
-    if (model_.GetGlobalLabel(FromBstr(bstrLabelID), text) != 0) return S_FALSE;
+    if (m_model.GetGlobalLabel(FromBstr(bstrLabelID), text) != 0) return S_FALSE;
     WriteText(pbstrLabelText, text);
     return S_OK;
   });

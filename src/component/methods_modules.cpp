@@ -34,12 +34,12 @@ HRESULT TextIfNotEmpty(int32_t status, const std::u16string& value, BSTR* out) {
 HRESULT CGuiXmlModel::GetTabModules(long isTab, VARIANT* pvarModuleID) {
   return Shielded([&] {
     std::vector<std::u16string> modules;
-    if (model_.GetTabModules(isTab != 0 ? 1 : 0, modules) != 0 || modules.empty()) return S_FALSE;
+    if (m_model.GetTabModules(isTab != 0 ? 1 : 0, modules) != 0 || modules.empty()) return S_FALSE;
     VariantArray table(modules.size(), 2);
     for (size_t row = 0; row < modules.size(); ++row) {
       table.PutText(row, 0, modules[row]);
       int32_t integration = 0;
-      if (model_.GetModuleIntegration(modules[row], integration) == 0) table.PutLong(row, 1, integration);
+      if (m_model.GetModuleIntegration(modules[row], integration) == 0) table.PutLong(row, 1, integration);
     }
     return table.HandOutResult(pvarModuleID);
   });
@@ -49,7 +49,7 @@ HRESULT CGuiXmlModel::GetTabModules(long isTab, VARIANT* pvarModuleID) {
 HRESULT CGuiXmlModel::GetModuleIcon(BSTR bstrModuleID, BSTR* pbstrIconPath) {
   return Shielded([&] {
     std::u16string icon;
-    const int32_t status = model_.GetModuleIcon(FromBstr(bstrModuleID), icon);
+    const int32_t status = m_model.GetModuleIcon(FromBstr(bstrModuleID), icon);
     return NullThenText(status, icon, pbstrIconPath);
   });
 }
@@ -58,7 +58,7 @@ HRESULT CGuiXmlModel::GetModuleIcon(BSTR bstrModuleID, BSTR* pbstrIconPath) {
 HRESULT CGuiXmlModel::GetModuleRootMenus(BSTR bstrModuleID, VARIANT* pvarRootMenus) {
   return Shielded([&] {
     std::vector<CDDMenuEntry> entries;
-    if (model_.GetModuleRootMenus(FromBstr(bstrModuleID), entries) != 0 || entries.empty()) return S_FALSE;
+    if (m_model.GetModuleRootMenus(FromBstr(bstrModuleID), entries) != 0 || entries.empty()) return S_FALSE;
     VariantArray list(entries.size());
     for (size_t row = 0; row < entries.size(); ++row) list.PutText(row, entries[row].m_reference);
     return list.HandOutResult(pvarRootMenus);
@@ -69,7 +69,7 @@ HRESULT CGuiXmlModel::GetModuleRootMenus(BSTR bstrModuleID, VARIANT* pvarRootMen
 HRESULT CGuiXmlModel::GetModuleTreeIconList(BSTR bstrModuleID, BSTR* pbstrIconList) {
   return Shielded([&] {
     std::u16string list;
-    const int32_t status = model_.GetModuleTreeIconList(FromBstr(bstrModuleID), list);
+    const int32_t status = m_model.GetModuleTreeIconList(FromBstr(bstrModuleID), list);
     return TextIfNotEmpty(status, list, pbstrIconList);
   });
 }
@@ -79,7 +79,7 @@ HRESULT CGuiXmlModel::GetModuleInfo(BSTR bstrModuleID, BSTR* pbstrModuleName, BS
                                     BSTR* pbstrHelpFilePath) {
   return Shielded([&] {
     std::u16string name, icon, treeIcons, helpFilePath;
-    if (model_.GetModuleInfo(FromBstr(bstrModuleID), name, icon, treeIcons, helpFilePath) != 0) return S_FALSE;
+    if (m_model.GetModuleInfo(FromBstr(bstrModuleID), name, icon, treeIcons, helpFilePath) != 0) return S_FALSE;
     WriteText(pbstrModuleName, name);
     WriteText(pbstrIcon, icon);
     WriteText(pbstrTreeIcons, treeIcons);
@@ -92,21 +92,20 @@ HRESULT CGuiXmlModel::GetModuleInfo(BSTR bstrModuleID, BSTR* pbstrModuleName, BS
 HRESULT CGuiXmlModel::GetExternModulePath(BSTR bstrModuleID, BSTR* pbstrExternModulePath) {
   return Shielded([&] {
     std::u16string path;
-    const int32_t status = model_.GetExternModulePath(FromBstr(bstrModuleID), path);
+    const int32_t status = m_model.GetExternModulePath(FromBstr(bstrModuleID), path);
     return TextIfNotEmpty(status, path, pbstrExternModulePath);
   });
 }
 
 // 27: link reference (as in the file), label and initialization text, each
 // only when not empty; S_OK when at least one of them is there.
-HRESULT CGuiXmlModel::GetExternModule(BSTR bstrModuleID, BSTR* pbstrExternModule, BSTR* pbstrLabel,
-                                      BSTR* pbstrInit) {
+HRESULT CGuiXmlModel::GetExternModule(BSTR bstrModuleID, BSTR* pbstrExternModule, BSTR* pbstrLabel, BSTR* pbstrInit) {
   return Shielded([&] {
     std::u16string externModule, label, init;
-    if (model_.GetExternModule(FromBstr(bstrModuleID), externModule, label, init) != 0) return S_FALSE;
+    if (m_model.GetExternModule(FromBstr(bstrModuleID), externModule, label, init) != 0) return S_FALSE;
     bool any = false;
-    for (auto [text, out] : {std::pair{&externModule, pbstrExternModule}, std::pair{&label, pbstrLabel},
-                             std::pair{&init, pbstrInit}}) {
+    for (auto [text, out] :
+         {std::pair{&externModule, pbstrExternModule}, std::pair{&label, pbstrLabel}, std::pair{&init, pbstrInit}}) {
       if (text->empty()) continue;
       WriteText(out, *text);
       any = true;
@@ -119,7 +118,7 @@ HRESULT CGuiXmlModel::GetExternModule(BSTR bstrModuleID, BSTR* pbstrExternModule
 HRESULT CGuiXmlModel::GetModuleFeature(BSTR bstrModule, BSTR bstrFeatureName, BSTR* pbstrFeatureValue) {
   return Shielded([&] {
     std::u16string value;
-    const int32_t status = model_.GetModuleFeature(FromBstr(bstrModule), FromBstr(bstrFeatureName), value);
+    const int32_t status = m_model.GetModuleFeature(FromBstr(bstrModule), FromBstr(bstrFeatureName), value);
     return NullThenText(status, value, pbstrFeatureValue);
   });
 }
@@ -129,7 +128,7 @@ HRESULT CGuiXmlModel::GetModuleFeature(BSTR bstrModule, BSTR bstrFeatureName, BS
 HRESULT CGuiXmlModel::GetHeaderRefs(BSTR bstrModule, BSTR* strHeaderRefOffline, BSTR* strHeaderRefOnline) {
   return Shielded([&] {
     std::u16string offline, online;
-    if (model_.GetHeaderRefs(FromBstr(bstrModule), offline, online) != 0) return S_FALSE;
+    if (m_model.GetHeaderRefs(FromBstr(bstrModule), offline, online) != 0) return S_FALSE;
     WriteNullText(strHeaderRefOffline);
     WriteNullText(strHeaderRefOnline);
     if (!offline.empty()) WriteText(strHeaderRefOffline, offline);

@@ -14,7 +14,7 @@ HRESULT CGuiXmlModel::GetParameterType(BSTR bstrParameterID, ParType enParType, 
     DirectOutput<VarType> varType(penVarType);
     DirectOutput<HandlingType> handling(penHandlingType);
     const int32_t status =
-        model_.GetParameterType(FromBstr(bstrParameterID), EnumValue(enParType), varType.Value(), handling.Value());
+        m_model.GetParameterType(FromBstr(bstrParameterID), EnumValue(enParType), varType.Value(), handling.Value());
     return status == 0 ? S_OK : S_FALSE;
   });
 }
@@ -28,9 +28,9 @@ HRESULT CGuiXmlModel::GetParameterInfo(BSTR bstrParameterID, BSTR bstrLabelRef, 
   return Shielded([&] {
     std::u16string value, label, tooltip, helpTopic, helpRef;
     int32_t conditionalLabel = 0;
-    const int32_t status = model_.GetParameterInfo(FromBstr(bstrParameterID), FromBstr(bstrLabelRef),
-                                                   EnumValue(enParType), value, label, conditionalLabel, tooltip,
-                                                   helpTopic, helpRef);
+    const int32_t status =
+        m_model.GetParameterInfo(FromBstr(bstrParameterID), FromBstr(bstrLabelRef), EnumValue(enParType), value, label,
+                                 conditionalLabel, tooltip, helpTopic, helpRef);
     const std::u16string legend = FromBstr(bstrLegend);
     WriteText(pbstrValue, value);
     WriteText(pbstrLabel, legend.empty() ? label : legend + u" " + label);
@@ -57,8 +57,8 @@ HRESULT CGuiXmlModel::GetParameterDatatype(BSTR bstrParameterID, ParType enParTy
     DirectOutput<long> conditionalAttribute(nConditionalAttribute);
     std::u16string storage, handling;
     const int32_t status =
-        model_.GetParameterDatatype(FromBstr(bstrParameterID), EnumValue(enParType), varType.Value(),
-                                    sizeInBit.Value(), conditionalAttribute.Value(), storage, handling);
+        m_model.GetParameterDatatype(FromBstr(bstrParameterID), EnumValue(enParType), varType.Value(),
+                                     sizeInBit.Value(), conditionalAttribute.Value(), storage, handling);
     WriteText(pbstrStorage, storage);
     WriteText(pbstrHandling, handling);
     return status == 0 ? S_OK : S_FALSE;
@@ -78,8 +78,8 @@ HRESULT CGuiXmlModel::GetParameterFormat(BSTR bstrParameterID, ParType enParType
     std::u16string format, alignment, style;
     int32_t displayCondition = kDISPLAYALWAYS;
     int32_t conditionalFormat = 0;
-    const int32_t status = model_.GetParameterFormat(FromBstr(bstrParameterID), EnumValue(enParType), format,
-                                                     alignment, displayCondition, style, conditionalFormat);
+    const int32_t status = m_model.GetParameterFormat(FromBstr(bstrParameterID), EnumValue(enParType), format,
+                                                      alignment, displayCondition, style, conditionalFormat);
     WriteText(pbstrFormat, format);
     WriteText(pbstrAlignment, alignment);
     WriteNumber(nDisplayCondition, displayCondition);
@@ -93,7 +93,7 @@ HRESULT CGuiXmlModel::GetParameterFormat(BSTR bstrParameterID, ParType enParType
 HRESULT CGuiXmlModel::GetParameterEnumItems(BSTR bstrParameterID, ParType enParType, VARIANT* pEnumItems) {
   return Shielded([&] {
     std::vector<CDDEnumItem*> items;
-    if (model_.GetParameterEnumItems(FromBstr(bstrParameterID), EnumValue(enParType), items) != 0 || items.empty())
+    if (m_model.GetParameterEnumItems(FromBstr(bstrParameterID), EnumValue(enParType), items) != 0 || items.empty())
       return S_FALSE;
     VariantArray table(items.size(), 4);
     for (size_t row = 0; row < items.size(); ++row) {
@@ -116,7 +116,7 @@ HRESULT CGuiXmlModel::GetParameterEnumItems(BSTR bstrParameterID, ParType enParT
 HRESULT CGuiXmlModel::GetParameterRef(BSTR bstrParameterID, ParType enParType, BSTR* pbstrRef) {
   return Shielded([&] {
     std::u16string reference;
-    const int32_t status = model_.GetParameterRef(FromBstr(bstrParameterID), EnumValue(enParType), reference);
+    const int32_t status = m_model.GetParameterRef(FromBstr(bstrParameterID), EnumValue(enParType), reference);
     WriteText(pbstrRef, reference);
     return status == 0 ? S_OK : S_FALSE;
   });
@@ -127,7 +127,7 @@ HRESULT CGuiXmlModel::GetParameterRef(BSTR bstrParameterID, ParType enParType, B
 HRESULT CGuiXmlModel::GetConditionalLabelData(BSTR bstrParameterID, VARIANT* pVarLabels) {
   return Shielded([&] {
     std::vector<CDDText> variants;
-    if (model_.GetConditionalLabelData(FromBstr(bstrParameterID), variants) != 0) return S_FALSE;
+    if (m_model.GetConditionalLabelData(FromBstr(bstrParameterID), variants) != 0) return S_FALSE;
     VariantArray table(variants.size(), 3);
     for (size_t row = 0; row < variants.size(); ++row) {
       table.PutText(row, 0, variants[row].m_key);

@@ -10,7 +10,7 @@ HRESULT CGuiXmlModel::GetHelpFilePath(long lHelpFileType, BSTR* pbstrHelpFilePat
   return Shielded([&] {
     std::u16string path;
     DirectOutput<AnchorType> anchor(pAnchorType);
-    const int32_t status = model_.GetHelpFilePath(static_cast<int32_t>(lHelpFileType), path, anchor.Value());
+    const int32_t status = m_model.GetHelpFilePath(static_cast<int32_t>(lHelpFileType), path, anchor.Value());
     WriteText(pbstrHelpFilePath, path);
     return status == 0 ? S_OK : S_FALSE;
   });
@@ -19,7 +19,7 @@ HRESULT CGuiXmlModel::GetHelpFilePath(long lHelpFileType, BSTR* pbstrHelpFilePat
 // 38: stores the initialization string and takes its help entries.
 HRESULT CGuiXmlModel::SetSDKInitialization(BSTR bstrSDKInitialization) {
   return Shielded([&] {
-    model_.SetSDKInitialization(FromBstr(bstrSDKInitialization));
+    m_model.SetSDKInitialization(FromBstr(bstrSDKInitialization));
     return S_OK;
   });
 }
@@ -28,7 +28,7 @@ HRESULT CGuiXmlModel::SetSDKInitialization(BSTR bstrSDKInitialization) {
 HRESULT CGuiXmlModel::GetSDKInitialization(BSTR* pbstrSDKInitialization) {
   return Shielded([&] {
     std::u16string text;
-    model_.GetSDKInitialization(text);
+    m_model.GetSDKInitialization(text);
     WriteText(pbstrSDKInitialization, text);
     return S_OK;
   });
@@ -38,7 +38,7 @@ HRESULT CGuiXmlModel::GetSDKInitialization(BSTR* pbstrSDKInitialization) {
 HRESULT CGuiXmlModel::GetSDKInitHelp(BSTR* pbstrHelpApplication, BSTR* pbstrHelpParameter) {
   return Shielded([&] {
     std::u16string application, parameter;
-    model_.GetSDKInitHelp(application, parameter);
+    m_model.GetSDKInitHelp(application, parameter);
     WriteText(pbstrHelpApplication, application);
     WriteText(pbstrHelpParameter, parameter);
     return S_OK;
@@ -50,7 +50,7 @@ HRESULT CGuiXmlModel::GetSDKInitHelp(BSTR* pbstrHelpApplication, BSTR* pbstrHelp
 HRESULT CGuiXmlModel::ParseInitString(BSTR bstrParameter, BSTR* pbstrValue) {
   return Shielded([&] {
     std::u16string value;
-    if (model_.ParseInitString(FromBstr(bstrParameter), value) != 0) return S_FALSE;
+    if (m_model.ParseInitString(FromBstr(bstrParameter), value) != 0) return S_FALSE;
     WriteText(pbstrValue, value);
     return S_OK;
   });

@@ -3,7 +3,6 @@
 
 #include <dlfcn.h>
 
-
 #include "component/class_factory.h"
 #include "component/type_info.h"
 #include "platform/libloader.h"
@@ -22,13 +21,13 @@ HMODULE OwnHandle() {
 
 }  // namespace
 
-ComponentModule::ComponentModule() : handle_(OwnHandle()) {}
+ComponentModule::ComponentModule() : m_handle(OwnHandle()) {}
 
 ComponentModule::~ComponentModule() {
-  if (classObject_) classObject_->Release();
-  if (typeInfo_) typeInfo_->Release();
-  classObject_ = nullptr;
-  typeInfo_ = nullptr;
+  if (m_classObject) m_classObject->Release();
+  if (m_typeInfo) m_typeInfo->Release();
+  m_classObject = nullptr;
+  m_typeInfo = nullptr;
 }
 
 ComponentModule& ComponentModule::Instance() {
@@ -44,10 +43,10 @@ namespace {
 }  // namespace
 
 std::u16string ComponentModule::FileName() const {
-  if (!handle_) return {};
+  if (!m_handle) return {};
   std::u16string buffer(MAX_PATH, u'\0');
   for (;;) {
-    DWORD length = GetModuleFileNameW(handle_, buffer.data(), static_cast<DWORD>(buffer.size()));
+    DWORD length = GetModuleFileNameW(m_handle, buffer.data(), static_cast<DWORD>(buffer.size()));
     if (length == 0) return {};
     if (length < buffer.size()) {
       buffer.resize(length);
@@ -62,12 +61,12 @@ HRESULT ComponentModule::GetClassObject(REFIID riid, void** ppv) {
   *ppv = nullptr;
   IClassFactory* factory = nullptr;
   {
-    std::lock_guard<std::mutex> guard(mutex_);
-    if (!classObject_) {
-      classObject_ = CGuiXmlModelFactory::Create();
-      if (!classObject_) return E_OUTOFMEMORY;
+    std::lock_guard<std::mutex> guard(m_mutex);
+    if (!m_classObject) {
+      m_classObject = CGuiXmlModelFactory::Create();
+      if (!m_classObject) return E_OUTOFMEMORY;
     }
-    factory = classObject_;
+    factory = m_classObject;
     factory->AddRef();  // keeps it alive outside the lock
   }
   HRESULT hr = factory->QueryInterface(riid, ppv);
@@ -78,13 +77,13 @@ HRESULT ComponentModule::GetClassObject(REFIID riid, void** ppv) {
 HRESULT ComponentModule::GetTypeInfo(ITypeInfo** typeInfo) {
   if (!typeInfo) return E_POINTER;
   *typeInfo = nullptr;
-  std::lock_guard<std::mutex> guard(mutex_);
-  if (!typeInfo_) {
-    typeInfo_ = CGuiXmlModelTypeInfo::Create();
-    if (!typeInfo_) return E_OUTOFMEMORY;
+  std::lock_guard<std::mutex> guard(m_mutex);
+  if (!m_typeInfo) {
+    m_typeInfo = CGuiXmlModelTypeInfo::Create();
+    if (!m_typeInfo) return E_OUTOFMEMORY;
   }
-  typeInfo_->AddRef();
-  *typeInfo = typeInfo_;
+  m_typeInfo->AddRef();
+  *typeInfo = m_typeInfo;
   return S_OK;
 }
 

@@ -21,15 +21,15 @@ namespace k42com {
 // the module's mutex; every other piece of the component belongs to one
 // apartment and needs no guard.
 class ComponentModule {
-public:
+ public:
   static ComponentModule& Instance();
 
-  LONG Lock() { return ++lockCount_; }
-  LONG Unlock() { return --lockCount_; }
-  LONG LockCount() const { return lockCount_.load(); }
+  LONG Lock() { return ++m_lockCount; }
+  LONG Unlock() { return --m_lockCount; }
+  LONG LockCount() const { return m_lockCount.load(); }
 
   // The handle and full file name of this library (empty when unknown).
-  HMODULE Handle() const { return handle_; }
+  HMODULE Handle() const { return m_handle; }
   std::u16string FileName() const;
 
   // Queries the GuiXmlModel class object, created and cached on first use.
@@ -41,14 +41,14 @@ public:
 
   ~ComponentModule();
 
-private:
+ private:
   ComponentModule();
 
-  std::atomic<LONG> lockCount_{0};
-  HMODULE handle_ = nullptr;
-  std::mutex mutex_;
-  IClassFactory* classObject_ = nullptr;
-  ITypeInfo* typeInfo_ = nullptr;
+  std::atomic<LONG> m_lockCount{0};
+  HMODULE m_handle = nullptr;
+  std::mutex m_mutex;
+  IClassFactory* m_classObject = nullptr;
+  ITypeInfo* m_typeInfo = nullptr;
 };
 
 }  // namespace k42com

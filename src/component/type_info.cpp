@@ -40,10 +40,10 @@ HRESULT CGuiXmlModelTypeInfo::QueryInterface(REFIID riid, void** ppvObject) {
   return S_OK;
 }
 
-ULONG CGuiXmlModelTypeInfo::AddRef() { return ++refs_; }
+ULONG CGuiXmlModelTypeInfo::AddRef() { return ++m_refs; }
 
 ULONG CGuiXmlModelTypeInfo::Release() {
-  ULONG refs = --refs_;
+  ULONG refs = --m_refs;
   if (refs == 0) delete this;
   return refs;
 }

@@ -12,7 +12,7 @@ namespace k42com {
 // of IDispatch on its objects. One instance is shared by the whole module,
 // so its reference count is atomic.
 class CGuiXmlModelTypeInfo final : public ITypeInfo {
-public:
+ public:
   // A new instance with one reference, or null.
   static CGuiXmlModelTypeInfo* Create();
 
@@ -42,11 +42,11 @@ public:
   HRESULT STDMETHODCALLTYPE GetDocumentation(MEMBERID memid, BSTR* pBstrName, BSTR* pBstrDocString,
                                              DWORD* pdwHelpContext, BSTR* pBstrHelpFile) override;
 
-private:
+ private:
   CGuiXmlModelTypeInfo() = default;
   ~CGuiXmlModelTypeInfo() = default;
 
-  std::atomic<ULONG> refs_{0};
+  std::atomic<ULONG> m_refs{0};
 };
 
 }  // namespace k42com

@@ -9,31 +9,29 @@ namespace k42com {
 
 namespace {
 
-ULONG Count(size_t n) {
-  return n > std::numeric_limits<LONG>::max() ? 0 : static_cast<ULONG>(n);
-}
+ULONG Count(size_t n) { return n > std::numeric_limits<LONG>::max() ? 0 : static_cast<ULONG>(n); }
 
 }  // namespace
 
 VariantArray::VariantArray(size_t rows) {
   SAFEARRAYBOUND bound = {Count(rows), 0};
-  if (bound.cElements == rows) array_ = SafeArrayCreate(VT_VARIANT, 1, &bound);
-  created_ = array_ != nullptr;
+  if (bound.cElements == rows) m_array = SafeArrayCreate(VT_VARIANT, 1, &bound);
+  m_created = m_array != nullptr;
 }
 
 VariantArray::VariantArray(size_t rows, size_t columns) {
   SAFEARRAYBOUND bounds[2] = {{Count(rows), 0}, {Count(columns), 0}};
-  if (bounds[0].cElements == rows && bounds[1].cElements == columns) array_ = SafeArrayCreate(VT_VARIANT, 2, bounds);
-  created_ = array_ != nullptr;
+  if (bounds[0].cElements == rows && bounds[1].cElements == columns) m_array = SafeArrayCreate(VT_VARIANT, 2, bounds);
+  m_created = m_array != nullptr;
 }
 
 VariantArray::~VariantArray() {
-  if (array_) SafeArrayDestroy(array_);
+  if (m_array) SafeArrayDestroy(m_array);
 }
 
 void VariantArray::Put(size_t row, size_t column, VARIANT& cell) {
   LONG index[2] = {static_cast<LONG>(row), static_cast<LONG>(column)};
-  if (!array_ || SafeArrayPutElement(array_, index, &cell) != S_OK) allStored_ = false;
+  if (!m_array || SafeArrayPutElement(m_array, index, &cell) != S_OK) m_allStored = false;
   VariantClear(&cell);
 }
 
@@ -43,7 +41,7 @@ void VariantArray::PutText(size_t row, size_t column, const std::u16string& text
   cell.vt = VT_BSTR;
   cell.bstrVal = ToBstr(text);
   if (!cell.bstrVal) {
-    allStored_ = false;
+    m_allStored = false;
     return;
   }
   Put(row, column, cell);
@@ -68,10 +66,10 @@ void VariantArray::PutBool(size_t row, size_t column, bool value) {
 void VariantArray::PutText(size_t row, const std::u16string& text) { PutText(row, 0, text); }
 
 bool VariantArray::HandOut(VARIANT* out) {
-  if (!out || !array_) return false;
+  if (!out || !m_array) return false;
   out->vt = VT_ARRAY | VT_VARIANT;
-  out->parray = array_;
-  array_ = nullptr;
+  out->parray = m_array;
+  m_array = nullptr;
   return true;
 }
 

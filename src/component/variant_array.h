@@ -20,10 +20,10 @@ namespace k42com {
 //   table.PutLong(0, 1, kTAB);
 //   table.HandOut(pvarModuleID);   // pvarModuleID->vt == VT_ARRAY | VT_VARIANT
 class VariantArray {
-public:
-  explicit VariantArray(size_t rows);               // one dimension
-  VariantArray(size_t rows, size_t columns);        // rows x columns
-  ~VariantArray();                                  // destroys an array not handed out
+ public:
+  explicit VariantArray(size_t rows);         // one dimension
+  VariantArray(size_t rows, size_t columns);  // rows x columns
+  ~VariantArray();                            // destroys an array not handed out
   VariantArray(const VariantArray&) = delete;
   VariantArray& operator=(const VariantArray&) = delete;
 
@@ -35,7 +35,7 @@ public:
   void PutText(size_t row, const std::u16string& text);
 
   // True when the array exists and every store so far succeeded.
-  bool AllStored() const { return created_ && allStored_; }
+  bool AllStored() const { return m_created && m_allStored; }
 
   // Gives the array to out (VT_ARRAY | VT_VARIANT), without clearing what
   // out held before. A null out, or an array that could not be created,
@@ -49,12 +49,12 @@ public:
     return HandOut(out) && complete ? S_OK : S_FALSE;
   }
 
-private:
+ private:
   void Put(size_t row, size_t column, VARIANT& cell);
 
-  SAFEARRAY* array_ = nullptr;
-  bool created_ = false;
-  bool allStored_ = true;
+  SAFEARRAY* m_array = nullptr;
+  bool m_created = false;
+  bool m_allStored = true;
 };
 
 }  // namespace k42com

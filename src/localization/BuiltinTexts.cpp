@@ -8,8 +8,8 @@
 namespace {
 
 struct BuiltinText {
-    const char16_t* id;
-    const char16_t* text;
+  const char16_t* id;
+  const char16_t* text;
 };
 
 // In the order they are added. The blanks at the ends are part of the texts:
@@ -48,17 +48,17 @@ static_assert(std::size(kBuiltinTexts) == 27);
 }  // namespace
 
 bool CDDParserXML::AddBuiltinTexts() {
-    try {
-        for (const BuiltinText& row : kBuiltinTexts) {
-            auto element = std::make_unique<CDDElement>();
-            element->SetId(row.id);
-            element->SetLabel(row.text, 0, u"");
-            // A record kept from an earlier read holds the text of the last
-            // language applied; it stays, and the new default is dropped.
-            if (m_guiLabels.Insert(element.get())) element.release();
-        }
-    } catch (const std::bad_alloc&) {
-        return false;
+  try {
+    for (const BuiltinText& row : kBuiltinTexts) {
+      auto element = std::make_unique<CDDElement>();
+      element->SetId(row.id);
+      element->SetLabel(row.text, 0, u"");
+      // A record kept from an earlier read holds the text of the last
+      // language applied; it stays, and the new default is dropped.
+      if (m_guiLabels.Insert(element.get())) element.release();
     }
-    return true;
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+  return true;
 }

@@ -5,42 +5,42 @@ namespace {
 
 // 0 and the record's label, or -1 (text untouched) when there is none.
 int32_t LabelOf(const CDDElementMap& dictionary, const std::u16string& id, std::u16string& text) {
-    const CDDBase* record = dictionary.FindChild(id);
-    if (record == nullptr) return -1;
-    record->GetLabel(text);
-    return 0;
+  const CDDBase* record = dictionary.FindChild(id);
+  if (record == nullptr) return -1;
+  record->GetLabel(text);
+  return 0;
 }
 
 }  // namespace
 
 int32_t CDDParserXML::GetGuiLabel(const std::u16string& id, std::u16string& text) const {
-    return LabelOf(m_guiLabels, id, text);
+  return LabelOf(m_guiLabels, id, text);
 }
 
 int32_t CDDParserXML::GetGlobalLabel(const std::u16string& id, std::u16string& text) const {
-    return LabelOf(m_elements, id, text);
+  return LabelOf(m_elements, id, text);
 }
 
 int32_t CDDParserXML::GetLanguage(std::u16string& language) const {
-    language = m_language;
-    return 0;
+  language = m_language;
+  return 0;
 }
 
 int32_t CDDParserXML::SetLanguage(const std::u16string& language) {
-    if (language != m_language) m_language = language;
-    return 0;
+  if (language != m_language) m_language = language;
+  return 0;
 }
 
 int32_t CDDParserXML::ChangeLanguage(const std::u16string& language, HWND progress) {
-    if (language == m_language) return 0;
-    m_language = language;
-    return ParseLocFile(progress);
+  if (language == m_language) return 0;
+  m_language = language;
+  return ParseLocFile(progress);
 }
 
 int32_t CDDParserXML::GetSupportedLanguages(std::map<std::u16string, std::u16string>& languages) const {
-    languages.clear();
-    for (const CDDLanguage* language : m_languages) {
-        if (language != nullptr) languages.emplace(language->GetCode(), language->GetLocalLabel());  // first wins
-    }
-    return m_languages.empty() ? -1 : 0;
+  languages.clear();
+  for (const CDDLanguage* language : m_languages) {
+    if (language != nullptr) languages.emplace(language->GetCode(), language->GetLocalLabel());  // first wins
+  }
+  return m_languages.empty() ? -1 : 0;
 }

@@ -9,15 +9,18 @@
 namespace {
 
 std::u16string Attribute(const xercesc::Attributes& attributes, const char16_t* name) {
-    const XMLCh* value = attributes.getValue(name);
-    return value != nullptr ? std::u16string(value) : std::u16string();
+  const XMLCh* value = attributes.getValue(name);
+  return value != nullptr ? std::u16string(value) : std::u16string();
 }
 
 // "ANCHORS" keyword to its anchor kind; other values leave anchor unchanged.
 void SetAnchorKind(const std::u16string& keyword, int32_t& anchor) {
-    if (keyword == u"NO") anchor = kNO;
-    else if (keyword == u"EQTOID") anchor = kEQTOID;
-    else if (keyword == u"EQTOHELPTOPIC") anchor = kEQTOHELPTOPIC;
+  if (keyword == u"NO")
+    anchor = kNO;
+  else if (keyword == u"EQTOID")
+    anchor = kEQTOID;
+  else if (keyword == u"EQTOHELPTOPIC")
+    anchor = kEQTOHELPTOPIC;
 }
 
 }  // namespace
@@ -29,164 +32,166 @@ void CDDParserXML::processingInstruction(const XMLCh*, const XMLCh*) {}
 
 void CDDParserXML::startElement(const XMLCh*, const XMLCh* localname, const XMLCh*,
                                 const xercesc::Attributes& attributes) {
-    const std::u16string_view name = localname != nullptr ? localname : u"";
+  const std::u16string_view name = localname != nullptr ? localname : u"";
 
-    if (m_locMatched == 0) {
-        if (name == u"LANG") {
-            if (Attribute(attributes, u"DEFAULT") == u"1" || Attribute(attributes, u"ID") == m_language) {
-                m_locMatched = 1;
-                m_locState = 1;
-            }
-        } else if (name == u"LANGUAGE_SUPPORT") {
-            m_locState = 0;
-        }
-        return;
+  if (m_locMatched == 0) {
+    if (name == u"LANG") {
+      if (Attribute(attributes, u"DEFAULT") == u"1" || Attribute(attributes, u"ID") == m_language) {
+        m_locMatched = 1;
+        m_locState = 1;
+      }
+    } else if (name == u"LANGUAGE_SUPPORT") {
+      m_locState = 0;
     }
-    if (m_locSkip != 0) {
-        return;
-    }
+    return;
+  }
+  if (m_locSkip != 0) {
+    return;
+  }
 
-    if (name == u"SCOPE") {
-        m_locGuiScope = 0;
-        const std::u16string scope = Attribute(attributes, u"ID");
-        if (scope == u"GLOBAL") {
-            m_locContext.push_back(&m_elements);
-        } else if (scope == u"SDKSTDGUI") {
-            m_locContext.push_back(&m_guiLabels);
-            m_locGuiScope = 1;
-        } else {
-            CDDModule* found = nullptr;
-            for (CDDModule* module : m_modules) {
-                if (module != nullptr && module->Id() == scope) {
-                    found = module;
-                    break;
-                }
-            }
-            if (found != nullptr) m_locContext.push_back(found);
-            else m_locSkip = 1;
+  if (name == u"SCOPE") {
+    m_locGuiScope = 0;
+    const std::u16string scope = Attribute(attributes, u"ID");
+    if (scope == u"GLOBAL") {
+      m_locContext.push_back(&m_elements);
+    } else if (scope == u"SDKSTDGUI") {
+      m_locContext.push_back(&m_guiLabels);
+      m_locGuiScope = 1;
+    } else {
+      CDDModule* found = nullptr;
+      for (CDDModule* module : m_modules) {
+        if (module != nullptr && module->Id() == scope) {
+          found = module;
+          break;
         }
-    } else if (name == u"ID") {
-        m_locCurrentName = Attribute(attributes, u"NAME");
-        if (m_locContext.empty() || m_locContext.back() == nullptr) {
-            return;
-        }
-        CDDBase* top = m_locContext.back();
-        CDDBase* element = top->FindChild(m_locCurrentName);
-        // Identifiers are created only in the GUI label dictionary, the one
-        // collection that owns its elements; a record it does not take (an
-        // empty identifier) is deleted again.
-        if (element == nullptr && m_locGuiScope != 0 && top == &m_guiLabels) {
-            try {
-                auto* created = new CDDElement();
-                created->SetId(m_locCurrentName);
-                if (!m_guiLabels.Insert(created)) delete created;
-                element = top->FindChild(m_locCurrentName);
-            } catch (const std::bad_alloc&) {
-                element = nullptr;
-            }
-        }
-        if (element != nullptr) m_locContext.push_back(element);
-    } else if (name == u"LABEL") {
-        m_locKey = Attribute(attributes, u"DDSTRING");
-        m_locInLabel = 1;
-    } else if (name == u"TOOLTIP") {
-        m_locKey = Attribute(attributes, u"DDSTRING");
-        m_locInTooltip = 1;
-    } else if (name == u"HELPTOPIC") {
-        m_locInHelpTopic = 1;
-    } else if (name == u"ENUM") {
-        m_locEnumValue = Attribute(attributes, u"ID");
-        m_locInEnum = 1;
-        m_locLegend = Attribute(attributes, u"LEGEND");
-        m_locKey = Attribute(attributes, u"DDSTRING");
-    } else if (name == u"HELPFILE") {
-        m_dtmHelpFile = Attribute(attributes, u"FREF");
-        SetAnchorKind(Attribute(attributes, u"ANCHORS"), m_dtmHelpAnchor);
-    } else if (name == u"UIHELPFILE") {
-        m_uiHelpFile = Attribute(attributes, u"FREF");
-        SetAnchorKind(Attribute(attributes, u"ANCHORS"), m_uiHelpAnchor);
+      }
+      if (found != nullptr)
+        m_locContext.push_back(found);
+      else
+        m_locSkip = 1;
     }
+  } else if (name == u"ID") {
+    m_locCurrentName = Attribute(attributes, u"NAME");
+    if (m_locContext.empty() || m_locContext.back() == nullptr) {
+      return;
+    }
+    CDDBase* top = m_locContext.back();
+    CDDBase* element = top->FindChild(m_locCurrentName);
+    // Identifiers are created only in the GUI label dictionary, the one
+    // collection that owns its elements; a record it does not take (an
+    // empty identifier) is deleted again.
+    if (element == nullptr && m_locGuiScope != 0 && top == &m_guiLabels) {
+      try {
+        auto* created = new CDDElement();
+        created->SetId(m_locCurrentName);
+        if (!m_guiLabels.Insert(created)) delete created;
+        element = top->FindChild(m_locCurrentName);
+      } catch (const std::bad_alloc&) {
+        element = nullptr;
+      }
+    }
+    if (element != nullptr) m_locContext.push_back(element);
+  } else if (name == u"LABEL") {
+    m_locKey = Attribute(attributes, u"DDSTRING");
+    m_locInLabel = 1;
+  } else if (name == u"TOOLTIP") {
+    m_locKey = Attribute(attributes, u"DDSTRING");
+    m_locInTooltip = 1;
+  } else if (name == u"HELPTOPIC") {
+    m_locInHelpTopic = 1;
+  } else if (name == u"ENUM") {
+    m_locEnumValue = Attribute(attributes, u"ID");
+    m_locInEnum = 1;
+    m_locLegend = Attribute(attributes, u"LEGEND");
+    m_locKey = Attribute(attributes, u"DDSTRING");
+  } else if (name == u"HELPFILE") {
+    m_dtmHelpFile = Attribute(attributes, u"FREF");
+    SetAnchorKind(Attribute(attributes, u"ANCHORS"), m_dtmHelpAnchor);
+  } else if (name == u"UIHELPFILE") {
+    m_uiHelpFile = Attribute(attributes, u"FREF");
+    SetAnchorKind(Attribute(attributes, u"ANCHORS"), m_uiHelpAnchor);
+  }
 }
 
 void CDDParserXML::characters(const XMLCh* chars, const XMLSize_t length) {
-    // Collected until the next end tag, whichever element it closes.
-    if (m_locSkip == 0 && chars != nullptr) {
-        m_locChars.append(chars, length);
-    }
+  // Collected until the next end tag, whichever element it closes.
+  if (m_locSkip == 0 && chars != nullptr) {
+    m_locChars.append(chars, length);
+  }
 }
 
 void CDDParserXML::endElement(const XMLCh*, const XMLCh* localname, const XMLCh*) {
-    ApplyPendingText();
-    m_locChars.clear();
+  ApplyPendingText();
+  m_locChars.clear();
 
-    const std::u16string_view name = localname != nullptr ? localname : u"";
-    if (name == u"LANGUAGE_SUPPORT") {
-        m_locState = 2;
-    } else if (name == u"LANG") {
-        m_locMatched = 0;
-        m_locContext.clear();
-        m_locState = 2;
-    }
-    if (m_locMatched == 0) {
-        return;
-    }
+  const std::u16string_view name = localname != nullptr ? localname : u"";
+  if (name == u"LANGUAGE_SUPPORT") {
+    m_locState = 2;
+  } else if (name == u"LANG") {
+    m_locMatched = 0;
+    m_locContext.clear();
+    m_locState = 2;
+  }
+  if (m_locMatched == 0) {
+    return;
+  }
 
-    if (name == u"SCOPE") {
-        if (!m_locContext.empty()) m_locContext.pop_back();
-        m_locSkip = 0;
-    } else if (name == u"ID") {
-        m_locCurrentName.clear();
-        if (m_locContext.size() > 1) m_locContext.pop_back();
-    } else if (name == u"LABEL") {
-        m_locInLabel = 0;
-        m_locKey.clear();
-    } else if (name == u"TOOLTIP") {
-        m_locInTooltip = 0;
-        m_locKey.clear();
-    } else if (name == u"HELPTOPIC") {
-        m_locInHelpTopic = 0;
-    } else if (name == u"ENUM") {
-        m_locInEnum = 0;
-        m_locEnumValue.clear();
-        m_locLegend.clear();
-        m_locKey.clear();
-    }
+  if (name == u"SCOPE") {
+    if (!m_locContext.empty()) m_locContext.pop_back();
+    m_locSkip = 0;
+  } else if (name == u"ID") {
+    m_locCurrentName.clear();
+    if (m_locContext.size() > 1) m_locContext.pop_back();
+  } else if (name == u"LABEL") {
+    m_locInLabel = 0;
+    m_locKey.clear();
+  } else if (name == u"TOOLTIP") {
+    m_locInTooltip = 0;
+    m_locKey.clear();
+  } else if (name == u"HELPTOPIC") {
+    m_locInHelpTopic = 0;
+  } else if (name == u"ENUM") {
+    m_locInEnum = 0;
+    m_locEnumValue.clear();
+    m_locLegend.clear();
+    m_locKey.clear();
+  }
 }
 
 void CDDParserXML::ApplyPendingText() {
-    if (m_locState != 1 || m_locContext.empty() ||
-        (m_locInLabel == 0 && m_locInTooltip == 0 && m_locInHelpTopic == 0 && m_locInEnum == 0)) {
-        return;
-    }
+  if (m_locState != 1 || m_locContext.empty() ||
+      (m_locInLabel == 0 && m_locInTooltip == 0 && m_locInHelpTopic == 0 && m_locInEnum == 0)) {
+    return;
+  }
 
-    // Below the element chosen by "ID" lies its scope. With the scope alone
-    // on the stack the identifier was not found there: the text then goes to
-    // that identifier in every collection of the scope list.
-    std::vector<CDDBase*> targets;
-    if (m_locContext.size() > 1) {
-        targets.push_back(m_locContext.back());
-    } else {
-        for (CDDBase* scope : m_scopes) {
-            if (scope == nullptr) continue;
-            if (CDDBase* found = scope->FindChild(m_locCurrentName)) targets.push_back(found);
-        }
+  // Below the element chosen by "ID" lies its scope. With the scope alone
+  // on the stack the identifier was not found there: the text then goes to
+  // that identifier in every collection of the scope list.
+  std::vector<CDDBase*> targets;
+  if (m_locContext.size() > 1) {
+    targets.push_back(m_locContext.back());
+  } else {
+    for (CDDBase* scope : m_scopes) {
+      if (scope == nullptr) continue;
+      if (CDDBase* found = scope->FindChild(m_locCurrentName)) targets.push_back(found);
     }
+  }
 
-    for (CDDBase* target : targets) {
-        if (target == nullptr) continue;
-        if (m_locInLabel != 0) {
-            target->SetLabel(m_locChars, 0, m_locKey);
-        } else if (m_locInTooltip != 0) {
-            target->SetTooltip(m_locChars, m_locKey);
-        } else if (m_locInHelpTopic != 0) {
-            target->SetHelpTopic(m_locChars);
-        } else if (!m_locEnumValue.empty()) {
-            CDDBase* item = m_locKey.empty() ? target->FindChild(m_locEnumValue)
-                                             : target->FindChildByDdString(m_locEnumValue, m_locKey);
-            if (item != nullptr) {
-                item->SetLabel(m_locChars, target->NextOrder(), u"");
-                item->SetLegend(m_locLegend);
-            }
-        }
+  for (CDDBase* target : targets) {
+    if (target == nullptr) continue;
+    if (m_locInLabel != 0) {
+      target->SetLabel(m_locChars, 0, m_locKey);
+    } else if (m_locInTooltip != 0) {
+      target->SetTooltip(m_locChars, m_locKey);
+    } else if (m_locInHelpTopic != 0) {
+      target->SetHelpTopic(m_locChars);
+    } else if (!m_locEnumValue.empty()) {
+      CDDBase* item =
+          m_locKey.empty() ? target->FindChild(m_locEnumValue) : target->FindChildByDdString(m_locEnumValue, m_locKey);
+      if (item != nullptr) {
+        item->SetLabel(m_locChars, target->NextOrder(), u"");
+        item->SetLegend(m_locLegend);
+      }
     }
+  }
 }

@@ -35,110 +35,109 @@ std::string Narrow(const XMLCh* text) { return text != nullptr ? k42::ToNarrow(t
 // initialization keeps it usable in between. Both calls are serialized
 // because the library does not guard its counter.
 class LibraryUse {
-public:
-    LibraryUse() {
-        std::lock_guard<std::mutex> guard(k42::XercesLifetimeLock());
-        xercesc::XMLPlatformUtils::Initialize();
-    }
-    ~LibraryUse() {
-        std::lock_guard<std::mutex> guard(k42::XercesLifetimeLock());
-        try {
-            xercesc::XMLPlatformUtils::Terminate();
-        } catch (...) {
-        }
-    }
-    LibraryUse(const LibraryUse&) = delete;
-    LibraryUse& operator=(const LibraryUse&) = delete;
+ public:
+  LibraryUse() {
+    std::lock_guard<std::mutex> guard(k42::XercesLifetimeLock());
+    xercesc::XMLPlatformUtils::Initialize();
+  }
+  ~LibraryUse() {
+    std::lock_guard<std::mutex> guard(k42::XercesLifetimeLock());
+    try {
+      xercesc::XMLPlatformUtils::Terminate();
+    } catch (...) {}
+  }
+  LibraryUse(const LibraryUse&) = delete;
+  LibraryUse& operator=(const LibraryUse&) = delete;
 };
 
 // One validating SAX2 read of path. Returns kSaxOk, kSaxInitFailed, or
 // kSaxParseFailed when the reader counted errors or an external resource
 // had to be refused (a refusal leaves the document incomplete).
 int ReadWithSax(const std::u16string& path, xercesc::ContentHandler* content, xercesc::ErrorHandler* errors) {
-    std::unique_ptr<LibraryUse> library;
-    try {
-        library = std::make_unique<LibraryUse>();
-    } catch (const xercesc::XMLException& e) {
-        std::cerr << "Error during initialization! :\n" << Narrow(e.getMessage());
-        return kSaxInitFailed;
-    }
+  std::unique_ptr<LibraryUse> library;
+  try {
+    library = std::make_unique<LibraryUse>();
+  } catch (const xercesc::XMLException& e) {
+    std::cerr << "Error during initialization! :\n" << Narrow(e.getMessage());
+    return kSaxInitFailed;
+  }
 
-    // Declared before the reader so that they outlive it; the reader is
-    // destroyed before the library is terminated.
-    k42::SafeEntityResolver resolver([&path](const std::u16string& reason) {
-        Logger::Log(u"XMLError at file (%s) line,col (%d, %d)=%s\n", path.c_str(), 0, 0, reason.c_str());
-    });
-    auto security = k42::MakeSecurityManager();
+  // Declared before the reader so that they outlive it; the reader is
+  // destroyed before the library is terminated.
+  k42::SafeEntityResolver resolver([&path](const std::u16string& reason) {
+    Logger::Log(u"XMLError at file (%s) line,col (%d, %d)=%s\n", path.c_str(), 0, 0, reason.c_str());
+  });
+  auto security = k42::MakeSecurityManager();
 
-    std::unique_ptr<xercesc::SAX2XMLReader> reader(xercesc::XMLReaderFactory::createXMLReader());
-    // The resolver that sees the kind of each request is a member of the
-    // library's implementation class only, which the factory creates.
-    auto* resolvable = dynamic_cast<xercesc::SAX2XMLReaderImpl*>(reader.get());
-    if (resolvable == nullptr) {
-        return kSaxParseFailed;  // never read without the resolver
-    }
-    reader->setFeature(XMLUni::fgSAX2CoreValidation, true);
-    reader->setFeature(XMLUni::fgXercesDynamic, false);
-    reader->setFeature(XMLUni::fgSAX2CoreNameSpaces, true);
-    reader->setFeature(XMLUni::fgXercesSchema, true);
-    reader->setFeature(XMLUni::fgXercesSchemaFullChecking, false);
-    reader->setFeature(XMLUni::fgSAX2CoreNameSpacePrefixes, false);
-    // Never reach the network or read files the document merely names, and
-    // stop runaway entity expansion.
-    reader->setFeature(XMLUni::fgXercesDisableDefaultEntityResolution, true);
-    resolvable->setXMLEntityResolver(&resolver);
-    reader->setProperty(XMLUni::fgXercesSecurityManager, security.get());
+  std::unique_ptr<xercesc::SAX2XMLReader> reader(xercesc::XMLReaderFactory::createXMLReader());
+  // The resolver that sees the kind of each request is a member of the
+  // library's implementation class only, which the factory creates.
+  auto* resolvable = dynamic_cast<xercesc::SAX2XMLReaderImpl*>(reader.get());
+  if (resolvable == nullptr) {
+    return kSaxParseFailed;  // never read without the resolver
+  }
+  reader->setFeature(XMLUni::fgSAX2CoreValidation, true);
+  reader->setFeature(XMLUni::fgXercesDynamic, false);
+  reader->setFeature(XMLUni::fgSAX2CoreNameSpaces, true);
+  reader->setFeature(XMLUni::fgXercesSchema, true);
+  reader->setFeature(XMLUni::fgXercesSchemaFullChecking, false);
+  reader->setFeature(XMLUni::fgSAX2CoreNameSpacePrefixes, false);
+  // Never reach the network or read files the document merely names, and
+  // stop runaway entity expansion.
+  reader->setFeature(XMLUni::fgXercesDisableDefaultEntityResolution, true);
+  resolvable->setXMLEntityResolver(&resolver);
+  reader->setProperty(XMLUni::fgXercesSecurityManager, security.get());
 
-    XMLSize_t errorCount = 0;
-    try {
-        reader->setContentHandler(content);
-        reader->setErrorHandler(errors);
-        reader->parse(path.c_str());
-        errorCount = reader->getErrorCount();
-    } catch (const xercesc::XMLException& e) {
-        std::cerr << "\nAn error occurred\n  Error: " << Narrow(e.getMessage()) << "\n" << std::endl;
-        return kSaxParseFailed;
-    } catch (...) {
-        errorCount = 0;
-    }
-    return errorCount > 0 || resolver.Refusals() > 0 ? kSaxParseFailed : kSaxOk;
+  XMLSize_t errorCount = 0;
+  try {
+    reader->setContentHandler(content);
+    reader->setErrorHandler(errors);
+    reader->parse(path.c_str());
+    errorCount = reader->getErrorCount();
+  } catch (const xercesc::XMLException& e) {
+    std::cerr << "\nAn error occurred\n  Error: " << Narrow(e.getMessage()) << "\n" << std::endl;
+    return kSaxParseFailed;
+  } catch (...) {
+    errorCount = 0;
+  }
+  return errorCount > 0 || resolver.Refusals() > 0 ? kSaxParseFailed : kSaxOk;
 }
 
 }  // namespace
 
 int CDDParserXML::ParseLocFile(HWND /*progress: no progress is reported for this read*/) {
-    m_locMatched = 0;
-    m_locCurrentName.clear();
-    m_locEnumValue.clear();
-    m_locLegend.clear();
-    m_locKey.clear();
-    m_locChars.clear();
-    m_locContext.clear();
-    m_locSkip = 0;
-    m_locInLabel = 0;
-    m_locInTooltip = 0;
-    m_locInHelpTopic = 0;
-    m_locInEnum = 0;
+  m_locMatched = 0;
+  m_locCurrentName.clear();
+  m_locEnumValue.clear();
+  m_locLegend.clear();
+  m_locKey.clear();
+  m_locChars.clear();
+  m_locContext.clear();
+  m_locSkip = 0;
+  m_locInLabel = 0;
+  m_locInTooltip = 0;
+  m_locInHelpTopic = 0;
+  m_locInEnum = 0;
 
-    if (Logger::m_bActiveLog != 0) {
-        Logger::Log(u"Parsing file : %s", m_locPath.c_str());
-        Logger::Log(u"Language : %s", m_language.c_str());
-    }
+  if (Logger::m_bActiveLog != 0) {
+    Logger::Log(u"Parsing file : %s", m_locPath.c_str());
+    Logger::Log(u"Language : %s", m_language.c_str());
+  }
 
-    if (!AddBuiltinTexts()) {
-        return -6;
-    }
+  if (!AddBuiltinTexts()) {
+    return -6;
+  }
 
-    try {
-        if (ReadWithSax(m_locPath, this, &m_saxErrorHandler) != kSaxOk) {
-            std::cerr << "CDDParserXML: ParseLocFile failed!" << std::endl;
-            Logger::Log(u"%s", u"CDDParserXML: ParseLocFile() failed!");
-            return -5;
-        }
-    } catch (...) {
-        std::cerr << "CDDParserXML: ... Exception" << std::endl;
-        Logger::Log(u"%s", u"CDDParserXML: ... Exception");
-        return -4;
+  try {
+    if (ReadWithSax(m_locPath, this, &m_saxErrorHandler) != kSaxOk) {
+      std::cerr << "CDDParserXML: ParseLocFile failed!" << std::endl;
+      Logger::Log(u"%s", u"CDDParserXML: ParseLocFile() failed!");
+      return -5;
     }
-    return 0;
+  } catch (...) {
+    std::cerr << "CDDParserXML: ... Exception" << std::endl;
+    Logger::Log(u"%s", u"CDDParserXML: ... Exception");
+    return -4;
+  }
+  return 0;
 }

@@ -23,33 +23,33 @@ int32_t CDDBase::NextOrder() { return 0; }
 CDDElement::~CDDElement() = default;
 
 CDDText& CDDElement::VariantFor(const std::u16string& key) {
-    m_hasVariants = true;
-    auto found = m_variantIndex.find(key);
-    if (found != m_variantIndex.end()) {
-        return m_variants[found->second];
-    }
-    m_variants.emplace_back(key);
-    m_variantIndex.emplace(key, m_variants.size() - 1);
-    return m_variants.back();
+  m_hasVariants = true;
+  auto found = m_variantIndex.find(key);
+  if (found != m_variantIndex.end()) {
+    return m_variants[found->second];
+  }
+  m_variants.emplace_back(key);
+  m_variantIndex.emplace(key, m_variants.size() - 1);
+  return m_variants.back();
 }
 
 void CDDElement::SetLabel(std::u16string text, int32_t order, std::u16string key) {
-    if (key.empty()) {
-        m_label = std::move(text);
-        m_order = order;
-        return;
-    }
-    VariantFor(key).m_label = std::move(text);
+  if (key.empty()) {
+    m_label = std::move(text);
+    m_order = order;
+    return;
+  }
+  VariantFor(key).m_label = std::move(text);
 }
 
 void CDDElement::GetLabel(std::u16string& text) const { text = m_label; }
 
 void CDDElement::SetTooltip(std::u16string text, std::u16string key) {
-    if (key.empty()) {
-        m_tooltip = std::move(text);
-        return;
-    }
-    VariantFor(key).m_tooltip = std::move(text);
+  if (key.empty()) {
+    m_tooltip = std::move(text);
+    return;
+  }
+  VariantFor(key).m_tooltip = std::move(text);
 }
 
 void CDDElement::GetTooltip(std::u16string& text) const { text = m_tooltip; }
@@ -63,22 +63,22 @@ int32_t CDDElement::GetOrder() const { return m_order; }
 CDDElementMap::~CDDElementMap() = default;
 
 bool CDDElementMap::Insert(CDDBase* element) {
-    if (element == nullptr || element->Id().empty()) {
-        return false;
-    }
-    return m_elements.emplace(element->Id(), element).second;
+  if (element == nullptr || element->Id().empty()) {
+    return false;
+  }
+  return m_elements.emplace(element->Id(), element).second;
 }
 
 void CDDElementMap::AddChild(CDDBase* element) { Insert(element); }
 
 CDDBase* CDDElementMap::FindChild(const std::u16string& id) const {
-    auto found = m_elements.find(id);
-    return found == m_elements.end() ? nullptr : found->second;
+  auto found = m_elements.find(id);
+  return found == m_elements.end() ? nullptr : found->second;
 }
 
 void CDDElementMap::DeleteAll() {
-    for (auto& entry : m_elements) {
-        delete entry.second;
-    }
-    m_elements.clear();
+  for (auto& entry : m_elements) {
+    delete entry.second;
+  }
+  m_elements.clear();
 }

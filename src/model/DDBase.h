@@ -25,108 +25,108 @@
 // derived classes override. The defaults do nothing and leave outputs as the
 // caller passed them.
 class CDDBase {
-public:
-    CDDBase() = default;
-    CDDBase(const CDDBase&) = default;
-    CDDBase& operator=(const CDDBase&) = default;
-    virtual ~CDDBase();
+ public:
+  CDDBase() = default;
+  CDDBase(const CDDBase&) = default;
+  CDDBase& operator=(const CDDBase&) = default;
+  virtual ~CDDBase();
 
-    void SetId(std::u16string id) { m_id = std::move(id); }
-    void GetId(std::u16string& id) const { id = m_id; }
-    const std::u16string& Id() const { return m_id; }
+  void SetId(std::u16string id) { m_id = std::move(id); }
+  void GetId(std::u16string& id) const { id = m_id; }
+  const std::u16string& Id() const { return m_id; }
 
-    virtual void SetLabel(std::u16string text, int32_t order, std::u16string key);
-    virtual void GetLabel(std::u16string& text) const;
-    // Kept in the table of operations for layout compatibility; never called.
-    virtual void ReservedAfterGetLabel(int32_t);
-    virtual void SetTooltip(std::u16string text, std::u16string key);
-    virtual void GetTooltip(std::u16string& text) const;
-    // Kept in the table of operations for layout compatibility; never called.
-    virtual void ReservedAfterGetTooltip(int32_t);
-    virtual void SetHelpTopic(std::u16string text);
-    virtual void GetHelpTopic(std::u16string& text) const;
-    virtual void SetLegend(std::u16string text);
-    virtual void GetLegend(std::u16string& text) const;
-    virtual void SetDdString(std::u16string text);
-    virtual void GetDdString(std::u16string& text) const;
-    virtual void AddChild(CDDBase* element);
-    virtual CDDBase* FindChild(const std::u16string& id) const;
-    virtual CDDBase* FindChildByDdString(const std::u16string& id, const std::u16string& ddString) const;
-    virtual int32_t NextOrder();
+  virtual void SetLabel(std::u16string text, int32_t order, std::u16string key);
+  virtual void GetLabel(std::u16string& text) const;
+  // Kept in the table of operations for layout compatibility; never called.
+  virtual void ReservedAfterGetLabel(int32_t);
+  virtual void SetTooltip(std::u16string text, std::u16string key);
+  virtual void GetTooltip(std::u16string& text) const;
+  // Kept in the table of operations for layout compatibility; never called.
+  virtual void ReservedAfterGetTooltip(int32_t);
+  virtual void SetHelpTopic(std::u16string text);
+  virtual void GetHelpTopic(std::u16string& text) const;
+  virtual void SetLegend(std::u16string text);
+  virtual void GetLegend(std::u16string& text) const;
+  virtual void SetDdString(std::u16string text);
+  virtual void GetDdString(std::u16string& text) const;
+  virtual void AddChild(CDDBase* element);
+  virtual CDDBase* FindChild(const std::u16string& id) const;
+  virtual CDDBase* FindChildByDdString(const std::u16string& id, const std::u16string& ddString) const;
+  virtual int32_t NextOrder();
 
-private:
-    std::u16string m_id;
+ private:
+  std::u16string m_id;
 };
 
 // One DDSTRING variant of an element's texts.
 class CDDText {
-public:
-    CDDText() = default;
-    explicit CDDText(std::u16string key) : m_key(std::move(key)) {}
-    CDDText(const CDDText&) = default;
-    CDDText& operator=(const CDDText&) = default;
-    virtual ~CDDText() = default;
+ public:
+  CDDText() = default;
+  explicit CDDText(std::u16string key) : m_key(std::move(key)) {}
+  CDDText(const CDDText&) = default;
+  CDDText& operator=(const CDDText&) = default;
+  virtual ~CDDText() = default;
 
-    std::u16string m_key;
-    std::u16string m_label;
-    std::u16string m_tooltip;
+  std::u16string m_key;
+  std::u16string m_label;
+  std::u16string m_tooltip;
 };
 
 // A declared element: plain texts plus the variants of a conditional label.
 class CDDElement : public CDDBase {
-public:
-    CDDElement() = default;
-    CDDElement(const CDDElement&) = default;
-    CDDElement& operator=(const CDDElement&) = default;
-    ~CDDElement() override;
+ public:
+  CDDElement() = default;
+  CDDElement(const CDDElement&) = default;
+  CDDElement& operator=(const CDDElement&) = default;
+  ~CDDElement() override;
 
-    void SetLabel(std::u16string text, int32_t order, std::u16string key) override;
-    void GetLabel(std::u16string& text) const override;
-    void SetTooltip(std::u16string text, std::u16string key) override;
-    void GetTooltip(std::u16string& text) const override;
-    void SetHelpTopic(std::u16string text) override;
-    void GetHelpTopic(std::u16string& text) const override;
-    void SetLegend(std::u16string text) override;
-    void GetLegend(std::u16string& text) const override;
+  void SetLabel(std::u16string text, int32_t order, std::u16string key) override;
+  void GetLabel(std::u16string& text) const override;
+  void SetTooltip(std::u16string text, std::u16string key) override;
+  void GetTooltip(std::u16string& text) const override;
+  void SetHelpTopic(std::u16string text) override;
+  void GetHelpTopic(std::u16string& text) const override;
+  void SetLegend(std::u16string text) override;
+  void GetLegend(std::u16string& text) const override;
 
-    virtual void GetVariants(std::vector<CDDText>& variants) const;
-    virtual int32_t GetOrder() const;
+  virtual void GetVariants(std::vector<CDDText>& variants) const;
+  virtual int32_t GetOrder() const;
 
-    bool HasVariants() const { return m_hasVariants; }
+  bool HasVariants() const { return m_hasVariants; }
 
-private:
-    // The variant for key, created (with empty texts) when it is missing.
-    CDDText& VariantFor(const std::u16string& key);
+ private:
+  // The variant for key, created (with empty texts) when it is missing.
+  CDDText& VariantFor(const std::u16string& key);
 
-    std::u16string m_label;
-    std::u16string m_tooltip;
-    std::u16string m_helpTopic;
-    std::u16string m_legend;
-    std::map<std::u16string, size_t> m_variantIndex;
-    std::vector<CDDText> m_variants;
-    bool m_hasVariants = false;
-    int32_t m_order = 0;
+  std::u16string m_label;
+  std::u16string m_tooltip;
+  std::u16string m_helpTopic;
+  std::u16string m_legend;
+  std::map<std::u16string, size_t> m_variantIndex;
+  std::vector<CDDText> m_variants;
+  bool m_hasVariants = false;
+  int32_t m_order = 0;
 };
 
 // Elements keyed by identifier; the element entered first under an identifier
 // wins. The map does not own its elements unless its owner calls DeleteAll.
 class CDDElementMap : public CDDBase {
-public:
-    CDDElementMap() = default;
-    CDDElementMap(const CDDElementMap&) = delete;
-    CDDElementMap& operator=(const CDDElementMap&) = delete;
-    ~CDDElementMap() override;
+ public:
+  CDDElementMap() = default;
+  CDDElementMap(const CDDElementMap&) = delete;
+  CDDElementMap& operator=(const CDDElementMap&) = delete;
+  ~CDDElementMap() override;
 
-    void AddChild(CDDBase* element) override;
-    CDDBase* FindChild(const std::u16string& id) const override;
+  void AddChild(CDDBase* element) override;
+  CDDBase* FindChild(const std::u16string& id) const override;
 
-    size_t Count() const { return m_elements.size(); }
-    void DeleteAll();
+  size_t Count() const { return m_elements.size(); }
+  void DeleteAll();
 
-    // Adds element under its identifier; false when it was not stored (null,
-    // empty identifier, or the identifier is taken).
-    bool Insert(CDDBase* element);
+  // Adds element under its identifier; false when it was not stored (null,
+  // empty identifier, or the identifier is taken).
+  bool Insert(CDDBase* element);
 
-private:
-    std::map<std::u16string, CDDBase*> m_elements;
+ private:
+  std::map<std::u16string, CDDBase*> m_elements;
 };

@@ -19,14 +19,14 @@ namespace {
 
 template <typename T>
 void DeleteAll(std::vector<T*>& records) {
-    for (T* record : records) delete record;
-    records.clear();
+  for (T* record : records) delete record;
+  records.clear();
 }
 
 // Writes a failure line to standard error and to the host's log.
 void ReportFailure(const char16_t* text, const char* narrow) {
-    std::cerr << narrow << std::endl;
-    Logger::Log(u"%s", text);
+  std::cerr << narrow << std::endl;
+  Logger::Log(u"%s", text);
 }
 
 }  // namespace
@@ -34,119 +34,119 @@ void ReportFailure(const char16_t* text, const char* narrow) {
 CDDParserXML::CDDParserXML() = default;
 
 CDDParserXML::~CDDParserXML() {
-    m_domErrorHandler.reset();
-    DeleteAll(m_variables);
-    DeleteAll(m_labels);
-    DeleteAll(m_modules);
-    DeleteAll(m_headerRecords);
-    DeleteAll(m_metaVariables);
-    m_logos.clear();
-    DeleteAll(m_methods);
-    DeleteAll(m_languages);
-    DeleteAll(m_images);
-    DeleteAll(m_menubarItems);
-    DeleteAll(m_toolbarItems);
-    m_guiLabels.DeleteAll();
+  m_domErrorHandler.reset();
+  DeleteAll(m_variables);
+  DeleteAll(m_labels);
+  DeleteAll(m_modules);
+  DeleteAll(m_headerRecords);
+  DeleteAll(m_metaVariables);
+  m_logos.clear();
+  DeleteAll(m_methods);
+  DeleteAll(m_languages);
+  DeleteAll(m_images);
+  DeleteAll(m_menubarItems);
+  DeleteAll(m_toolbarItems);
+  m_guiLabels.DeleteAll();
 }
 
 int32_t CDDParserXML::ParseFile(const std::u16string& xmlPath, const std::u16string& locPath,
                                 const std::u16string& language, int32_t functionId, HWND progress) {
-    Logger::Log(u"Parsing file : %s", xmlPath.c_str());
-    Logger::Log(u"Language : %s", language.c_str());
+  Logger::Log(u"Parsing file : %s", xmlPath.c_str());
+  Logger::Log(u"Language : %s", language.c_str());
 
-    // Created before the parser so that they outlive it.
-    std::unique_ptr<CDomErrorHandler>& handler = m_domErrorHandler;
-    k42::SafeEntityResolver resolver([&handler](const std::u16string& reason) {
-        if (handler) handler->ReportError(reason.c_str());
-    });
-    auto security = k42::MakeSecurityManager();
+  // Created before the parser so that they outlive it.
+  std::unique_ptr<CDomErrorHandler>& handler = m_domErrorHandler;
+  k42::SafeEntityResolver resolver([&handler](const std::u16string& reason) {
+    if (handler) handler->ReportError(reason.c_str());
+  });
+  auto security = k42::MakeSecurityManager();
 
-    auto parser = std::make_unique<xercesc::XercesDOMParser>();
-    if (language != m_language) {
-        m_language = language;
-    }
-    if (!s_XercesInitialization.Successful()) {
-        std::cerr << "CDDParserXML: s_XercesInitialization(!Successful) failed!" << std::endl;
-    }
-    m_xmlPath = xmlPath;
-    m_locPath = locPath;
-    m_functionId = functionId;
+  auto parser = std::make_unique<xercesc::XercesDOMParser>();
+  if (language != m_language) {
+    m_language = language;
+  }
+  if (!s_XercesInitialization.Successful()) {
+    std::cerr << "CDDParserXML: s_XercesInitialization(!Successful) failed!" << std::endl;
+  }
+  m_xmlPath = xmlPath;
+  m_locPath = locPath;
+  m_functionId = functionId;
 
-    parser->setValidationScheme(xercesc::XercesDOMParser::Val_Always);
-    parser->setDoNamespaces(true);
-    parser->setDoSchema(true);
-    parser->setValidationSchemaFullChecking(true);
-    if (!m_domErrorHandler) {
-        m_domErrorHandler = std::make_unique<CDomErrorHandler>();
-    }
-    m_domErrorHandler->resetErrors();
-    parser->setErrorHandler(m_domErrorHandler.get());
-    m_scopes.assign(1, &m_elements);
+  parser->setValidationScheme(xercesc::XercesDOMParser::Val_Always);
+  parser->setDoNamespaces(true);
+  parser->setDoSchema(true);
+  parser->setValidationSchemaFullChecking(true);
+  if (!m_domErrorHandler) {
+    m_domErrorHandler = std::make_unique<CDomErrorHandler>();
+  }
+  m_domErrorHandler->resetErrors();
+  parser->setErrorHandler(m_domErrorHandler.get());
+  m_scopes.assign(1, &m_elements);
 
-    // Never reach the network or read files the document merely names.
-    parser->setXMLEntityResolver(&resolver);
-    parser->setDisableDefaultEntityResolution(true);
-    parser->setSecurityManager(security.get());
+  // Never reach the network or read files the document merely names.
+  parser->setXMLEntityResolver(&resolver);
+  parser->setDisableDefaultEntityResolution(true);
+  parser->setSecurityManager(security.get());
 
-    try {
-        parser->parse(xmlPath.c_str());
-    } catch (const xercesc::XMLException&) {
-        parser.reset();
-        ReportFailure(u"CDDParserXML: XMLException", "CDDParserXML: XMLException");
-        return kParseXmlException;
-    } catch (const xercesc::DOMException&) {
-        parser.reset();
-        ReportFailure(u"CDDParserXML: DOM_DOMException", "CDDParserXML: DOM_DOMException");
-        return kParseDomException;
-    } catch (...) {
-        parser.reset();
-        ReportFailure(u"CDDParserXML: ... Exception", "CDDParserXML: ... Exception");
-        return kParseOtherException;
-    }
+  try {
+    parser->parse(xmlPath.c_str());
+  } catch (const xercesc::XMLException&) {
+    parser.reset();
+    ReportFailure(u"CDDParserXML: XMLException", "CDDParserXML: XMLException");
+    return kParseXmlException;
+  } catch (const xercesc::DOMException&) {
+    parser.reset();
+    ReportFailure(u"CDDParserXML: DOM_DOMException", "CDDParserXML: DOM_DOMException");
+    return kParseDomException;
+  } catch (...) {
+    parser.reset();
+    ReportFailure(u"CDDParserXML: ... Exception", "CDDParserXML: ... Exception");
+    return kParseOtherException;
+  }
 
-    if (m_domErrorHandler->ErrorCount() >= 1) {
-        Logger::Log(u"%d error(s) found while parsing file:\n %s", static_cast<int>(m_domErrorHandler->ErrorCount()),
-                    xmlPath.c_str());
-        return kParseErrors;
-    }
+  if (m_domErrorHandler->ErrorCount() >= 1) {
+    Logger::Log(u"%d error(s) found while parsing file:\n %s", static_cast<int>(m_domErrorHandler->ErrorCount()),
+                xmlPath.c_str());
+    return kParseErrors;
+  }
 
-    if (ParseDocument(parser->getDocument(), functionId, progress) != 0) {
-        ReportFailure(u"CDDParserXML: ParseDocument(parser.getDocument()) failed!",
-                      "CDDParserXML: ParseDocument(parser.getDocument()) failed!");
-        return kParseDocumentFailed;
-    }
+  if (ParseDocument(parser->getDocument(), functionId, progress) != 0) {
+    ReportFailure(u"CDDParserXML: ParseDocument(parser.getDocument()) failed!",
+                  "CDDParserXML: ParseDocument(parser.getDocument()) failed!");
+    return kParseDocumentFailed;
+  }
 
-    for (CDDModule* module : m_modules) {
-        if (module != nullptr) module->PropagateRwro();
-    }
+  for (CDDModule* module : m_modules) {
+    if (module != nullptr) module->PropagateRwro();
+  }
 
-    return ParseLocFile(progress) != 0 ? kParseLocFileFailed : kParseOk;
+  return ParseLocFile(progress) != 0 ? kParseLocFileFailed : kParseOk;
 }
 
 int32_t CDDParserXML::ParseDocument(xercesc::DOMDocument* document, int32_t functionId, HWND progress) {
-    if (progress != nullptr) {
-        SendMessageW(progress, PBM_EH_SETRANGE, 0, MAKELPARAM(0, 11));
-        SendMessageW(progress, PBM_EH_SETSTEP, 1, 0);
-    }
-    if (document == nullptr) return -1;
+  if (progress != nullptr) {
+    SendMessageW(progress, PBM_EH_SETRANGE, 0, MAKELPARAM(0, 11));
+    SendMessageW(progress, PBM_EH_SETSTEP, 1, 0);
+  }
+  if (document == nullptr) return -1;
 
-    int32_t result = 0;
-    auto section = [&](const char16_t* tagName, auto read) {
-        if (progress != nullptr) {
-            SendMessageW(progress, PBM_EH_STEPIT, 0, 0);
-        }
-        DOMNodeList* list = document->getElementsByTagName(tagName);
-        if (read(list) != 0) result = -1;
-    };
-    section(u"LABEL_DEC", [&](DOMNodeList* l) { return ParseLabelDec(l); });
-    section(u"VAR_DEC", [&](DOMNodeList* l) { return ParseVarDec(l); });
-    section(u"FUNCTION_ID", [&](DOMNodeList* l) { return ParseFunctionId(l, functionId); });
-    section(u"MODULE_DEC", [&](DOMNodeList* l) { return ParseModuleDec(l); });
-    section(u"HEADER_AREA", [&](DOMNodeList* l) { return ParseHeaderArea(l); });
-    section(u"METAINFORMATION", [&](DOMNodeList* l) { return ParseMetaInformation(l); });
-    section(u"MET_DEC", [&](DOMNodeList* l) { return ParseMetDec(l); });
-    section(u"IMAGE_DEC", [&](DOMNodeList* l) { return ParseImageDec(l); });
-    section(u"MENUBAR", [&](DOMNodeList* l) { return ParseMenubar(l); });
-    section(u"TOOLBAR", [&](DOMNodeList* l) { return ParseToolbar(l); });
-    return result;
+  int32_t result = 0;
+  auto section = [&](const char16_t* tagName, auto read) {
+    if (progress != nullptr) {
+      SendMessageW(progress, PBM_EH_STEPIT, 0, 0);
+    }
+    DOMNodeList* list = document->getElementsByTagName(tagName);
+    if (read(list) != 0) result = -1;
+  };
+  section(u"LABEL_DEC", [&](DOMNodeList* l) { return ParseLabelDec(l); });
+  section(u"VAR_DEC", [&](DOMNodeList* l) { return ParseVarDec(l); });
+  section(u"FUNCTION_ID", [&](DOMNodeList* l) { return ParseFunctionId(l, functionId); });
+  section(u"MODULE_DEC", [&](DOMNodeList* l) { return ParseModuleDec(l); });
+  section(u"HEADER_AREA", [&](DOMNodeList* l) { return ParseHeaderArea(l); });
+  section(u"METAINFORMATION", [&](DOMNodeList* l) { return ParseMetaInformation(l); });
+  section(u"MET_DEC", [&](DOMNodeList* l) { return ParseMetDec(l); });
+  section(u"IMAGE_DEC", [&](DOMNodeList* l) { return ParseImageDec(l); });
+  section(u"MENUBAR", [&](DOMNodeList* l) { return ParseMenubar(l); });
+  section(u"TOOLBAR", [&](DOMNodeList* l) { return ParseToolbar(l); });
+  return result;
 }

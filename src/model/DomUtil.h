@@ -30,25 +30,25 @@ std::u16string NodeValue(const xercesc::DOMNode* node);
 //   walked with item(i) until that yields null.
 template <typename Visit>
 void ForEachNode(const xercesc::DOMNodeList* list, Visit visit) {
-    if (list == nullptr) return;
-    xercesc::DOMNode* first = list->item(0);
-    if (first == nullptr) return;
-    const xercesc::DOMNode* parent = first->getParentNode();
-    if (parent != nullptr && parent->getChildNodes() == list) {
-        for (xercesc::DOMNode* node = first; node != nullptr;) {
-            // Read the next sibling first: visit may not change the tree, but
-            // this keeps the walk independent of what it does with node.
-            xercesc::DOMNode* next = node->getNextSibling();
-            if (!visit(node)) return;
-            node = next;
-        }
-        return;
+  if (list == nullptr) return;
+  xercesc::DOMNode* first = list->item(0);
+  if (first == nullptr) return;
+  const xercesc::DOMNode* parent = first->getParentNode();
+  if (parent != nullptr && parent->getChildNodes() == list) {
+    for (xercesc::DOMNode* node = first; node != nullptr;) {
+      // Read the next sibling first: visit may not change the tree, but
+      // this keeps the walk independent of what it does with node.
+      xercesc::DOMNode* next = node->getNextSibling();
+      if (!visit(node)) return;
+      node = next;
     }
-    for (XMLSize_t i = 0;; ++i) {
-        xercesc::DOMNode* node = i == 0 ? first : list->item(i);
-        if (node == nullptr) return;
-        if (!visit(node)) return;
-    }
+    return;
+  }
+  for (XMLSize_t i = 0;; ++i) {
+    xercesc::DOMNode* node = i == 0 ? first : list->item(i);
+    if (node == nullptr) return;
+    if (!visit(node)) return;
+  }
 }
 
 }  // namespace k42

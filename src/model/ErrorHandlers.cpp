@@ -9,13 +9,13 @@
 namespace {
 
 std::u16string Message(const xercesc::SAXParseException& e) {
-    const XMLCh* text = e.getMessage();
-    return text != nullptr ? std::u16string(text) : std::u16string();
+  const XMLCh* text = e.getMessage();
+  return text != nullptr ? std::u16string(text) : std::u16string();
 }
 
 const char16_t* SystemId(const xercesc::SAXParseException& e) {
-    const XMLCh* id = e.getSystemId();
-    return id != nullptr ? id : u"";
+  const XMLCh* id = e.getSystemId();
+  return id != nullptr ? id : u"";
 }
 
 }  // namespace
@@ -23,49 +23,49 @@ const char16_t* SystemId(const xercesc::SAXParseException& e) {
 void CDomErrorHandler::warning(const xercesc::SAXParseException&) { ++m_warningCount; }
 
 void CDomErrorHandler::error(const xercesc::SAXParseException& e) {
-    // The line is formatted first and handed over as an argument, so a percent
-    // sign in the parser's message is never taken for a conversion.
-    const std::u16string message = Message(e);
-    Logger::Log(u" XMLERROR:  %ld(%ld) : %s\n", static_cast<long>(e.getLineNumber()),
-                static_cast<long>(e.getColumnNumber()), message.c_str());
-    ++m_errorCount;
-    m_sawErrors = true;
+  // The line is formatted first and handed over as an argument, so a percent
+  // sign in the parser's message is never taken for a conversion.
+  const std::u16string message = Message(e);
+  Logger::Log(u" XMLERROR:  %ld(%ld) : %s\n", static_cast<long>(e.getLineNumber()),
+              static_cast<long>(e.getColumnNumber()), message.c_str());
+  ++m_errorCount;
+  m_sawErrors = true;
 }
 
 void CDomErrorHandler::fatalError(const xercesc::SAXParseException&) {
-    ++m_errorCount;
-    m_sawErrors = true;
-    MessageBoxW(nullptr, u"FATAL ERROR found parsing TAVIRO XML file!", u"XML Reader", MB_OK);
+  ++m_errorCount;
+  m_sawErrors = true;
+  MessageBoxW(nullptr, u"FATAL ERROR found parsing TAVIRO XML file!", u"XML Reader", MB_OK);
 }
 
 void CDomErrorHandler::resetErrors() {
-    m_sawErrors = false;
-    m_errorCount = 0;
-    m_warningCount = 0;
+  m_sawErrors = false;
+  m_errorCount = 0;
+  m_warningCount = 0;
 }
 
 void CDomErrorHandler::ReportError(const char16_t* message) {
-    Logger::Log(u" XMLERROR:  %ld(%ld) : %s\n", 0L, 0L, message);
-    ++m_errorCount;
-    m_sawErrors = true;
+  Logger::Log(u" XMLERROR:  %ld(%ld) : %s\n", 0L, 0L, message);
+  ++m_errorCount;
+  m_sawErrors = true;
 }
 
 void CSaxErrorHandler::warning(const xercesc::SAXParseException& e) {
-    const std::u16string message = Message(e);
-    Logger::Log(u"XMLWarning at file (%s) line,col (%d, %d)=%s\n", SystemId(e),
-                static_cast<int>(e.getLineNumber()), static_cast<int>(e.getColumnNumber()), message.c_str());
-    ++m_warningCount;
+  const std::u16string message = Message(e);
+  Logger::Log(u"XMLWarning at file (%s) line,col (%d, %d)=%s\n", SystemId(e), static_cast<int>(e.getLineNumber()),
+              static_cast<int>(e.getColumnNumber()), message.c_str());
+  ++m_warningCount;
 }
 
 void CSaxErrorHandler::error(const xercesc::SAXParseException& e) {
-    const std::u16string message = Message(e);
-    Logger::Log(u"XMLError at file (%s) line,col (%d, %d)=%s\n", SystemId(e),
-                static_cast<int>(e.getLineNumber()), static_cast<int>(e.getColumnNumber()), message.c_str());
-    ++m_errorCount;
+  const std::u16string message = Message(e);
+  Logger::Log(u"XMLError at file (%s) line,col (%d, %d)=%s\n", SystemId(e), static_cast<int>(e.getLineNumber()),
+              static_cast<int>(e.getColumnNumber()), message.c_str());
+  ++m_errorCount;
 }
 
 void CSaxErrorHandler::fatalError(const xercesc::SAXParseException& e) {
-    const std::u16string message = Message(e);
-    Logger::Log(u"Fatal XMLError at file (%s) line,col (%d, %d)=%s\n", SystemId(e),
-                static_cast<int>(e.getLineNumber()), static_cast<int>(e.getColumnNumber()), message.c_str());
+  const std::u16string message = Message(e);
+  Logger::Log(u"Fatal XMLError at file (%s) line,col (%d, %d)=%s\n", SystemId(e), static_cast<int>(e.getLineNumber()),
+              static_cast<int>(e.getColumnNumber()), message.c_str());
 }

@@ -13,15 +13,15 @@
 namespace {
 
 bool IsUrl(const std::u16string& reference) {
-    return reference.rfind(u"http://", 0) == 0 || reference.rfind(u"https://", 0) == 0;
+  return reference.rfind(u"http://", 0) == 0 || reference.rfind(u"https://", 0) == 0;
 }
 
 // Whether the file is there and readable: it is opened for reading and closed.
 bool CanOpen(const std::u16string& path) {
-    std::FILE* file = std::fopen(k42::ToNarrow(path).c_str(), "rb");
-    if (file == nullptr) return false;
-    std::fclose(file);
-    return true;
+  std::FILE* file = std::fopen(k42::ToNarrow(path).c_str(), "rb");
+  if (file == nullptr) return false;
+  std::fclose(file);
+  return true;
 }
 
 // The directory of the component's own module file, separator included. On
@@ -30,18 +30,18 @@ bool CanOpen(const std::u16string& path) {
 // either is taken whole, and an unknown name gives an empty directory (the
 // process's current directory).
 std::u16string ComponentDirectory() {
-    const std::u16string module = k42::ComponentModuleFileName();
-    const size_t separator = module.find_last_of(u"/\\");
-    return separator == std::u16string::npos ? module : module.substr(0, separator + 1);
+  const std::u16string module = k42::ComponentModuleFileName();
+  const size_t separator = module.find_last_of(u"/\\");
+  return separator == std::u16string::npos ? module : module.substr(0, separator + 1);
 }
 
 // The default device help for the language, else the English one, else empty.
 std::u16string DefaultHelpPath(const std::u16string& language) {
-    const std::u16string directory = ComponentDirectory();
-    std::u16string path = directory + u"default_device_help_" + language + u".pdf";
-    if (CanOpen(path)) return path;
-    path = directory + u"default_device_help_en.pdf";
-    return CanOpen(path) ? path : std::u16string();
+  const std::u16string directory = ComponentDirectory();
+  std::u16string path = directory + u"default_device_help_" + language + u".pdf";
+  if (CanOpen(path)) return path;
+  path = directory + u"default_device_help_en.pdf";
+  return CanOpen(path) ? path : std::u16string();
 }
 
 }  // namespace
@@ -50,28 +50,28 @@ std::u16string DefaultHelpPath(const std::u16string& language) {
 // changed since the last call, so a file created or deleted in between is not
 // noticed for the same path and language.
 int32_t CDDModel::GetHelpFilePath(int32_t helpFileType, std::u16string& path, int32_t& anchor) {
-    int32_t result = -1;
-    if (CDDParserXML::GetHelpFilePath(helpFileType, path, anchor) == 0 && !path.empty()) {
-        if (!IsUrl(path)) path = m_directory + path;
-        result = 0;
-    }
+  int32_t result = -1;
+  if (CDDParserXML::GetHelpFilePath(helpFileType, path, anchor) == 0 && !path.empty()) {
+    if (!IsUrl(path)) path = m_directory + path;
+    result = 0;
+  }
 
-    if (path != m_lastHelpPath || m_language != m_lastHelpLanguage) {
-        m_helpCacheValid = false;
-        m_lastHelpPath = path;
-        m_lastHelpLanguage = m_language;
-    }
+  if (path != m_lastHelpPath || m_language != m_lastHelpLanguage) {
+    m_helpCacheValid = false;
+    m_lastHelpPath = path;
+    m_lastHelpLanguage = m_language;
+  }
 
-    if (!m_helpCacheValid) {
-        m_helpFileAvailable = !path.empty() && CanOpen(path);
-        if (!m_helpFileAvailable && IsUrl(path)) m_helpFileAvailable = true;
-        if (!m_helpFileAvailable) m_defaultHelpPath = DefaultHelpPath(m_language);
-        m_helpCacheValid = true;
-    }
+  if (!m_helpCacheValid) {
+    m_helpFileAvailable = !path.empty() && CanOpen(path);
+    if (!m_helpFileAvailable && IsUrl(path)) m_helpFileAvailable = true;
+    if (!m_helpFileAvailable) m_defaultHelpPath = DefaultHelpPath(m_language);
+    m_helpCacheValid = true;
+  }
 
-    if (!m_helpFileAvailable) {
-        path = m_defaultHelpPath;
-        anchor = kNO;
-    }
-    return result;
+  if (!m_helpFileAvailable) {
+    path = m_defaultHelpPath;
+    anchor = kNO;
+  }
+  return result;
 }

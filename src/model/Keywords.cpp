@@ -10,9 +10,9 @@ namespace k42 {
 namespace {
 
 struct Keyword {
-    const char16_t* text;
-    int32_t value;
-    bool writtenBack;
+  const char16_t* text;
+  int32_t value;
+  bool writtenBack;
 };
 
 constexpr std::array<Keyword, 4> kHandling{{
@@ -30,24 +30,24 @@ constexpr std::array<Keyword, 3> kStorage{{
 
 template <size_t N>
 bool FromKeyword(const std::array<Keyword, N>& table, const std::u16string& text, int32_t& value) {
-    for (const Keyword& entry : table) {
-        if (text == entry.text) {
-            value = entry.value;
-            return true;
-        }
+  for (const Keyword& entry : table) {
+    if (text == entry.text) {
+      value = entry.value;
+      return true;
     }
-    return false;
+  }
+  return false;
 }
 
 template <size_t N>
 bool ToText(const std::array<Keyword, N>& table, int32_t value, std::u16string& text) {
-    for (const Keyword& entry : table) {
-        if (entry.value == value && entry.writtenBack) {
-            text = entry.text;
-            return true;
-        }
+  for (const Keyword& entry : table) {
+    if (entry.value == value && entry.writtenBack) {
+      text = entry.text;
+      return true;
     }
-    return false;
+  }
+  return false;
 }
 
 // Every VarType that the file can name: the keyword is the enumerator's name
@@ -99,17 +99,20 @@ bool HandlingToText(int32_t value, std::u16string& text) { return ToText(kHandli
 bool StorageToText(int32_t value, std::u16string& text) { return ToText(kStorage, value, text); }
 
 int32_t DataTypeFromKeyword(const std::u16string& text) {
-    int32_t type = TYPE_UNKNOWN;
-    FromKeyword(kDataTypes, text, type);
-    return type;
+  int32_t type = TYPE_UNKNOWN;
+  FromKeyword(kDataTypes, text, type);
+  return type;
 }
 
 std::u16string ModeToText(int32_t mode) {
-    switch (mode) {
-        case 1: return u"ONLINE";
-        case 2: return u"OFFLINE";
-        default: return u"GENERAL";
-    }
+  switch (mode) {
+    case 1:
+      return u"ONLINE";
+    case 2:
+      return u"OFFLINE";
+    default:
+      return u"GENERAL";
+  }
 }
 
 }  // namespace k42

@@ -14,254 +14,253 @@ namespace {
 // The display of that identifier in the module's local dictionary; null when
 // the identifier is unknown or names a menu.
 CDDPardis* FindDisplay(const CDDModule& module, const std::u16string& displayId) {
-    return dynamic_cast<CDDPardis*>(module.FindChild(displayId));
+  return dynamic_cast<CDDPardis*>(module.FindChild(displayId));
 }
 
 }  // namespace
 
 int32_t CDDParserXML::GetHelpFilePath(int32_t helpFileType, std::u16string& path, int32_t& anchor) const {
-    switch (helpFileType) {
-        case kHELPDTM:
-            path = m_dtmHelpFile;
-            anchor = m_dtmHelpAnchor;
-            break;
-        case kHELPUI:
-            path = m_uiHelpFile;
-            anchor = m_uiHelpAnchor;
-            break;
-        default:
-            anchor = kEQTOID;
-            break;
-    }
-    return 0;
+  switch (helpFileType) {
+    case kHELPDTM:
+      path = m_dtmHelpFile;
+      anchor = m_dtmHelpAnchor;
+      break;
+    case kHELPUI:
+      path = m_uiHelpFile;
+      anchor = m_uiHelpAnchor;
+      break;
+    default:
+      anchor = kEQTOID;
+      break;
+  }
+  return 0;
 }
 
 CDDModule* CDDParserXML::FindModule(const std::u16string& moduleId) const {
-    for (CDDModule* module : m_modules) {
-        if (module != nullptr && module->Id() == moduleId) return module;
-    }
-    return nullptr;
+  for (CDDModule* module : m_modules) {
+    if (module != nullptr && module->Id() == moduleId) return module;
+  }
+  return nullptr;
 }
 
 int32_t CDDParserXML::GetTabModules(int32_t isTab, std::vector<std::u16string>& ids) const {
-    if (m_modules.empty()) return -1;
-    ids.clear();
-    for (const CDDModule* module : m_modules) {
-        if (module == nullptr) continue;
-        const bool tab = module->GetIntegration() == kTAB;
-        if (tab == (isTab != 0)) ids.push_back(module->Id());
-    }
-    return 0;
+  if (m_modules.empty()) return -1;
+  ids.clear();
+  for (const CDDModule* module : m_modules) {
+    if (module == nullptr) continue;
+    const bool tab = module->GetIntegration() == kTAB;
+    if (tab == (isTab != 0)) ids.push_back(module->Id());
+  }
+  return 0;
 }
 
 int32_t CDDParserXML::GetModuleIntegration(const std::u16string& moduleId, int32_t& integration) const {
-    const CDDModule* module = FindModule(moduleId);
-    if (module == nullptr) return -1;
-    integration = module->GetIntegration();
-    return 0;
+  const CDDModule* module = FindModule(moduleId);
+  if (module == nullptr) return -1;
+  integration = module->GetIntegration();
+  return 0;
 }
 
 int32_t CDDParserXML::GetModuleIcon(const std::u16string& moduleId, std::u16string& icon) const {
-    const CDDModule* module = FindModule(moduleId);
-    if (module == nullptr) return -1;
-    icon = module->GetIcon();
-    return 0;
+  const CDDModule* module = FindModule(moduleId);
+  if (module == nullptr) return -1;
+  icon = module->GetIcon();
+  return 0;
 }
 
 int32_t CDDParserXML::GetModuleTreeIconList(const std::u16string& moduleId, std::u16string& list) const {
-    const CDDModule* module = FindModule(moduleId);
-    if (module == nullptr) return -1;
-    list = module->GetTreeImageList();
-    return 0;
+  const CDDModule* module = FindModule(moduleId);
+  if (module == nullptr) return -1;
+  list = module->GetTreeImageList();
+  return 0;
 }
 
 int32_t CDDParserXML::GetExternModule(const std::u16string& moduleId, std::u16string& externModule,
                                       std::u16string& label, std::u16string& init) const {
-    const CDDModule* module = FindModule(moduleId);
-    if (module == nullptr) return -1;
-    externModule = module->GetLinkRef();
-    module->GetLabel(label);
-    init = module->GetInitString();
-    return 0;
+  const CDDModule* module = FindModule(moduleId);
+  if (module == nullptr) return -1;
+  externModule = module->GetLinkRef();
+  module->GetLabel(label);
+  init = module->GetInitString();
+  return 0;
 }
 
 int32_t CDDParserXML::GetExternModulePath(const std::u16string& moduleId, std::u16string& path) const {
-    const CDDModule* module = FindModule(moduleId);
-    if (module == nullptr) return -1;
-    path = module->GetLinkRef();
-    return 0;
+  const CDDModule* module = FindModule(moduleId);
+  if (module == nullptr) return -1;
+  path = module->GetLinkRef();
+  return 0;
 }
 
 int32_t CDDParserXML::GetModuleInfo(const std::u16string& moduleId, std::u16string& name, std::u16string& icon,
                                     std::u16string& treeIcons, std::u16string& helpFilePath) const {
-    const CDDModule* module = FindModule(moduleId);
-    if (module == nullptr) return -1;
-    module->GetLabel(name);
-    icon = module->GetIcon();
-    treeIcons = module->GetTreeImageList();
-    helpFilePath = module->GetHelpFile();
-    return 0;
+  const CDDModule* module = FindModule(moduleId);
+  if (module == nullptr) return -1;
+  module->GetLabel(name);
+  icon = module->GetIcon();
+  treeIcons = module->GetTreeImageList();
+  helpFilePath = module->GetHelpFile();
+  return 0;
 }
 
 // An unknown module leaves the caller's list as it was.
 int32_t CDDParserXML::GetModuleRootMenus(const std::u16string& moduleId, std::vector<CDDMenuEntry>& entries) const {
-    const CDDModule* module = FindModule(moduleId);
-    if (module == nullptr) return -1;
-    module->RootMenu().GetEntries(entries);
-    return 0;
+  const CDDModule* module = FindModule(moduleId);
+  if (module == nullptr) return -1;
+  module->RootMenu().GetEntries(entries);
+  return 0;
 }
 
 int32_t CDDParserXML::GetModuleFeature(const std::u16string& moduleId, const std::u16string& name,
                                        std::u16string& value) const {
-    const CDDModule* module = FindModule(moduleId);
-    if (module == nullptr) return -1;
-    return module->GetFeature(name, value) ? 0 : -1;
+  const CDDModule* module = FindModule(moduleId);
+  if (module == nullptr) return -1;
+  return module->GetFeature(name, value) ? 0 : -1;
 }
 
 int32_t CDDParserXML::GetHeaderRefs(const std::u16string& moduleId, std::u16string& offline,
                                     std::u16string& online) const {
-    const CDDModule* module = FindModule(moduleId);
-    if (module == nullptr) return -1;
-    module->GetHeaderRefs(offline, online);
-    return 0;
+  const CDDModule* module = FindModule(moduleId);
+  if (module == nullptr) return -1;
+  module->GetHeaderRefs(offline, online);
+  return 0;
 }
 
 int32_t CDDParserXML::GetMenuItems(const std::u16string& moduleId, const std::u16string& menuId,
                                    std::vector<CDDMenuEntry>& entries) const {
-    // Emptied before the look-up, so a miss hands back an empty list.
-    if (!m_modules.empty()) entries.clear();
-    const CDDModule* module = FindModule(moduleId);
-    if (module == nullptr) return -1;
-    const int32_t position = module->FindMenuIndex(menuId);
-    if (position < 0) return -1;
-    return module->GetMenuEntries(position, entries) < 0 ? -1 : 0;
+  // Emptied before the look-up, so a miss hands back an empty list.
+  if (!m_modules.empty()) entries.clear();
+  const CDDModule* module = FindModule(moduleId);
+  if (module == nullptr) return -1;
+  const int32_t position = module->FindMenuIndex(menuId);
+  if (position < 0) return -1;
+  return module->GetMenuEntries(position, entries) < 0 ? -1 : 0;
 }
 
 void CDDParserXML::GetDisplayItems(const std::u16string& moduleId, const std::u16string& displayId,
                                    std::u16string& label, int32_t& displayType, std::u16string& imagePath,
                                    std::vector<CDDDisplayItem>& items, int32_t& rwroCond) const {
-    items.clear();
-    for (const CDDModule* module : m_modules) {
-        if (module == nullptr || module->Id() != moduleId) continue;
-        const CDDPardis* display = FindDisplay(*module, displayId);
-        if (display == nullptr) continue;  // a later module of the same identifier may have it
-        display->GetLabel(label);
-        displayType = display->GetDisplayType();
-        imagePath = display->GetImagePath();
-        display->GetItems(items);
-        rwroCond = display->GetRwro() ? 1 : 0;
-        return;
-    }
+  items.clear();
+  for (const CDDModule* module : m_modules) {
+    if (module == nullptr || module->Id() != moduleId) continue;
+    const CDDPardis* display = FindDisplay(*module, displayId);
+    if (display == nullptr) continue;  // a later module of the same identifier may have it
+    display->GetLabel(label);
+    displayType = display->GetDisplayType();
+    imagePath = display->GetImagePath();
+    display->GetItems(items);
+    rwroCond = display->GetRwro() ? 1 : 0;
+    return;
+  }
 }
 
 int32_t CDDParserXML::GetDisplayInfo(const std::u16string& moduleId, const std::u16string& displayId,
                                      std::u16string& label, int32_t& displayType, std::u16string& validId) const {
-    const CDDModule* module = FindModule(moduleId);
-    if (module == nullptr) return -1;
-    const CDDPardis* display = FindDisplay(*module, displayId);
-    if (display == nullptr) return -1;
-    display->GetLabel(label);
-    displayType = display->GetDisplayType();
-    validId = display->GetValidityId();
-    return 0;
+  const CDDModule* module = FindModule(moduleId);
+  if (module == nullptr) return -1;
+  const CDDPardis* display = FindDisplay(*module, displayId);
+  if (display == nullptr) return -1;
+  display->GetLabel(label);
+  displayType = display->GetDisplayType();
+  validId = display->GetValidityId();
+  return 0;
 }
 
 int32_t CDDParserXML::GetDisplayButtonNav(const std::u16string& moduleId, const std::u16string& displayId,
                                           std::u16string& first, std::u16string& previous, std::u16string& next,
                                           std::u16string& last, std::u16string& home) const {
-    const CDDModule* module = FindModule(moduleId);
-    if (module == nullptr) return -1;
-    const CDDPardis* display = FindDisplay(*module, displayId);
-    if (display == nullptr) return -1;
-    first = display->GetFirst();
-    previous = display->GetPrevious();
-    next = display->GetNext();
-    last = display->GetLast();
-    home = display->GetHome();
-    return 0;
+  const CDDModule* module = FindModule(moduleId);
+  if (module == nullptr) return -1;
+  const CDDPardis* display = FindDisplay(*module, displayId);
+  if (display == nullptr) return -1;
+  first = display->GetFirst();
+  previous = display->GetPrevious();
+  next = display->GetNext();
+  last = display->GetLast();
+  home = display->GetHome();
+  return 0;
 }
 
 int32_t CDDParserXML::GetItemInfo(const std::u16string& moduleId, const std::u16string& parentMenuId,
                                   const std::u16string& itemId, std::u16string& label, std::u16string& displayId,
-                                  std::u16string& imageListIndex, int32_t& itemType,
-                                  int32_t& conditionalLabel) const {
-    conditionalLabel = 0;
-    std::u16string labelRef;
-    const CDDModule* module = FindModule(moduleId);
-    if (module == nullptr) return -1;
+                                  std::u16string& imageListIndex, int32_t& itemType, int32_t& conditionalLabel) const {
+  conditionalLabel = 0;
+  std::u16string labelRef;
+  const CDDModule* module = FindModule(moduleId);
+  if (module == nullptr) return -1;
 
-    if (module->FindItemInfo(parentMenuId, itemId, label, labelRef, displayId, imageListIndex, itemType) < 0) {
-        // The parent menu does not exist: the item is looked for among the
-        // variables. The result stays -1, so a host only takes the item type.
-        for (const CDDVariable* variable : m_variables) {
-            if (variable == nullptr || variable->Id() != itemId) continue;
-            variable->GetLabel(label);
-            module->FindMenuOfItem(itemId, displayId);
-            imageListIndex = variable->GetDisplayRef();
-            itemType = ITEM_VARIABLE;
-            break;
-        }
-        return -1;
+  if (module->FindItemInfo(parentMenuId, itemId, label, labelRef, displayId, imageListIndex, itemType) < 0) {
+    // The parent menu does not exist: the item is looked for among the
+    // variables. The result stays -1, so a host only takes the item type.
+    for (const CDDVariable* variable : m_variables) {
+      if (variable == nullptr || variable->Id() != itemId) continue;
+      variable->GetLabel(label);
+      module->FindMenuOfItem(itemId, displayId);
+      imageListIndex = variable->GetDisplayRef();
+      itemType = ITEM_VARIABLE;
+      break;
     }
+    return -1;
+  }
 
-    // The element whose texts label the item.
-    const CDDBase* labelling = nullptr;
-    switch (itemType) {
-        case ITEM_VARIABLE:
-            if (!labelRef.empty()) {
-                labelling = m_elements.FindChild(labelRef);
-            } else if (!m_variables.empty()) {
-                labelling = m_elements.FindChild(itemId);
-            }
-            break;
-        case ITEM_METHOD:
-            if (!m_methods.empty()) labelling = m_elements.FindChild(itemId);
-            break;
-        case ITEM_MODULE: {
-            const CDDModule* target = FindModule(itemId);
-            if (target == nullptr) return -1;
-            target->GetLabel(label);
-            return 0;
-        }
-        default:
-            return 0;  // menus and the rest: the module's answer stands
+  // The element whose texts label the item.
+  const CDDBase* labelling = nullptr;
+  switch (itemType) {
+    case ITEM_VARIABLE:
+      if (!labelRef.empty()) {
+        labelling = m_elements.FindChild(labelRef);
+      } else if (!m_variables.empty()) {
+        labelling = m_elements.FindChild(itemId);
+      }
+      break;
+    case ITEM_METHOD:
+      if (!m_methods.empty()) labelling = m_elements.FindChild(itemId);
+      break;
+    case ITEM_MODULE: {
+      const CDDModule* target = FindModule(itemId);
+      if (target == nullptr) return -1;
+      target->GetLabel(label);
+      return 0;
     }
-    if (labelling == nullptr) return -1;
+    default:
+      return 0;  // menus and the rest: the module's answer stands
+  }
+  if (labelling == nullptr) return -1;
 
-    const auto* element = dynamic_cast<const CDDElement*>(labelling);
-    conditionalLabel = element != nullptr && element->HasVariants() ? 1 : 0;
-    if (conditionalLabel != 0) {
-        label.clear();
-    } else {
-        labelling->GetLabel(label);
-    }
-    return 0;
+  const auto* element = dynamic_cast<const CDDElement*>(labelling);
+  conditionalLabel = element != nullptr && element->HasVariants() ? 1 : 0;
+  if (conditionalLabel != 0) {
+    label.clear();
+  } else {
+    labelling->GetLabel(label);
+  }
+  return 0;
 }
 
 int32_t CDDParserXML::GetLogo(std::vector<CDDLogo>& logos) const {
-    logos = m_logos;
-    return 0;
+  logos = m_logos;
+  return 0;
 }
 
 int32_t CDDParserXML::GetFunctionIdIsOnline(int32_t* online) const {
-    if (online == nullptr) return -1;
-    *online = m_isOnline;
-    return 0;
+  if (online == nullptr) return -1;
+  *online = m_isOnline;
+  return 0;
 }
 
 void CDDParserXML::GetMenubarItems(std::vector<CDDMenubarItem*>& items) const { items = m_menubarItems; }
 
 // An unknown module leaves the caller's list as it was.
 int32_t CDDParserXML::GetModulebarItems(const std::u16string& moduleId, std::vector<CDDMenubarItem*>& items) const {
-    const CDDModule* module = FindModule(moduleId);
-    if (module == nullptr) return -1;
-    module->GetMenubarItems(items);
-    return 0;
+  const CDDModule* module = FindModule(moduleId);
+  if (module == nullptr) return -1;
+  module->GetMenubarItems(items);
+  return 0;
 }
 
 void CDDParserXML::GetToolbarItems(std::vector<CDDToolbarItem*>& items) const { items = m_toolbarItems; }
 
 size_t CDDParserXML::GetToolbarImageList(std::u16string& reference) const {
-    reference = m_toolbarImageList;
-    return reference.size();
+  reference = m_toolbarImageList;
+  return reference.size();
 }

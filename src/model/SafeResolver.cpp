@@ -14,73 +14,72 @@ namespace {
 std::u16string Text(const XMLCh* text) { return text != nullptr ? std::u16string(text) : std::u16string(); }
 
 bool StartsWithNoCase(const std::u16string& text, std::u16string_view prefix) {
-    return text.size() >= prefix.size() && ToUpper(text.substr(0, prefix.size())) == ToUpper(std::u16string(prefix));
+  return text.size() >= prefix.size() && ToUpper(text.substr(0, prefix.size())) == ToUpper(std::u16string(prefix));
 }
 
 bool EndsWithNoCase(const std::u16string& text, std::u16string_view suffix) {
-    return text.size() >= suffix.size() &&
-           ToUpper(text.substr(text.size() - suffix.size())) == ToUpper(std::u16string(suffix));
+  return text.size() >= suffix.size() &&
+         ToUpper(text.substr(text.size() - suffix.size())) == ToUpper(std::u16string(suffix));
 }
 
 // A system identifier with a scheme ("http:", "ftp:" ...) other than a
 // drive letter; "file:" locations are turned into plain paths.
 bool ToLocalPath(std::u16string& systemId) {
-    if (StartsWithNoCase(systemId, u"file://")) {
-        systemId.erase(0, 7);
-        return true;
-    }
-    auto colon = systemId.find(u':');
-    if (colon == std::u16string::npos || colon == 1) return true;  // plain path or "C:\..."
-    auto slash = systemId.find_first_of(u"/\\");
-    return slash != std::u16string::npos && slash < colon;  // "dir/a:b" is still a path
+  if (StartsWithNoCase(systemId, u"file://")) {
+    systemId.erase(0, 7);
+    return true;
+  }
+  auto colon = systemId.find(u':');
+  if (colon == std::u16string::npos || colon == 1) return true;  // plain path or "C:\..."
+  auto slash = systemId.find_first_of(u"/\\");
+  return slash != std::u16string::npos && slash < colon;  // "dir/a:b" is still a path
 }
 
 xercesc::InputSource* EmptyInput(const XMLCh* systemId) {
-    static const XMLByte kNothing[] = {0};
-    auto* source = new xercesc::MemBufInputSource(kNothing, 0, systemId != nullptr ? systemId : u"", false);
-    return source;
+  static const XMLByte kNothing[] = {0};
+  auto* source = new xercesc::MemBufInputSource(kNothing, 0, systemId != nullptr ? systemId : u"", false);
+  return source;
 }
 
 }  // namespace
 
 void SafeEntityResolver::Refuse(const std::u16string& reason) {
-    ++m_refusals;
-    if (m_onRefusal) m_onRefusal(reason);
+  ++m_refusals;
+  if (m_onRefusal) m_onRefusal(reason);
 }
 
 xercesc::InputSource* SafeEntityResolver::resolveEntity(xercesc::XMLResourceIdentifier* resource) {
-    if (resource == nullptr) return nullptr;
-    std::u16string systemId = Text(resource->getSystemId());
-    const auto type = resource->getResourceIdentifierType();
-    const bool grammar = type == xercesc::XMLResourceIdentifier::SchemaGrammar ||
-                         type == xercesc::XMLResourceIdentifier::SchemaImport ||
-                         type == xercesc::XMLResourceIdentifier::SchemaInclude ||
-                         type == xercesc::XMLResourceIdentifier::SchemaRedefine ||
-                         (type == xercesc::XMLResourceIdentifier::ExternalEntity && EndsWithNoCase(systemId, u".dtd"));
-    if (!grammar) {
-        Refuse(u"external entity refused: " + systemId);
-        return EmptyInput(resource->getSystemId());
-    }
-    if (!ToLocalPath(systemId)) {
-        Refuse(u"remote grammar location refused: " + systemId);
-        return EmptyInput(resource->getSystemId());
-    }
-    const XMLCh* base = resource->getBaseURI();
-    std::u16string basePath = Text(base);
-    if (!ToLocalPath(basePath)) basePath.clear();
-    try {
-        if (basePath.empty()) return new xercesc::LocalFileInputSource(systemId.c_str());
-        return new xercesc::LocalFileInputSource(basePath.c_str(), systemId.c_str());
-    } catch (...) {
-        Refuse(u"grammar location not usable: " + systemId);
-        return EmptyInput(resource->getSystemId());
-    }
+  if (resource == nullptr) return nullptr;
+  std::u16string systemId = Text(resource->getSystemId());
+  const auto type = resource->getResourceIdentifierType();
+  const bool grammar =
+      type == xercesc::XMLResourceIdentifier::SchemaGrammar || type == xercesc::XMLResourceIdentifier::SchemaImport ||
+      type == xercesc::XMLResourceIdentifier::SchemaInclude || type == xercesc::XMLResourceIdentifier::SchemaRedefine ||
+      (type == xercesc::XMLResourceIdentifier::ExternalEntity && EndsWithNoCase(systemId, u".dtd"));
+  if (!grammar) {
+    Refuse(u"external entity refused: " + systemId);
+    return EmptyInput(resource->getSystemId());
+  }
+  if (!ToLocalPath(systemId)) {
+    Refuse(u"remote grammar location refused: " + systemId);
+    return EmptyInput(resource->getSystemId());
+  }
+  const XMLCh* base = resource->getBaseURI();
+  std::u16string basePath = Text(base);
+  if (!ToLocalPath(basePath)) basePath.clear();
+  try {
+    if (basePath.empty()) return new xercesc::LocalFileInputSource(systemId.c_str());
+    return new xercesc::LocalFileInputSource(basePath.c_str(), systemId.c_str());
+  } catch (...) {
+    Refuse(u"grammar location not usable: " + systemId);
+    return EmptyInput(resource->getSystemId());
+  }
 }
 
 std::unique_ptr<xercesc::SecurityManager> MakeSecurityManager() {
-    auto manager = std::make_unique<xercesc::SecurityManager>();
-    manager->setEntityExpansionLimit(kEntityExpansionLimit);
-    return manager;
+  auto manager = std::make_unique<xercesc::SecurityManager>();
+  manager->setEntityExpansionLimit(kEntityExpansionLimit);
+  return manager;
 }
 
 }  // namespace k42

@@ -18,20 +18,20 @@ namespace k42 {
 // is reported through onRefusal and an empty input is returned, so the
 // document is never completed from outside.
 class SafeEntityResolver : public xercesc::XMLEntityResolver {
-public:
-    using RefusalHandler = std::function<void(const std::u16string& reason)>;
+ public:
+  using RefusalHandler = std::function<void(const std::u16string& reason)>;
 
-    explicit SafeEntityResolver(RefusalHandler onRefusal) : m_onRefusal(std::move(onRefusal)) {}
+  explicit SafeEntityResolver(RefusalHandler onRefusal) : m_onRefusal(std::move(onRefusal)) {}
 
-    xercesc::InputSource* resolveEntity(xercesc::XMLResourceIdentifier* resource) override;
+  xercesc::InputSource* resolveEntity(xercesc::XMLResourceIdentifier* resource) override;
 
-    int Refusals() const { return m_refusals; }
+  int Refusals() const { return m_refusals; }
 
-private:
-    void Refuse(const std::u16string& reason);
+ private:
+  void Refuse(const std::u16string& reason);
 
-    RefusalHandler m_onRefusal;
-    int m_refusals = 0;
+  RefusalHandler m_onRefusal;
+  int m_refusals = 0;
 };
 
 // Entity expansions allowed per document before the parse fails.

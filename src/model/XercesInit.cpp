@@ -5,27 +5,26 @@
 
 namespace k42 {
 std::mutex& XercesLifetimeLock() {
-    static std::mutex lock;
-    return lock;
+  static std::mutex lock;
+  return lock;
 }
 }  // namespace k42
 
 CXercesInitialization::CXercesInitialization() {
-    std::lock_guard<std::mutex> guard(k42::XercesLifetimeLock());
-    try {
-        xercesc::XMLPlatformUtils::Initialize();
-        m_successful = true;
-    } catch (...) {
-        m_successful = false;
-    }
+  std::lock_guard<std::mutex> guard(k42::XercesLifetimeLock());
+  try {
+    xercesc::XMLPlatformUtils::Initialize();
+    m_successful = true;
+  } catch (...) {
+    m_successful = false;
+  }
 }
 
 CXercesInitialization::~CXercesInitialization() {
-    std::lock_guard<std::mutex> guard(k42::XercesLifetimeLock());
-    try {
-        xercesc::XMLPlatformUtils::Terminate();
-    } catch (...) {
-    }
+  std::lock_guard<std::mutex> guard(k42::XercesLifetimeLock());
+  try {
+    xercesc::XMLPlatformUtils::Terminate();
+  } catch (...) {}
 }
 
 // Constructed during static initialization of the module that contains the

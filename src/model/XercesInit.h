@@ -7,16 +7,16 @@
 // instance lives for the whole process: it initializes the library when the
 // component is loaded and terminates it when the component is unloaded.
 class CXercesInitialization {
-public:
-    CXercesInitialization();
-    ~CXercesInitialization();
-    CXercesInitialization(const CXercesInitialization&) = delete;
-    CXercesInitialization& operator=(const CXercesInitialization&) = delete;
+ public:
+  CXercesInitialization();
+  ~CXercesInitialization();
+  CXercesInitialization(const CXercesInitialization&) = delete;
+  CXercesInitialization& operator=(const CXercesInitialization&) = delete;
 
-    bool Successful() const { return m_successful; }
+  bool Successful() const { return m_successful; }
 
-private:
-    bool m_successful = false;
+ private:
+  bool m_successful = false;
 };
 
 extern CXercesInitialization s_XercesInitialization;

@@ -73,8 +73,7 @@ void Logger::Log(LPCWSTR format, ...) {
     std::string text = k42::utf::ToUtf8(line);
     if (text.empty() || text.back() != '\n') text += '\n';
     WriteLine(state.filePath, text);
-  } catch (...) {
-  }
+  } catch (...) {}
 }
 
 void Logger::SetLogFile(const char* path) {

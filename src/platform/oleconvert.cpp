@@ -29,17 +29,34 @@ struct IntegerRange {
 
 bool GetIntegerRange(VARTYPE vt, IntegerRange* range) {
   switch (vt) {
-    case VT_I1: *range = {-0x80, 0x7F, -0x1p7, 0x1p7, true}; return true;
-    case VT_UI1: *range = {0, 0xFF, 0, 0x1p8, false}; return true;
-    case VT_I2: *range = {-0x8000, 0x7FFF, -0x1p15, 0x1p15, true}; return true;
-    case VT_UI2: *range = {0, 0xFFFF, 0, 0x1p16, false}; return true;
+    case VT_I1:
+      *range = {-0x80, 0x7F, -0x1p7, 0x1p7, true};
+      return true;
+    case VT_UI1:
+      *range = {0, 0xFF, 0, 0x1p8, false};
+      return true;
+    case VT_I2:
+      *range = {-0x8000, 0x7FFF, -0x1p15, 0x1p15, true};
+      return true;
+    case VT_UI2:
+      *range = {0, 0xFFFF, 0, 0x1p16, false};
+      return true;
     case VT_I4:
-    case VT_INT: *range = {-0x7FFFFFFFLL - 1, 0x7FFFFFFF, -0x1p31, 0x1p31, true}; return true;
+    case VT_INT:
+      *range = {-0x7FFFFFFFLL - 1, 0x7FFFFFFF, -0x1p31, 0x1p31, true};
+      return true;
     case VT_UI4:
-    case VT_UINT: *range = {0, 0xFFFFFFFFULL, 0, 0x1p32, false}; return true;
-    case VT_I8: *range = {-0x7FFFFFFFFFFFFFFFLL - 1, 0x7FFFFFFFFFFFFFFFULL, -0x1p63, 0x1p63, true}; return true;
-    case VT_UI8: *range = {0, 0xFFFFFFFFFFFFFFFFULL, 0, 0x1p64, false}; return true;
-    default: return false;
+    case VT_UINT:
+      *range = {0, 0xFFFFFFFFULL, 0, 0x1p32, false};
+      return true;
+    case VT_I8:
+      *range = {-0x7FFFFFFFFFFFFFFFLL - 1, 0x7FFFFFFFFFFFFFFFULL, -0x1p63, 0x1p63, true};
+      return true;
+    case VT_UI8:
+      *range = {0, 0xFFFFFFFFFFFFFFFFULL, 0, 0x1p64, false};
+      return true;
+    default:
+      return false;
   }
 }
 
@@ -137,43 +154,77 @@ bool EqualsWord(const std::string& text, const char* word) {
 // Reads the value of a by-value scalar variant.
 HRESULT ReadNumber(const VARIANT& v, Number* number) {
   switch (v.vt) {
-    case VT_EMPTY: number->s = 0; break;
-    case VT_I1: number->s = static_cast<signed char>(v.cVal); break;
-    case VT_I2: number->s = v.iVal; break;
-    case VT_I4: number->s = v.lVal; break;
-    case VT_INT: number->s = v.intVal; break;
-    case VT_I8: number->s = v.llVal; break;
+    case VT_EMPTY:
+      number->s = 0;
+      break;
+    case VT_I1:
+      number->s = static_cast<signed char>(v.cVal);
+      break;
+    case VT_I2:
+      number->s = v.iVal;
+      break;
+    case VT_I4:
+      number->s = v.lVal;
+      break;
+    case VT_INT:
+      number->s = v.intVal;
+      break;
+    case VT_I8:
+      number->s = v.llVal;
+      break;
     case VT_BOOL:
       number->s = v.boolVal;
       number->fromBool = true;
       break;
-    case VT_UI1: number->kind = Number::kUnsigned, number->u = v.bVal; break;
-    case VT_UI2: number->kind = Number::kUnsigned, number->u = v.uiVal; break;
-    case VT_UI4: number->kind = Number::kUnsigned, number->u = v.ulVal; break;
-    case VT_UINT: number->kind = Number::kUnsigned, number->u = v.uintVal; break;
-    case VT_UI8: number->kind = Number::kUnsigned, number->u = v.ullVal; break;
-    case VT_R4: number->kind = Number::kReal, number->r = v.fltVal; break;
-    case VT_R8: number->kind = Number::kReal, number->r = v.dblVal; break;
-    case VT_BSTR: return ParseNumber(v.bstrVal, number);
-    default: return DISP_E_TYPEMISMATCH;
+    case VT_UI1:
+      number->kind = Number::kUnsigned, number->u = v.bVal;
+      break;
+    case VT_UI2:
+      number->kind = Number::kUnsigned, number->u = v.uiVal;
+      break;
+    case VT_UI4:
+      number->kind = Number::kUnsigned, number->u = v.ulVal;
+      break;
+    case VT_UINT:
+      number->kind = Number::kUnsigned, number->u = v.uintVal;
+      break;
+    case VT_UI8:
+      number->kind = Number::kUnsigned, number->u = v.ullVal;
+      break;
+    case VT_R4:
+      number->kind = Number::kReal, number->r = v.fltVal;
+      break;
+    case VT_R8:
+      number->kind = Number::kReal, number->r = v.dblVal;
+      break;
+    case VT_BSTR:
+      return ParseNumber(v.bstrVal, number);
+    default:
+      return DISP_E_TYPEMISMATCH;
   }
   return S_OK;
 }
 
 bool IsNonZero(const Number& n) {
   switch (n.kind) {
-    case Number::kSigned: return n.s != 0;
-    case Number::kUnsigned: return n.u != 0;
-    case Number::kReal: return n.r != 0;
+    case Number::kSigned:
+      return n.s != 0;
+    case Number::kUnsigned:
+      return n.u != 0;
+    case Number::kReal:
+      return n.r != 0;
   }
   return false;
 }
 
 double ToReal(const Number& n) {
   switch (n.kind) {
-    case Number::kSigned: return static_cast<double>(n.s);
-    case Number::kUnsigned: return static_cast<double>(n.u);
-    case Number::kReal: return n.r;
+    case Number::kSigned:
+      return static_cast<double>(n.s);
+    case Number::kUnsigned:
+      return static_cast<double>(n.u);
+    case Number::kReal:
+      return n.r;
   }
   return 0;
 }
@@ -181,17 +232,38 @@ double ToReal(const Number& n) {
 void StoreInteger(VARTYPE vt, ULONGLONG bits, VARIANT* out) {
   out->vt = vt;
   switch (vt) {
-    case VT_I1: out->cVal = static_cast<CHAR>(bits); break;
-    case VT_UI1: out->bVal = static_cast<BYTE>(bits); break;
-    case VT_I2: out->iVal = static_cast<SHORT>(bits); break;
-    case VT_UI2: out->uiVal = static_cast<USHORT>(bits); break;
-    case VT_I4: out->lVal = static_cast<LONG>(bits); break;
-    case VT_INT: out->intVal = static_cast<INT>(bits); break;
-    case VT_UI4: out->ulVal = static_cast<ULONG>(bits); break;
-    case VT_UINT: out->uintVal = static_cast<UINT>(bits); break;
-    case VT_I8: out->llVal = static_cast<LONGLONG>(bits); break;
-    case VT_UI8: out->ullVal = bits; break;
-    default: break;
+    case VT_I1:
+      out->cVal = static_cast<CHAR>(bits);
+      break;
+    case VT_UI1:
+      out->bVal = static_cast<BYTE>(bits);
+      break;
+    case VT_I2:
+      out->iVal = static_cast<SHORT>(bits);
+      break;
+    case VT_UI2:
+      out->uiVal = static_cast<USHORT>(bits);
+      break;
+    case VT_I4:
+      out->lVal = static_cast<LONG>(bits);
+      break;
+    case VT_INT:
+      out->intVal = static_cast<INT>(bits);
+      break;
+    case VT_UI4:
+      out->ulVal = static_cast<ULONG>(bits);
+      break;
+    case VT_UINT:
+      out->uintVal = static_cast<UINT>(bits);
+      break;
+    case VT_I8:
+      out->llVal = static_cast<LONGLONG>(bits);
+      break;
+    case VT_UI8:
+      out->ullVal = bits;
+      break;
+    default:
+      break;
   }
 }
 
@@ -314,8 +386,8 @@ HRESULT ConvertObject(const VARIANT& source, USHORT flags, VARTYPE vt, VARIANT* 
   DISPPARAMS noArguments{nullptr, nullptr, 0, 0};
   VARIANT value;
   VariantInit(&value);
-  HRESULT hr = dispatch->Invoke(DISPID_VALUE, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &noArguments,
-                                &value, nullptr, nullptr);
+  HRESULT hr = dispatch->Invoke(DISPID_VALUE, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &noArguments, &value,
+                                nullptr, nullptr);
   dispatch->Release();
   if (FAILED(hr)) {
     VariantClear(&value);
@@ -372,7 +444,6 @@ HRESULT VariantChangeType(VARIANTARG* pvargDest, const VARIANTARG* pvarSrc, USHO
   return S_OK;
 }
 
-HRESULT VariantChangeTypeEx(VARIANTARG* pvargDest, const VARIANTARG* pvarSrc, LCID lcid, USHORT wFlags,
-                            VARTYPE vt) {
+HRESULT VariantChangeTypeEx(VARIANTARG* pvargDest, const VARIANTARG* pvarSrc, LCID lcid, USHORT wFlags, VARTYPE vt) {
   return VariantChangeType(pvargDest, pvarSrc, wFlags, vt);
 }

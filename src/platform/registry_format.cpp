@@ -138,7 +138,8 @@ std::optional<Value> ParseData(std::string_view data) {
     data.remove_prefix(4);
   } else if (StartsWith(data, "hex(")) {
     size_t close = data.find("):");
-    std::optional<DWORD> type = close == std::string_view::npos ? std::nullopt : ParseHexNumber(data.substr(4, close - 4), 8);
+    std::optional<DWORD> type =
+        close == std::string_view::npos ? std::nullopt : ParseHexNumber(data.substr(4, close - 4), 8);
     if (!type) return std::nullopt;
     value.type = *type;
     data.remove_prefix(close + 2);
@@ -217,8 +218,8 @@ void AppendValue(std::string& out, const Value& value) {
     AppendEscaped(out, text.substr(0, text.size() - 1));
     out += '"';
   } else if (value.type == kRegDword && value.data.size() == 4) {
-    DWORD number = DWORD(value.data[0]) | DWORD(value.data[1]) << 8 | DWORD(value.data[2]) << 16 |
-                   DWORD(value.data[3]) << 24;
+    DWORD number =
+        DWORD(value.data[0]) | DWORD(value.data[1]) << 8 | DWORD(value.data[2]) << 16 | DWORD(value.data[3]) << 24;
     std::snprintf(buffer, sizeof buffer, "%08x", unsigned(number));
     out += "dword:";
     out += buffer;
@@ -245,7 +246,8 @@ void AppendKey(std::string& out, const std::string& path, const Key& key, bool i
     for (const Value& value : key.Values()) AppendValue(out, value);
     out += '\n';
   }
-  for (const auto& [folded, child] : key.Children()) AppendKey(out, path + '\\' + utf::ToUtf8(child->Name()), *child, false);
+  for (const auto& [folded, child] : key.Children())
+    AppendKey(out, path + '\\' + utf::ToUtf8(child->Name()), *child, false);
 }
 
 }  // namespace

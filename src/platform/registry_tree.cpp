@@ -6,8 +6,8 @@
 namespace k42::registry {
 namespace {
 
-constexpr std::u16string_view kRootNames[kRootCount] = {
-    u"HKEY_CLASSES_ROOT", u"HKEY_CURRENT_USER", u"HKEY_LOCAL_MACHINE", u"HKEY_USERS", u"HKEY_CURRENT_CONFIG"};
+constexpr std::u16string_view kRootNames[kRootCount] = {u"HKEY_CLASSES_ROOT", u"HKEY_CURRENT_USER",
+                                                        u"HKEY_LOCAL_MACHINE", u"HKEY_USERS", u"HKEY_CURRENT_CONFIG"};
 
 std::u16string Folded(std::u16string_view name) { return ToUpper(std::u16string(name)); }
 
@@ -23,48 +23,48 @@ int RootFromName(std::u16string_view name) {
 }
 
 Key* Key::Child(std::u16string_view name) {
-  auto it = children_.find(Folded(name));
-  return it == children_.end() ? nullptr : it->second.get();
+  auto it = m_children.find(Folded(name));
+  return it == m_children.end() ? nullptr : it->second.get();
 }
 
 const Key* Key::Child(std::u16string_view name) const {
-  auto it = children_.find(Folded(name));
-  return it == children_.end() ? nullptr : it->second.get();
+  auto it = m_children.find(Folded(name));
+  return it == m_children.end() ? nullptr : it->second.get();
 }
 
 Key& Key::EnsureChild(std::u16string_view name, bool* created) {
-  std::unique_ptr<Key>& slot = children_[Folded(name)];
+  std::unique_ptr<Key>& slot = m_children[Folded(name)];
   if (created) *created = !slot;
   if (!slot) slot = std::make_unique<Key>(std::u16string(name));
   return *slot;
 }
 
-bool Key::RemoveChild(std::u16string_view name) { return children_.erase(Folded(name)) > 0; }
+bool Key::RemoveChild(std::u16string_view name) { return m_children.erase(Folded(name)) > 0; }
 
 const Value* Key::FindValue(std::u16string_view name) const {
   std::u16string folded = Folded(name);
-  for (const Value& value : values_)
+  for (const Value& value : m_values)
     if (Folded(value.name) == folded) return &value;
   return nullptr;
 }
 
 void Key::SetValue(Value value) {
   std::u16string folded = Folded(value.name);
-  for (Value& existing : values_) {
+  for (Value& existing : m_values) {
     if (Folded(existing.name) == folded) {
       existing.type = value.type;
       existing.data = std::move(value.data);
       return;
     }
   }
-  values_.push_back(std::move(value));
+  m_values.push_back(std::move(value));
 }
 
 bool Key::RemoveValue(std::u16string_view name) {
   std::u16string folded = Folded(name);
-  for (auto it = values_.begin(); it != values_.end(); ++it) {
+  for (auto it = m_values.begin(); it != m_values.end(); ++it) {
     if (Folded(it->name) == folded) {
-      values_.erase(it);
+      m_values.erase(it);
       return true;
     }
   }
@@ -72,8 +72,8 @@ bool Key::RemoveValue(std::u16string_view name) {
 }
 
 void Key::Clear() {
-  children_.clear();
-  values_.clear();
+  m_children.clear();
+  m_values.clear();
 }
 
 Key* Hive::Find(int root, const std::vector<std::u16string>& path) {

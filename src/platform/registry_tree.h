@@ -34,11 +34,11 @@ struct Value {
 // with but are looked up case-insensitively, as Windows does; subkeys are
 // kept sorted by their upper-case names, values in the order they were first set.
 class Key {
-public:
+ public:
   Key() = default;
-  explicit Key(std::u16string name) : name_(std::move(name)) {}
+  explicit Key(std::u16string name) : m_name(std::move(name)) {}
 
-  const std::u16string& Name() const { return name_; }
+  const std::u16string& Name() const { return m_name; }
 
   // The subkey of that name, or nullptr.
   Key* Child(std::u16string_view name);
@@ -50,8 +50,8 @@ public:
   // Removes a subkey with everything below it; false if there was none.
   bool RemoveChild(std::u16string_view name);
 
-  bool HasChildren() const { return !children_.empty(); }
-  const std::map<std::u16string, std::unique_ptr<Key>>& Children() const { return children_; }
+  bool HasChildren() const { return !m_children.empty(); }
+  const std::map<std::u16string, std::unique_ptr<Key>>& Children() const { return m_children; }
 
   // The value of that name (empty: the default value), or nullptr.
   const Value* FindValue(std::u16string_view name) const;
@@ -62,15 +62,15 @@ public:
   // Removes a value; false if there was none.
   bool RemoveValue(std::u16string_view name);
 
-  const std::vector<Value>& Values() const { return values_; }
+  const std::vector<Value>& Values() const { return m_values; }
 
   // Removes every subkey and every value.
   void Clear();
 
-private:
-  std::u16string name_;
-  std::map<std::u16string, std::unique_ptr<Key>> children_;  // by upper-case name
-  std::vector<Value> values_;
+ private:
+  std::u16string m_name;
+  std::map<std::u16string, std::unique_ptr<Key>> m_children;  // by upper-case name
+  std::vector<Value> m_values;
 };
 
 // A whole registry.

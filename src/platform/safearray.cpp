@@ -181,9 +181,7 @@ bool NarrowIndices(SAFEARRAY* psa, const long* indices, std::vector<LONG>* out) 
 
 }  // namespace
 
-SAFEARRAY* SafeArrayCreate(VARTYPE vt, UINT cDims, SAFEARRAYBOUND* rgsabound) {
-  return Create(vt, cDims, rgsabound);
-}
+SAFEARRAY* SafeArrayCreate(VARTYPE vt, UINT cDims, SAFEARRAYBOUND* rgsabound) { return Create(vt, cDims, rgsabound); }
 
 SAFEARRAY* SafeArrayCreateVector(VARTYPE vt, LONG lLbound, ULONG cElements) {
   SAFEARRAYBOUND bound{cElements, lLbound};

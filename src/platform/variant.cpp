@@ -59,26 +59,66 @@ HRESULT Dereference(const VARIANT* source, VARIANT* view) {
     return S_OK;
   }
   switch (vt) {
-    case VT_I1: view->cVal = *source->pcVal; break;
-    case VT_UI1: view->bVal = *source->pbVal; break;
-    case VT_I2: view->iVal = *source->piVal; break;
-    case VT_UI2: view->uiVal = *source->puiVal; break;
-    case VT_BOOL: view->boolVal = *source->pboolVal; break;
-    case VT_I4: view->lVal = *source->plVal; break;
-    case VT_UI4: view->ulVal = *source->pulVal; break;
-    case VT_INT: view->intVal = *source->pintVal; break;
-    case VT_UINT: view->uintVal = *source->puintVal; break;
-    case VT_ERROR: view->scode = *source->pscode; break;
-    case VT_R4: view->fltVal = *source->pfltVal; break;
-    case VT_I8: view->llVal = *source->pllVal; break;
-    case VT_UI8: view->ullVal = *source->pullVal; break;
-    case VT_R8: view->dblVal = *source->pdblVal; break;
-    case VT_CY: view->cyVal = *source->pcyVal; break;
-    case VT_DATE: view->date = *source->pdate; break;
-    case VT_BSTR: view->bstrVal = *source->pbstrVal; break;
-    case VT_DISPATCH: view->pdispVal = *source->ppdispVal; break;
-    case VT_UNKNOWN: view->punkVal = *source->ppunkVal; break;
-    case VT_RECORD: view->brecVal = source->brecVal; break;
+    case VT_I1:
+      view->cVal = *source->pcVal;
+      break;
+    case VT_UI1:
+      view->bVal = *source->pbVal;
+      break;
+    case VT_I2:
+      view->iVal = *source->piVal;
+      break;
+    case VT_UI2:
+      view->uiVal = *source->puiVal;
+      break;
+    case VT_BOOL:
+      view->boolVal = *source->pboolVal;
+      break;
+    case VT_I4:
+      view->lVal = *source->plVal;
+      break;
+    case VT_UI4:
+      view->ulVal = *source->pulVal;
+      break;
+    case VT_INT:
+      view->intVal = *source->pintVal;
+      break;
+    case VT_UINT:
+      view->uintVal = *source->puintVal;
+      break;
+    case VT_ERROR:
+      view->scode = *source->pscode;
+      break;
+    case VT_R4:
+      view->fltVal = *source->pfltVal;
+      break;
+    case VT_I8:
+      view->llVal = *source->pllVal;
+      break;
+    case VT_UI8:
+      view->ullVal = *source->pullVal;
+      break;
+    case VT_R8:
+      view->dblVal = *source->pdblVal;
+      break;
+    case VT_CY:
+      view->cyVal = *source->pcyVal;
+      break;
+    case VT_DATE:
+      view->date = *source->pdate;
+      break;
+    case VT_BSTR:
+      view->bstrVal = *source->pbstrVal;
+      break;
+    case VT_DISPATCH:
+      view->pdispVal = *source->ppdispVal;
+      break;
+    case VT_UNKNOWN:
+      view->punkVal = *source->ppunkVal;
+      break;
+    case VT_RECORD:
+      view->brecVal = source->brecVal;
+      break;
     default:
       // A decimal cannot be held by value here.
       return DISP_E_BADVARTYPE;
@@ -94,7 +134,8 @@ HRESULT DeepCopy(const VARIANT* source, VARIANT* target) {
     if (FAILED(hr)) return hr;
   } else if (source->vt == VT_BSTR) {
     if (source->bstrVal != nullptr) {
-      copy.bstrVal = SysAllocStringByteLen(reinterpret_cast<LPCSTR>(source->bstrVal), SysStringByteLen(source->bstrVal));
+      copy.bstrVal =
+          SysAllocStringByteLen(reinterpret_cast<LPCSTR>(source->bstrVal), SysStringByteLen(source->bstrVal));
       if (copy.bstrVal == nullptr) return E_OUTOFMEMORY;
     }
   } else if (source->vt == VT_DISPATCH || source->vt == VT_UNKNOWN) {

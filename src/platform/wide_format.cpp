@@ -63,11 +63,21 @@ void AppendNumber(std::u16string& out, const Field& field, const char* length, c
 void AppendSigned(std::u16string& out, const Field& field, char conversion, va_list& args) {
   long long value;
   switch (field.size) {
-    case Size::Char: value = static_cast<signed char>(va_arg(args, int)); break;
-    case Size::Short: value = static_cast<short>(va_arg(args, int)); break;
-    case Size::LongLong: value = va_arg(args, long long); break;
-    case Size::Pointer: value = va_arg(args, intptr_t); break;
-    default: value = va_arg(args, int); break;  // plain and `l`: 32 bits, as on Windows
+    case Size::Char:
+      value = static_cast<signed char>(va_arg(args, int));
+      break;
+    case Size::Short:
+      value = static_cast<short>(va_arg(args, int));
+      break;
+    case Size::LongLong:
+      value = va_arg(args, long long);
+      break;
+    case Size::Pointer:
+      value = va_arg(args, intptr_t);
+      break;
+    default:
+      value = va_arg(args, int);
+      break;  // plain and `l`: 32 bits, as on Windows
   }
   AppendNumber(out, field, "ll", conversion, value);
 }
@@ -75,11 +85,21 @@ void AppendSigned(std::u16string& out, const Field& field, char conversion, va_l
 void AppendUnsigned(std::u16string& out, const Field& field, char conversion, va_list& args) {
   unsigned long long value;
   switch (field.size) {
-    case Size::Char: value = static_cast<unsigned char>(va_arg(args, unsigned)); break;
-    case Size::Short: value = static_cast<unsigned short>(va_arg(args, unsigned)); break;
-    case Size::LongLong: value = va_arg(args, unsigned long long); break;
-    case Size::Pointer: value = va_arg(args, uintptr_t); break;
-    default: value = va_arg(args, unsigned); break;
+    case Size::Char:
+      value = static_cast<unsigned char>(va_arg(args, unsigned));
+      break;
+    case Size::Short:
+      value = static_cast<unsigned short>(va_arg(args, unsigned));
+      break;
+    case Size::LongLong:
+      value = va_arg(args, unsigned long long);
+      break;
+    case Size::Pointer:
+      value = va_arg(args, uintptr_t);
+      break;
+    default:
+      value = va_arg(args, unsigned);
+      break;
   }
   AppendNumber(out, field, "ll", conversion, value);
 }
@@ -127,21 +147,42 @@ Size ReadSize(const char16_t*& p) {
   switch (*p) {
     case u'h':
       ++p;
-      if (*p == u'h') { ++p; return Size::Char; }
+      if (*p == u'h') {
+        ++p;
+        return Size::Char;
+      }
       return Size::Short;
     case u'l':
       ++p;
-      if (*p == u'l') { ++p; return Size::LongLong; }
+      if (*p == u'l') {
+        ++p;
+        return Size::LongLong;
+      }
       return Size::Long;
-    case u'w': ++p; return Size::Wide;
-    case u'L': ++p; return Size::LongDouble;
-    case u'z': case u'j': case u't': ++p; return Size::Pointer;
-    case u'I':
-      if (p[1] == u'6' && p[2] == u'4') { p += 3; return Size::LongLong; }
-      if (p[1] == u'3' && p[2] == u'2') { p += 3; return Size::Default; }
+    case u'w':
+      ++p;
+      return Size::Wide;
+    case u'L':
+      ++p;
+      return Size::LongDouble;
+    case u'z':
+    case u'j':
+    case u't':
       ++p;
       return Size::Pointer;
-    default: return Size::Default;
+    case u'I':
+      if (p[1] == u'6' && p[2] == u'4') {
+        p += 3;
+        return Size::LongLong;
+      }
+      if (p[1] == u'3' && p[2] == u'2') {
+        p += 3;
+        return Size::Default;
+      }
+      ++p;
+      return Size::Pointer;
+    default:
+      return Size::Default;
   }
 }
 
@@ -166,9 +207,12 @@ std::u16string FormatWide(const char16_t* format, va_list args) {
     }
     Field field;
     for (;; ++p) {
-      if (*p == u'-') field.left = true;
-      else if (*p == u'+' || *p == u' ' || *p == u'#' || *p == u'0') field.flags += char(*p);
-      else break;
+      if (*p == u'-')
+        field.left = true;
+      else if (*p == u'+' || *p == u' ' || *p == u'#' || *p == u'0')
+        field.flags += char(*p);
+      else
+        break;
     }
     if (*p == u'*') {
       int width = va_arg(ap, int);
@@ -199,13 +243,24 @@ std::u16string FormatWide(const char16_t* format, va_list args) {
     }
     ++p;
     switch (conversion) {
-      case u'd': case u'i':
+      case u'd':
+      case u'i':
         AppendSigned(out, field, char(conversion), ap);
         break;
-      case u'u': case u'o': case u'x': case u'X':
+      case u'u':
+      case u'o':
+      case u'x':
+      case u'X':
         AppendUnsigned(out, field, char(conversion), ap);
         break;
-      case u'e': case u'E': case u'f': case u'F': case u'g': case u'G': case u'a': case u'A':
+      case u'e':
+      case u'E':
+      case u'f':
+      case u'F':
+      case u'g':
+      case u'G':
+      case u'a':
+      case u'A':
         AppendFloating(out, field, char(conversion), ap);
         break;
       case u'p': {
@@ -219,13 +274,15 @@ std::u16string FormatWide(const char16_t* format, va_list args) {
         Pad(out, digits.size(), field, digits);
         break;
       }
-      case u's': case u'S':
+      case u's':
+      case u'S':
         if (IsNarrow(field, conversion))
           AppendNarrowString(out, field, va_arg(ap, const char*));
         else
           AppendWideString(out, field, va_arg(ap, const char16_t*));
         break;
-      case u'c': case u'C': {
+      case u'c':
+      case u'C': {
         int value = va_arg(ap, int);
         std::u16string one;
         if (IsNarrow(field, conversion)) {

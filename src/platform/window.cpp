@@ -85,8 +85,8 @@ void Forget(uintptr_t handle) {
 }  // namespace
 
 ATOM WINAPI RegisterClassW(const WNDCLASSW* lpWndClass) {
-  if (!lpWndClass || !lpWndClass->lpfnWndProc || !lpWndClass->lpszClassName ||
-      IsAtom(lpWndClass->lpszClassName) || !*lpWndClass->lpszClassName) {
+  if (!lpWndClass || !lpWndClass->lpfnWndProc || !lpWndClass->lpszClassName || IsAtom(lpWndClass->lpszClassName) ||
+      !*lpWndClass->lpszClassName) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return 0;
   }
@@ -124,8 +124,8 @@ BOOL WINAPI UnregisterClassW(LPCWSTR lpClassName, HINSTANCE) {
   return TRUE;
 }
 
-HWND WINAPI CreateWindowExW(DWORD dwExStyle, LPCWSTR lpClassName, LPCWSTR lpWindowName, DWORD dwStyle, int X,
-                            int Y, int nWidth, int nHeight, HWND hWndParent, HMENU hMenu, HINSTANCE hInstance,
+HWND WINAPI CreateWindowExW(DWORD dwExStyle, LPCWSTR lpClassName, LPCWSTR lpWindowName, DWORD dwStyle, int X, int Y,
+                            int nWidth, int nHeight, HWND hWndParent, HMENU hMenu, HINSTANCE hInstance,
                             LPVOID lpParam) {
   uintptr_t handle = 0;
   {
@@ -149,8 +149,9 @@ HWND WINAPI CreateWindowExW(DWORD dwExStyle, LPCWSTR lpClassName, LPCWSTR lpWind
   }
 
   HWND hwnd = ToHwnd(handle);
-  CREATESTRUCTW cs = {lpParam, hInstance, hMenu, hWndParent, nHeight, nWidth, Y, X,
-                      static_cast<LONG>(dwStyle), lpWindowName, lpClassName, dwExStyle};
+  CREATESTRUCTW cs = {
+      lpParam,      hInstance,   hMenu,    hWndParent, nHeight, nWidth, Y, X, static_cast<LONG>(dwStyle),
+      lpWindowName, lpClassName, dwExStyle};
   if (!SendMessageW(hwnd, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(&cs))) {
     // The window never existed for its creator, but it did see WM_NCCREATE.
     if (IsWindow(hwnd)) {

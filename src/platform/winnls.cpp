@@ -13,9 +13,7 @@
 
 namespace {
 
-bool IsAnsiCodePage(UINT codePage) {
-  return codePage == CP_ACP || codePage == CP_OEMCP || codePage == CP_THREAD_ACP;
-}
+bool IsAnsiCodePage(UINT codePage) { return codePage == CP_ACP || codePage == CP_OEMCP || codePage == CP_THREAD_ACP; }
 
 int Fail(DWORD error) {
   SetLastError(error);
@@ -75,19 +73,17 @@ void UpperInPlace(char16_t* text, size_t length) {
 UINT WINAPI GetACP(void) { return CP_UTF8; }
 
 int WINAPI WideCharToMultiByte(UINT CodePage, DWORD dwFlags, LPCWSTR lpWideCharStr, int cchWideChar,
-                               LPSTR lpMultiByteStr, int cbMultiByte, LPCSTR lpDefaultChar,
-                               BOOL* lpUsedDefaultChar) {
+                               LPSTR lpMultiByteStr, int cbMultiByte, LPCSTR lpDefaultChar, BOOL* lpUsedDefaultChar) {
   bool ansi = IsAnsiCodePage(CodePage);
   if (!ansi && CodePage != CP_UTF8) return Fail(ERROR_INVALID_PARAMETER);
-  if (!lpWideCharStr || cchWideChar == 0 || cchWideChar < -1 || cbMultiByte < 0 ||
-      (cbMultiByte > 0 && !lpMultiByteStr))
+  if (!lpWideCharStr || cchWideChar == 0 || cchWideChar < -1 || cbMultiByte < 0 || (cbMultiByte > 0 && !lpMultiByteStr))
     return Fail(ERROR_INVALID_PARAMETER);
   if (!ansi && (lpDefaultChar || lpUsedDefaultChar)) return Fail(ERROR_INVALID_PARAMETER);
   if (!ansi && (dwFlags & ~DWORD(WC_ERR_INVALID_CHARS))) return Fail(ERROR_INVALID_FLAGS);
 
-  std::u16string_view source = cchWideChar == -1
-                                   ? std::u16string_view(lpWideCharStr, std::char_traits<char16_t>::length(lpWideCharStr) + 1)
-                                   : std::u16string_view(lpWideCharStr, static_cast<size_t>(cchWideChar));
+  std::u16string_view source =
+      cchWideChar == -1 ? std::u16string_view(lpWideCharStr, std::char_traits<char16_t>::length(lpWideCharStr) + 1)
+                        : std::u16string_view(lpWideCharStr, static_cast<size_t>(cchWideChar));
   bool replaced = false;
   std::string converted = k42::utf::ToUtf8(source, &replaced);
   if (replaced && !ansi && (dwFlags & WC_ERR_INVALID_CHARS)) return Fail(ERROR_NO_UNICODE_TRANSLATION);
@@ -98,8 +94,7 @@ int WINAPI WideCharToMultiByte(UINT CodePage, DWORD dwFlags, LPCWSTR lpWideCharS
 int WINAPI MultiByteToWideChar(UINT CodePage, DWORD dwFlags, LPCSTR lpMultiByteStr, int cbMultiByte,
                                LPWSTR lpWideCharStr, int cchWideChar) {
   if (!IsAnsiCodePage(CodePage) && CodePage != CP_UTF8) return Fail(ERROR_INVALID_PARAMETER);
-  if (!lpMultiByteStr || cbMultiByte == 0 || cbMultiByte < -1 || cchWideChar < 0 ||
-      (cchWideChar > 0 && !lpWideCharStr))
+  if (!lpMultiByteStr || cbMultiByte == 0 || cbMultiByte < -1 || cchWideChar < 0 || (cchWideChar > 0 && !lpWideCharStr))
     return Fail(ERROR_INVALID_PARAMETER);
   if (dwFlags & ~DWORD(MB_ERR_INVALID_CHARS | MB_PRECOMPOSED)) return Fail(ERROR_INVALID_FLAGS);
 

@@ -56,8 +56,7 @@ UINT WINAPI GetACP(void);
 //   (ERROR_INVALID_FLAGS otherwise); the ANSI code page ignores the WC_ flags.
 //   Result: the number of bytes written (or needed); 0 on failure, see GetLastError.
 int WINAPI WideCharToMultiByte(UINT CodePage, DWORD dwFlags, LPCWSTR lpWideCharStr, int cchWideChar,
-                               LPSTR lpMultiByteStr, int cbMultiByte, LPCSTR lpDefaultChar,
-                               BOOL* lpUsedDefaultChar);
+                               LPSTR lpMultiByteStr, int cbMultiByte, LPCSTR lpDefaultChar, BOOL* lpUsedDefaultChar);
 
 // Converts text of a code page (as above) to UTF-16.
 //   lpMultiByteStr/cbMultiByte: the source and its length in bytes (-1: NUL-terminated).

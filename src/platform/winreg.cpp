@@ -184,8 +184,7 @@ LSTATUS WINAPI RegQueryValueExW(HKEY hKey, LPCWSTR lpValueName, LPDWORD lpReserv
   });
 }
 
-LSTATUS WINAPI RegSetValueExW(HKEY hKey, LPCWSTR lpValueName, DWORD, DWORD dwType, const BYTE* lpData,
-                              DWORD cbData) {
+LSTATUS WINAPI RegSetValueExW(HKEY hKey, LPCWSTR lpValueName, DWORD, DWORD dwType, const BYTE* lpData, DWORD cbData) {
   if ((!lpData && cbData) || HasLineBreak(ValueName(lpValueName))) return ERROR_INVALID_PARAMETER;
   return WithOpenKey(hKey, KEY_SET_VALUE, [&](Snapshot& registry, Key& key) -> LSTATUS {
     k42::registry::Value value{std::u16string(ValueName(lpValueName)), dwType, {}};

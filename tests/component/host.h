@@ -16,22 +16,22 @@ namespace k42host {
 
 // An owned BSTR; Out() frees the old one and hands out the slot.
 class Bstr {
-public:
+ public:
   Bstr() = default;
-  explicit Bstr(const char16_t* text) : value_(SysAllocString(text)) {}
-  ~Bstr() { SysFreeString(value_); }
+  explicit Bstr(const char16_t* text) : m_value(SysAllocString(text)) {}
+  ~Bstr() { SysFreeString(m_value); }
   Bstr(const Bstr&) = delete;
   Bstr& operator=(const Bstr&) = delete;
 
-  operator BSTR() const { return value_; }
+  operator BSTR() const { return m_value; }
   BSTR* Out() {
-    SysFreeString(std::exchange(value_, nullptr));
-    return &value_;
+    SysFreeString(std::exchange(m_value, nullptr));
+    return &m_value;
   }
-  std::u16string Text() const { return value_ ? std::u16string(value_, SysStringLen(value_)) : u"<null>"; }
+  std::u16string Text() const { return m_value ? std::u16string(m_value, SysStringLen(m_value)) : u"<null>"; }
 
-private:
-  BSTR value_ = nullptr;
+ private:
+  BSTR m_value = nullptr;
 };
 
 // An owned VARIANT, cleared at the end.
@@ -45,25 +45,25 @@ struct Variant : VARIANT {
 // An interface reference, released at the end.
 template <class T>
 class Ref {
-public:
+ public:
   Ref() = default;
   ~Ref() { Reset(); }
   Ref(const Ref&) = delete;
   Ref& operator=(const Ref&) = delete;
 
-  T* operator->() const { return p_; }
-  T* Get() const { return p_; }
-  explicit operator bool() const { return p_ != nullptr; }
+  T* operator->() const { return m_p; }
+  T* Get() const { return m_p; }
+  explicit operator bool() const { return m_p != nullptr; }
   void** Out() {
     Reset();
-    return reinterpret_cast<void**>(&p_);
+    return reinterpret_cast<void**>(&m_p);
   }
   void Reset() {
-    if (p_) std::exchange(p_, nullptr)->Release();
+    if (m_p) std::exchange(m_p, nullptr)->Release();
   }
 
-private:
-  T* p_ = nullptr;
+ private:
+  T* m_p = nullptr;
 };
 
 // Initialize with the demo device (examples/demo), or with two files of tests/data/component.
@@ -83,25 +83,25 @@ std::vector<VARTYPE> ColumnTypes(const VARIANT& array, LONG column = -1);
 
 // A test with one GuiXmlModel object `m`, made through the exports; afterwards every reference and lock must be back.
 class HostTest : public ::testing::Test {
-protected:
+ protected:
   void SetUp() override {
     Ref<IClassFactory> factory;
     ASSERT_EQ(DllGetClassObject(CLSID_GuiXmlModel, IID_IClassFactory, factory.Out()), S_OK);
-    ASSERT_EQ(factory->CreateInstance(nullptr, IID_IGuiXmlModel, model_.Out()), S_OK);
-    m = model_.Get();
+    ASSERT_EQ(factory->CreateInstance(nullptr, IID_IGuiXmlModel, m_model.Out()), S_OK);
+    m = m_model.Get();
   }
   void TearDown() override {
-    model_.Reset();
+    m_model.Reset();
     EXPECT_EQ(LockCount(), 0) << "an object or lock was left behind";
   }
 
-  Ref<IGuiXmlModel> model_;
+  Ref<IGuiXmlModel> m_model;
   IGuiXmlModel* m = nullptr;
 };
 
 // The same with the demo device loaded.
 class DemoTest : public HostTest {
-protected:
+ protected:
   void SetUp() override {
     HostTest::SetUp();
     ASSERT_EQ(LoadDemo(m), S_OK);

@@ -68,10 +68,20 @@ TEST_F(DemoArrays, DisplayItems) {
               {VT_BSTR, VT_BSTR, VT_BSTR, VT_I4, VT_BSTR, VT_BSTR, VT_I4, VT_I4, VT_BSTR, VT_I4, VT_I4, VT_I4, VT_I4,
                VT_BOOL, VT_BOOL});
   ExpectCells(items,
-              {{0, 1, u"lblOutputHeadline"}, {0, 8, u"Segoe UI"}, {1, 0, u"varUpperRange"}, {1, 4, u"RIGHT"},
-               {1, 5, u"%.3f"}, {3, 0, u"varAlarmMode"}},
-              {{0, 11, 14}, {0, 12, 600}, {0, 13, VARIANT_TRUE}, {0, 14, VARIANT_TRUE}, {1, 6, PAR_VARIABLE},
-               {1, 7, CTRL_VAR_EDIT}, {1, 13, VARIANT_FALSE}, {3, 7, CTRL_VAR_RADIO}});
+              {{0, 1, u"lblOutputHeadline"},
+               {0, 8, u"Segoe UI"},
+               {1, 0, u"varUpperRange"},
+               {1, 4, u"RIGHT"},
+               {1, 5, u"%.3f"},
+               {3, 0, u"varAlarmMode"}},
+              {{0, 11, 14},
+               {0, 12, 600},
+               {0, 13, VARIANT_TRUE},
+               {0, 14, VARIANT_TRUE},
+               {1, 6, PAR_VARIABLE},
+               {1, 7, CTRL_VAR_EDIT},
+               {1, 13, VARIANT_FALSE},
+               {3, 7, CTRL_VAR_RADIO}});
 }
 
 TEST_F(DemoArrays, LogosMetavariablesAndEnumerations) {

@@ -37,7 +37,7 @@ void ExpectTexts(std::initializer_list<std::pair<const Out&, const char16_t*>> o
 
 // Fixture files loaded into one model; `m` is the model, `nope` an identifier nothing has.
 class OutputRules : public HostTest {
-protected:
+ protected:
   void SetUp() override {
     HostTest::SetUp();
     ASSERT_EQ(LoadFixture(m, u"outputs.xml", u"outputs_loc.xml"), S_OK);
@@ -60,9 +60,20 @@ TEST_F(OutputRules, ModuleTexts) {
   EXPECT_NE(icon.Text().find(u"/component/full.ico"), std::u16string::npos);
   // A module found without icon gets null, an unknown one nothing; an empty list is not written; the link stays as
   // the file has it.
-  ExpectTexts({{bareIcon, kNull}, {unknownIcon, kKept}, {tree, kKept}, {link, u"ext/full.xml"}, {label, u"Full"},
-               {init, u"mode=1"}, {bareLink, kKept}, {bareLabel, kKept}, {bareInit, kKept}, {offline, kNull},
-               {online, u"hdrOnline"}, {bareOffline, kNull}, {bareOnline, kNull}, {feature, kKept}});
+  ExpectTexts({{bareIcon, kNull},
+               {unknownIcon, kKept},
+               {tree, kKept},
+               {link, u"ext/full.xml"},
+               {label, u"Full"},
+               {init, u"mode=1"},
+               {bareLink, kKept},
+               {bareLabel, kKept},
+               {bareInit, kKept},
+               {offline, kNull},
+               {online, u"hdrOnline"},
+               {bareOffline, kNull},
+               {bareOnline, kNull},
+               {feature, kKept}});
 }
 
 TEST_F(OutputRules, ItemInfoIconNumbersAndLabels) {
@@ -126,7 +137,7 @@ TEST_F(HostTest, NoLogoAtAllLeavesTheVariant) {
 }
 
 class DemoOutputs : public DemoTest {
-protected:
+ protected:
   Bstr setup{u"modSetup"}, nope{u"nope"};
 };
 
@@ -195,17 +206,17 @@ TEST_F(DemoOutputs, HeaderDisplaysAndNullPointers) {
   EXPECT_TRUE(items.vt == VT_I4 && condition == 7);
 
   DisplayType displayType = DISPLAY_UNKNOWN;
-  EXPECT_EQ(m->GetDisplayInfo(Bstr(u"modDiagnosis"), Bstr(u"disDiagHistory"), displayLabel.Ptr(), &displayType,
-                              valid.Ptr()),
-            S_OK);
+  EXPECT_EQ(
+      m->GetDisplayInfo(Bstr(u"modDiagnosis"), Bstr(u"disDiagHistory"), displayLabel.Ptr(), &displayType, valid.Ptr()),
+      S_OK);
   EXPECT_EQ(displayLabel.Text(), u"Event history");
   EXPECT_EQ(displayType, DISPLAY_SINGLE_MODULE);
 
   // Null outputs are skipped, never written through.
   EXPECT_EQ(m->GetModuleInfo(setup, nullptr, nullptr, nullptr, nullptr), S_OK);
   EXPECT_EQ(m->GetDisplayButtonNav(setup, Bstr(u"disBasic"), nullptr, nullptr, nullptr, nullptr, nullptr), S_OK);
-  EXPECT_EQ(
-      m->GetItemInfo(setup, Bstr(u"menuBasic"), Bstr(u"varTag"), nullptr, nullptr, nullptr, nullptr, nullptr), S_OK);
+  EXPECT_EQ(m->GetItemInfo(setup, Bstr(u"menuBasic"), Bstr(u"varTag"), nullptr, nullptr, nullptr, nullptr, nullptr),
+            S_OK);
   EXPECT_EQ(m->GetDisplayItems(setup, Bstr(u"disBasic"), nullptr, nullptr, nullptr), S_FALSE);
   EXPECT_EQ(m->GetParameterDatatype(Bstr(u"varPV"), PAR_VARIABLE, nullptr, nullptr, nullptr, nullptr, nullptr), S_OK);
   EXPECT_EQ(m->GetHeaderCtrlInfo(MODE_ONLINE, Bstr(u"HEADER_CONTROL"), nullptr, nullptr, nullptr, nullptr, nullptr),

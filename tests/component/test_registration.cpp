@@ -38,11 +38,16 @@ TEST(ComponentRegistration, WritesTheScriptAndTypeLibraryKeys) {
   ASSERT_EQ(DllRegisterServer(), S_OK);
 
   const std::u16string cls = kClass, name = u"K42DTM.GuiXmlModel Class", clsid = cls.substr(6);
-  const std::u16string expected[][2] = {
-      {u"K42Gui.GuiXmlModel.1", name}, {u"K42Gui.GuiXmlModel.1\\CLSID", clsid}, {u"K42Gui.GuiXmlModel", name},
-      {u"K42Gui.GuiXmlModel\\CLSID", clsid}, {u"K42Gui.GuiXmlModel\\CurVer", u"K42Gui.GuiXmlModel.1"}, {cls, name},
-      {cls + u"\\ProgID", u"K42Gui.GuiXmlModel.1"}, {cls + u"\\VersionIndependentProgID", u"K42Gui.GuiXmlModel"},
-      {cls + u"\\Programmable", u""}, {cls + u"\\TypeLib", u"{0BDB543F-4E42-4043-89D8-62773A423B33}"}};
+  const std::u16string expected[][2] = {{u"K42Gui.GuiXmlModel.1", name},
+                                        {u"K42Gui.GuiXmlModel.1\\CLSID", clsid},
+                                        {u"K42Gui.GuiXmlModel", name},
+                                        {u"K42Gui.GuiXmlModel\\CLSID", clsid},
+                                        {u"K42Gui.GuiXmlModel\\CurVer", u"K42Gui.GuiXmlModel.1"},
+                                        {cls, name},
+                                        {cls + u"\\ProgID", u"K42Gui.GuiXmlModel.1"},
+                                        {cls + u"\\VersionIndependentProgID", u"K42Gui.GuiXmlModel"},
+                                        {cls + u"\\Programmable", u""},
+                                        {cls + u"\\TypeLib", u"{0BDB543F-4E42-4043-89D8-62773A423B33}"}};
   for (const auto& [path, value] : expected) EXPECT_EQ(Value(path), value) << k42::ToNarrow(path);
   EXPECT_EQ(Value(cls + u"\\InprocServer32", u"ThreadingModel"), u"Apartment");
 
@@ -74,10 +79,15 @@ TEST(ComponentRegistration, RemovesOnlyWhatItWrote) {
   RegCloseKey(key);
 
   ASSERT_EQ(DllUnregisterServer(), S_OK);
-  const std::pair<std::u16string, bool> expected[] = {
-      {u"K42Gui.GuiXmlModel.1", false}, {u"K42Gui.GuiXmlModel\\CLSID", false}, {u"K42Gui.GuiXmlModel\\CurVer", false},
-      {u"K42Gui.GuiXmlModel\\Shell", true}, {kClass, false}, {kTypeLib, false},
-      {u"CLSID\\{00000000-1111-2222-3333-444444444444}", true}, {u"CLSID", true}, {u"TypeLib", true}};
+  const std::pair<std::u16string, bool> expected[] = {{u"K42Gui.GuiXmlModel.1", false},
+                                                      {u"K42Gui.GuiXmlModel\\CLSID", false},
+                                                      {u"K42Gui.GuiXmlModel\\CurVer", false},
+                                                      {u"K42Gui.GuiXmlModel\\Shell", true},
+                                                      {kClass, false},
+                                                      {kTypeLib, false},
+                                                      {u"CLSID\\{00000000-1111-2222-3333-444444444444}", true},
+                                                      {u"CLSID", true},
+                                                      {u"TypeLib", true}};
   for (const auto& [path, exists] : expected) EXPECT_EQ(Exists(path), exists) << k42::ToNarrow(path);
   EXPECT_EQ(DllUnregisterServer(), S_OK) << "nothing left to remove is no error";
 }

@@ -12,76 +12,88 @@ namespace {
 using k42test::Load;
 
 std::u16string GuiLabel(const CDDModel& model, const std::u16string& id) {
-    std::u16string text;
-    return model.GetGuiLabel(id, text) == 0 ? text : u"<none>";
+  std::u16string text;
+  return model.GetGuiLabel(id, text) == 0 ? text : u"<none>";
 }
 
 TEST(BuiltinTexts, AllTwentySevenWithTheirExactEnglishDefaults) {
-    CDDModel model;
-    ASSERT_EQ(Load(model, "localization/device.xml", "localization/default_first_loc.xml"), 0);
-    const std::pair<const char16_t*, const char16_t*> expected[] = {
-        {u"naviColumnHeadLabel", u"Label"}, {u"naviColumnHeadValue", u"Value"}, {u"naviColumnHeadUnit", u"Unit"},
-        {u"toolInfoRanges", u"Ranges:"}, {u"toolInfoRange", u"Range:"}, {u"toolInfoRangeTo", u"up to "},
-        {u"toolInfoRangeRest", u" characters allowed"}, {u"toolInfoPressEnter", u"Press Enter to confirm"},
-        {u"toolInfoOutOfRange", u"Out of range."}, {u"toolInfoInvalidCharacter", u"Invalid character"},
-        {u"toolInfoCharactersAllowed", u"0..9, A..Z are allowed"},
-        {u"toolInfoAscii8BitAllowed", u"Only ISO Latin-1 characters are allowed."},
-        {u"toolInfoDateFormat", u"Format: DD.MM.YYYY (Year 1900 .. 2155)"},
-        {u"toolInfoStateErrorText", u"Error: "}, {u"toolInfoStateErrorCode", u"Error code: "},
-        {u"toolBarToggleTree", u"toggle the tree window"}, {u"toolBarToggleHeader", u"toggle the header window"},
-        {u"toolBarTogglePictures", u"toggle pictures in display"}, {u"toolBarDtmHelp", u"start DTM help"},
-        {u"toolBarUIHelp", u"start user interface help"},
-        {u"toolBarPrivateDialogHelp", u"Due to application context, requested function is not available"},
-        {u"navBarGoHome", u"Go home"}, {u"navBarGoStart", u"goto start"}, {u"navBarGoBack", u"one step back"},
-        {u"navBarGoForward", u"one step forward"}, {u"navBarGoLast", u"goto last step"},
-        {u"navBarCloseButton", u"Close"},
-    };
-    for (const auto& [id, text] : expected) EXPECT_EQ(GuiLabel(model, id), text);
-    EXPECT_EQ(model.GuiLabelDictionary().Count(), std::size(expected));
-    EXPECT_EQ(GuiLabel(model, u"navBarGoNowhere"), u"<none>");
-    EXPECT_EQ(GuiLabel(model, u"lblA"), u"<none>");  // declared labels live in the element dictionary
+  CDDModel model;
+  ASSERT_EQ(Load(model, "localization/device.xml", "localization/default_first_loc.xml"), 0);
+  const std::pair<const char16_t*, const char16_t*> expected[] = {
+      {u"naviColumnHeadLabel", u"Label"},
+      {u"naviColumnHeadValue", u"Value"},
+      {u"naviColumnHeadUnit", u"Unit"},
+      {u"toolInfoRanges", u"Ranges:"},
+      {u"toolInfoRange", u"Range:"},
+      {u"toolInfoRangeTo", u"up to "},
+      {u"toolInfoRangeRest", u" characters allowed"},
+      {u"toolInfoPressEnter", u"Press Enter to confirm"},
+      {u"toolInfoOutOfRange", u"Out of range."},
+      {u"toolInfoInvalidCharacter", u"Invalid character"},
+      {u"toolInfoCharactersAllowed", u"0..9, A..Z are allowed"},
+      {u"toolInfoAscii8BitAllowed", u"Only ISO Latin-1 characters are allowed."},
+      {u"toolInfoDateFormat", u"Format: DD.MM.YYYY (Year 1900 .. 2155)"},
+      {u"toolInfoStateErrorText", u"Error: "},
+      {u"toolInfoStateErrorCode", u"Error code: "},
+      {u"toolBarToggleTree", u"toggle the tree window"},
+      {u"toolBarToggleHeader", u"toggle the header window"},
+      {u"toolBarTogglePictures", u"toggle pictures in display"},
+      {u"toolBarDtmHelp", u"start DTM help"},
+      {u"toolBarUIHelp", u"start user interface help"},
+      {u"toolBarPrivateDialogHelp", u"Due to application context, requested function is not available"},
+      {u"navBarGoHome", u"Go home"},
+      {u"navBarGoStart", u"goto start"},
+      {u"navBarGoBack", u"one step back"},
+      {u"navBarGoForward", u"one step forward"},
+      {u"navBarGoLast", u"goto last step"},
+      {u"navBarCloseButton", u"Close"},
+  };
+  for (const auto& [id, text] : expected) EXPECT_EQ(GuiLabel(model, id), text);
+  EXPECT_EQ(model.GuiLabelDictionary().Count(), std::size(expected));
+  EXPECT_EQ(GuiLabel(model, u"navBarGoNowhere"), u"<none>");
+  EXPECT_EQ(GuiLabel(model, u"lblA"), u"<none>");  // declared labels live in the element dictionary
 }
 
 TEST(LanguageSwitching, BuiltinTextsTheNewLanguageLacksKeepThePreviousText) {
-    CDDModel model;
-    ASSERT_EQ(Load(model, "localization/device.xml", "localization/switch_loc.xml", u"en"), 0);
-    EXPECT_EQ(GuiLabel(model, u"navBarGoHome"), u"Home");
-    EXPECT_EQ(GuiLabel(model, u"navBarGoBack"), u"one step back");
+  CDDModel model;
+  ASSERT_EQ(Load(model, "localization/device.xml", "localization/switch_loc.xml", u"en"), 0);
+  EXPECT_EQ(GuiLabel(model, u"navBarGoHome"), u"Home");
+  EXPECT_EQ(GuiLabel(model, u"navBarGoBack"), u"one step back");
 
-    ASSERT_EQ(model.ChangeLanguage(u"de", nullptr), 0);
-    EXPECT_EQ(GuiLabel(model, u"navBarGoHome"), u"Home");  // not reset to "Go home"
-    EXPECT_EQ(GuiLabel(model, u"navBarGoBack"), u"Einen Schritt zurück");
-    std::u16string a, b;
-    model.GetGlobalLabel(u"lblA", a);
-    model.GetGlobalLabel(u"lblB", b);
-    EXPECT_EQ(a + u"|" + b, u"Alpha|Bravo (de)");  // texts of the previous language stay
-    EXPECT_EQ(model.GuiLabelDictionary().Count(), 27u);
+  ASSERT_EQ(model.ChangeLanguage(u"de", nullptr), 0);
+  EXPECT_EQ(GuiLabel(model, u"navBarGoHome"), u"Home");  // not reset to "Go home"
+  EXPECT_EQ(GuiLabel(model, u"navBarGoBack"), u"Einen Schritt zurück");
+  std::u16string a, b;
+  model.GetGlobalLabel(u"lblA", a);
+  model.GetGlobalLabel(u"lblB", b);
+  EXPECT_EQ(a + u"|" + b, u"Alpha|Bravo (de)");  // texts of the previous language stay
+  EXPECT_EQ(model.GuiLabelDictionary().Count(), 27u);
 }
 
 TEST(LanguageSwitching, ChangingToTheStoredLanguageReadsNothingAndLanguagesAreListed) {
-    CDDModel model;
-    ASSERT_EQ(Load(model, "localization/device.xml", "localization/switch_loc.xml", u"en"), 0);
-    k42test::LogCapture log;
-    EXPECT_EQ(model.ChangeLanguage(u"en", nullptr), 0);
-    EXPECT_EQ(model.SetLanguage(u"de"), 0);
-    EXPECT_EQ(GuiLabel(model, u"navBarGoBack"), u"one step back");  // setting alone reads nothing
-    EXPECT_EQ(model.ChangeLanguage(u"de", nullptr), 0);
-    EXPECT_EQ(GuiLabel(model, u"navBarGoBack"), u"one step back");
-    EXPECT_TRUE(log.Lines().empty());
-    EXPECT_EQ(model.Language(), u"de");
+  CDDModel model;
+  ASSERT_EQ(Load(model, "localization/device.xml", "localization/switch_loc.xml", u"en"), 0);
+  k42test::LogCapture log;
+  EXPECT_EQ(model.ChangeLanguage(u"en", nullptr), 0);
+  EXPECT_EQ(model.SetLanguage(u"de"), 0);
+  EXPECT_EQ(GuiLabel(model, u"navBarGoBack"), u"one step back");  // setting alone reads nothing
+  EXPECT_EQ(model.ChangeLanguage(u"de", nullptr), 0);
+  EXPECT_EQ(GuiLabel(model, u"navBarGoBack"), u"one step back");
+  EXPECT_TRUE(log.Lines().empty());
+  EXPECT_EQ(model.Language(), u"de");
 
-    EXPECT_EQ(model.ChangeLanguage(u"en", nullptr), 0);  // a real change reads the file and logs it
-    const auto lines = log.Lines();
-    EXPECT_NE(std::find(lines.begin(), lines.end(), u"Language : en"), lines.end());
+  EXPECT_EQ(model.ChangeLanguage(u"en", nullptr), 0);  // a real change reads the file and logs it
+  const auto lines = log.Lines();
+  EXPECT_NE(std::find(lines.begin(), lines.end(), u"Language : en"), lines.end());
 
-    // Supported languages are ordered by identifier and the first entry wins.
-    std::map<std::u16string, std::u16string> languages;
-    EXPECT_EQ(model.GetSupportedLanguages(languages), 0);
-    EXPECT_EQ(languages, (std::map<std::u16string, std::u16string>{{u"de", u"Deutsch"}, {u"en", u"English"}}));
-    CDDModel none;
-    ASSERT_EQ(Load(none, "common/minimal.xml", "common/minimal_loc.xml"), 0);
-    EXPECT_EQ(none.GetSupportedLanguages(languages), -1);
-    EXPECT_TRUE(languages.empty());
+  // Supported languages are ordered by identifier and the first entry wins.
+  std::map<std::u16string, std::u16string> languages;
+  EXPECT_EQ(model.GetSupportedLanguages(languages), 0);
+  EXPECT_EQ(languages, (std::map<std::u16string, std::u16string>{{u"de", u"Deutsch"}, {u"en", u"English"}}));
+  CDDModel none;
+  ASSERT_EQ(Load(none, "common/minimal.xml", "common/minimal_loc.xml"), 0);
+  EXPECT_EQ(none.GetSupportedLanguages(languages), -1);
+  EXPECT_TRUE(languages.empty());
 }
 
 }  // namespace

@@ -14,56 +14,56 @@ namespace {
 using k42test::Load;
 
 bool Logged(const k42test::LogCapture& log, const std::u16string& text) {
-    const auto lines = log.Lines();
-    return std::any_of(lines.begin(), lines.end(),
-                       [&](const std::u16string& line) { return line.find(text) != std::u16string::npos; });
+  const auto lines = log.Lines();
+  return std::any_of(lines.begin(), lines.end(),
+                     [&](const std::u16string& line) { return line.find(text) != std::u16string::npos; });
 }
 
 std::u16string Label(const CDDModel& model, const std::u16string& id) {
-    std::u16string text;
-    model.GetGlobalLabel(id, text);
-    return text;
+  std::u16string text;
+  model.GetGlobalLabel(id, text);
+  return text;
 }
 
 TEST(LocalizedFileFailures, MissingFileFailsTheLoadButKeepsTheGuiXmlAndBuiltinTexts) {
-    k42test::LogCapture log;
-    testing::internal::CaptureStderr();
-    CDDModel model;
-    EXPECT_EQ(Load(model, "localization/device.xml", "localization/no_such_loc.xml"), kParseLocFileFailed);
-    EXPECT_NE(testing::internal::GetCapturedStderr().find("CDDParserXML: ParseLocFile failed!\n"), std::string::npos);
-    EXPECT_TRUE(Logged(log, u"Parsing file : " + k42test::DataPath("localization/no_such_loc.xml")));
-    EXPECT_TRUE(Logged(log, u"CDDParserXML: ParseLocFile() failed!"));
-    EXPECT_EQ(model.Labels().size(), 7u);
-    std::u16string text;
-    EXPECT_EQ(model.GetGuiLabel(u"toolInfoRangeTo", text), 0);
-    EXPECT_EQ(text, u"up to ");
+  k42test::LogCapture log;
+  testing::internal::CaptureStderr();
+  CDDModel model;
+  EXPECT_EQ(Load(model, "localization/device.xml", "localization/no_such_loc.xml"), kParseLocFileFailed);
+  EXPECT_NE(testing::internal::GetCapturedStderr().find("CDDParserXML: ParseLocFile failed!\n"), std::string::npos);
+  EXPECT_TRUE(Logged(log, u"Parsing file : " + k42test::DataPath("localization/no_such_loc.xml")));
+  EXPECT_TRUE(Logged(log, u"CDDParserXML: ParseLocFile() failed!"));
+  EXPECT_EQ(model.Labels().size(), 7u);
+  std::u16string text;
+  EXPECT_EQ(model.GetGuiLabel(u"toolInfoRangeTo", text), 0);
+  EXPECT_EQ(text, u"up to ");
 }
 
 TEST(LocalizedFileFailures, BrokenFileKeepsTheTextsAppliedBeforeTheError) {
-    CDDModel model;
-    EXPECT_EQ(Load(model, "localization/device.xml", "localization/broken_loc.xml"), kParseLocFileFailed);
-    EXPECT_EQ(Label(model, u"lblA"), u"Alpha");
-    EXPECT_EQ(Label(model, u"lblB"), u"");
+  CDDModel model;
+  EXPECT_EQ(Load(model, "localization/device.xml", "localization/broken_loc.xml"), kParseLocFileFailed);
+  EXPECT_EQ(Label(model, u"lblA"), u"Alpha");
+  EXPECT_EQ(Label(model, u"lblB"), u"");
 
-    // A switch to a language read from a broken file keeps the new identifier.
-    EXPECT_EQ(model.ChangeLanguage(u"de", nullptr), -5);
-    EXPECT_EQ(model.Language(), u"de");
+  // A switch to a language read from a broken file keeps the new identifier.
+  EXPECT_EQ(model.ChangeLanguage(u"de", nullptr), -5);
+  EXPECT_EQ(model.Language(), u"de");
 }
 
 TEST(LocalizedFileFailures, HostileFilesFailQuicklyWithoutReadingOutside) {
-    const std::tuple<const char*, std::u16string, std::u16string> cases[] = {
-        {"localization/billion_laughs_loc.xml", u"", u""},
-        {"localization/external_entity_loc.xml", u"[]", u"external entity refused: file:///etc/hostname"},
-    };
-    for (const auto& [file, lblA, logged] : cases) {
-        k42test::LogCapture log;
-        CDDModel model;
-        const auto start = std::chrono::steady_clock::now();
-        EXPECT_EQ(Load(model, "localization/device.xml", file), kParseLocFileFailed) << file;
-        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10)) << file;
-        EXPECT_EQ(Label(model, u"lblA"), lblA) << file;
-        EXPECT_TRUE(logged.empty() || Logged(log, logged)) << file;
-    }
+  const std::tuple<const char*, std::u16string, std::u16string> cases[] = {
+      {"localization/billion_laughs_loc.xml", u"", u""},
+      {"localization/external_entity_loc.xml", u"[]", u"external entity refused: file:///etc/hostname"},
+  };
+  for (const auto& [file, lblA, logged] : cases) {
+    k42test::LogCapture log;
+    CDDModel model;
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(Load(model, "localization/device.xml", file), kParseLocFileFailed) << file;
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10)) << file;
+    EXPECT_EQ(Label(model, u"lblA"), lblA) << file;
+    EXPECT_TRUE(logged.empty() || Logged(log, logged)) << file;
+  }
 }
 
 }  // namespace

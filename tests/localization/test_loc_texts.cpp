@@ -11,148 +11,148 @@ namespace {
 using k42test::Load;
 
 std::u16string Label(const CDDModel& model, const std::u16string& id) {
-    std::u16string text;
-    return model.GetGlobalLabel(id, text) == 0 ? text : u"<none>";
+  std::u16string text;
+  return model.GetGlobalLabel(id, text) == 0 ? text : u"<none>";
 }
 
 // Exposes the help file references that the localized file sets.
 struct HelpFiles : CDDModel {
-    using CDDParserXML::m_dtmHelpAnchor;
-    using CDDParserXML::m_dtmHelpFile;
-    using CDDParserXML::m_uiHelpAnchor;
-    using CDDParserXML::m_uiHelpFile;
+  using CDDParserXML::m_dtmHelpAnchor;
+  using CDDParserXML::m_dtmHelpFile;
+  using CDDParserXML::m_uiHelpAnchor;
+  using CDDParserXML::m_uiHelpFile;
 };
 
 class ScopedTexts : public ::testing::Test {
-protected:
-    void SetUp() override { ASSERT_EQ(Load(model, "localization/device.xml", "localization/scopes_loc.xml"), 0); }
-    HelpFiles model;
+ protected:
+  void SetUp() override { ASSERT_EQ(Load(model, "localization/device.xml", "localization/scopes_loc.xml"), 0); }
+  HelpFiles model;
 };
 
 TEST(LocalizedTexts, DefaultBlockIsTheFallbackOnlyWhenItComesFirst) {
-    struct Case {
-        const char* file;
-        std::u16string language, lblA, lblB;
-    };
-    const Case cases[] = {
-        // Not the "DE" block: identifiers match case-sensitively; German lacks lblB: the default block's text.
-        {"localization/default_first_loc.xml", u"de", u"Alfa", u"Bravo"},
-        {"localization/default_first_loc.xml", u"fr", u"Alpha", u"Bravo"},
-        {"localization/default_first_loc.xml", u"DE", u"ALFA (upper-case block)", u"Bravo"},
-        {"localization/default_last_loc.xml", u"de", u"Alpha", u""},  // the later block replaces the earlier one
-    };
-    for (const Case& c : cases) {
-        CDDModel model;
-        ASSERT_EQ(Load(model, "localization/device.xml", c.file, c.language), 0);
-        EXPECT_EQ(Label(model, u"lblA") + u"|" + Label(model, u"lblB"), c.lblA + u"|" + c.lblB) << c.file;
-    }
+  struct Case {
+    const char* file;
+    std::u16string language, lblA, lblB;
+  };
+  const Case cases[] = {
+      // Not the "DE" block: identifiers match case-sensitively; German lacks lblB: the default block's text.
+      {"localization/default_first_loc.xml", u"de", u"Alfa", u"Bravo"},
+      {"localization/default_first_loc.xml", u"fr", u"Alpha", u"Bravo"},
+      {"localization/default_first_loc.xml", u"DE", u"ALFA (upper-case block)", u"Bravo"},
+      {"localization/default_last_loc.xml", u"de", u"Alpha", u""},  // the later block replaces the earlier one
+  };
+  for (const Case& c : cases) {
+    CDDModel model;
+    ASSERT_EQ(Load(model, "localization/device.xml", c.file, c.language), 0);
+    EXPECT_EQ(Label(model, u"lblA") + u"|" + Label(model, u"lblB"), c.lblA + u"|" + c.lblB) << c.file;
+  }
 }
 
 TEST_F(ScopedTexts, ScopesChooseTheCollectionAndUnknownScopesAreSilent) {
-    EXPECT_EQ(Label(model, u"modMain"), u"Main tab");                // modules are global identifiers too
-    EXPECT_EQ(Label(model, u"lblB"), u"through the scope list");     // not in modAux: every scope is tried
-    EXPECT_EQ(Label(model, u"lblC"), u"");                           // its scope names no module
-    EXPECT_EQ(Label(model, u"noSuchId"), u"<none>");                 // "GLOBAL" creates nothing
+  EXPECT_EQ(Label(model, u"modMain"), u"Main tab");             // modules are global identifiers too
+  EXPECT_EQ(Label(model, u"lblB"), u"through the scope list");  // not in modAux: every scope is tried
+  EXPECT_EQ(Label(model, u"lblC"), u"");                        // its scope names no module
+  EXPECT_EQ(Label(model, u"noSuchId"), u"<none>");              // "GLOBAL" creates nothing
 
-    std::u16string text;
-    EXPECT_EQ(model.GetGuiLabel(u"myDeviceText", text), 0);          // "SDKSTDGUI" creates it
-    EXPECT_EQ(text, u"Created under SDKSTDGUI");
-    EXPECT_EQ(model.GuiLabelDictionary().Count(), 28u);
+  std::u16string text;
+  EXPECT_EQ(model.GetGuiLabel(u"myDeviceText", text), 0);  // "SDKSTDGUI" creates it
+  EXPECT_EQ(text, u"Created under SDKSTDGUI");
+  EXPECT_EQ(model.GuiLabelDictionary().Count(), 28u);
 }
 
 // The label (and help topic) of a module's menu or display, found in its local dictionary.
 std::u16string LocalText(const CDDModel& model, const std::u16string& moduleId, const std::u16string& id,
                          bool helpTopic = false) {
-    for (const CDDModule* module : model.Modules()) {
-        if (module->Id() != moduleId) continue;
-        const CDDBase* element = module->FindChild(id);
-        if (element == nullptr) return u"<none>";
-        std::u16string text;
-        helpTopic ? element->GetHelpTopic(text) : element->GetLabel(text);
-        return text;
-    }
-    return u"<no module>";
+  for (const CDDModule* module : model.Modules()) {
+    if (module->Id() != moduleId) continue;
+    const CDDBase* element = module->FindChild(id);
+    if (element == nullptr) return u"<none>";
+    std::u16string text;
+    helpTopic ? element->GetHelpTopic(text) : element->GetLabel(text);
+    return text;
+  }
+  return u"<no module>";
 }
 
 TEST_F(ScopedTexts, ModuleScopesReachMenusAndDisplaysAndUnfoundIdsReachEveryCollection) {
-    EXPECT_EQ(LocalText(model, u"modMain", u"mnuMain"), u"Main menu");
-    EXPECT_EQ(LocalText(model, u"modMain", u"pdMain"), u"Main display");
-    EXPECT_EQ(LocalText(model, u"modMain", u"pdMain", true), u"main-help");
-    EXPECT_EQ(LocalText(model, u"modAux", u"pdSame"), u"auxiliary only");
-    EXPECT_EQ(LocalText(model, u"modMain", u"pdSame"), u"");  // another module's display of that name
+  EXPECT_EQ(LocalText(model, u"modMain", u"mnuMain"), u"Main menu");
+  EXPECT_EQ(LocalText(model, u"modMain", u"pdMain"), u"Main display");
+  EXPECT_EQ(LocalText(model, u"modMain", u"pdMain", true), u"main-help");
+  EXPECT_EQ(LocalText(model, u"modAux", u"pdSame"), u"auxiliary only");
+  EXPECT_EQ(LocalText(model, u"modMain", u"pdSame"), u"");  // another module's display of that name
 
-    // "pdShared" is not in modAux: the label and modMain's display both get it.
-    EXPECT_EQ(Label(model, u"pdShared"), u"shared text");
-    EXPECT_EQ(LocalText(model, u"modMain", u"pdShared"), u"shared text");
+  // "pdShared" is not in modAux: the label and modMain's display both get it.
+  EXPECT_EQ(Label(model, u"pdShared"), u"shared text");
+  EXPECT_EQ(LocalText(model, u"modMain", u"pdShared"), u"shared text");
 }
 
 TEST_F(ScopedTexts, DdStringKeysFillVariantsAndPlainTextsStayApart) {
-    const auto* element = dynamic_cast<const CDDElement*>(model.ElementDictionary().FindChild(u"lblKeyed"));
-    ASSERT_NE(element, nullptr);
-    std::u16string label, tooltip, topic;
-    element->GetLabel(label);
-    element->GetTooltip(tooltip);
-    element->GetHelpTopic(topic);
-    EXPECT_EQ(label + u"|" + tooltip + u"|" + topic, u"Temperature|Process temperature|topic-temperature");
-    EXPECT_TRUE(element->HasVariants());
+  const auto* element = dynamic_cast<const CDDElement*>(model.ElementDictionary().FindChild(u"lblKeyed"));
+  ASSERT_NE(element, nullptr);
+  std::u16string label, tooltip, topic;
+  element->GetLabel(label);
+  element->GetTooltip(tooltip);
+  element->GetHelpTopic(topic);
+  EXPECT_EQ(label + u"|" + tooltip + u"|" + topic, u"Temperature|Process temperature|topic-temperature");
+  EXPECT_TRUE(element->HasVariants());
 
-    std::vector<CDDText> variants;
-    element->GetVariants(variants);
-    ASSERT_EQ(variants.size(), 2u);  // in the order the keys first appeared
-    for (const CDDText& v : variants) label += u"|" + v.m_key + u"=" + v.m_label + u"/" + v.m_tooltip;
-    EXPECT_EQ(label, u"Temperature|UNIT_F=Temp. (F)/|UNIT_C=Temperature (C)/in degrees Celsius");
+  std::vector<CDDText> variants;
+  element->GetVariants(variants);
+  ASSERT_EQ(variants.size(), 2u);  // in the order the keys first appeared
+  for (const CDDText& v : variants) label += u"|" + v.m_key + u"=" + v.m_label + u"/" + v.m_tooltip;
+  EXPECT_EQ(label, u"Temperature|UNIT_F=Temp. (F)/|UNIT_C=Temperature (C)/in degrees Celsius");
 }
 
 TEST_F(ScopedTexts, CharacterDataIsKeptUnlessTheGrammarMakesItIgnorable) {
-    EXPECT_EQ(Label(model, u"lblSpace"), u"  padded  ");
-    EXPECT_EQ(Label(model, u"lblMarkup"), u"A & B, <C>");  // pieces reported separately are joined
+  EXPECT_EQ(Label(model, u"lblSpace"), u"  padded  ");
+  EXPECT_EQ(Label(model, u"lblMarkup"), u"A & B, <C>");  // pieces reported separately are joined
 
-    // Where "ID" has mixed content, the line break before "LABEL" stays in
-    // the buffer: it is emptied only at end tags.
-    CDDModel mixed;
-    ASSERT_EQ(Load(mixed, "localization/device.xml", "localization/mixed_id_loc.xml"), 0);
-    EXPECT_EQ(Label(mixed, u"lblA"), u"\n        Alpha");
+  // Where "ID" has mixed content, the line break before "LABEL" stays in
+  // the buffer: it is emptied only at end tags.
+  CDDModel mixed;
+  ASSERT_EQ(Load(mixed, "localization/device.xml", "localization/mixed_id_loc.xml"), 0);
+  EXPECT_EQ(Label(mixed, u"lblA"), u"\n        Alpha");
 }
 
 // Each item as "value[/key]=label#order (legend)", in the list's order.
 std::vector<std::u16string> Describe(const std::vector<CDDEnumItem*>& items) {
-    std::vector<std::u16string> rows;
-    for (const CDDEnumItem* item : items) {
-        std::u16string key, label, legend;
-        item->GetDdString(key);
-        item->GetLabel(label);
-        item->GetLegend(legend);
-        rows.push_back(item->Id() + (key.empty() ? u"" : u"/" + key) + u"=" + label + u"#" +
-                       static_cast<char16_t>(u'0' + item->GetOrder()) + u" (" + legend + u")");
-    }
-    return rows;
+  std::vector<std::u16string> rows;
+  for (const CDDEnumItem* item : items) {
+    std::u16string key, label, legend;
+    item->GetDdString(key);
+    item->GetLabel(label);
+    item->GetLegend(legend);
+    rows.push_back(item->Id() + (key.empty() ? u"" : u"/" + key) + u"=" + label + u"#" +
+                   static_cast<char16_t>(u'0' + item->GetOrder()) + u" (" + legend + u")");
+  }
+  return rows;
 }
 
 TEST(LocalizedTexts, EnumerationTextsRecordTheirOrderAcrossALanguageSwitch) {
-    CDDModel model;
-    ASSERT_EQ(Load(model, "localization/device.xml", "localization/enum_loc.xml", u"en"), 0);
-    ASSERT_EQ(model.Variables().size(), 1u);
-    const CDDEnumItemList& list = model.Variables()[0]->EnumItems();
-    // An "ENUM" without "ID", or naming no item, hands out no order number.
-    std::vector<CDDEnumItem*> items;
-    list.GetItems(items);
-    EXPECT_EQ(Describe(items), (std::vector<std::u16string>{u"2=Two#0 (third)", u"0=Zero#1 ()",
-                                                           u"1/ALT=One (alt)#2 (alternative)", u"1=One#3 ()"}));
+  CDDModel model;
+  ASSERT_EQ(Load(model, "localization/device.xml", "localization/enum_loc.xml", u"en"), 0);
+  ASSERT_EQ(model.Variables().size(), 1u);
+  const CDDEnumItemList& list = model.Variables()[0]->EnumItems();
+  // An "ENUM" without "ID", or naming no item, hands out no order number.
+  std::vector<CDDEnumItem*> items;
+  list.GetItems(items);
+  EXPECT_EQ(Describe(items), (std::vector<std::u16string>{u"2=Two#0 (third)", u"0=Zero#1 ()",
+                                                          u"1/ALT=One (alt)#2 (alternative)", u"1=One#3 ()"}));
 
-    // The numbers go on counting: the default block comes again, then German.
-    ASSERT_EQ(model.ChangeLanguage(u"de", nullptr), 0);
-    list.GetItems(items);
-    EXPECT_EQ(Describe(items), (std::vector<std::u16string>{u"2=Two#4 (third)", u"1/ALT=One (alt)#6 (alternative)",
-                                                           u"1=Eins#8 ()", u"0=Null#9 ()"}));
-    std::u16string label;
-    model.GetGlobalLabel(u"lblA", label);
-    EXPECT_EQ(label, u"");  // an element without items takes no enumeration text
+  // The numbers go on counting: the default block comes again, then German.
+  ASSERT_EQ(model.ChangeLanguage(u"de", nullptr), 0);
+  list.GetItems(items);
+  EXPECT_EQ(Describe(items), (std::vector<std::u16string>{u"2=Two#4 (third)", u"1/ALT=One (alt)#6 (alternative)",
+                                                          u"1=Eins#8 ()", u"0=Null#9 ()"}));
+  std::u16string label;
+  model.GetGlobalLabel(u"lblA", label);
+  EXPECT_EQ(label, u"");  // an element without items takes no enumeration text
 }
 
 TEST_F(ScopedTexts, HelpFilesAndTheirAnchorKeywords) {
-    EXPECT_EQ(model.m_dtmHelpFile + u"|" + model.m_uiHelpFile, u"device_en.pdf|ui_en.chm");
-    EXPECT_EQ(model.m_dtmHelpAnchor, kEQTOHELPTOPIC);
-    EXPECT_EQ(model.m_uiHelpAnchor, kEQTOID);  // "no" is not a keyword: unchanged
+  EXPECT_EQ(model.m_dtmHelpFile + u"|" + model.m_uiHelpFile, u"device_en.pdf|ui_en.chm");
+  EXPECT_EQ(model.m_dtmHelpAnchor, kEQTOHELPTOPIC);
+  EXPECT_EQ(model.m_uiHelpAnchor, kEQTOID);  // "no" is not a keyword: unchanged
 }
 
 }  // namespace

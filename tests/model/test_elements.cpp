@@ -6,69 +6,69 @@
 namespace {
 
 std::u16string LabelOf(const CDDBase& element) {
-    std::u16string label = u"untouched";
-    element.GetLabel(label);
-    return label;
+  std::u16string label = u"untouched";
+  element.GetLabel(label);
+  return label;
 }
 
 TEST(ElementTexts, PlainLabelVariantsAndBaseDefaults) {
-    CDDElement element;
-    element.SetLabel(u"Pressure", 3, u"");
-    element.SetLabel(u"Druck (bar)", 7, u"UNIT_BAR");
-    element.SetLabel(u"Druck (psi)", 0, u"UNIT_PSI");
-    element.SetLabel(u"Pressure (bar)", 0, u"UNIT_BAR");  // replaces, no new variant
-    EXPECT_EQ(LabelOf(element), u"Pressure");
-    EXPECT_EQ(element.GetOrder(), 3);  // a keyed label does not touch the order
-    EXPECT_TRUE(element.HasVariants());
-    std::vector<CDDText> variants;
-    element.GetVariants(variants);
-    ASSERT_EQ(variants.size(), 2u);
-    EXPECT_EQ(variants[0].m_key + u"=" + variants[0].m_label + u"|" + variants[1].m_key,
-              u"UNIT_BAR=Pressure (bar)|UNIT_PSI");
+  CDDElement element;
+  element.SetLabel(u"Pressure", 3, u"");
+  element.SetLabel(u"Druck (bar)", 7, u"UNIT_BAR");
+  element.SetLabel(u"Druck (psi)", 0, u"UNIT_PSI");
+  element.SetLabel(u"Pressure (bar)", 0, u"UNIT_BAR");  // replaces, no new variant
+  EXPECT_EQ(LabelOf(element), u"Pressure");
+  EXPECT_EQ(element.GetOrder(), 3);  // a keyed label does not touch the order
+  EXPECT_TRUE(element.HasVariants());
+  std::vector<CDDText> variants;
+  element.GetVariants(variants);
+  ASSERT_EQ(variants.size(), 2u);
+  EXPECT_EQ(variants[0].m_key + u"=" + variants[0].m_label + u"|" + variants[1].m_key,
+            u"UNIT_BAR=Pressure (bar)|UNIT_PSI");
 
-    // A tooltip first creates the variant that the label fills later; only variants: empty plain label.
-    CDDElement keyed;
-    keyed.SetTooltip(u"tip", u"K");
-    keyed.SetLabel(u"label", 0, u"K");
-    keyed.GetVariants(variants);
-    ASSERT_EQ(variants.size(), 1u);
-    EXPECT_EQ(variants[0].m_label + u"|" + variants[0].m_tooltip, u"label|tip");
-    EXPECT_EQ(LabelOf(keyed), u"");
+  // A tooltip first creates the variant that the label fills later; only variants: empty plain label.
+  CDDElement keyed;
+  keyed.SetTooltip(u"tip", u"K");
+  keyed.SetLabel(u"label", 0, u"K");
+  keyed.GetVariants(variants);
+  ASSERT_EQ(variants.size(), 1u);
+  EXPECT_EQ(variants[0].m_label + u"|" + variants[0].m_tooltip, u"label|tip");
+  EXPECT_EQ(LabelOf(keyed), u"");
 
-    // Base operations leave outputs alone.
-    CDDElement plain;
-    std::u16string text = u"caller";
-    plain.GetDdString(text);
-    EXPECT_EQ(text, u"caller");
-    EXPECT_EQ(plain.FindChild(u"x"), nullptr);
-    EXPECT_EQ(plain.FindChildByDdString(u"x", u"k"), nullptr);
-    EXPECT_EQ(plain.NextOrder(), 0);
-    CDDBase base;
-    base.SetLabel(u"ignored", 1, u"");
-    EXPECT_EQ(LabelOf(base), u"untouched");
+  // Base operations leave outputs alone.
+  CDDElement plain;
+  std::u16string text = u"caller";
+  plain.GetDdString(text);
+  EXPECT_EQ(text, u"caller");
+  EXPECT_EQ(plain.FindChild(u"x"), nullptr);
+  EXPECT_EQ(plain.FindChildByDdString(u"x", u"k"), nullptr);
+  EXPECT_EQ(plain.NextOrder(), 0);
+  CDDBase base;
+  base.SetLabel(u"ignored", 1, u"");
+  EXPECT_EQ(LabelOf(base), u"untouched");
 }
 
 TEST(ElementMap, FirstEnteredWinsKeysAreExactAndDeleteAllDestroys) {
-    CDDElement first, second, lower, unnamed;
-    first.SetId(u"Temp");
-    second.SetId(u"Temp");
-    lower.SetId(u"temp");
-    CDDElementMap map;
-    for (CDDElement* element : {&first, &second, &lower, &unnamed, static_cast<CDDElement*>(nullptr)}) {
-        map.AddChild(element);  // the empty identifier and null are ignored
-    }
-    EXPECT_EQ(map.Count(), 2u);
-    EXPECT_EQ(map.FindChild(u"Temp"), &first);
-    EXPECT_EQ(map.FindChild(u"temp"), &lower);
-    EXPECT_EQ(map.FindChild(u"Temp "), nullptr);
+  CDDElement first, second, lower, unnamed;
+  first.SetId(u"Temp");
+  second.SetId(u"Temp");
+  lower.SetId(u"temp");
+  CDDElementMap map;
+  for (CDDElement* element : {&first, &second, &lower, &unnamed, static_cast<CDDElement*>(nullptr)}) {
+    map.AddChild(element);  // the empty identifier and null are ignored
+  }
+  EXPECT_EQ(map.Count(), 2u);
+  EXPECT_EQ(map.FindChild(u"Temp"), &first);
+  EXPECT_EQ(map.FindChild(u"temp"), &lower);
+  EXPECT_EQ(map.FindChild(u"Temp "), nullptr);
 
-    CDDElementMap owning;
-    auto* element = new CDDElement();
-    element->SetId(u"owned");
-    owning.AddChild(element);
-    owning.DeleteAll();  // the sanitizer reports a leak if this does not delete
-    EXPECT_EQ(owning.Count(), 0u);
-    EXPECT_EQ(owning.FindChild(u"owned"), nullptr);
+  CDDElementMap owning;
+  auto* element = new CDDElement();
+  element->SetId(u"owned");
+  owning.AddChild(element);
+  owning.DeleteAll();  // the sanitizer reports a leak if this does not delete
+  EXPECT_EQ(owning.Count(), 0u);
+  EXPECT_EQ(owning.FindChild(u"owned"), nullptr);
 }
 
 }  // namespace

@@ -17,106 +17,110 @@ using k42test::Load;
 constexpr char kLoc[] = "common/minimal_loc.xml";
 
 size_t CountLines(const std::vector<std::u16string>& lines, const std::u16string& text, bool prefixOnly) {
-    return std::count_if(lines.begin(), lines.end(), [&](const std::u16string& line) {
-        return prefixOnly ? line.rfind(text, 0) == 0 : line.find(text) != std::u16string::npos;
-    });
+  return std::count_if(lines.begin(), lines.end(), [&](const std::u16string& line) {
+    return prefixOnly ? line.rfind(text, 0) == 0 : line.find(text) != std::u16string::npos;
+  });
 }
 
 TEST(Loading, ValidFileSendsRangeStepAndOneStepPerSectionAndStoresItsArguments) {
-    k42test::TestWindow window;
-    CDDModel model;
-    ASSERT_EQ(Load(model, "model/sections.xml", kLoc, u"en", 1, window.Handle()), 0);
-    const auto messages = window.Messages();
-    ASSERT_EQ(messages.size(), 12u);
-    EXPECT_EQ(messages[0], (k42test::ReceivedMessage{PBM_EH_SETRANGE, 0, MAKELPARAM(0, 11)}));
-    EXPECT_EQ(messages[1], (k42test::ReceivedMessage{PBM_EH_SETSTEP, 1, 0}));
-    for (size_t i = 2; i < messages.size(); ++i) {
-        EXPECT_EQ(messages[i], (k42test::ReceivedMessage{PBM_EH_STEPIT, 0, 0})) << i;
-    }
-    EXPECT_EQ(model.Labels().size() * 10 + model.Modules().size(), 11u);
+  k42test::TestWindow window;
+  CDDModel model;
+  ASSERT_EQ(Load(model, "model/sections.xml", kLoc, u"en", 1, window.Handle()), 0);
+  const auto messages = window.Messages();
+  ASSERT_EQ(messages.size(), 12u);
+  EXPECT_EQ(messages[0], (k42test::ReceivedMessage{PBM_EH_SETRANGE, 0, MAKELPARAM(0, 11)}));
+  EXPECT_EQ(messages[1], (k42test::ReceivedMessage{PBM_EH_SETSTEP, 1, 0}));
+  for (size_t i = 2; i < messages.size(); ++i) {
+    EXPECT_EQ(messages[i], (k42test::ReceivedMessage{PBM_EH_STEPIT, 0, 0})) << i;
+  }
+  EXPECT_EQ(model.Labels().size() * 10 + model.Modules().size(), 11u);
 
-    CDDModel quiet;  // no window: no messages, same content
-    ASSERT_EQ(Load(quiet, "model/sections.xml", kLoc, u"de", 7, nullptr), 0);
-    EXPECT_EQ(quiet.Labels().size(), 1u);
-    EXPECT_EQ(quiet.Language(), u"de");
-    EXPECT_EQ(quiet.FunctionId(), 7);
-    EXPECT_TRUE(quiet.Modules().empty());  // function 7 lists no module
+  CDDModel quiet;  // no window: no messages, same content
+  ASSERT_EQ(Load(quiet, "model/sections.xml", kLoc, u"de", 7, nullptr), 0);
+  EXPECT_EQ(quiet.Labels().size(), 1u);
+  EXPECT_EQ(quiet.Language(), u"de");
+  EXPECT_EQ(quiet.FunctionId(), 7);
+  EXPECT_TRUE(quiet.Modules().empty());  // function 7 lists no module
 }
 
 TEST(Loading, SchemaViolationsAreLoggedOneLinePerErrorAndNothingIsRead) {
-    k42test::LogCapture log;
-    k42test::TestWindow window;
-    CDDModel model;
-    EXPECT_EQ(Load(model, "model/schema_errors.xml", kLoc, u"en", 1, window.Handle()), kParseErrors);
-    const auto lines = log.Lines();
-    const size_t errors = CountLines(lines, u" XMLERROR:  ", true);
-    EXPECT_GE(errors, 2u);
-    EXPECT_EQ(static_cast<int32_t>(errors), model.DomErrorHandler()->ErrorCount());
-    std::u16string countLine;
-    for (char c : std::to_string(errors)) countLine.push_back(static_cast<char16_t>(c));
-    countLine += u" error(s) found while parsing file:\n " + k42test::DataPath("model/schema_errors.xml");
-    EXPECT_EQ(CountLines(lines, countLine, true), 1u);
-    EXPECT_TRUE(model.Labels().empty());
-    EXPECT_TRUE(window.Messages().empty());  // no section was walked
+  k42test::LogCapture log;
+  k42test::TestWindow window;
+  CDDModel model;
+  EXPECT_EQ(Load(model, "model/schema_errors.xml", kLoc, u"en", 1, window.Handle()), kParseErrors);
+  const auto lines = log.Lines();
+  const size_t errors = CountLines(lines, u" XMLERROR:  ", true);
+  EXPECT_GE(errors, 2u);
+  EXPECT_EQ(static_cast<int32_t>(errors), model.DomErrorHandler()->ErrorCount());
+  std::u16string countLine;
+  for (char c : std::to_string(errors)) countLine.push_back(static_cast<char16_t>(c));
+  countLine += u" error(s) found while parsing file:\n " + k42test::DataPath("model/schema_errors.xml");
+  EXPECT_EQ(CountLines(lines, countLine, true), 1u);
+  EXPECT_TRUE(model.Labels().empty());
+  EXPECT_TRUE(window.Messages().empty());  // no section was walked
 }
 
 TEST(Loading, BrokenMissingAndHostileFilesFailWithAnEmptyModel) {
-    struct Case {
-        const char* file;
-        std::u16string logged;  // empty: nothing to look for
-        size_t boxes;           // message boxes shown at least
-        std::u16string box;     // the first box's text and caption, when given
-        bool anyFailure;        // any non-zero result, not only kParseErrors
-    };
-    const Case cases[] = {
-        {"model/not_well_formed.xml", u"", 1, u"FATAL ERROR found parsing TAVIRO XML file!|XML Reader", false},
-        {"model/no_such_file.xml", u"", 0, u"", true},
-        {"model/remote_schema.xml", u"remote grammar location refused: http://127.0.0.1:9/guixml.xsd", 0, u"", false},
-        {"model/external_entity.xml", u"external entity refused: file:///etc/hostname", 0, u"", false},
-        {"model/billion_laughs.xml", u"", 1, u"", false},  // entity expansion stops at the limit
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.file);
-        k42test::LogCapture log;
-        k42test::MessageBoxCapture boxes;
-        CDDModel model;
-        const int32_t result = Load(model, c.file, kLoc);
-        if (c.anyFailure) { EXPECT_NE(result, 0); } else { EXPECT_EQ(result, kParseErrors); }
-        if (!c.logged.empty()) {
-            EXPECT_EQ(CountLines(log.Lines(), c.logged, false), 1u);
-        }
-        EXPECT_GE(boxes.Shown().size(), c.boxes);
-        if (!c.box.empty() && !boxes.Shown().empty()) {
-            EXPECT_EQ(boxes.Shown().size(), 1u);
-            EXPECT_EQ(boxes.Shown()[0].text + u"|" + boxes.Shown()[0].caption, c.box);
-            EXPECT_EQ(boxes.Shown()[0].type, static_cast<UINT>(MB_OK));
-        }
-        EXPECT_TRUE(model.Labels().empty());
-        EXPECT_TRUE(model.Modules().empty());
+  struct Case {
+    const char* file;
+    std::u16string logged;  // empty: nothing to look for
+    size_t boxes;           // message boxes shown at least
+    std::u16string box;     // the first box's text and caption, when given
+    bool anyFailure;        // any non-zero result, not only kParseErrors
+  };
+  const Case cases[] = {
+      {"model/not_well_formed.xml", u"", 1, u"FATAL ERROR found parsing TAVIRO XML file!|XML Reader", false},
+      {"model/no_such_file.xml", u"", 0, u"", true},
+      {"model/remote_schema.xml", u"remote grammar location refused: http://127.0.0.1:9/guixml.xsd", 0, u"", false},
+      {"model/external_entity.xml", u"external entity refused: file:///etc/hostname", 0, u"", false},
+      {"model/billion_laughs.xml", u"", 1, u"", false},  // entity expansion stops at the limit
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.file);
+    k42test::LogCapture log;
+    k42test::MessageBoxCapture boxes;
+    CDDModel model;
+    const int32_t result = Load(model, c.file, kLoc);
+    if (c.anyFailure) {
+      EXPECT_NE(result, 0);
+    } else {
+      EXPECT_EQ(result, kParseErrors);
     }
+    if (!c.logged.empty()) {
+      EXPECT_EQ(CountLines(log.Lines(), c.logged, false), 1u);
+    }
+    EXPECT_GE(boxes.Shown().size(), c.boxes);
+    if (!c.box.empty() && !boxes.Shown().empty()) {
+      EXPECT_EQ(boxes.Shown().size(), 1u);
+      EXPECT_EQ(boxes.Shown()[0].text + u"|" + boxes.Shown()[0].caption, c.box);
+      EXPECT_EQ(boxes.Shown()[0].type, static_cast<UINT>(MB_OK));
+    }
+    EXPECT_TRUE(model.Labels().empty());
+    EXPECT_TRUE(model.Modules().empty());
+  }
 }
 
 TEST(Loading, PathsUseTheDirectoryAsPassedWhileTheStoredDirectoryGetsItsSeparator) {
-    k42test::MessageBoxCapture boxes;  // the files do not exist
-    struct Case {
-        std::u16string directory, stored, xmlPath;
-    };
-    const Case cases[] = {
-        {u"/data/dev", u"/data/dev/", u"/data/devgui.xml"},
-        {u"/data/dev/", u"/data/dev/", u"/data/dev/gui.xml"},
-        {u"C:\\dev", u"C:\\dev\\", u"C:\\devgui.xml"},
-        {u"C:\\dev\\", u"C:\\dev\\", u"C:\\dev\\gui.xml"},
-        {u"C:\\dev/sub\\", u"C:\\dev/sub\\/", u"C:\\dev/sub\\gui.xml"},  // any '/' makes '/' the separator
-        {u"", u"\\", u"gui.xml"},
-    };
-    for (const Case& c : cases) {
-        CDDModel model;
-        model.Initialize(c.directory, u"gui.xml", u"loc.xml", u"en", 1, nullptr);
-        EXPECT_EQ(model.Directory(), c.stored);
-        EXPECT_EQ(model.XmlPath(), c.xmlPath);
-        EXPECT_EQ(model.LocPath(), c.directory + u"loc.xml");
-        EXPECT_EQ(model.XmlFileName(), u"gui.xml");
-    }
+  k42test::MessageBoxCapture boxes;  // the files do not exist
+  struct Case {
+    std::u16string directory, stored, xmlPath;
+  };
+  const Case cases[] = {
+      {u"/data/dev", u"/data/dev/", u"/data/devgui.xml"},
+      {u"/data/dev/", u"/data/dev/", u"/data/dev/gui.xml"},
+      {u"C:\\dev", u"C:\\dev\\", u"C:\\devgui.xml"},
+      {u"C:\\dev\\", u"C:\\dev\\", u"C:\\dev\\gui.xml"},
+      {u"C:\\dev/sub\\", u"C:\\dev/sub\\/", u"C:\\dev/sub\\gui.xml"},  // any '/' makes '/' the separator
+      {u"", u"\\", u"gui.xml"},
+  };
+  for (const Case& c : cases) {
+    CDDModel model;
+    model.Initialize(c.directory, u"gui.xml", u"loc.xml", u"en", 1, nullptr);
+    EXPECT_EQ(model.Directory(), c.stored);
+    EXPECT_EQ(model.XmlPath(), c.xmlPath);
+    EXPECT_EQ(model.LocPath(), c.directory + u"loc.xml");
+    EXPECT_EQ(model.XmlFileName(), u"gui.xml");
+  }
 }
 
 }  // namespace

@@ -24,12 +24,14 @@ std::u16string Wide(const std::string& narrow) {
 }
 
 TEST(WideCharToMultiByte, SizesBuffersAndSurrogates) {
-  const char16_t* text = u"Gr\u00fc\u00dfe \u20ac\U0001D11E";  // 1+1+2+2+1+1+3+4 bytes
+  const char16_t* text = u"Gr\u00fc\u00dfe \u20ac\U0001D11E";                             // 1+1+2+2+1+1+3+4 bytes
   EXPECT_EQ(WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr), 16);  // with the NUL
   char buffer[32];
   std::memset(buffer, 'x', sizeof buffer);
   ASSERT_EQ(WideCharToMultiByte(CP_UTF8, 0, text, -1, buffer, sizeof buffer, nullptr, nullptr), 16);
-  EXPECT_STREQ(buffer, "Gr\xc3\xbc\xc3\x9f" "e \xe2\x82\xac\xf0\x9d\x84\x9e");
+  EXPECT_STREQ(buffer,
+               "Gr\xc3\xbc\xc3\x9f"
+               "e \xe2\x82\xac\xf0\x9d\x84\x9e");
   // An explicit length converts no terminator.
   std::memset(buffer, 'x', sizeof buffer);
   EXPECT_EQ(WideCharToMultiByte(CP_ACP, 0, text, 2, buffer, sizeof buffer, nullptr, nullptr), 2);
@@ -42,13 +44,16 @@ TEST(WideCharToMultiByte, SizesBuffersAndSurrogates) {
   EXPECT_EQ(GetLastError(), DWORD(ERROR_INVALID_PARAMETER));
 
   const char16_t unpaired[] = {u'a', 0xD800, u'b', 0xDC00, 0};
-  EXPECT_EQ(Narrow(unpaired), "a\xef\xbf\xbd" "b\xef\xbf\xbd");
+  EXPECT_EQ(Narrow(unpaired),
+            "a\xef\xbf\xbd"
+            "b\xef\xbf\xbd");
   BOOL usedDefault = FALSE;
   WideCharToMultiByte(CP_ACP, 0, unpaired, -1, buffer, sizeof buffer, nullptr, &usedDefault);
   EXPECT_TRUE(usedDefault);
   EXPECT_EQ(WideCharToMultiByte(CP_UTF8, 0, unpaired, -1, buffer, sizeof buffer, nullptr, &usedDefault), 0);
   EXPECT_EQ(GetLastError(), DWORD(ERROR_INVALID_PARAMETER));
-  EXPECT_EQ(WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, unpaired, -1, buffer, sizeof buffer, nullptr, nullptr), 0);
+  EXPECT_EQ(WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, unpaired, -1, buffer, sizeof buffer, nullptr, nullptr),
+            0);
   EXPECT_EQ(GetLastError(), DWORD(ERROR_NO_UNICODE_TRANSLATION));
   EXPECT_EQ(GetACP(), UINT(CP_UTF8));
 }
@@ -64,12 +69,18 @@ TEST(MultiByteToWideChar, SizesBuffersAndIllFormedInput) {
   EXPECT_EQ(GetLastError(), DWORD(ERROR_INSUFFICIENT_BUFFER));
 
   // One U+FFFD per maximal ill-formed subpart.
-  EXPECT_EQ(Wide("a\xc3"), u"a\uFFFD");                              // truncated at the end
-  EXPECT_EQ(Wide("\xe2\x82" "A"), u"\uFFFD" "A");                    // truncated before a letter
+  EXPECT_EQ(Wide("a\xc3"), u"a\uFFFD");  // truncated at the end
+  EXPECT_EQ(Wide("\xe2\x82"
+                 "A"),
+            u"\uFFFD"
+            "A");                                                    // truncated before a letter
   EXPECT_EQ(Wide("\xe0\x80\x80"), u"\uFFFD\uFFFD\uFFFD");            // overlong
   EXPECT_EQ(Wide("\xed\xa0\x80"), u"\uFFFD\uFFFD\uFFFD");            // an encoded surrogate
   EXPECT_EQ(Wide("\xf4\x90\x80\x80"), u"\uFFFD\uFFFD\uFFFD\uFFFD");  // beyond U+10FFFF
-  EXPECT_EQ(Wide("\xff" "b\x80"), u"\uFFFD" "b\uFFFD");
+  EXPECT_EQ(Wide("\xff"
+                 "b\x80"),
+            u"\uFFFD"
+            "b\uFFFD");
   EXPECT_EQ(MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, "a\xc3", 2, buffer, 8), 0);
   EXPECT_EQ(GetLastError(), DWORD(ERROR_NO_UNICODE_TRANSLATION));
 }

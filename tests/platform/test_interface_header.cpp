@@ -48,10 +48,11 @@ TEST(InterfaceHeader, GuidTextRoundTrip) {
   ASSERT_EQ(IIDFromString(u"{8b0204ea-9862-4268-a3d4-7358798f1ea6}", &iid), S_OK);
   EXPECT_EQ(iid, IID_IGuiXmlModel);
   for (const char16_t* bad : {u"", u"{8B0204EA-9862-4268-A3D4-7358798F1EA6", u"{8B0204EA-9862-4268-A3D4-7358798F1EA6}x",
-                              u"{8B0204EA-9862-4268-A3D4+7358798F1EA6}", u"{8B0204EA-9862-4268-A3", u"K42Gui.GuiXmlModel",
-                              u"{8B0204EG-9862-4268-A3D4-7358798F1EA6}"}) {
+                              u"{8B0204EA-9862-4268-A3D4+7358798F1EA6}", u"{8B0204EA-9862-4268-A3",
+                              u"K42Gui.GuiXmlModel", u"{8B0204EG-9862-4268-A3D4-7358798F1EA6}"}) {
     CLSID clsid = CLSID_GuiXmlModel;
-    EXPECT_EQ(CLSIDFromString(bad, &clsid), CO_E_CLASSSTRING) << std::string(bad, bad + std::char_traits<char16_t>::length(bad));
+    EXPECT_EQ(CLSIDFromString(bad, &clsid), CO_E_CLASSSTRING)
+        << std::string(bad, bad + std::char_traits<char16_t>::length(bad));
     EXPECT_EQ(clsid, CLSID_NULL);
     EXPECT_EQ(IIDFromString(bad, &iid), E_INVALIDARG);
   }
@@ -88,7 +89,9 @@ class AllMethods final : public IGuiXmlModel {
   HRESULT STDMETHODCALLTYPE GetDisplayItems(BSTR, BSTR, BSTR*, VARIANT*, long*) override { return S_OK; }
   HRESULT STDMETHODCALLTYPE GetDisplayInfo(BSTR, BSTR, BSTR*, DisplayType*, BSTR*) override { return S_OK; }
   HRESULT STDMETHODCALLTYPE GetDisplayButtonNav(BSTR, BSTR, BSTR*, BSTR*, BSTR*, BSTR*, BSTR*) override { return S_OK; }
-  HRESULT STDMETHODCALLTYPE GetItemInfo(BSTR, BSTR, BSTR, BSTR*, long*, long*, BSTR*, ItemType*) override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE GetItemInfo(BSTR, BSTR, BSTR, BSTR*, long*, long*, BSTR*, ItemType*) override {
+    return S_OK;
+  }
   HRESULT STDMETHODCALLTYPE GetLogo(LogoType, VARIANT*) override { return S_OK; }
   HRESULT STDMETHODCALLTYPE GetMetaVarRef(VARIANT*) override { return S_OK; }
   HRESULT STDMETHODCALLTYPE GetParameterType(BSTR, ParType, VarType*, HandlingType*) override { return S_OK; }
@@ -99,7 +102,9 @@ class AllMethods final : public IGuiXmlModel {
   HRESULT STDMETHODCALLTYPE GetParameterDatatype(BSTR, ParType, VarType*, long*, long*, BSTR*, BSTR*) override {
     return S_OK;
   }
-  HRESULT STDMETHODCALLTYPE GetParameterFormat(BSTR, ParType, BSTR*, BSTR*, long*, BSTR*, long*) override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE GetParameterFormat(BSTR, ParType, BSTR*, BSTR*, long*, BSTR*, long*) override {
+    return S_OK;
+  }
   HRESULT STDMETHODCALLTYPE GetParameterEnumItems(BSTR, ParType, VARIANT*) override { return S_OK; }
   HRESULT STDMETHODCALLTYPE GetHeaderVarRef(Mode, BSTR, BSTR*, BSTR*, BSTR*, BSTR*, long*) override { return S_OK; }
   HRESULT STDMETHODCALLTYPE GetParameterRef(BSTR, ParType, BSTR*) override { return S_OK; }

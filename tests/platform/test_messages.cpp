@@ -54,7 +54,7 @@ LRESULT CALLBACK LoggingProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
 }
 
 class WindowLifecycle : public ::testing::Test {
-protected:
+ protected:
   void SetUp() override {
     g_log = &log;
     WNDCLASSW wc = {};
@@ -160,7 +160,8 @@ TEST(MessageBox, WritesALineAndAsksTheHandler) {
   int untitled = MessageBoxW(reinterpret_cast<HWND>(0x40), u"\u00dcbersetzung", nullptr, MB_ICONERROR);
   EXPECT_EQ(::testing::internal::GetCapturedStderr(),
             "MessageBox [XML Reader]: FATAL ERROR found parsing TAVIRO XML file!\n"
-            "MessageBox [Error]: \xc3\x9c" "bersetzung\n");
+            "MessageBox [Error]: \xc3\x9c"
+            "bersetzung\n");
   EXPECT_EQ(answer, IDCANCEL);
   EXPECT_EQ(untitled, IDCANCEL);
   ASSERT_EQ(seen.size(), 2u);

@@ -47,8 +47,7 @@ TEST(RegistryQuery, ValuesSizesAndMissingEntries) {
 
   // A longer text does not fit four bytes: ERROR_MORE_DATA and the size needed.
   size = 4;
-  EXPECT_EQ(RegQueryValueExW(key, u"Name", nullptr, nullptr, reinterpret_cast<BYTE*>(&number), &size),
-            ERROR_MORE_DATA);
+  EXPECT_EQ(RegQueryValueExW(key, u"Name", nullptr, nullptr, reinterpret_cast<BYTE*>(&number), &size), ERROR_MORE_DATA);
   std::u16string expected = u"C:\\Program Files\\\"K42\"";
   EXPECT_EQ(size, (expected.size() + 1) * 2);
   size = 0;
@@ -85,8 +84,7 @@ TEST(RegistryChange, CreateSetDeleteRoundTripAndFileFormat) {
   EXPECT_EQ(disposition, DWORD(REG_CREATED_NEW_KEY));
   const char16_t path[] = u"/opt/k42/lib\\K42GuiXmlReader.so";
   const char16_t model[] = u"Apartment";
-  EXPECT_EQ(RegSetValueExW(clsid, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(path), sizeof path),
-            ERROR_SUCCESS);
+  EXPECT_EQ(RegSetValueExW(clsid, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(path), sizeof path), ERROR_SUCCESS);
   EXPECT_EQ(RegSetValueExW(clsid, u"ThreadingModel", 0, REG_SZ, reinterpret_cast<const BYTE*>(model), sizeof model),
             ERROR_SUCCESS);
   const BYTE blob[] = {0x01, 0xAB, 0x00};
@@ -99,12 +97,11 @@ TEST(RegistryChange, CreateSetDeleteRoundTripAndFileFormat) {
                             &programmable, nullptr),
             ERROR_SUCCESS);
   HKEY edd = nullptr;
-  ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, u"SOFTWARE\\Morvane\\EDD", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                            &edd, &disposition),
+  ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, u"SOFTWARE\\Morvane\\EDD", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &edd,
+                            &disposition),
             ERROR_SUCCESS);
   DWORD one = 1;
-  EXPECT_EQ(RegSetValueExW(edd, u"SwitchOffDeviceHelp", 0, REG_DWORD, reinterpret_cast<BYTE*>(&one), 4),
-            ERROR_SUCCESS);
+  EXPECT_EQ(RegSetValueExW(edd, u"SwitchOffDeviceHelp", 0, REG_DWORD, reinterpret_cast<BYTE*>(&one), 4), ERROR_SUCCESS);
 
   EXPECT_EQ(registry.Read(),
             "Windows Registry Editor Version 5.00\n"
@@ -166,9 +163,9 @@ TEST(RegistryChange, AccessRightsAndOpening) {
   EXPECT_EQ(RegSetValueExW(sub, u"SwitchOffDeviceHelp", 0, REG_DWORD, reinterpret_cast<BYTE*>(&zero), 4),
             ERROR_SUCCESS);
   DWORD number = 7;
-  EXPECT_EQ(RegQueryValueExW(readOnly, u"SwitchOffDeviceHelp", nullptr, nullptr, reinterpret_cast<BYTE*>(&number),
-                             &size),
-            ERROR_SUCCESS);
+  EXPECT_EQ(
+      RegQueryValueExW(readOnly, u"SwitchOffDeviceHelp", nullptr, nullptr, reinterpret_cast<BYTE*>(&number), &size),
+      ERROR_SUCCESS);
   EXPECT_EQ(number, 0u);
   EXPECT_EQ(RegCloseKey(sub), ERROR_SUCCESS);
   EXPECT_EQ(RegOpenKeyExW(reinterpret_cast<HKEY>(0x5555), u"x", 0, KEY_READ, &sub), ERROR_INVALID_HANDLE);

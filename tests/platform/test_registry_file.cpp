@@ -58,7 +58,8 @@ TEST(RegistryFile, ReadsRegeditVariantsAndSkipsMalformedLines) {
 }
 
 TEST(RegistryFile, ReadsUtf16Files) {
-  std::u16string text = u"Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\T\u00e4st]\r\n@=\"\u20ac\"\r\n";
+  std::u16string text =
+      u"Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\T\u00e4st]\r\n@=\"\u20ac\"\r\n";
   std::string bytes = "\xFF\xFE";
   for (char16_t unit : text) {
     bytes += char(unit & 0xFF);

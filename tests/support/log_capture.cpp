@@ -7,25 +7,25 @@
 
 namespace k42test {
 
-LogCapture::LogCapture() : previousActive_(Logger::m_bActiveLog) {
+LogCapture::LogCapture() : m_previousActive(Logger::m_bActiveLog) {
   Logger::SetSink(&LogCapture::Receive, this);
   Logger::m_bActiveLog = 1;
 }
 
 LogCapture::~LogCapture() {
   Logger::SetSink(nullptr, nullptr);
-  Logger::m_bActiveLog = previousActive_;
+  Logger::m_bActiveLog = m_previousActive;
 }
 
 void LogCapture::Receive(const char16_t* line, void* context) {
   auto* self = static_cast<LogCapture*>(context);
-  std::lock_guard<std::mutex> lock(self->mutex_);
-  self->lines_.emplace_back(line);
+  std::lock_guard<std::mutex> lock(self->m_mutex);
+  self->m_lines.emplace_back(line);
 }
 
 std::vector<std::u16string> LogCapture::Lines() const {
-  std::lock_guard<std::mutex> lock(mutex_);
-  return lines_;
+  std::lock_guard<std::mutex> lock(m_mutex);
+  return m_lines;
 }
 
 std::vector<std::string> LogCapture::Utf8Lines() const {
@@ -35,8 +35,8 @@ std::vector<std::string> LogCapture::Utf8Lines() const {
 }
 
 void LogCapture::Clear() {
-  std::lock_guard<std::mutex> lock(mutex_);
-  lines_.clear();
+  std::lock_guard<std::mutex> lock(m_mutex);
+  m_lines.clear();
 }
 
 }  // namespace k42test

@@ -11,7 +11,7 @@ namespace k42test {
 // sink and restores the previous Logger::m_bActiveLog. Captures do not nest:
 // the innermost one receives the lines and removes the sink when it ends.
 class LogCapture {
-public:
+ public:
   LogCapture();
   ~LogCapture();
   LogCapture(const LogCapture&) = delete;
@@ -26,12 +26,12 @@ public:
   // Forgets the lines captured so far.
   void Clear();
 
-private:
+ private:
   static void Receive(const char16_t* line, void* context);
 
-  mutable std::mutex mutex_;
-  std::vector<std::u16string> lines_;
-  int previousActive_;
+  mutable std::mutex m_mutex;
+  std::vector<std::u16string> m_lines;
+  int m_previousActive;
 };
 
 }  // namespace k42test

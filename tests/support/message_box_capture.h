@@ -9,28 +9,28 @@
 namespace k42test {
 
 struct ShownMessageBox {
-    std::u16string text;
-    std::u16string caption;
-    UINT type;
+  std::u16string text;
+  std::u16string caption;
+  UINT type;
 };
 
 class MessageBoxCapture {
-public:
-    MessageBoxCapture() { K42SetMessageBoxHandler(&MessageBoxCapture::Receive, this); }
-    ~MessageBoxCapture() { K42SetMessageBoxHandler(nullptr, nullptr); }
-    MessageBoxCapture(const MessageBoxCapture&) = delete;
-    MessageBoxCapture& operator=(const MessageBoxCapture&) = delete;
+ public:
+  MessageBoxCapture() { K42SetMessageBoxHandler(&MessageBoxCapture::Receive, this); }
+  ~MessageBoxCapture() { K42SetMessageBoxHandler(nullptr, nullptr); }
+  MessageBoxCapture(const MessageBoxCapture&) = delete;
+  MessageBoxCapture& operator=(const MessageBoxCapture&) = delete;
 
-    const std::vector<ShownMessageBox>& Shown() const { return shown_; }
+  const std::vector<ShownMessageBox>& Shown() const { return m_shown; }
 
-private:
-    static int Receive(HWND, LPCWSTR text, LPCWSTR caption, UINT type, void* context) {
-        static_cast<MessageBoxCapture*>(context)->shown_.push_back(
-            {text != nullptr ? text : u"", caption != nullptr ? caption : u"", type});
-        return IDOK;
-    }
+ private:
+  static int Receive(HWND, LPCWSTR text, LPCWSTR caption, UINT type, void* context) {
+    static_cast<MessageBoxCapture*>(context)->m_shown.push_back(
+        {text != nullptr ? text : u"", caption != nullptr ? caption : u"", type});
+    return IDOK;
+  }
 
-    std::vector<ShownMessageBox> shown_;
+  std::vector<ShownMessageBox> m_shown;
 };
 
 }  // namespace k42test

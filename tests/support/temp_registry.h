@@ -11,13 +11,13 @@ namespace k42test {
 // "registry.reg" with the given content, and points K42GUI_REGISTRY at it.
 // On destruction the directory is removed and K42GUI_REGISTRY restored.
 class TempRegistry {
-public:
+ public:
   explicit TempRegistry(std::string_view content = "Windows Registry Editor Version 5.00\n\n");
   ~TempRegistry();
   TempRegistry(const TempRegistry&) = delete;
   TempRegistry& operator=(const TempRegistry&) = delete;
 
-  const std::string& Path() const { return path_; }
+  const std::string& Path() const { return m_path; }
 
   // The file's current content ("" when it does not exist).
   std::string Read() const;
@@ -28,10 +28,10 @@ public:
   // Deletes the file (a missing file is an empty registry).
   void Remove() const;
 
-private:
-  std::string directory_;
-  std::string path_;
-  std::optional<std::string> previous_;
+ private:
+  std::string m_directory;
+  std::string m_path;
+  std::optional<std::string> m_previous;
 };
 
 }  // namespace k42test

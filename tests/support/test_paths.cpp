@@ -18,20 +18,20 @@ std::string DataPathNarrow(const std::string& relative) { return std::string(K42
 
 int32_t Load(CDDModel& model, const std::string& xmlFile, const std::string& locFile, const std::u16string& language,
              int32_t functionId, HWND progress) {
-    return model.Initialize(DataDir(), k42::FromNarrow(xmlFile), k42::FromNarrow(locFile), language, functionId,
-                            progress);
+  return model.Initialize(DataDir(), k42::FromNarrow(xmlFile), k42::FromNarrow(locFile), language, functionId,
+                          progress);
 }
 
 std::string WriteTempFile(const std::string& name, const std::string& text) {
-    static const std::filesystem::path dir = [] {
-        std::string pattern = (std::filesystem::temp_directory_path() / "k42gui-test-XXXXXX").string();
-        const char* made = mkdtemp(pattern.data());
-        return std::filesystem::path(made != nullptr ? made : std::filesystem::temp_directory_path().string());
-    }();
-    const std::filesystem::path path = dir / name;
-    std::filesystem::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary) << text;
-    return path.string();
+  static const std::filesystem::path dir = [] {
+    std::string pattern = (std::filesystem::temp_directory_path() / "k42gui-test-XXXXXX").string();
+    const char* made = mkdtemp(pattern.data());
+    return std::filesystem::path(made != nullptr ? made : std::filesystem::temp_directory_path().string());
+  }();
+  const std::filesystem::path path = dir / name;
+  std::filesystem::create_directories(path.parent_path());
+  std::ofstream(path, std::ios::binary) << text;
+  return path.string();
 }
 
 }  // namespace k42test

@@ -14,13 +14,13 @@ TestWindow::TestWindow() {
     return RegisterClassW(&wc);
   }();
   (void)atom;
-  hwnd_ = CreateWindowExW(0, kClassName, u"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, this);
-  std::lock_guard<std::mutex> lock(mutex_);
-  creationCount_ = received_.size();
+  m_hwnd = CreateWindowExW(0, kClassName, u"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, this);
+  std::lock_guard<std::mutex> lock(m_mutex);
+  m_creationCount = m_received.size();
 }
 
 TestWindow::~TestWindow() {
-  if (hwnd_) DestroyWindow(hwnd_);
+  if (m_hwnd) DestroyWindow(m_hwnd);
 }
 
 LRESULT CALLBACK TestWindow::Procedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -31,27 +31,27 @@ LRESULT CALLBACK TestWindow::Procedure(HWND hwnd, UINT msg, WPARAM wParam, LPARA
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
   }
   if (auto* self = reinterpret_cast<TestWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA))) {
-    std::lock_guard<std::mutex> lock(self->mutex_);
-    self->received_.push_back({msg, wParam, lParam});
+    std::lock_guard<std::mutex> lock(self->m_mutex);
+    self->m_received.push_back({msg, wParam, lParam});
   }
   return DefWindowProcW(hwnd, msg, wParam, lParam);
 }
 
 std::vector<ReceivedMessage> TestWindow::Messages() const {
-  std::lock_guard<std::mutex> lock(mutex_);
-  return std::vector<ReceivedMessage>(received_.begin() + static_cast<std::ptrdiff_t>(creationCount_),
-                                      received_.end());
+  std::lock_guard<std::mutex> lock(m_mutex);
+  return std::vector<ReceivedMessage>(m_received.begin() + static_cast<std::ptrdiff_t>(m_creationCount),
+                                      m_received.end());
 }
 
 std::vector<ReceivedMessage> TestWindow::AllMessages() const {
-  std::lock_guard<std::mutex> lock(mutex_);
-  return received_;
+  std::lock_guard<std::mutex> lock(m_mutex);
+  return m_received;
 }
 
 void TestWindow::Clear() {
-  std::lock_guard<std::mutex> lock(mutex_);
-  received_.clear();
-  creationCount_ = 0;
+  std::lock_guard<std::mutex> lock(m_mutex);
+  m_received.clear();
+  m_creationCount = 0;
 }
 
 }  // namespace k42test

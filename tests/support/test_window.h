@@ -18,13 +18,13 @@ struct ReceivedMessage {
 // Creates a window (parent HWND_MESSAGE) on construction and destroys it on
 // destruction. Each message is recorded and answered with DefWindowProcW.
 class TestWindow {
-public:
+ public:
   TestWindow();
   ~TestWindow();
   TestWindow(const TestWindow&) = delete;
   TestWindow& operator=(const TestWindow&) = delete;
 
-  HWND Handle() const { return hwnd_; }
+  HWND Handle() const { return m_hwnd; }
 
   // The messages received since the window was created (WM_NCCREATE and
   // WM_CREATE are left out), in order.
@@ -36,13 +36,13 @@ public:
   // Forgets the messages received so far (the creation messages too).
   void Clear();
 
-private:
+ private:
   static LRESULT CALLBACK Procedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
-  mutable std::mutex mutex_;
-  std::vector<ReceivedMessage> received_;
-  size_t creationCount_ = 0;
-  HWND hwnd_ = nullptr;
+  mutable std::mutex m_mutex;
+  std::vector<ReceivedMessage> m_received;
+  size_t m_creationCount = 0;
+  HWND m_hwnd = nullptr;
 };
 
 }  // namespace k42test

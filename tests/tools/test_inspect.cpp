@@ -21,195 +21,196 @@ namespace {
 using Json = nlohmann::json;
 
 struct Outcome {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
+  int exitCode = -1;
+  std::string out;
+  std::string err;
 };
 
 std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
 }
 
 std::string Quote(const std::string& arg) {
-    std::string quoted = "'";
-    for (char c : arg) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
+  std::string quoted = "'";
+  for (char c : arg) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return quoted + "'";
 }
 
 Outcome Inspect(const std::string& args) {
-    const std::string errFile = k42test::WriteTempFile("inspect-stderr.txt", "");
-    const std::string command = std::string(K42GUI_INSPECT_PATH) + " --no-progress " + args + " 2>" + Quote(errFile);
-    Outcome run;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) return run;
-    std::array<char, 4096> buffer{};
-    size_t n;
-    while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) run.out.append(buffer.data(), n);
-    const int status = pclose(pipe);
-    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.err = ReadFile(errFile);
-    return run;
+  const std::string errFile = k42test::WriteTempFile("inspect-stderr.txt", "");
+  const std::string command = std::string(K42GUI_INSPECT_PATH) + " --no-progress " + args + " 2>" + Quote(errFile);
+  Outcome run;
+  FILE* pipe = popen(command.c_str(), "r");
+  if (pipe == nullptr) return run;
+  std::array<char, 4096> buffer{};
+  size_t n;
+  while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) run.out.append(buffer.data(), n);
+  const int status = pclose(pipe);
+  run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  run.err = ReadFile(errFile);
+  return run;
 }
 
 const std::string kDemo = std::string(K42GUI_SOURCE_DIR) + "/examples/demo/demo.xml";
 
 Json DemoJson(const std::string& extra = "") {
-    const Outcome run = Inspect("--format json " + extra + " " + Quote(kDemo));
-    EXPECT_EQ(run.exitCode, 0) << run.err;
-    return Json::parse(run.out);
+  const Outcome run = Inspect("--format json " + extra + " " + Quote(kDemo));
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  return Json::parse(run.out);
 }
 
 const Json* Find(const Json& list, const std::string& key, const std::string& value) {
-    for (const Json& entry : list) {
-        if (entry.value(key, "") == value) return &entry;
-    }
-    return nullptr;
+  for (const Json& entry : list) {
+    if (entry.value(key, "") == value) return &entry;
+  }
+  return nullptr;
 }
 
 TEST(InspectJson, ModulesTreesAndDisplaysAsTheHostSeesThem) {
-    const Json json = DemoJson();
-    EXPECT_EQ(json["device"]["online"], false);  // function 1 works offline
+  const Json json = DemoJson();
+  EXPECT_EQ(json["device"]["online"], false);  // function 1 works offline
 
-    std::vector<std::pair<std::string, bool>> modules;
-    for (const Json& m : json["modules"]) modules.emplace_back(m["id"], m["tab"]);
-    EXPECT_EQ(modules, (std::vector<std::pair<std::string, bool>>{
-                           {"modSetup", true}, {"modDiagnosis", true}, {"modTrend", false}}));
+  std::vector<std::pair<std::string, bool>> modules;
+  for (const Json& m : json["modules"]) modules.emplace_back(m["id"], m["tab"]);
+  EXPECT_EQ(modules, (std::vector<std::pair<std::string, bool>>{
+                         {"modSetup", true}, {"modDiagnosis", true}, {"modTrend", false}}));
 
-    const Json& setup = *Find(json["modules"], "id", "modSetup");
-    EXPECT_EQ(setup["name"], "Setup");
-    ASSERT_EQ(setup["tree"].size(), 1u);
-    const Json& root = setup["tree"][0];
-    EXPECT_EQ(root["type"], "rootmenu");
-    EXPECT_EQ(root["label"], "Setup");
-    ASSERT_EQ(root["children"].size(), 4u);
-    const Json& basic = root["children"][0];
-    EXPECT_EQ(basic["label"], "Basic setup");
-    ASSERT_EQ(basic["children"].size(), 3u);
-    EXPECT_EQ(basic["children"][1]["label"], "Pressure unit");  // taken from its label reference
-    EXPECT_EQ(root["children"][2]["type"], "method");
-    EXPECT_EQ(root["children"][3]["type"], "module");
+  const Json& setup = *Find(json["modules"], "id", "modSetup");
+  EXPECT_EQ(setup["name"], "Setup");
+  ASSERT_EQ(setup["tree"].size(), 1u);
+  const Json& root = setup["tree"][0];
+  EXPECT_EQ(root["type"], "rootmenu");
+  EXPECT_EQ(root["label"], "Setup");
+  ASSERT_EQ(root["children"].size(), 4u);
+  const Json& basic = root["children"][0];
+  EXPECT_EQ(basic["label"], "Basic setup");
+  ASSERT_EQ(basic["children"].size(), 3u);
+  EXPECT_EQ(basic["children"][1]["label"], "Pressure unit");  // taken from its label reference
+  EXPECT_EQ(root["children"][2]["type"], "method");
+  EXPECT_EQ(root["children"][3]["type"], "module");
 
-    const Json& trend = *Find(json["modules"], "id", "modTrend");
-    const Json& pv = trend["tree"][0]["children"][0];
-    EXPECT_EQ(pv["reference"], "varPV");
-    EXPECT_EQ(pv["conditionalLabel"], true);
-    EXPECT_EQ(pv["label"], "");
+  const Json& trend = *Find(json["modules"], "id", "modTrend");
+  const Json& pv = trend["tree"][0]["children"][0];
+  EXPECT_EQ(pv["reference"], "varPV");
+  EXPECT_EQ(pv["conditionalLabel"], true);
+  EXPECT_EQ(pv["label"], "");
 
-    const Json& overview = *Find(json["displays"], "id", "disSetupOverview");
-    std::vector<std::string> controls;
-    for (const Json& item : overview["items"]) controls.push_back(item["control"]);
-    EXPECT_EQ(controls, (std::vector<std::string>{"headline", "unknown", "static", "static", "newcolumn", "static",
-                                                  "button"}));
-    EXPECT_EQ(overview["items"][0]["font"]["weightOrWidth"], 700);
-    EXPECT_EQ(overview["items"][0]["colorNormal"], 8388608);
-    EXPECT_EQ(Find(json["displays"], "id", "disOutput")->at("rwroConditional"), true);
-    EXPECT_EQ(Find(json["displays"], "id", "disBasic")->at("rwroConditional"), false);
+  const Json& overview = *Find(json["displays"], "id", "disSetupOverview");
+  std::vector<std::string> controls;
+  for (const Json& item : overview["items"]) controls.push_back(item["control"]);
+  EXPECT_EQ(controls,
+            (std::vector<std::string>{"headline", "unknown", "static", "static", "newcolumn", "static", "button"}));
+  EXPECT_EQ(overview["items"][0]["font"]["weightOrWidth"], 700);
+  EXPECT_EQ(overview["items"][0]["colorNormal"], 8388608);
+  EXPECT_EQ(Find(json["displays"], "id", "disOutput")->at("rwroConditional"), true);
+  EXPECT_EQ(Find(json["displays"], "id", "disBasic")->at("rwroConditional"), false);
 }
 
 TEST(InspectJson, ParametersMenusToolbarAndTexts) {
-    const Json json = DemoJson();
-    const Json& unit = *Find(json["parameters"], "id", "varPVUnit");
-    std::vector<std::string> items;
-    for (const Json& item : unit["enumItems"]) items.push_back(item["label"]);
-    EXPECT_EQ(items, (std::vector<std::string>{"kPa", "bar", "mbar", "psi"}));  // in localized-file order
+  const Json json = DemoJson();
+  const Json& unit = *Find(json["parameters"], "id", "varPVUnit");
+  std::vector<std::string> items;
+  for (const Json& item : unit["enumItems"]) items.push_back(item["label"]);
+  EXPECT_EQ(items, (std::vector<std::string>{"kPa", "bar", "mbar", "psi"}));  // in localized-file order
 
-    const Json& pv = *Find(json["parameters"], "id", "varPV");
-    ASSERT_EQ(pv["variants"].size(), 2u);
-    EXPECT_EQ(pv["variants"][0]["key"], "GAUGE");
+  const Json& pv = *Find(json["parameters"], "id", "varPV");
+  ASSERT_EQ(pv["variants"].size(), 2u);
+  EXPECT_EQ(pv["variants"][0]["key"], "GAUGE");
 
-    ASSERT_EQ(json["menubar"].size(), 4u);
-    const Json& device = json["menubar"][0];
-    EXPECT_EQ(device["type"], "popup-begin");
-    ASSERT_EQ(device["children"].size(), 5u);
-    EXPECT_EQ(device["children"][2]["type"], "separator");
-    EXPECT_EQ(device["children"][3]["children"].size(), 2u);  // the nested popup
-    EXPECT_EQ(json["menubar"][1]["action"], "enum");
-    EXPECT_EQ(json["menubar"][1]["variableId"], "varPVUnit");
+  ASSERT_EQ(json["menubar"].size(), 4u);
+  const Json& device = json["menubar"][0];
+  EXPECT_EQ(device["type"], "popup-begin");
+  ASSERT_EQ(device["children"].size(), 5u);
+  EXPECT_EQ(device["children"][2]["type"], "separator");
+  EXPECT_EQ(device["children"][3]["children"].size(), 2u);  // the nested popup
+  EXPECT_EQ(json["menubar"][1]["action"], "enum");
+  EXPECT_EQ(json["menubar"][1]["variableId"], "varPVUnit");
 
-    EXPECT_EQ(json["toolbar"]["items"].size(), 6u);
-    EXPECT_EQ(json["toolbar"]["items"][0]["action"], "function-online");
-    EXPECT_EQ(json["builtinTexts"]["naviColumnHeadLabel"], "Parameter");
-    EXPECT_EQ(json["builtinTexts"]["toolInfoRangeTo"], "up to ");
-    ASSERT_EQ(json["logos"]["vendor"].size(), 1u);
-    EXPECT_TRUE(json["logos"]["vendor"][0].get<std::string>().ends_with("images/morvane_logo.bmp"));
+  EXPECT_EQ(json["toolbar"]["items"].size(), 6u);
+  EXPECT_EQ(json["toolbar"]["items"][0]["action"], "function-online");
+  EXPECT_EQ(json["builtinTexts"]["naviColumnHeadLabel"], "Parameter");
+  EXPECT_EQ(json["builtinTexts"]["toolInfoRangeTo"], "up to ");
+  ASSERT_EQ(json["logos"]["vendor"].size(), 1u);
+  EXPECT_TRUE(json["logos"]["vendor"][0].get<std::string>().ends_with("images/morvane_logo.bmp"));
 }
 
 TEST(InspectJson, GermanAndOnlineFunctionAndStableOutput) {
-    const Json german = DemoJson("--language de --function 2");
-    EXPECT_EQ(german["device"]["online"], true);
-    EXPECT_EQ(german["modules"].size(), 4u);
-    EXPECT_EQ(Find(german["modules"], "id", "modSetup")->at("name"), "Einstellungen");
-    EXPECT_EQ(german["builtinTexts"]["navBarGoHome"], "Zur Übersicht");
+  const Json german = DemoJson("--language de --function 2");
+  EXPECT_EQ(german["device"]["online"], true);
+  EXPECT_EQ(german["modules"].size(), 4u);
+  EXPECT_EQ(Find(german["modules"], "id", "modSetup")->at("name"), "Einstellungen");
+  EXPECT_EQ(german["builtinTexts"]["navBarGoHome"], "Zur Übersicht");
 
-    const Outcome first = Inspect("--format json " + Quote(kDemo));
-    const Outcome second = Inspect("--format json " + Quote(kDemo));
-    EXPECT_EQ(first.out, second.out);
+  const Outcome first = Inspect("--format json " + Quote(kDemo));
+  const Outcome second = Inspect("--format json " + Quote(kDemo));
+  EXPECT_EQ(first.out, second.out);
 }
 
 TEST(InspectHtml, PreviewRendersTheTreeAndADisplayInChromium) {
-    const char* browsers[] = {"/usr/bin/chromium", "/usr/bin/chromium-browser"};
-    std::string browser;
-    for (const char* candidate : browsers) {
-        if (std::filesystem::exists(candidate)) browser = candidate;
-    }
-    if (browser.empty()) GTEST_SKIP() << "chromium is not installed";
+  const char* browsers[] = {"/usr/bin/chromium", "/usr/bin/chromium-browser"};
+  std::string browser;
+  for (const char* candidate : browsers) {
+    if (std::filesystem::exists(candidate)) browser = candidate;
+  }
+  if (browser.empty()) GTEST_SKIP() << "chromium is not installed";
 
-    const std::string page = k42test::WriteTempFile("preview/demo.html", "");
-    const Outcome run = Inspect("--format html -o " + Quote(page) + " " + Quote(kDemo));
-    ASSERT_EQ(run.exitCode, 0) << run.err;
+  const std::string page = k42test::WriteTempFile("preview/demo.html", "");
+  const Outcome run = Inspect("--format html -o " + Quote(page) + " " + Quote(kDemo));
+  ASSERT_EQ(run.exitCode, 0) << run.err;
 
-    const std::string profile = k42test::WriteTempFile("chromium-profile/.keep", "");
-    const std::string command = "timeout 120 " + browser +
-                                " --headless --no-sandbox --disable-gpu --disable-quic --no-first-run"
-                                " --disable-background-networking --disable-component-update --disable-sync"
-                                " --user-data-dir=" + Quote(std::filesystem::path(profile).parent_path().string()) +
-                                " --dump-dom " + Quote("file://" + page) + " 2>/dev/null";
-    std::string dom;
-    FILE* pipe = popen(command.c_str(), "r");
-    ASSERT_NE(pipe, nullptr);
-    std::array<char, 4096> buffer{};
-    size_t n;
-    while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) dom.append(buffer.data(), n);
-    pclose(pipe);
+  const std::string profile = k42test::WriteTempFile("chromium-profile/.keep", "");
+  const std::string command = "timeout 120 " + browser +
+                              " --headless --no-sandbox --disable-gpu --disable-quic --no-first-run"
+                              " --disable-background-networking --disable-component-update --disable-sync"
+                              " --user-data-dir=" +
+                              Quote(std::filesystem::path(profile).parent_path().string()) + " --dump-dom " +
+                              Quote("file://" + page) + " 2>/dev/null";
+  std::string dom;
+  FILE* pipe = popen(command.c_str(), "r");
+  ASSERT_NE(pipe, nullptr);
+  std::array<char, 4096> buffer{};
+  size_t n;
+  while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) dom.append(buffer.data(), n);
+  pclose(pipe);
 
-    EXPECT_NE(dom.find("class=\"tree\" data-module=\"modSetup\""), std::string::npos);
-    EXPECT_NE(dom.find("Basic setup"), std::string::npos);
-    EXPECT_NE(dom.find("<section class=\"display\" id=\"display-modSetup-disSetupOverview\">"), std::string::npos);
-    // Two columns: the column break of the overview display splits it.
-    const size_t section = dom.find("id=\"display-modSetup-disSetupOverview\"");
-    const size_t end = dom.find("</section>", section);
-    const std::string overview = dom.substr(section, end - section);
-    size_t columns = 0;
-    for (size_t at = overview.find("class=\"column\""); at != std::string::npos;
-         at = overview.find("class=\"column\"", at + 1)) {
-        ++columns;
-    }
-    EXPECT_EQ(columns, 2u);
-    EXPECT_NE(overview.find("font-weight:700"), std::string::npos);
+  EXPECT_NE(dom.find("class=\"tree\" data-module=\"modSetup\""), std::string::npos);
+  EXPECT_NE(dom.find("Basic setup"), std::string::npos);
+  EXPECT_NE(dom.find("<section class=\"display\" id=\"display-modSetup-disSetupOverview\">"), std::string::npos);
+  // Two columns: the column break of the overview display splits it.
+  const size_t section = dom.find("id=\"display-modSetup-disSetupOverview\"");
+  const size_t end = dom.find("</section>", section);
+  const std::string overview = dom.substr(section, end - section);
+  size_t columns = 0;
+  for (size_t at = overview.find("class=\"column\""); at != std::string::npos;
+       at = overview.find("class=\"column\"", at + 1)) {
+    ++columns;
+  }
+  EXPECT_EQ(columns, 2u);
+  EXPECT_NE(overview.find("font-weight:700"), std::string::npos);
 }
 
 TEST(InspectExitCodes, MissingInvalidAndBrokenLocalizedFiles) {
-    const Outcome missing = Inspect(Quote(k42test::DataPathNarrow("tools/no_such_device.xml")));
-    EXPECT_EQ(missing.exitCode, 2);
+  const Outcome missing = Inspect(Quote(k42test::DataPathNarrow("tools/no_such_device.xml")));
+  EXPECT_EQ(missing.exitCode, 2);
 
-    const Outcome invalid = Inspect(Quote(k42test::DataPathNarrow("model/schema_errors.xml")) + " minimal_loc.xml");
-    EXPECT_EQ(invalid.exitCode, 2);
-    EXPECT_NE(invalid.err.find("schema_errors.xml:7:"), std::string::npos) << invalid.err;
-    EXPECT_NE(invalid.err.find(": error: "), std::string::npos);
+  const Outcome invalid = Inspect(Quote(k42test::DataPathNarrow("model/schema_errors.xml")) + " minimal_loc.xml");
+  EXPECT_EQ(invalid.exitCode, 2);
+  EXPECT_NE(invalid.err.find("schema_errors.xml:7:"), std::string::npos) << invalid.err;
+  EXPECT_NE(invalid.err.find(": error: "), std::string::npos);
 
-    const Outcome broken = Inspect(Quote(k42test::DataPathNarrow("model/not_well_formed.xml")) + " minimal_loc.xml");
-    EXPECT_EQ(broken.exitCode, 2);
-    EXPECT_NE(broken.err.find("not_well_formed.xml:"), std::string::npos) << broken.err;
-    EXPECT_NE(broken.err.find(": fatal: "), std::string::npos);
+  const Outcome broken = Inspect(Quote(k42test::DataPathNarrow("model/not_well_formed.xml")) + " minimal_loc.xml");
+  EXPECT_EQ(broken.exitCode, 2);
+  EXPECT_NE(broken.err.find("not_well_formed.xml:"), std::string::npos) << broken.err;
+  EXPECT_NE(broken.err.find(": fatal: "), std::string::npos);
 
-    const Outcome brokenLoc = Inspect(Quote(k42test::DataPathNarrow("tools/device.xml")) + " broken_loc.xml");
-    EXPECT_EQ(brokenLoc.exitCode, 1) << brokenLoc.err;
-    EXPECT_NE(brokenLoc.err.find("broken_loc.xml"), std::string::npos) << brokenLoc.err;
+  const Outcome brokenLoc = Inspect(Quote(k42test::DataPathNarrow("tools/device.xml")) + " broken_loc.xml");
+  EXPECT_EQ(brokenLoc.exitCode, 1) << brokenLoc.err;
+  EXPECT_NE(brokenLoc.err.find("broken_loc.xml"), std::string::npos) << brokenLoc.err;
 
-    EXPECT_EQ(Inspect("--format yaml x.xml").exitCode, 64);
+  EXPECT_EQ(Inspect("--format yaml x.xml").exitCode, 64);
 }
 
 }  // namespace

@@ -9,65 +9,67 @@ std::string Utf8(const std::u16string& text) { return k42::ToNarrow(text); }
 std::u16string Utf16(const std::string& text) { return k42::FromNarrow(text); }
 
 Bstr::Bstr(const std::string& text) {
-    const std::u16string wide = Utf16(text);
-    m_value = SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
+  const std::u16string wide = Utf16(text);
+  m_value = SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
 }
 
 BSTR* Bstr::Out() {
-    SysFreeString(m_value);
-    m_value = nullptr;
-    return &m_value;
+  SysFreeString(m_value);
+  m_value = nullptr;
+  return &m_value;
 }
 
 std::string Bstr::Str() const {
-    if (m_value == nullptr) return {};
-    return Utf8(std::u16string(m_value, SysStringLen(m_value)));
+  if (m_value == nullptr) return {};
+  return Utf8(std::u16string(m_value, SysStringLen(m_value)));
 }
 
 namespace {
 
 Cell ToCell(const VARIANT& element) {
-    Cell cell;
-    cell.type = element.vt;
-    if (element.vt == VT_BSTR && element.bstrVal != nullptr) {
-        cell.text = Utf8(std::u16string(element.bstrVal, SysStringLen(element.bstrVal)));
-    } else if (element.vt == VT_I4) {
-        cell.number = element.lVal;
-    } else if (element.vt == VT_BOOL) {
-        cell.number = element.boolVal;
-    }
-    return cell;
+  Cell cell;
+  cell.type = element.vt;
+  if (element.vt == VT_BSTR && element.bstrVal != nullptr) {
+    cell.text = Utf8(std::u16string(element.bstrVal, SysStringLen(element.bstrVal)));
+  } else if (element.vt == VT_I4) {
+    cell.number = element.lVal;
+  } else if (element.vt == VT_BOOL) {
+    cell.number = element.boolVal;
+  }
+  return cell;
 }
 
 }  // namespace
 
 std::vector<std::vector<Cell>> ReadRows(const VARIANT& value) {
-    std::vector<std::vector<Cell>> rows;
-    if (value.vt != (VT_ARRAY | VT_VARIANT) || value.parray == nullptr) return rows;
-    SAFEARRAY* array = value.parray;
-    const UINT dims = SafeArrayGetDim(array);
-    LONG rowLow = 0, rowHigh = -1, colLow = 0, colHigh = 0;
-    SafeArrayGetLBound(array, 1, &rowLow);
-    SafeArrayGetUBound(array, 1, &rowHigh);
-    if (dims == 2) {
-        SafeArrayGetLBound(array, 2, &colLow);
-        SafeArrayGetUBound(array, 2, &colHigh);
-    } else if (dims != 1) {
-        return rows;
-    }
-    for (LONG r = rowLow; r <= rowHigh; ++r) {
-        std::vector<Cell> row;
-        for (LONG c = colLow; c <= colHigh; ++c) {
-            VARIANT element;
-            VariantInit(&element);
-            LONG index[2] = {r, c};
-            if (SafeArrayGetElement(array, index, &element) == S_OK) row.push_back(ToCell(element));
-            else row.push_back(Cell{});
-            VariantClear(&element);
-        }
-        rows.push_back(std::move(row));
-    }
+  std::vector<std::vector<Cell>> rows;
+  if (value.vt != (VT_ARRAY | VT_VARIANT) || value.parray == nullptr) return rows;
+  SAFEARRAY* array = value.parray;
+  const UINT dims = SafeArrayGetDim(array);
+  LONG rowLow = 0, rowHigh = -1, colLow = 0, colHigh = 0;
+  SafeArrayGetLBound(array, 1, &rowLow);
+  SafeArrayGetUBound(array, 1, &rowHigh);
+  if (dims == 2) {
+    SafeArrayGetLBound(array, 2, &colLow);
+    SafeArrayGetUBound(array, 2, &colHigh);
+  } else if (dims != 1) {
     return rows;
+  }
+  for (LONG r = rowLow; r <= rowHigh; ++r) {
+    std::vector<Cell> row;
+    for (LONG c = colLow; c <= colHigh; ++c) {
+      VARIANT element;
+      VariantInit(&element);
+      LONG index[2] = {r, c};
+      if (SafeArrayGetElement(array, index, &element) == S_OK)
+        row.push_back(ToCell(element));
+      else
+        row.push_back(Cell{});
+      VariantClear(&element);
+    }
+    rows.push_back(std::move(row));
+  }
+  return rows;
 }
 
 }  // namespace inspect

@@ -15,411 +15,430 @@ namespace {
 // a menu already open above it, and at this depth in any case.
 constexpr int kMaxTreeDepth = 64;
 
-const char* const kBuiltinTextIds[] = {
-    "naviColumnHeadLabel", "naviColumnHeadValue", "naviColumnHeadUnit", "toolInfoRanges", "toolInfoRange",
-    "toolInfoRangeTo", "toolInfoRangeRest", "toolInfoPressEnter", "toolInfoOutOfRange", "toolInfoInvalidCharacter",
-    "toolInfoCharactersAllowed", "toolInfoAscii8BitAllowed", "toolInfoDateFormat", "toolInfoStateErrorText",
-    "toolInfoStateErrorCode", "toolBarToggleTree", "toolBarToggleHeader", "toolBarTogglePictures", "toolBarDtmHelp",
-    "toolBarUIHelp", "toolBarPrivateDialogHelp", "navBarGoHome", "navBarGoStart", "navBarGoBack",
-    "navBarGoForward", "navBarGoLast", "navBarCloseButton"};
+const char* const kBuiltinTextIds[] = {"naviColumnHeadLabel",
+                                       "naviColumnHeadValue",
+                                       "naviColumnHeadUnit",
+                                       "toolInfoRanges",
+                                       "toolInfoRange",
+                                       "toolInfoRangeTo",
+                                       "toolInfoRangeRest",
+                                       "toolInfoPressEnter",
+                                       "toolInfoOutOfRange",
+                                       "toolInfoInvalidCharacter",
+                                       "toolInfoCharactersAllowed",
+                                       "toolInfoAscii8BitAllowed",
+                                       "toolInfoDateFormat",
+                                       "toolInfoStateErrorText",
+                                       "toolInfoStateErrorCode",
+                                       "toolBarToggleTree",
+                                       "toolBarToggleHeader",
+                                       "toolBarTogglePictures",
+                                       "toolBarDtmHelp",
+                                       "toolBarUIHelp",
+                                       "toolBarPrivateDialogHelp",
+                                       "navBarGoHome",
+                                       "navBarGoStart",
+                                       "navBarGoBack",
+                                       "navBarGoForward",
+                                       "navBarGoLast",
+                                       "navBarCloseButton"};
 
 std::string CellText(const std::vector<Cell>& row, size_t column) {
-    return column < row.size() ? row[column].text : std::string();
+  return column < row.size() ? row[column].text : std::string();
 }
 int64_t CellNumber(const std::vector<Cell>& row, size_t column, int64_t fallback = 0) {
-    return column < row.size() && row[column].type != VT_EMPTY ? row[column].number : fallback;
+  return column < row.size() && row[column].type != VT_EMPTY ? row[column].number : fallback;
 }
 
 class Reader {
-public:
-    Reader(IGuiXmlModel& model, Device& device) : m_model(model), m_device(device) {}
+ public:
+  Reader(IGuiXmlModel& model, Device& device) : m_model(model), m_device(device) {}
 
-    void Read(const std::vector<std::string>& extraPlaces) {
-        ReadGeneral();
-        ReadModules();
-        ReadMetaVariables();
-        ReadHeader(extraPlaces);
-        m_device.menubar = ReadMenubar(nullptr);
-        ReadToolbar();
-        ReadLogos();
+  void Read(const std::vector<std::string>& extraPlaces) {
+    ReadGeneral();
+    ReadModules();
+    ReadMetaVariables();
+    ReadHeader(extraPlaces);
+    m_device.menubar = ReadMenubar(nullptr);
+    ReadToolbar();
+    ReadLogos();
+  }
+
+ private:
+  void ReadGeneral() {
+    long online = 1;
+    if (m_model.GetFunctionIdIsOnline(&online) == S_OK) m_device.online = online != 0;
+    Bstr language;
+    if (m_model.GetLanguage(language.Out()) == S_OK) m_device.language = language.Str();
+    Variant languages;
+    if (m_model.GetSupportedLanguages(&languages) == S_OK) {
+      for (const auto& row : ReadRows(languages.Get())) {
+        m_device.languages.emplace_back(CellText(row, 0), CellText(row, 1));
+      }
     }
-
-private:
-    void ReadGeneral() {
-        long online = 1;
-        if (m_model.GetFunctionIdIsOnline(&online) == S_OK) m_device.online = online != 0;
-        Bstr language;
-        if (m_model.GetLanguage(language.Out()) == S_OK) m_device.language = language.Str();
-        Variant languages;
-        if (m_model.GetSupportedLanguages(&languages) == S_OK) {
-            for (const auto& row : ReadRows(languages.Get())) {
-                m_device.languages.emplace_back(CellText(row, 0), CellText(row, 1));
-            }
-        }
-        ReadHelp(kHELPDTM, m_device.dtmHelp);
-        ReadHelp(kHELPUI, m_device.uiHelp);
-        for (const char* id : kBuiltinTextIds) {
-            Bstr text;
-            Bstr key(id);
-            if (m_model.GetGuiLabel(key, text.Out()) == S_OK) m_device.builtinTexts.emplace_back(id, text.Str());
-        }
+    ReadHelp(kHELPDTM, m_device.dtmHelp);
+    ReadHelp(kHELPUI, m_device.uiHelp);
+    for (const char* id : kBuiltinTextIds) {
+      Bstr text;
+      Bstr key(id);
+      if (m_model.GetGuiLabel(key, text.Out()) == S_OK) m_device.builtinTexts.emplace_back(id, text.Str());
     }
+  }
 
-    void ReadHelp(long type, Device::HelpFile& help) {
-        Bstr path;
-        AnchorType anchor = kNO;
-        help.found = m_model.GetHelpFilePath(type, path.Out(), &anchor) == S_OK;
-        help.path = path.Str();
-        help.anchor = anchor;
+  void ReadHelp(long type, Device::HelpFile& help) {
+    Bstr path;
+    AnchorType anchor = kNO;
+    help.found = m_model.GetHelpFilePath(type, path.Out(), &anchor) == S_OK;
+    help.path = path.Str();
+    help.anchor = anchor;
+  }
+
+  void ReadModules() {
+    for (long isTab : {1L, 0L}) {
+      Variant list;
+      if (m_model.GetTabModules(isTab, &list) != S_OK) continue;
+      for (const auto& row : ReadRows(list.Get())) {
+        Module module;
+        module.id = CellText(row, 0);
+        module.integration = CellNumber(row, 1, 2);
+        module.tab = isTab != 0;
+        ReadModule(module);
+        m_device.modules.push_back(std::move(module));
+      }
     }
+  }
 
-    void ReadModules() {
-        for (long isTab : {1L, 0L}) {
-            Variant list;
-            if (m_model.GetTabModules(isTab, &list) != S_OK) continue;
-            for (const auto& row : ReadRows(list.Get())) {
-                Module module;
-                module.id = CellText(row, 0);
-                module.integration = CellNumber(row, 1, 2);
-                module.tab = isTab != 0;
-                ReadModule(module);
-                m_device.modules.push_back(std::move(module));
-            }
-        }
+  void ReadModule(Module& module) {
+    Bstr id(module.id);
+    Bstr name, icon, treeIcons, help;
+    if (m_model.GetModuleInfo(id, name.Out(), icon.Out(), treeIcons.Out(), help.Out()) == S_OK) {
+      module.name = name.Str();
+      module.icon = icon.Str();
+      module.treeIcons = treeIcons.Str();
+      module.helpFile = help.Str();
     }
-
-    void ReadModule(Module& module) {
-        Bstr id(module.id);
-        Bstr name, icon, treeIcons, help;
-        if (m_model.GetModuleInfo(id, name.Out(), icon.Out(), treeIcons.Out(), help.Out()) == S_OK) {
-            module.name = name.Str();
-            module.icon = icon.Str();
-            module.treeIcons = treeIcons.Str();
-            module.helpFile = help.Str();
-        }
-        Bstr externModule, externLabel, externInit;
-        if (m_model.GetExternModule(id, externModule.Out(), externLabel.Out(), externInit.Out()) == S_OK) {
-            module.externModule = externModule.Str();
-            module.externLabel = externLabel.Str();
-            module.externInit = externInit.Str();
-        }
-        Bstr offline, online;
-        if (m_model.GetHeaderRefs(id, offline.Out(), online.Out()) == S_OK) {
-            module.headerOffline = offline.Str();
-            module.headerOnline = online.Str();
-        }
-        Bstr feature, featureName("SwitchOffDeviceHelp");
-        if (m_model.GetModuleFeature(id, featureName, feature.Out()) == S_OK) module.switchOffDeviceHelp = feature.Str();
-
-        Variant roots;
-        if (m_model.GetModuleRootMenus(id, &roots) == S_OK) {
-            std::vector<std::string> open;
-            for (const auto& row : ReadRows(roots.Get())) {
-                module.tree.push_back(ReadNode(module.id, "", CellText(row, 0), open));
-            }
-        }
-        module.menubar = ReadMenubar(&module.id);
+    Bstr externModule, externLabel, externInit;
+    if (m_model.GetExternModule(id, externModule.Out(), externLabel.Out(), externInit.Out()) == S_OK) {
+      module.externModule = externModule.Str();
+      module.externLabel = externLabel.Str();
+      module.externInit = externInit.Str();
     }
+    Bstr offline, online;
+    if (m_model.GetHeaderRefs(id, offline.Out(), online.Out()) == S_OK) {
+      module.headerOffline = offline.Str();
+      module.headerOnline = online.Str();
+    }
+    Bstr feature, featureName("SwitchOffDeviceHelp");
+    if (m_model.GetModuleFeature(id, featureName, feature.Out()) == S_OK) module.switchOffDeviceHelp = feature.Str();
 
-    TreeNode ReadNode(const std::string& moduleId, const std::string& parent, const std::string& reference,
-                      std::vector<std::string>& open) {
-        TreeNode node;
-        node.reference = reference;
-        Bstr module(moduleId), parentMenu(parent), item(reference), label, displayId;
-        long conditional = 0, icon = -1;
-        ItemType type = ITEM_UNKNOWN;
-        if (m_model.GetItemInfo(module, parentMenu, item, label.Out(), &conditional, &icon, displayId.Out(), &type) ==
-            S_OK) {
-            node.label = label.Str();
-            node.displayId = displayId.Str();
-            node.conditionalLabel = conditional != 0;
-            node.icon = icon;
-        }
-        node.itemType = type;
-        if (!node.displayId.empty()) NoteDisplay(moduleId, node.displayId);
-        NoteParameter(reference, type == ITEM_METHOD ? PAR_METHODE : PAR_VARIABLE, type);
+    Variant roots;
+    if (m_model.GetModuleRootMenus(id, &roots) == S_OK) {
+      std::vector<std::string> open;
+      for (const auto& row : ReadRows(roots.Get())) {
+        module.tree.push_back(ReadNode(module.id, "", CellText(row, 0), open));
+      }
+    }
+    module.menubar = ReadMenubar(&module.id);
+  }
 
-        if (type == ITEM_ROOTMENU || type == ITEM_MENU) {
-            if (std::find(open.begin(), open.end(), reference) != open.end() ||
-                static_cast<int>(open.size()) >= kMaxTreeDepth) {
-                node.repeated = true;
-                return node;
-            }
-            open.push_back(reference);
-            Variant entries;
-            if (m_model.GetMenuItems(module, item, &entries) == S_OK) {
-                for (const auto& row : ReadRows(entries.Get())) {
-                    node.children.push_back(ReadNode(moduleId, reference, CellText(row, 0), open));
-                }
-            }
-            open.pop_back();
-        }
+  TreeNode ReadNode(const std::string& moduleId, const std::string& parent, const std::string& reference,
+                    std::vector<std::string>& open) {
+    TreeNode node;
+    node.reference = reference;
+    Bstr module(moduleId), parentMenu(parent), item(reference), label, displayId;
+    long conditional = 0, icon = -1;
+    ItemType type = ITEM_UNKNOWN;
+    if (m_model.GetItemInfo(module, parentMenu, item, label.Out(), &conditional, &icon, displayId.Out(), &type) ==
+        S_OK) {
+      node.label = label.Str();
+      node.displayId = displayId.Str();
+      node.conditionalLabel = conditional != 0;
+      node.icon = icon;
+    }
+    node.itemType = type;
+    if (!node.displayId.empty()) NoteDisplay(moduleId, node.displayId);
+    NoteParameter(reference, type == ITEM_METHOD ? PAR_METHODE : PAR_VARIABLE, type);
+
+    if (type == ITEM_ROOTMENU || type == ITEM_MENU) {
+      if (std::find(open.begin(), open.end(), reference) != open.end() ||
+          static_cast<int>(open.size()) >= kMaxTreeDepth) {
+        node.repeated = true;
         return node;
+      }
+      open.push_back(reference);
+      Variant entries;
+      if (m_model.GetMenuItems(module, item, &entries) == S_OK) {
+        for (const auto& row : ReadRows(entries.Get())) {
+          node.children.push_back(ReadNode(moduleId, reference, CellText(row, 0), open));
+        }
+      }
+      open.pop_back();
     }
+    return node;
+  }
 
-    void NoteParameter(const std::string& id, ParType parType, ItemType itemType) {
-        if (itemType != ITEM_VARIABLE && itemType != ITEM_METHOD) return;
-        ReadParameter(id, parType);
+  void NoteParameter(const std::string& id, ParType parType, ItemType itemType) {
+    if (itemType != ITEM_VARIABLE && itemType != ITEM_METHOD) return;
+    ReadParameter(id, parType);
+  }
+
+  void ReadParameter(const std::string& id, ParType parType) {
+    if (id.empty() || !m_seenParameters.insert(std::to_string(parType) + ":" + id).second) return;
+    Parameter parameter;
+    parameter.id = id;
+    parameter.parType = parType;
+    Bstr key(id), noRef, noLegend, value, label, tooltip, helpTopic, helpRef;
+    long conditional = 0;
+    m_model.GetParameterInfo(key, noRef, noLegend, parType, value.Out(), label.Out(), &conditional, tooltip.Out(),
+                             helpTopic.Out(), helpRef.Out());
+    parameter.label = label.Str();
+    parameter.tooltip = tooltip.Str();
+    parameter.helpTopic = helpTopic.Str();
+    parameter.value = value.Str();
+    parameter.conditionalLabel = conditional != 0;
+
+    VarType varType = TYPE_UNKNOWN;
+    HandlingType handling = kREADWRITE;
+    m_model.GetParameterType(key, parType, &varType, &handling);
+    parameter.handling = handling;
+    long size = 0, condition = 0;
+    Bstr storage, handlingText;
+    if (m_model.GetParameterDatatype(key, parType, &varType, &size, &condition, storage.Out(), handlingText.Out()) ==
+        S_OK) {
+      parameter.sizeInBit = size;
     }
+    parameter.varType = varType;
+    parameter.storage = storage.Str();
+    parameter.handlingText = handlingText.Str();
+    Bstr format, alignment, style;
+    long displayCondition = 0, conditionalFormat = 0;
+    if (m_model.GetParameterFormat(key, parType, format.Out(), alignment.Out(), &displayCondition, style.Out(),
+                                   &conditionalFormat) == S_OK) {
+      parameter.displayCondition = displayCondition;
+      parameter.conditionalFormat = conditionalFormat != 0;
+    }
+    parameter.format = format.Str();
+    parameter.alignment = alignment.Str();
+    Variant items;
+    if (m_model.GetParameterEnumItems(key, parType, &items) == S_OK) {
+      for (const auto& row : ReadRows(items.Get())) {
+        parameter.enumItems.push_back({CellText(row, 0), CellText(row, 1), CellText(row, 2), CellNumber(row, 3)});
+      }
+    }
+    Variant variants;
+    if (m_model.GetConditionalLabelData(key, &variants) == S_OK) {
+      for (const auto& row : ReadRows(variants.Get())) {
+        parameter.variants.push_back({CellText(row, 0), CellText(row, 1), CellText(row, 2)});
+      }
+    }
+    m_device.parameters.push_back(std::move(parameter));
+  }
 
-    void ReadParameter(const std::string& id, ParType parType) {
-        if (id.empty() || !m_seenParameters.insert(std::to_string(parType) + ":" + id).second) return;
-        Parameter parameter;
-        parameter.id = id;
-        parameter.parType = parType;
-        Bstr key(id), noRef, noLegend, value, label, tooltip, helpTopic, helpRef;
+  // Reads a display once, then the displays its navigation buttons name.
+  void NoteDisplay(const std::string& moduleId, const std::string& displayId) {
+    std::vector<std::string> pending{displayId};
+    for (size_t next = 0; next < pending.size(); ++next) {
+      const std::string id = pending[next];
+      if (id.empty() || !m_seenDisplays.insert(moduleId + "\n" + id).second) continue;
+      Display display = ReadDisplay(moduleId, id);
+      for (const std::string* target :
+           {&display.first, &display.previous, &display.next, &display.last, &display.home}) {
+        if (!target->empty()) pending.push_back(*target);
+      }
+      m_device.displays.push_back(std::move(display));
+    }
+  }
+
+  Display ReadDisplay(const std::string& moduleId, const std::string& displayId) {
+    Display display;
+    display.module = moduleId;
+    display.id = displayId;
+    Bstr module(moduleId), id(displayId), label, validId;
+    DisplayType type = DISPLAY_UNKNOWN;
+    display.found = m_model.GetDisplayInfo(module, id, label.Out(), &type, validId.Out()) == S_OK;
+    display.label = label.Str();
+    display.validId = validId.Str();
+    display.type = type;
+    Bstr first, previous, next, last, home;
+    if (m_model.GetDisplayButtonNav(module, id, first.Out(), previous.Out(), next.Out(), last.Out(), home.Out()) ==
+        S_OK) {
+      display.first = first.Str();
+      display.previous = previous.Str();
+      display.next = next.Str();
+      display.last = last.Str();
+      display.home = home.Str();
+    }
+    Bstr imagePath;
+    Variant items;
+    long rwro = 0;
+    if (m_model.GetDisplayItems(module, id, imagePath.Out(), &items, &rwro) == S_OK) {
+      display.rwro = rwro != 0;
+      for (const auto& row : ReadRows(items.Get())) display.items.push_back(ReadItem(row));
+    }
+    return display;
+  }
+
+  DisplayItem ReadItem(const std::vector<Cell>& row) {
+    DisplayItem item;
+    item.reference = CellText(row, 0);
+    item.labelRef = CellText(row, 1);
+    item.legend = CellText(row, 2);
+    item.displayCondition = CellNumber(row, 3);
+    item.alignment = CellText(row, 4);
+    item.format = CellText(row, 5);
+    item.parType = CellNumber(row, 6);
+    item.controlStyle = CellNumber(row, 7);
+    item.fontName = CellText(row, 8);
+    item.colorNormal = CellNumber(row, 9, -1);
+    item.colorVisited = CellNumber(row, 10, -1);
+    item.height = CellNumber(row, 11);
+    item.weightOrWidth = CellNumber(row, 12);
+    item.italic = CellNumber(row, 13) != 0;
+    item.underline = CellNumber(row, 14) != 0;
+    switch (item.parType) {
+      case PAR_HEADLINE: {
+        Bstr key(item.labelRef), text;
+        if (m_model.GetGlobalLabel(key, text.Out()) == S_OK) item.label = text.Str();
+        break;
+      }
+      case PAR_VARIABLE:
+      case PAR_METHODE:
+      case PAR_IMAGE:
+      case PAR_META: {
+        Bstr key(item.reference), labelRef(item.labelRef), legend(item.legend), value, label, tooltip, helpTopic,
+            helpRef;
         long conditional = 0;
-        m_model.GetParameterInfo(key, noRef, noLegend, parType, value.Out(), label.Out(), &conditional,
-                                 tooltip.Out(), helpTopic.Out(), helpRef.Out());
-        parameter.label = label.Str();
-        parameter.tooltip = tooltip.Str();
-        parameter.helpTopic = helpTopic.Str();
-        parameter.value = value.Str();
-        parameter.conditionalLabel = conditional != 0;
-
-        VarType varType = TYPE_UNKNOWN;
-        HandlingType handling = kREADWRITE;
-        m_model.GetParameterType(key, parType, &varType, &handling);
-        parameter.handling = handling;
-        long size = 0, condition = 0;
-        Bstr storage, handlingText;
-        if (m_model.GetParameterDatatype(key, parType, &varType, &size, &condition, storage.Out(),
-                                         handlingText.Out()) == S_OK) {
-            parameter.sizeInBit = size;
-        }
-        parameter.varType = varType;
-        parameter.storage = storage.Str();
-        parameter.handlingText = handlingText.Str();
-        Bstr format, alignment, style;
-        long displayCondition = 0, conditionalFormat = 0;
-        if (m_model.GetParameterFormat(key, parType, format.Out(), alignment.Out(), &displayCondition, style.Out(),
-                                       &conditionalFormat) == S_OK) {
-            parameter.displayCondition = displayCondition;
-            parameter.conditionalFormat = conditionalFormat != 0;
-        }
-        parameter.format = format.Str();
-        parameter.alignment = alignment.Str();
-        Variant items;
-        if (m_model.GetParameterEnumItems(key, parType, &items) == S_OK) {
-            for (const auto& row : ReadRows(items.Get())) {
-                parameter.enumItems.push_back({CellText(row, 0), CellText(row, 1), CellText(row, 2), CellNumber(row, 3)});
-            }
-        }
-        Variant variants;
-        if (m_model.GetConditionalLabelData(key, &variants) == S_OK) {
-            for (const auto& row : ReadRows(variants.Get())) {
-                parameter.variants.push_back({CellText(row, 0), CellText(row, 1), CellText(row, 2)});
-            }
-        }
-        m_device.parameters.push_back(std::move(parameter));
+        m_model.GetParameterInfo(key, labelRef, legend, static_cast<ParType>(item.parType), value.Out(), label.Out(),
+                                 &conditional, tooltip.Out(), helpTopic.Out(), helpRef.Out());
+        item.label = label.Str();
+        ReadParameter(item.reference, static_cast<ParType>(item.parType));
+        break;
+      }
+      default:
+        break;
     }
+    return item;
+  }
 
-    // Reads a display once, then the displays its navigation buttons name.
-    void NoteDisplay(const std::string& moduleId, const std::string& displayId) {
-        std::vector<std::string> pending{displayId};
-        for (size_t next = 0; next < pending.size(); ++next) {
-            const std::string id = pending[next];
-            if (id.empty() || !m_seenDisplays.insert(moduleId + "\n" + id).second) continue;
-            Display display = ReadDisplay(moduleId, id);
-            for (const std::string* target : {&display.first, &display.previous, &display.next, &display.last,
-                                              &display.home}) {
-                if (!target->empty()) pending.push_back(*target);
-            }
-            m_device.displays.push_back(std::move(display));
-        }
+  void ReadMetaVariables() {
+    Variant refs;
+    if (m_model.GetMetaVarRef(&refs) != S_OK) return;
+    for (const auto& row : ReadRows(refs.Get())) ReadParameter(CellText(row, 0), PAR_META);
+  }
+
+  void ReadHeader(const std::vector<std::string>& extraPlaces) {
+    std::vector<std::string> places = StandardHeaderPlaces();
+    for (const std::string& place : extraPlaces) {
+      if (std::find(places.begin(), places.end(), place) == places.end()) places.push_back(place);
     }
-
-    Display ReadDisplay(const std::string& moduleId, const std::string& displayId) {
-        Display display;
-        display.module = moduleId;
-        display.id = displayId;
-        Bstr module(moduleId), id(displayId), label, validId;
-        DisplayType type = DISPLAY_UNKNOWN;
-        display.found = m_model.GetDisplayInfo(module, id, label.Out(), &type, validId.Out()) == S_OK;
-        display.label = label.Str();
-        display.validId = validId.Str();
-        display.type = type;
-        Bstr first, previous, next, last, home;
-        if (m_model.GetDisplayButtonNav(module, id, first.Out(), previous.Out(), next.Out(), last.Out(),
-                                        home.Out()) == S_OK) {
-            display.first = first.Str();
-            display.previous = previous.Str();
-            display.next = next.Str();
-            display.last = last.Str();
-            display.home = home.Str();
+    const std::pair<Mode, const char*> modes[] = {
+        {MODE_GENERAL, "general"}, {MODE_ONLINE, "online"}, {MODE_OFFLINE, "offline"}};
+    for (const auto& [mode, modeName] : modes) {
+      for (const std::string& place : places) {
+        Bstr mapping(place), parameter, labelRef, status;
+        // The origin comes back as a ParType number in the BSTR slot
+        // itself, not as a string: it is read as a number and not freed.
+        BSTR origin = nullptr;
+        long headerVarType = 0;
+        if (m_model.GetHeaderVarRef(mode, mapping, parameter.Out(), &origin, labelRef.Out(), status.Out(),
+                                    &headerVarType) != S_OK) {
+          continue;
         }
-        Bstr imagePath;
-        Variant items;
-        long rwro = 0;
-        if (m_model.GetDisplayItems(module, id, imagePath.Out(), &items, &rwro) == S_OK) {
-            display.rwro = rwro != 0;
-            for (const auto& row : ReadRows(items.Get())) display.items.push_back(ReadItem(row));
+        HeaderPlace entry;
+        entry.mode = modeName;
+        entry.mapping = place;
+        entry.parameter = parameter.Str();
+        entry.origin = ParTypeName(reinterpret_cast<intptr_t>(origin));
+        entry.statusId = status.Str();
+        entry.headerVarType = headerVarType;
+        Bstr controlId, progId, init;
+        long width = 0, height = 0;
+        if (m_model.GetHeaderCtrlInfo(mode, mapping, controlId.Out(), progId.Out(), init.Out(), &width, &height) ==
+            S_OK) {
+          entry.controlId = controlId.Str();
+          entry.progId = progId.Str();
+          entry.init = init.Str();
+          entry.width = width;
+          entry.height = height;
+          entry.hasControl = !entry.controlId.empty() || !entry.progId.empty();
         }
-        return display;
+        m_device.header.push_back(std::move(entry));
+      }
     }
+  }
 
-    DisplayItem ReadItem(const std::vector<Cell>& row) {
-        DisplayItem item;
-        item.reference = CellText(row, 0);
-        item.labelRef = CellText(row, 1);
-        item.legend = CellText(row, 2);
-        item.displayCondition = CellNumber(row, 3);
-        item.alignment = CellText(row, 4);
-        item.format = CellText(row, 5);
-        item.parType = CellNumber(row, 6);
-        item.controlStyle = CellNumber(row, 7);
-        item.fontName = CellText(row, 8);
-        item.colorNormal = CellNumber(row, 9, -1);
-        item.colorVisited = CellNumber(row, 10, -1);
-        item.height = CellNumber(row, 11);
-        item.weightOrWidth = CellNumber(row, 12);
-        item.italic = CellNumber(row, 13) != 0;
-        item.underline = CellNumber(row, 14) != 0;
-        switch (item.parType) {
-            case PAR_HEADLINE: {
-                Bstr key(item.labelRef), text;
-                if (m_model.GetGlobalLabel(key, text.Out()) == S_OK) item.label = text.Str();
-                break;
-            }
-            case PAR_VARIABLE:
-            case PAR_METHODE:
-            case PAR_IMAGE:
-            case PAR_META: {
-                Bstr key(item.reference), labelRef(item.labelRef), legend(item.legend), value, label, tooltip,
-                    helpTopic, helpRef;
-                long conditional = 0;
-                m_model.GetParameterInfo(key, labelRef, legend, static_cast<ParType>(item.parType), value.Out(),
-                                         label.Out(), &conditional, tooltip.Out(), helpTopic.Out(), helpRef.Out());
-                item.label = label.Str();
-                ReadParameter(item.reference, static_cast<ParType>(item.parType));
-                break;
-            }
-            default:
-                break;
-        }
-        return item;
+  // The menu bar of the device (module null) or of one module, with the
+  // nesting rebuilt from the begin and end markers of the flat list.
+  std::vector<MenuEntry> ReadMenubar(const std::string* moduleId) {
+    Variant list;
+    HRESULT hr;
+    if (moduleId != nullptr) {
+      Bstr id(*moduleId);
+      hr = m_model.GetModulebarItems(id, &list);
+    } else {
+      hr = m_model.GetMenubarItems(&list);
     }
-
-    void ReadMetaVariables() {
-        Variant refs;
-        if (m_model.GetMetaVarRef(&refs) != S_OK) return;
-        for (const auto& row : ReadRows(refs.Get())) ReadParameter(CellText(row, 0), PAR_META);
+    std::vector<MenuEntry> top;
+    if (hr != S_OK) return top;
+    std::vector<std::vector<MenuEntry>*> levels{&top};
+    for (const auto& row : ReadRows(list.Get())) {
+      MenuEntry entry;
+      entry.label = CellText(row, 0);
+      entry.menuType = CellNumber(row, 1);
+      entry.actionType = CellNumber(row, 2);
+      entry.action = CellText(row, 3);
+      if (moduleId == nullptr) {
+        entry.menuId = CellText(row, 4);
+        entry.variableId = CellText(row, 5);
+      }
+      if (entry.menuType == kPOPUP_END) {
+        if (levels.size() > 1) levels.pop_back();
+        continue;
+      }
+      levels.back()->push_back(std::move(entry));
+      if (levels.back()->back().menuType == kPOPUP_BEGIN) levels.push_back(&levels.back()->back().children);
     }
+    return top;
+  }
 
-    void ReadHeader(const std::vector<std::string>& extraPlaces) {
-        std::vector<std::string> places = StandardHeaderPlaces();
-        for (const std::string& place : extraPlaces) {
-            if (std::find(places.begin(), places.end(), place) == places.end()) places.push_back(place);
-        }
-        const std::pair<Mode, const char*> modes[] = {
-            {MODE_GENERAL, "general"}, {MODE_ONLINE, "online"}, {MODE_OFFLINE, "offline"}};
-        for (const auto& [mode, modeName] : modes) {
-            for (const std::string& place : places) {
-                Bstr mapping(place), parameter, labelRef, status;
-                // The origin comes back as a ParType number in the BSTR slot
-                // itself, not as a string: it is read as a number and not freed.
-                BSTR origin = nullptr;
-                long headerVarType = 0;
-                if (m_model.GetHeaderVarRef(mode, mapping, parameter.Out(), &origin, labelRef.Out(), status.Out(),
-                                            &headerVarType) != S_OK) {
-                    continue;
-                }
-                HeaderPlace entry;
-                entry.mode = modeName;
-                entry.mapping = place;
-                entry.parameter = parameter.Str();
-                entry.origin = ParTypeName(reinterpret_cast<intptr_t>(origin));
-                entry.statusId = status.Str();
-                entry.headerVarType = headerVarType;
-                Bstr controlId, progId, init;
-                long width = 0, height = 0;
-                if (m_model.GetHeaderCtrlInfo(mode, mapping, controlId.Out(), progId.Out(), init.Out(), &width,
-                                              &height) == S_OK) {
-                    entry.controlId = controlId.Str();
-                    entry.progId = progId.Str();
-                    entry.init = init.Str();
-                    entry.width = width;
-                    entry.height = height;
-                    entry.hasControl = !entry.controlId.empty() || !entry.progId.empty();
-                }
-                m_device.header.push_back(std::move(entry));
-            }
-        }
+  void ReadToolbar() {
+    Variant list;
+    if (m_model.GetToolbarItems(&list) == S_OK) {
+      for (const auto& row : ReadRows(list.Get())) {
+        m_device.toolbar.push_back({CellText(row, 0), CellText(row, 3), CellText(row, 5), CellNumber(row, 1),
+                                    CellNumber(row, 2), CellNumber(row, 4)});
+      }
     }
+    Bstr icons;
+    if (m_model.GetToolbarIconsList(icons.Out()) == S_OK) m_device.toolbarIcons = icons.Str();
+  }
 
-    // The menu bar of the device (module null) or of one module, with the
-    // nesting rebuilt from the begin and end markers of the flat list.
-    std::vector<MenuEntry> ReadMenubar(const std::string* moduleId) {
-        Variant list;
-        HRESULT hr;
-        if (moduleId != nullptr) {
-            Bstr id(*moduleId);
-            hr = m_model.GetModulebarItems(id, &list);
-        } else {
-            hr = m_model.GetMenubarItems(&list);
-        }
-        std::vector<MenuEntry> top;
-        if (hr != S_OK) return top;
-        std::vector<std::vector<MenuEntry>*> levels{&top};
-        for (const auto& row : ReadRows(list.Get())) {
-            MenuEntry entry;
-            entry.label = CellText(row, 0);
-            entry.menuType = CellNumber(row, 1);
-            entry.actionType = CellNumber(row, 2);
-            entry.action = CellText(row, 3);
-            if (moduleId == nullptr) {
-                entry.menuId = CellText(row, 4);
-                entry.variableId = CellText(row, 5);
-            }
-            if (entry.menuType == kPOPUP_END) {
-                if (levels.size() > 1) levels.pop_back();
-                continue;
-            }
-            levels.back()->push_back(std::move(entry));
-            if (levels.back()->back().menuType == kPOPUP_BEGIN) levels.push_back(&levels.back()->back().children);
-        }
-        return top;
+  void ReadLogos() {
+    for (auto [type, target] :
+         {std::pair{LOGO_VENDOR, &m_device.vendorLogos}, std::pair{LOGO_DEVICE, &m_device.deviceLogos}}) {
+      Variant list;
+      if (m_model.GetLogo(type, &list) != S_OK) continue;
+      for (const auto& row : ReadRows(list.Get())) target->push_back(CellText(row, 0));
     }
+  }
 
-    void ReadToolbar() {
-        Variant list;
-        if (m_model.GetToolbarItems(&list) == S_OK) {
-            for (const auto& row : ReadRows(list.Get())) {
-                m_device.toolbar.push_back({CellText(row, 0), CellText(row, 3), CellText(row, 5), CellNumber(row, 1),
-                                            CellNumber(row, 2), CellNumber(row, 4)});
-            }
-        }
-        Bstr icons;
-        if (m_model.GetToolbarIconsList(icons.Out()) == S_OK) m_device.toolbarIcons = icons.Str();
-    }
-
-    void ReadLogos() {
-        for (auto [type, target] : {std::pair{LOGO_VENDOR, &m_device.vendorLogos},
-                                    std::pair{LOGO_DEVICE, &m_device.deviceLogos}}) {
-            Variant list;
-            if (m_model.GetLogo(type, &list) != S_OK) continue;
-            for (const auto& row : ReadRows(list.Get())) target->push_back(CellText(row, 0));
-        }
-    }
-
-    IGuiXmlModel& m_model;
-    Device& m_device;
-    std::set<std::string> m_seenDisplays;
-    std::set<std::string> m_seenParameters;
+  IGuiXmlModel& m_model;
+  Device& m_device;
+  std::set<std::string> m_seenDisplays;
+  std::set<std::string> m_seenParameters;
 };
 
 }  // namespace
 
 const std::vector<std::string>& StandardHeaderPlaces() {
-    static const std::vector<std::string> places{"DEVICE_TAG",      "DEVICE_TYPE",   "PRIMARY_VALUE",
-                                                 "DEVICE_STATUS",   "WRITE_PROTECTION", "MANUFACTURER",
-                                                 "SELF_TEST",       "HEADER_CONTROL", "DEVICE_IMAGE",
-                                                 "VENDOR_IMAGE"};
-    return places;
+  static const std::vector<std::string> places{"DEVICE_TAG",       "DEVICE_TYPE",  "PRIMARY_VALUE", "DEVICE_STATUS",
+                                               "WRITE_PROTECTION", "MANUFACTURER", "SELF_TEST",     "HEADER_CONTROL",
+                                               "DEVICE_IMAGE",     "VENDOR_IMAGE"};
+  return places;
 }
 
 void ReadDevice(IGuiXmlModel& model, const std::vector<std::string>& extraHeaderPlaces, Device& device) {
-    Reader(model, device).Read(extraHeaderPlaces);
+  Reader(model, device).Read(extraHeaderPlaces);
 }
 
 }  // namespace inspect

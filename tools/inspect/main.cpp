@@ -19,90 +19,96 @@ constexpr int kExitNotLoaded = 2;
 constexpr int kExitUsage = 64;
 
 IGuiXmlModel* CreateModel() {
-    IClassFactory* factory = nullptr;
-    if (FAILED(DllGetClassObject(CLSID_GuiXmlModel, IID_IClassFactory, reinterpret_cast<void**>(&factory)))) {
-        return nullptr;
-    }
-    IGuiXmlModel* model = nullptr;
-    const HRESULT hr = factory->CreateInstance(nullptr, IID_IGuiXmlModel, reinterpret_cast<void**>(&model));
-    factory->Release();
-    return SUCCEEDED(hr) ? model : nullptr;
+  IClassFactory* factory = nullptr;
+  if (FAILED(DllGetClassObject(CLSID_GuiXmlModel, IID_IClassFactory, reinterpret_cast<void**>(&factory)))) {
+    return nullptr;
+  }
+  IGuiXmlModel* model = nullptr;
+  const HRESULT hr = factory->CreateInstance(nullptr, IID_IGuiXmlModel, reinterpret_cast<void**>(&model));
+  factory->Release();
+  return SUCCEEDED(hr) ? model : nullptr;
 }
 
 void PrintDiagnostics(const inspect::LoadWatch& watch) {
-    for (const inspect::Diagnostic& d : watch.Diagnostics()) {
-        std::cerr << d.file << ':' << d.line << ':' << d.column << ": " << d.severity << ": " << d.message << '\n';
-    }
+  for (const inspect::Diagnostic& d : watch.Diagnostics()) {
+    std::cerr << d.file << ':' << d.line << ':' << d.column << ": " << d.severity << ": " << d.message << '\n';
+  }
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::string error;
-    const auto options = inspect::ParseOptions(argc, argv, error);
-    if (!options) {
-        std::cerr << "k42gui-inspect: " << error << "\n\n" << inspect::Usage();
-        return kExitUsage;
-    }
-    if (options->help) {
-        std::cout << inspect::Usage();
-        return kExitLoaded;
-    }
+  std::string error;
+  const auto options = inspect::ParseOptions(argc, argv, error);
+  if (!options) {
+    std::cerr << "k42gui-inspect: " << error << "\n\n" << inspect::Usage();
+    return kExitUsage;
+  }
+  if (options->help) {
+    std::cout << inspect::Usage();
+    return kExitLoaded;
+  }
 
-    IGuiXmlModel* model = CreateModel();
-    if (model == nullptr) {
-        std::cerr << "k42gui-inspect: the component could not create a GuiXmlModel object\n";
+  IGuiXmlModel* model = CreateModel();
+  if (model == nullptr) {
+    std::cerr << "k42gui-inspect: the component could not create a GuiXmlModel object\n";
+    return kExitNotLoaded;
+  }
+
+  inspect::Device device;
+  device.directory = options->directory;
+  device.xmlFile = options->xmlFile;
+  device.locFile = options->locFile;
+  device.functionId = options->functionId;
+
+  int exitCode = kExitLoaded;
+  {
+    inspect::LoadWatch watch(options->directory + options->xmlFile, options->directory + options->locFile);
+    HRESULT hr;
+    {
+      inspect::ProgressBar progress(options->progress);
+      inspect::Bstr directory(options->directory), xml(options->xmlFile), loc(options->locFile),
+          language(options->language);
+      hr = model->Initialize(directory, xml, loc, language, options->functionId,
+                             reinterpret_cast<long>(progress.Handle()));
+    }
+    PrintDiagnostics(watch);
+    switch (watch.Outcome(hr == S_OK)) {
+      case inspect::LoadOutcome::kLoaded:
+        break;
+      case inspect::LoadOutcome::kLoadedWithErrors:
+        std::cerr << "k42gui-inspect: loaded with errors\n";
+        exitCode = kExitLoadedWithErrors;
+        break;
+      case inspect::LoadOutcome::kNotLoaded:
+        std::cerr << "k42gui-inspect: could not load " << options->directory << options->xmlFile << '\n';
+        model->Release();
         return kExitNotLoaded;
     }
+  }
 
-    inspect::Device device;
-    device.directory = options->directory;
-    device.xmlFile = options->xmlFile;
-    device.locFile = options->locFile;
-    device.functionId = options->functionId;
+  inspect::ReadDevice(*model, options->headerPlaces, device);
+  model->Release();
 
-    int exitCode = kExitLoaded;
-    {
-        inspect::LoadWatch watch(options->directory + options->xmlFile, options->directory + options->locFile);
-        HRESULT hr;
-        {
-            inspect::ProgressBar progress(options->progress);
-            inspect::Bstr directory(options->directory), xml(options->xmlFile), loc(options->locFile),
-                language(options->language);
-            hr = model->Initialize(directory, xml, loc, language, options->functionId,
-                                   reinterpret_cast<long>(progress.Handle()));
-        }
-        PrintDiagnostics(watch);
-        switch (watch.Outcome(hr == S_OK)) {
-            case inspect::LoadOutcome::kLoaded:
-                break;
-            case inspect::LoadOutcome::kLoadedWithErrors:
-                std::cerr << "k42gui-inspect: loaded with errors\n";
-                exitCode = kExitLoadedWithErrors;
-                break;
-            case inspect::LoadOutcome::kNotLoaded:
-                std::cerr << "k42gui-inspect: could not load " << options->directory << options->xmlFile << '\n';
-                model->Release();
-                return kExitNotLoaded;
-        }
+  std::ofstream file;
+  if (!options->output.empty()) {
+    file.open(options->output, std::ios::binary);
+    if (!file) {
+      std::cerr << "k42gui-inspect: cannot write " << options->output << '\n';
+      return kExitUsage;
     }
-
-    inspect::ReadDevice(*model, options->headerPlaces, device);
-    model->Release();
-
-    std::ofstream file;
-    if (!options->output.empty()) {
-        file.open(options->output, std::ios::binary);
-        if (!file) {
-            std::cerr << "k42gui-inspect: cannot write " << options->output << '\n';
-            return kExitUsage;
-        }
-    }
-    std::ostream& out = options->output.empty() ? std::cout : file;
-    switch (options->format) {
-        case inspect::Format::kText: inspect::WriteText(device, out); break;
-        case inspect::Format::kJson: inspect::WriteJson(device, out); break;
-        case inspect::Format::kHtml: inspect::WriteHtml(device, out); break;
-    }
-    return exitCode;
+  }
+  std::ostream& out = options->output.empty() ? std::cout : file;
+  switch (options->format) {
+    case inspect::Format::kText:
+      inspect::WriteText(device, out);
+      break;
+    case inspect::Format::kJson:
+      inspect::WriteJson(device, out);
+      break;
+    case inspect::Format::kHtml:
+      inspect::WriteHtml(device, out);
+      break;
+  }
+  return exitCode;
 }

@@ -10,16 +10,16 @@ namespace inspect {
 enum class Format { kText, kJson, kHtml };
 
 struct Options {
-    std::string directory;
-    std::string xmlFile;
-    std::string locFile;
-    std::string language = "en";
-    long functionId = 1;
-    Format format = Format::kText;
-    std::string output;  // empty: standard output
-    std::vector<std::string> headerPlaces;
-    bool progress = true;
-    bool help = false;
+  std::string directory;
+  std::string xmlFile;
+  std::string locFile;
+  std::string language = "en";
+  long functionId = 1;
+  Format format = Format::kText;
+  std::string output;  // empty: standard output
+  std::vector<std::string> headerPlaces;
+  bool progress = true;
+  bool help = false;
 };
 
 // Parses argv; on a usage error returns nothing and sets error.

@@ -19,20 +19,20 @@ namespace k42 {
 template <typename Record, typename ReadBody>
 void ReadDeclarations(xercesc::DOMNodeList* list, const char16_t* idAttribute, std::vector<Record*>& records,
                       CDDElementMap& dictionary, ReadBody readBody) {
-    ForEachNode(list, [&](xercesc::DOMNode* node) {
-        try {
-            std::u16string id;
-            if (!GetAttribute(node, idAttribute, id)) return false;
-            auto record = std::make_unique<Record>();
-            record->SetId(std::move(id));
-            readBody(node, record.get());
-            records.push_back(record.get());
-            dictionary.AddChild(record.release());
-            return true;
-        } catch (...) {
-            return false;
-        }
-    });
+  ForEachNode(list, [&](xercesc::DOMNode* node) {
+    try {
+      std::u16string id;
+      if (!GetAttribute(node, idAttribute, id)) return false;
+      auto record = std::make_unique<Record>();
+      record->SetId(std::move(id));
+      readBody(node, record.get());
+      records.push_back(record.get());
+      dictionary.AddChild(record.release());
+      return true;
+    } catch (...) {
+      return false;
+    }
+  });
 }
 
 }  // namespace k42

@@ -6,57 +6,62 @@
 namespace {
 
 bool DisplayConditionFromKeyword(const std::u16string& text, int32_t& value) {
-    if (text == u"ALWAYS") value = 0;         // kDISPLAYALWAYS
-    else if (text == u"READONLY") value = 1;  // kDISPLAYREADONLY
-    else if (text == u"NOTZERO") value = 2;   // kDISPLAYNOTZERO
-    else if (text == u"OFFLINE") value = 3;   // kDISPLAYOFFLINE
-    else return false;
-    return true;
+  if (text == u"ALWAYS")
+    value = 0;  // kDISPLAYALWAYS
+  else if (text == u"READONLY")
+    value = 1;  // kDISPLAYREADONLY
+  else if (text == u"NOTZERO")
+    value = 2;  // kDISPLAYNOTZERO
+  else if (text == u"OFFLINE")
+    value = 3;  // kDISPLAYOFFLINE
+  else
+    return false;
+  return true;
 }
 
 }  // namespace
 
 int CDDParserXML::ParseGuiFormat(DOMNode* node, CDDVariable* variable) {
-    if (node == nullptr || variable == nullptr) return -1;
-    try {
-        std::u16string text;
-        int32_t condition = 0;
-        if (k42::GetAttribute(node, u"DISPLAY_CONDITION", text) && DisplayConditionFromKeyword(text, condition)) {
-            variable->SetDisplayCondition(condition);
-        }
-        if (k42::GetAttribute(node, u"FORMAT_CONTROL", text)) {
-            // "%COND%" marks a format decided at run time; the text stays as it was.
-            if (text == u"%COND%") {
-                variable->SetConditionalFormat(1);
-            } else {
-                variable->SetFormat(text);
-            }
-        }
-        if (k42::GetAttribute(node, u"ALIGN", text)) {
-            variable->SetAlignment(text);
-        }
-    } catch (...) {
-        return -1;  // out of memory: the variable keeps what was set so far
+  if (node == nullptr || variable == nullptr) return -1;
+  try {
+    std::u16string text;
+    int32_t condition = 0;
+    if (k42::GetAttribute(node, u"DISPLAY_CONDITION", text) && DisplayConditionFromKeyword(text, condition)) {
+      variable->SetDisplayCondition(condition);
     }
-    return 0;
+    if (k42::GetAttribute(node, u"FORMAT_CONTROL", text)) {
+      // "%COND%" marks a format decided at run time; the text stays as it was.
+      if (text == u"%COND%") {
+        variable->SetConditionalFormat(1);
+      } else {
+        variable->SetFormat(text);
+      }
+    }
+    if (k42::GetAttribute(node, u"ALIGN", text)) {
+      variable->SetAlignment(text);
+    }
+  } catch (...) {
+    return -1;  // out of memory: the variable keeps what was set so far
+  }
+  return 0;
 }
 
 int CDDParserXML::ParseControlFormat(DOMNodeList* children, CDDDisplayItem* control) {
-    if (control == nullptr) return 0;
-    k42::ForEachNode(children, [&](DOMNode* node) {
-        if (k42::IsTextNode(node) || !k42::NodeNameIs(node, u"GUI_FORMAT")) return true;
-        // Every "GUI_FORMAT" starts from a fresh variable, so the last one
-        // decides all three fields; the conditional-format flag is not copied.
-        try {
-            CDDVariable scratch;
-            ParseGuiFormat(node, &scratch);
-            control->m_displayCondition = scratch.GetDisplayCondition();
-            control->m_alignment = scratch.GetAlignment();
-            control->m_format = scratch.GetFormat();
-        } catch (...) {
-            return false;  // out of memory: the control keeps what it had
-        }
-        return true;
-    });
-    return 0;
+  if (control == nullptr) return 0;
+  k42::ForEachNode(children, [&](DOMNode* node) {
+    if (k42::IsTextNode(node) || !k42::NodeNameIs(node, u"GUI_FORMAT")) return true;
+    // Every "GUI_FORMAT" starts from a fresh variable, so the last one
+    // decides all three fields; the conditional-format flag is not copied.
+    try {
+      CDDVariable scratch;
+      ParseGuiFormat(node, &scratch);
+      control->m_displayCondition = scratch.GetDisplayCondition();
+      control->m_alignment = scratch.GetAlignment();
+      control->m_format = scratch.GetFormat();
+    } catch (...) {
+      return false;  // out of memory: the control keeps what it had
+    }
+    return true;
+  });
+  return 0;
 }

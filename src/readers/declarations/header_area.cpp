@@ -12,90 +12,89 @@ namespace {
 constexpr int kDiscard = -2;  // a required attribute is missing
 
 int32_t OriginFromKeyword(const std::u16string& text) {
-    if (text == u"META") return PAR_META;
-    if (text == u"METHODS") return PAR_METHODE;
-    return PAR_VARIABLE;  // any other word names a plain variable
+  if (text == u"META") return PAR_META;
+  if (text == u"METHODS") return PAR_METHODE;
+  return PAR_VARIABLE;  // any other word names a plain variable
 }
 
 int32_t HeaderVarTypeFromKeyword(const std::u16string& text) {
-    if (text == u"STATIC") return HEADERVARTYPE_STATIC;
-    if (text == u"LED") return HEADERVARTYPE_LED;
-    if (text == u"LED_HANDLING") return HEADERVARTYPE_LED_HANDLING;
-    if (text == u"MODULE") return HEADERVARTYPE_MODULE;
-    return HEADERVARTYPE_UNDEF;
+  if (text == u"STATIC") return HEADERVARTYPE_STATIC;
+  if (text == u"LED") return HEADERVARTYPE_LED;
+  if (text == u"LED_HANDLING") return HEADERVARTYPE_LED_HANDLING;
+  if (text == u"MODULE") return HEADERVARTYPE_MODULE;
+  return HEADERVARTYPE_UNDEF;
 }
 
 }  // namespace
 
 int CDDParserXML::ParseHeaderArea(DOMNodeList* list) {
-    k42::ForEachNode(list, [this](DOMNode* node) {
-        try {
-            std::u16string use;
-            // A section that does not say which mode it serves could never be
-            // found by mode; its records are skipped and the next section is
-            // read as usual.
-            if (k42::GetAttribute(node, u"USE", use)) ParseHeaderRecords(node->getChildNodes(), use);
-        } catch (...) {
-            // Out of memory: this section is given up, the next one is tried.
-        }
-        return true;
-    });
-    return 0;
+  k42::ForEachNode(list, [this](DOMNode* node) {
+    try {
+      std::u16string use;
+      // A section that does not say which mode it serves could never be
+      // found by mode; its records are skipped and the next section is
+      // read as usual.
+      if (k42::GetAttribute(node, u"USE", use)) ParseHeaderRecords(node->getChildNodes(), use);
+    } catch (...) {
+      // Out of memory: this section is given up, the next one is tried.
+    }
+    return true;
+  });
+  return 0;
 }
 
 int CDDParserXML::ParseHeaderRecords(DOMNodeList* children, const std::u16string& use) {
-    k42::ForEachNode(children, [&](DOMNode* child) {
-        if (k42::IsTextNode(child)) return true;
-        const bool isVariable = k42::NodeNameIs(child, u"VARIABLE_HEADER");
-        if (!isVariable && !k42::NodeNameIs(child, u"IMAGE_HEADER")) return true;
-        try {
-            auto record = std::make_unique<CDDHeaderRecord>();
-            record->m_use = use;
-            const int result =
-                isVariable ? ParseVariableHeader(child, record.get()) : ParseImageHeader(child, record.get());
-            if (result == 0) {
-                m_headerRecords.push_back(record.get());
-                record.release();
-            }
-        } catch (...) {
-            // The record being built is dropped; the others are read.
-        }
-        return true;
-    });
-    return 0;
+  k42::ForEachNode(children, [&](DOMNode* child) {
+    if (k42::IsTextNode(child)) return true;
+    const bool isVariable = k42::NodeNameIs(child, u"VARIABLE_HEADER");
+    if (!isVariable && !k42::NodeNameIs(child, u"IMAGE_HEADER")) return true;
+    try {
+      auto record = std::make_unique<CDDHeaderRecord>();
+      record->m_use = use;
+      const int result = isVariable ? ParseVariableHeader(child, record.get()) : ParseImageHeader(child, record.get());
+      if (result == 0) {
+        m_headerRecords.push_back(record.get());
+        record.release();
+      }
+    } catch (...) {
+      // The record being built is dropped; the others are read.
+    }
+    return true;
+  });
+  return 0;
 }
 
 int CDDParserXML::ParseVariableHeader(DOMNode* node, CDDHeaderRecord* record) {
-    if (node == nullptr || record == nullptr) return kDiscard;
-    try {
-        std::u16string text;
-        if (!k42::GetAttribute(node, u"STYLEGUIDE_MAPPING", record->m_mapping)) return kDiscard;
-        if (!k42::GetAttribute(node, u"VAR_REF", record->m_parameterRef)) return kDiscard;
-        k42::GetAttribute(node, u"VAR_STATUS", record->m_statusRef);
-        if (!k42::GetAttribute(node, u"ORIGIN", text)) return kDiscard;
-        record->m_origin = OriginFromKeyword(text);
-        record->m_headerVarType =
-            k42::GetAttribute(node, u"HEADER_VAR_TYPE", text) ? HeaderVarTypeFromKeyword(text) : HEADERVARTYPE_UNDEF;
-        k42::GetAttribute(node, u"MOD_ID", record->m_controlId);
-        k42::GetAttribute(node, u"MOD_PROGID", record->m_controlProgId);
-        k42::GetAttribute(node, u"MOD_INITSTRING", record->m_controlInit);
-        if (k42::GetAttribute(node, u"WIDTH", text)) record->m_width = k42::LeadingInteger(text);
-        if (k42::GetAttribute(node, u"HEIGHT", text)) record->m_height = k42::LeadingInteger(text);
-    } catch (...) {
-        return kDiscard;
-    }
-    return 0;
+  if (node == nullptr || record == nullptr) return kDiscard;
+  try {
+    std::u16string text;
+    if (!k42::GetAttribute(node, u"STYLEGUIDE_MAPPING", record->m_mapping)) return kDiscard;
+    if (!k42::GetAttribute(node, u"VAR_REF", record->m_parameterRef)) return kDiscard;
+    k42::GetAttribute(node, u"VAR_STATUS", record->m_statusRef);
+    if (!k42::GetAttribute(node, u"ORIGIN", text)) return kDiscard;
+    record->m_origin = OriginFromKeyword(text);
+    record->m_headerVarType =
+        k42::GetAttribute(node, u"HEADER_VAR_TYPE", text) ? HeaderVarTypeFromKeyword(text) : HEADERVARTYPE_UNDEF;
+    k42::GetAttribute(node, u"MOD_ID", record->m_controlId);
+    k42::GetAttribute(node, u"MOD_PROGID", record->m_controlProgId);
+    k42::GetAttribute(node, u"MOD_INITSTRING", record->m_controlInit);
+    if (k42::GetAttribute(node, u"WIDTH", text)) record->m_width = k42::LeadingInteger(text);
+    if (k42::GetAttribute(node, u"HEIGHT", text)) record->m_height = k42::LeadingInteger(text);
+  } catch (...) {
+    return kDiscard;
+  }
+  return 0;
 }
 
 int CDDParserXML::ParseImageHeader(DOMNode* node, CDDHeaderRecord* record) {
-    if (node == nullptr || record == nullptr) return kDiscard;
-    try {
-        record->m_origin = PAR_IMAGE;
-        record->m_headerVarType = HEADERVARTYPE_UNDEF;
-        if (!k42::GetAttribute(node, u"LAYOUT_POSITION", record->m_mapping)) return kDiscard;
-        if (!k42::GetAttribute(node, u"IMAGE_REF", record->m_parameterRef)) return kDiscard;
-    } catch (...) {
-        return kDiscard;
-    }
-    return 0;
+  if (node == nullptr || record == nullptr) return kDiscard;
+  try {
+    record->m_origin = PAR_IMAGE;
+    record->m_headerVarType = HEADERVARTYPE_UNDEF;
+    if (!k42::GetAttribute(node, u"LAYOUT_POSITION", record->m_mapping)) return kDiscard;
+    if (!k42::GetAttribute(node, u"IMAGE_REF", record->m_parameterRef)) return kDiscard;
+  } catch (...) {
+    return kDiscard;
+  }
+  return 0;
 }

@@ -9,16 +9,16 @@
 // the file gives no size (every image record), which a host reads as "no size
 // given, use the control's own" rather than an arbitrary number.
 class CDDHeaderRecord {
-public:
-    std::u16string m_mapping;
-    std::u16string m_parameterRef;
-    std::u16string m_statusRef;
-    std::u16string m_use;
-    int32_t m_origin = 0;         // PAR_UNKNOWN until a reader sets it
-    int32_t m_headerVarType = 0;  // HEADERVARTYPE_UNDEF
-    std::u16string m_controlId;
-    std::u16string m_controlProgId;
-    std::u16string m_controlInit;
-    int32_t m_width = 0;          // no "WIDTH": 0
-    int32_t m_height = 0;         // no "HEIGHT": 0
+ public:
+  std::u16string m_mapping;
+  std::u16string m_parameterRef;
+  std::u16string m_statusRef;
+  std::u16string m_use;
+  int32_t m_origin = 0;         // PAR_UNKNOWN until a reader sets it
+  int32_t m_headerVarType = 0;  // HEADERVARTYPE_UNDEF
+  std::u16string m_controlId;
+  std::u16string m_controlProgId;
+  std::u16string m_controlInit;
+  int32_t m_width = 0;   // no "WIDTH": 0
+  int32_t m_height = 0;  // no "HEIGHT": 0
 };

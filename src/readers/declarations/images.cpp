@@ -9,43 +9,47 @@
 CDDImage::~CDDImage() = default;
 
 int CDDParserXML::ParseImageDec(DOMNodeList* list) {
-    k42::ReadDeclarations(list, u"IMAGE_ID", m_images, m_elements,
-                          [this](DOMNode* node, CDDImage* image) { ParseImageBody(node->getChildNodes(), image); });
-    return 0;
+  k42::ReadDeclarations(list, u"IMAGE_ID", m_images, m_elements,
+                        [this](DOMNode* node, CDDImage* image) { ParseImageBody(node->getChildNodes(), image); });
+  return 0;
 }
 
 int CDDParserXML::ParseImageBody(DOMNodeList* children, CDDImage* image) {
-    if (image == nullptr) return 0;
-    k42::ForEachNode(children, [&](DOMNode* child) {
-        if (k42::IsTextNode(child)) return true;
-        if (k42::NodeNameIs(child, u"REGULAR")) ParseImageSize(child, CDDImage::kRegular, image);
-        else if (k42::NodeNameIs(child, u"LARGE")) ParseImageSize(child, CDDImage::kLarge, image);
-        else if (k42::NodeNameIs(child, u"SMALL")) ParseImageSize(child, CDDImage::kSmall, image);
-        else if (k42::NodeNameIs(child, u"LINK")) ParseImageLink(child, image);
-        return true;
-    });
-    return 0;
+  if (image == nullptr) return 0;
+  k42::ForEachNode(children, [&](DOMNode* child) {
+    if (k42::IsTextNode(child)) return true;
+    if (k42::NodeNameIs(child, u"REGULAR"))
+      ParseImageSize(child, CDDImage::kRegular, image);
+    else if (k42::NodeNameIs(child, u"LARGE"))
+      ParseImageSize(child, CDDImage::kLarge, image);
+    else if (k42::NodeNameIs(child, u"SMALL"))
+      ParseImageSize(child, CDDImage::kSmall, image);
+    else if (k42::NodeNameIs(child, u"LINK"))
+      ParseImageLink(child, image);
+    return true;
+  });
+  return 0;
 }
 
 int CDDParserXML::ParseImageSize(DOMNode* node, int sizeIndex, CDDImage* image) {
-    if (node == nullptr || image == nullptr) return -1;
-    try {
-        std::u16string reference;
-        if (k42::GetAttribute(node, u"IREF", reference)) image->SetImageRef(sizeIndex, std::move(reference));
-    } catch (...) {
-        return -1;
-    }
-    return 0;
+  if (node == nullptr || image == nullptr) return -1;
+  try {
+    std::u16string reference;
+    if (k42::GetAttribute(node, u"IREF", reference)) image->SetImageRef(sizeIndex, std::move(reference));
+  } catch (...) {
+    return -1;
+  }
+  return 0;
 }
 
 int CDDParserXML::ParseImageLink(DOMNode* node, CDDImage* image) {
-    if (node == nullptr || image == nullptr) return -1;
-    try {
-        std::u16string text;
-        if (k42::GetAttribute(node, u"HELPID", text)) image->SetHelpId(k42::LeadingInteger(text));
-        if (k42::GetAttribute(node, u"MENU", text)) image->SetMenuRef(std::move(text));
-    } catch (...) {
-        return -1;
-    }
-    return 0;
+  if (node == nullptr || image == nullptr) return -1;
+  try {
+    std::u16string text;
+    if (k42::GetAttribute(node, u"HELPID", text)) image->SetHelpId(k42::LeadingInteger(text));
+    if (k42::GetAttribute(node, u"MENU", text)) image->SetMenuRef(std::move(text));
+  } catch (...) {
+    return -1;
+  }
+  return 0;
 }

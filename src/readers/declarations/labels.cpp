@@ -3,6 +3,6 @@
 #include "readers/declarations/declaration_list.h"
 
 int CDDParserXML::ParseLabelDec(DOMNodeList* list) {
-    k42::ReadDeclarations(list, u"LABEL_ID", m_labels, m_elements, [](DOMNode*, CDDElement*) {});
-    return 0;
+  k42::ReadDeclarations(list, u"LABEL_ID", m_labels, m_elements, [](DOMNode*, CDDElement*) {});
+  return 0;
 }

@@ -9,105 +9,105 @@
 CDDMetaVariable::~CDDMetaVariable() = default;
 
 int CDDParserXML::ParseMetaInformation(DOMNodeList* list) {
-    k42::ForEachNode(list, [this](DOMNode* node) {
-        ParseMetaChildren(node->getChildNodes());
-        return true;
-    });
-    return 0;
+  k42::ForEachNode(list, [this](DOMNode* node) {
+    ParseMetaChildren(node->getChildNodes());
+    return true;
+  });
+  return 0;
 }
 
 int CDDParserXML::ParseMetaChildren(DOMNodeList* children) {
-    k42::ForEachNode(children, [this](DOMNode* child) {
-        if (k42::IsTextNode(child)) return true;
-        if (k42::NodeNameIs(child, u"AUX_FILES")) {
-            ParseAuxFiles(child);
-        } else if (k42::NodeNameIs(child, u"LANGUAGE_SUPPORT")) {
-            ParseLanguageSupport(child);
-        } else if (k42::NodeNameIs(child, u"VARIABLE_META")) {
-            try {
-                std::u16string id;
-                if (!k42::GetAttribute(child, u"VAR_ID", id)) {
-                    return false;  // the rest of this "METAINFORMATION" is skipped
-                }
-                auto variable = std::make_unique<CDDMetaVariable>();
-                variable->SetId(std::move(id));
-                ParseVarBody(child->getChildNodes(), variable.get());
-                m_metaVariables.push_back(variable.get());
-                CDDMetaVariable* stored = variable.release();
-                m_elements.AddChild(stored);
-            } catch (...) {
-                return false;  // dropped, and the rest of this section with it
-            }
+  k42::ForEachNode(children, [this](DOMNode* child) {
+    if (k42::IsTextNode(child)) return true;
+    if (k42::NodeNameIs(child, u"AUX_FILES")) {
+      ParseAuxFiles(child);
+    } else if (k42::NodeNameIs(child, u"LANGUAGE_SUPPORT")) {
+      ParseLanguageSupport(child);
+    } else if (k42::NodeNameIs(child, u"VARIABLE_META")) {
+      try {
+        std::u16string id;
+        if (!k42::GetAttribute(child, u"VAR_ID", id)) {
+          return false;  // the rest of this "METAINFORMATION" is skipped
         }
-        return true;
-    });
-    return 0;
+        auto variable = std::make_unique<CDDMetaVariable>();
+        variable->SetId(std::move(id));
+        ParseVarBody(child->getChildNodes(), variable.get());
+        m_metaVariables.push_back(variable.get());
+        CDDMetaVariable* stored = variable.release();
+        m_elements.AddChild(stored);
+      } catch (...) {
+        return false;  // dropped, and the rest of this section with it
+      }
+    }
+    return true;
+  });
+  return 0;
 }
 
 int CDDParserXML::ParseLanguageSupport(DOMNode* node) {
-    if (node == nullptr) return 0;
-    int result = 0;
-    k42::ForEachNode(node->getChildNodes(), [&](DOMNode* child) {
-        if (!k42::NodeNameIs(child, u"LANGUAGE")) return true;
-        std::unique_ptr<CDDLanguage> language;
-        try {
-            language = std::make_unique<CDDLanguage>();
-        } catch (...) {
-            result = -1;
-            return false;
-        }
-        if (ParseLanguage(child, language.get()) == 0) language.release();  // now in the languages list
-        return true;
-    });
-    return result;
+  if (node == nullptr) return 0;
+  int result = 0;
+  k42::ForEachNode(node->getChildNodes(), [&](DOMNode* child) {
+    if (!k42::NodeNameIs(child, u"LANGUAGE")) return true;
+    std::unique_ptr<CDDLanguage> language;
+    try {
+      language = std::make_unique<CDDLanguage>();
+    } catch (...) {
+      result = -1;
+      return false;
+    }
+    if (ParseLanguage(child, language.get()) == 0) language.release();  // now in the languages list
+    return true;
+  });
+  return result;
 }
 
 int CDDParserXML::ParseLanguage(DOMNode* node, CDDLanguage* language) {
-    if (node == nullptr || language == nullptr) return -1;
-    try {
-        std::u16string code;
-        std::u16string localLabel;
-        if (!k42::GetAttribute(node, u"RFC1766ACR", code) || !k42::GetAttribute(node, u"LOCALLABEL", localLabel)) {
-            return -1;
-        }
-        language->SetCode(std::move(code));
-        language->SetLocalLabel(std::move(localLabel));
-        m_languages.push_back(language);
-    } catch (...) {
-        return -1;
+  if (node == nullptr || language == nullptr) return -1;
+  try {
+    std::u16string code;
+    std::u16string localLabel;
+    if (!k42::GetAttribute(node, u"RFC1766ACR", code) || !k42::GetAttribute(node, u"LOCALLABEL", localLabel)) {
+      return -1;
     }
-    return 0;
+    language->SetCode(std::move(code));
+    language->SetLocalLabel(std::move(localLabel));
+    m_languages.push_back(language);
+  } catch (...) {
+    return -1;
+  }
+  return 0;
 }
 
 int CDDParserXML::ParseAuxFiles(DOMNode* node) {
-    if (node == nullptr) return 0;
-    k42::ForEachNode(node->getChildNodes(), [this](DOMNode* child) {
-        if (!k42::IsTextNode(child) && k42::NodeNameIs(child, u"LOGO")) ParseLogo(child);
-        return true;
-    });
-    return 0;
+  if (node == nullptr) return 0;
+  k42::ForEachNode(node->getChildNodes(), [this](DOMNode* child) {
+    if (!k42::IsTextNode(child) && k42::NodeNameIs(child, u"LOGO")) ParseLogo(child);
+    return true;
+  });
+  return 0;
 }
 
 int CDDParserXML::ParseLogo(DOMNode* node) {
-    if (node == nullptr) return -1;
-    try {
-        std::u16string type;
-        CDDLogo logo;
-        if (!k42::GetAttribute(node, u"TYPE", type) || !k42::GetAttribute(node, u"HREF", logo.m_reference)) {
-            return -1;
-        }
-        if (type == u"VENDOR") {
-            logo.m_type = LOGO_VENDOR;
-        } else if (type == u"DEVICE") {
-            logo.m_type = LOGO_DEVICE;
-        } else {
-            // A host asks for logos by type and could never ask for this one;
-            // listing it under either type would show the wrong picture.
-            return -1;
-        }
-        m_logos.push_back(std::move(logo));
-    } catch (...) {
-        return -1;
+  if (node == nullptr) return -1;
+  try {
+    std::u16string type;
+    CDDLogo logo;
+    if (!k42::GetAttribute(node, u"TYPE", type) || !k42::GetAttribute(node, u"HREF", logo.m_reference)) {
+      return -1;
     }
-    return 0;
+    if (type == u"VENDOR") {
+      logo.m_type = LOGO_VENDOR;
+    } else if (type == u"DEVICE") {
+      logo.m_type = LOGO_DEVICE;
+    } else {
+      // A host asks for logos by type and could never ask for this one;
+      // listing it under either type would show the wrong picture.
+      return -1;
+    }
+    m_logos.push_back(std::move(logo));
+  } catch (...) {
+    return -1;
+  }
+  return 0;
 }

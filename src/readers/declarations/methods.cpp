@@ -9,30 +9,30 @@
 CDDMethod::~CDDMethod() = default;
 
 int CDDParserXML::ParseMetDec(DOMNodeList* list) {
-    k42::ReadDeclarations(list, u"MET_ID", m_methods, m_elements,
-                          [this](DOMNode* node, CDDMethod* method) { ParseMetBody(node->getChildNodes(), method); });
-    return 0;
+  k42::ReadDeclarations(list, u"MET_ID", m_methods, m_elements,
+                        [this](DOMNode* node, CDDMethod* method) { ParseMetBody(node->getChildNodes(), method); });
+  return 0;
 }
 
 int CDDParserXML::ParseMetBody(DOMNodeList* children, CDDMethod* method) {
-    if (method == nullptr) return 0;
-    k42::ForEachNode(children, [&](DOMNode* child) {
-        if (!k42::IsTextNode(child) && k42::NodeNameIs(child, u"MODIFIER")) ParseMetModifier(child, method);
-        return true;
-    });
-    return 0;
+  if (method == nullptr) return 0;
+  k42::ForEachNode(children, [&](DOMNode* child) {
+    if (!k42::IsTextNode(child) && k42::NodeNameIs(child, u"MODIFIER")) ParseMetModifier(child, method);
+    return true;
+  });
+  return 0;
 }
 
 int CDDParserXML::ParseMetModifier(DOMNode* node, CDDMethod* method) {
-    if (node == nullptr || method == nullptr) return -1;
-    try {
-        std::u16string text;
-        int32_t handling = 0;
-        if (k42::GetAttribute(node, u"HANDLING", text) && k42::HandlingFromKeyword(text, handling)) {
-            method->SetHandling(handling);
-        }
-    } catch (...) {
-        return -1;
+  if (node == nullptr || method == nullptr) return -1;
+  try {
+    std::u16string text;
+    int32_t handling = 0;
+    if (k42::GetAttribute(node, u"HANDLING", text) && k42::HandlingFromKeyword(text, handling)) {
+      method->SetHandling(handling);
     }
-    return 0;
+  } catch (...) {
+    return -1;
+  }
+  return 0;
 }

@@ -6,12 +6,12 @@
 #include "model/DDBase.h"
 
 class CDDMethod : public CDDElement {
-public:
-    ~CDDMethod() override;
+ public:
+  ~CDDMethod() override;
 
-    void SetHandling(int32_t v) { m_handling = v; }
-    int32_t GetHandling() const { return m_handling; }
+  void SetHandling(int32_t v) { m_handling = v; }
+  int32_t GetHandling() const { return m_handling; }
 
-private:
-    int32_t m_handling = 1;  // kREADWRITE
+ private:
+  int32_t m_handling = 1;  // kREADWRITE
 };

@@ -6,60 +6,63 @@
 namespace {
 
 bool IntegrationFromKeyword(const std::u16string& text, int32_t& value) {
-    if (text == u"TAB") value = 0;        // kTAB
-    else if (text == u"MENU") value = 1;  // kMENU
-    else if (text == u"NONE") value = 2;  // kNONE
-    else return false;
-    return true;
+  if (text == u"TAB")
+    value = 0;  // kTAB
+  else if (text == u"MENU")
+    value = 1;  // kMENU
+  else if (text == u"NONE")
+    value = 2;  // kNONE
+  else
+    return false;
+  return true;
 }
 
 }  // namespace
 
 int CDDParserXML::ParseModuleDec(DOMNodeList* list) {
-    k42::ForEachNode(list, [this](DOMNode* node) {
-        try {
-            std::u16string id;
-            if (!k42::GetAttribute(node, u"MOD_ID", id)) {
-                return false;  // a declaration without identifier ends the section
-            }
-            CDDModule* module = nullptr;
-            for (CDDModule* candidate : m_modules) {
-                if (candidate != nullptr && candidate->Id() == id) {
-                    module = candidate;
-                    break;
-                }
-            }
-            if (module == nullptr) {
-                return true;  // not available under the selected function
-            }
-            // A failure while one optional attribute is taken over skips only
-            // that attribute.
-            auto optional = [&](auto take) {
-                try {
-                    take();
-                } catch (...) {
-                }
-            };
-            optional([&] {
-                std::u16string text;
-                if (k42::GetAttribute(node, u"MOD_ICON", text)) module->SetIcon(std::move(text));
-            });
-            optional([&] {
-                std::u16string text;
-                if (k42::GetAttribute(node, u"MOD_INITSTRING", text)) module->SetInitString(std::move(text));
-            });
-            optional([&] {
-                std::u16string text;
-                int32_t integration = 0;
-                if (k42::GetAttribute(node, u"MOD_INTEGRATION", text) && IntegrationFromKeyword(text, integration)) {
-                    module->SetIntegration(integration);
-                }
-            });
-            ParseModuleBody(node->getChildNodes(), module);
-            return true;
-        } catch (...) {
-            return false;  // any other failure ends the section
+  k42::ForEachNode(list, [this](DOMNode* node) {
+    try {
+      std::u16string id;
+      if (!k42::GetAttribute(node, u"MOD_ID", id)) {
+        return false;  // a declaration without identifier ends the section
+      }
+      CDDModule* module = nullptr;
+      for (CDDModule* candidate : m_modules) {
+        if (candidate != nullptr && candidate->Id() == id) {
+          module = candidate;
+          break;
         }
-    });
-    return 0;
+      }
+      if (module == nullptr) {
+        return true;  // not available under the selected function
+      }
+      // A failure while one optional attribute is taken over skips only
+      // that attribute.
+      auto optional = [&](auto take) {
+        try {
+          take();
+        } catch (...) {}
+      };
+      optional([&] {
+        std::u16string text;
+        if (k42::GetAttribute(node, u"MOD_ICON", text)) module->SetIcon(std::move(text));
+      });
+      optional([&] {
+        std::u16string text;
+        if (k42::GetAttribute(node, u"MOD_INITSTRING", text)) module->SetInitString(std::move(text));
+      });
+      optional([&] {
+        std::u16string text;
+        int32_t integration = 0;
+        if (k42::GetAttribute(node, u"MOD_INTEGRATION", text) && IntegrationFromKeyword(text, integration)) {
+          module->SetIntegration(integration);
+        }
+      });
+      ParseModuleBody(node->getChildNodes(), module);
+      return true;
+    } catch (...) {
+      return false;  // any other failure ends the section
+    }
+  });
+  return 0;
 }

@@ -7,98 +7,98 @@ namespace {
 
 // The first entry of entries whose reference is reference, or null.
 const CDDMenuEntry* FindEntry(const std::vector<CDDMenuEntry>& entries, const std::u16string& reference) {
-    for (const CDDMenuEntry& entry : entries) {
-        if (entry.m_reference == reference) return &entry;
-    }
-    return nullptr;
+  for (const CDDMenuEntry& entry : entries) {
+    if (entry.m_reference == reference) return &entry;
+  }
+  return nullptr;
 }
 
 void CopyEntryData(const CDDMenuEntry& entry, std::u16string& labelRef, std::u16string& displayRef,
                    std::u16string& imageListIndex, int32_t& kind) {
-    labelRef = entry.m_labelRef;
-    displayRef = entry.m_displayRef;
-    imageListIndex = entry.m_imageListIndex;
-    kind = entry.m_kind;
+  labelRef = entry.m_labelRef;
+  displayRef = entry.m_displayRef;
+  imageListIndex = entry.m_imageListIndex;
+  kind = entry.m_kind;
 }
 
 }  // namespace
 
 CDDModule::~CDDModule() {
-    for (CDDMenuItem* menu : m_menus) delete menu;
-    for (CDDPardis* display : m_displays) delete display;
-    for (CDDMenubarItem* item : m_menubarItems) delete item;
+  for (CDDMenuItem* menu : m_menus) delete menu;
+  for (CDDPardis* display : m_displays) delete display;
+  for (CDDMenubarItem* item : m_menubarItems) delete item;
 }
 void CDDModule::AddMenu(CDDMenuItem* menu) {
-    m_menus.push_back(menu);
-    AddChild(menu);
+  m_menus.push_back(menu);
+  AddChild(menu);
 }
 void CDDModule::AddDisplay(CDDPardis* display) {
-    m_displays.push_back(display);
-    AddChild(display);
+  m_displays.push_back(display);
+  AddChild(display);
 }
 int32_t CDDModule::FindMenuIndex(const std::u16string& id) const {
-    for (size_t i = 0; i < m_menus.size(); ++i) {
-        if (m_menus[i] != nullptr && m_menus[i]->Id() == id) return static_cast<int32_t>(i);
-    }
-    return -1;
+  for (size_t i = 0; i < m_menus.size(); ++i) {
+    if (m_menus[i] != nullptr && m_menus[i]->Id() == id) return static_cast<int32_t>(i);
+  }
+  return -1;
 }
 
 int32_t CDDModule::GetMenuEntries(int32_t position, std::vector<CDDMenuEntry>& entries) const {
-    // A negative position is as much out of range as one past the end.
-    if (position < 0 || static_cast<size_t>(position) >= m_menus.size() || m_menus[position] == nullptr) return -1;
-    m_menus[position]->GetEntries(entries);
-    return 0;
+  // A negative position is as much out of range as one past the end.
+  if (position < 0 || static_cast<size_t>(position) >= m_menus.size() || m_menus[position] == nullptr) return -1;
+  m_menus[position]->GetEntries(entries);
+  return 0;
 }
 
-int32_t CDDModule::FindItemInfo(const std::u16string& parentMenuId, const std::u16string& itemId,
-                                std::u16string& label, std::u16string& labelRef, std::u16string& displayRef,
-                                std::u16string& imageListIndex, int32_t& kind) const {
-    label.clear();
-    labelRef.clear();
-    if (!parentMenuId.empty()) {
-        const int32_t parent = FindMenuIndex(parentMenuId);
-        if (parent < 0) return -1;
-        const CDDMenuEntry* entry = FindEntry(m_menus[parent]->Entries(), itemId);
-        if (entry != nullptr) {
-            CopyEntryData(*entry, labelRef, displayRef, imageListIndex, kind);
-            if (entry->m_kind == MENU) {
-                // The sub-menu's own label; with several menus of that
-                // identifier the last one is asked.
-                for (const CDDMenuItem* menu : m_menus) {
-                    if (menu != nullptr && menu->Id() == itemId) menu->GetLabel(label);
-                }
-            }
+int32_t CDDModule::FindItemInfo(const std::u16string& parentMenuId, const std::u16string& itemId, std::u16string& label,
+                                std::u16string& labelRef, std::u16string& displayRef, std::u16string& imageListIndex,
+                                int32_t& kind) const {
+  label.clear();
+  labelRef.clear();
+  if (!parentMenuId.empty()) {
+    const int32_t parent = FindMenuIndex(parentMenuId);
+    if (parent < 0) return -1;
+    const CDDMenuEntry* entry = FindEntry(m_menus[parent]->Entries(), itemId);
+    if (entry != nullptr) {
+      CopyEntryData(*entry, labelRef, displayRef, imageListIndex, kind);
+      if (entry->m_kind == MENU) {
+        // The sub-menu's own label; with several menus of that
+        // identifier the last one is asked.
+        for (const CDDMenuItem* menu : m_menus) {
+          if (menu != nullptr && menu->Id() == itemId) menu->GetLabel(label);
         }
-        return parent;
+      }
     }
+    return parent;
+  }
 
-    // At the navigation root the answer is never negative: without a menu
-    // of that identifier it is the number of menus.
-    const CDDMenuEntry* entry = FindEntry(m_rootMenu.Entries(), itemId);
-    if (entry != nullptr) CopyEntryData(*entry, labelRef, displayRef, imageListIndex, kind);
-    const int32_t menu = FindMenuIndex(itemId);
-    if (menu < 0) return static_cast<int32_t>(m_menus.size());
-    m_menus[menu]->GetLabel(label);
-    return menu;
+  // At the navigation root the answer is never negative: without a menu
+  // of that identifier it is the number of menus.
+  const CDDMenuEntry* entry = FindEntry(m_rootMenu.Entries(), itemId);
+  if (entry != nullptr) CopyEntryData(*entry, labelRef, displayRef, imageListIndex, kind);
+  const int32_t menu = FindMenuIndex(itemId);
+  if (menu < 0) return static_cast<int32_t>(m_menus.size());
+  m_menus[menu]->GetLabel(label);
+  return menu;
 }
 
 int32_t CDDModule::FindMenuOfItem(const std::u16string& itemId, std::u16string& displayRef) const {
-    for (size_t i = 0; i < m_menus.size(); ++i) {
-        if (m_menus[i] != nullptr && m_menus[i]->FindEntryDisplay(itemId, displayRef)) {
-            return static_cast<int32_t>(i);
-        }
+  for (size_t i = 0; i < m_menus.size(); ++i) {
+    if (m_menus[i] != nullptr && m_menus[i]->FindEntryDisplay(itemId, displayRef)) {
+      return static_cast<int32_t>(i);
     }
-    return -1;
+  }
+  return -1;
 }
 
 bool CDDModule::GetFeature(const std::u16string& name, std::u16string& value) const {
-    auto found = m_features.find(name);
-    if (found == m_features.end()) return false;
-    value = found->second;
-    return true;
+  auto found = m_features.find(name);
+  if (found == m_features.end()) return false;
+  value = found->second;
+  return true;
 }
 void CDDModule::PropagateRwro() {
-    for (const CDDMenuItem* menu : m_menus) {
-        if (menu != nullptr) menu->MarkConditionalDisplays(m_displays);
-    }
+  for (const CDDMenuItem* menu : m_menus) {
+    if (menu != nullptr) menu->MarkConditionalDisplays(m_displays);
+  }
 }

@@ -9,111 +9,111 @@
 
 // One enumeration item of a variable; its identifier is its value text.
 class CDDEnumItem : public CDDElement {
-public:
-    CDDEnumItem() = default;
-    CDDEnumItem(const CDDEnumItem&) = default;
-    CDDEnumItem& operator=(const CDDEnumItem&) = default;
-    ~CDDEnumItem() override;
+ public:
+  CDDEnumItem() = default;
+  CDDEnumItem(const CDDEnumItem&) = default;
+  CDDEnumItem& operator=(const CDDEnumItem&) = default;
+  ~CDDEnumItem() override;
 
-    void SetDdString(std::u16string text) override { m_ddString = std::move(text); }
-    void GetDdString(std::u16string& text) const override { text = m_ddString; }
+  void SetDdString(std::u16string text) override { m_ddString = std::move(text); }
+  void GetDdString(std::u16string& text) const override { text = m_ddString; }
 
-    void SetValue(int32_t value) { m_value = value; }
-    int32_t GetValue() const { return m_value; }
+  void SetValue(int32_t value) { m_value = value; }
+  int32_t GetValue() const { return m_value; }
 
-private:
-    int32_t m_value = 0;
-    std::u16string m_ddString;
+ private:
+  int32_t m_value = 0;
+  std::u16string m_ddString;
 };
 
 // The enumeration items of one variable, in reading order, and by value
 // (first item entered under a value wins). Owns its items.
 class CDDEnumItemList : public CDDElementMap {
-public:
-    CDDEnumItemList() = default;
-    ~CDDEnumItemList() override;
+ public:
+  CDDEnumItemList() = default;
+  ~CDDEnumItemList() override;
 
-    // Stores a copy of element as a new item (value read from its identifier).
-    void AddChild(CDDBase* element) override;
-    CDDBase* FindChild(const std::u16string& id) const override;
-    CDDBase* FindChildByDdString(const std::u16string& id, const std::u16string& ddString) const override;
-    // Hands out 0, 1, 2, ...: the order in which localized texts arrive.
-    int32_t NextOrder() override;
+  // Stores a copy of element as a new item (value read from its identifier).
+  void AddChild(CDDBase* element) override;
+  CDDBase* FindChild(const std::u16string& id) const override;
+  CDDBase* FindChildByDdString(const std::u16string& id, const std::u16string& ddString) const override;
+  // Hands out 0, 1, 2, ...: the order in which localized texts arrive.
+  int32_t NextOrder() override;
 
-    // The items ordered by the order their labels arrived in (see the .cpp).
-    void GetItems(std::vector<CDDEnumItem*>& items) const;
-    const std::vector<CDDEnumItem*>& Items() const { return m_items; }
+  // The items ordered by the order their labels arrived in (see the .cpp).
+  void GetItems(std::vector<CDDEnumItem*>& items) const;
+  const std::vector<CDDEnumItem*>& Items() const { return m_items; }
 
-private:
-    std::vector<CDDEnumItem*> m_items;
-    int32_t m_orderCounter = 0;
+ private:
+  std::vector<CDDEnumItem*> m_items;
+  int32_t m_orderCounter = 0;
 };
 
 // A device parameter declared by "VAR_DEC".
 class CDDVariable : public CDDElement {
-public:
-    // Values before any "DISPLAY_CONDITION" or "SIZE_IN_BIT" is read (also what
-    // a display control gets from a "GUI_FORMAT" without a condition). A
-    // parameter nobody restricted is always shown, and 0 bits says "size not
-    // given" rather than inventing one; the queries hand both out as they are.
-    static constexpr int32_t kInitialDisplayCondition = 0;  // kDISPLAYALWAYS
-    static constexpr int32_t kInitialSizeInBit = 0;
+ public:
+  // Values before any "DISPLAY_CONDITION" or "SIZE_IN_BIT" is read (also what
+  // a display control gets from a "GUI_FORMAT" without a condition). A
+  // parameter nobody restricted is always shown, and 0 bits says "size not
+  // given" rather than inventing one; the queries hand both out as they are.
+  static constexpr int32_t kInitialDisplayCondition = 0;  // kDISPLAYALWAYS
+  static constexpr int32_t kInitialSizeInBit = 0;
 
-    CDDVariable() = default;
-    CDDVariable(const CDDVariable&) = delete;
-    CDDVariable& operator=(const CDDVariable&) = delete;
-    ~CDDVariable() override;
+  CDDVariable() = default;
+  CDDVariable(const CDDVariable&) = delete;
+  CDDVariable& operator=(const CDDVariable&) = delete;
+  ~CDDVariable() override;
 
-    void AddChild(CDDBase* element) override { m_enumItems.AddChild(element); }
-    CDDBase* FindChild(const std::u16string& id) const override { return m_enumItems.FindChild(id); }
-    CDDBase* FindChildByDdString(const std::u16string& id, const std::u16string& ddString) const override {
-        return m_enumItems.FindChildByDdString(id, ddString);
-    }
-    int32_t NextOrder() override { return m_enumItems.NextOrder(); }
+  void AddChild(CDDBase* element) override { m_enumItems.AddChild(element); }
+  CDDBase* FindChild(const std::u16string& id) const override { return m_enumItems.FindChild(id); }
+  CDDBase* FindChildByDdString(const std::u16string& id, const std::u16string& ddString) const override {
+    return m_enumItems.FindChildByDdString(id, ddString);
+  }
+  int32_t NextOrder() override { return m_enumItems.NextOrder(); }
 
-    // Source and value text: stored only by metavariables.
-    virtual void SetSource(std::u16string) {}
-    virtual void GetSource(std::u16string&) const {}
-    virtual void SetValueText(std::u16string) {}
-    virtual void GetValueText(std::u16string&) const {}
+  // Source and value text: stored only by metavariables.
+  virtual void SetSource(std::u16string) {}
+  virtual void GetSource(std::u16string&) const {}
+  virtual void SetValueText(std::u16string) {}
+  virtual void GetValueText(std::u16string&) const {}
 
-    void SetDisplayCondition(int32_t v) { m_displayCondition = v; }
-    int32_t GetDisplayCondition() const { return m_displayCondition; }
-    void SetHandling(int32_t v) { m_handling = v; }
-    int32_t GetHandling() const { return m_handling; }
-    void SetStorage(int32_t v) { m_storage = v; }
-    int32_t GetStorage() const { return m_storage; }
-    void SetType(int32_t v) { m_type = v; }
-    int32_t GetType() const { return m_type; }
-    void SetFormat(std::u16string v) { m_format = std::move(v); }
-    const std::u16string& GetFormat() const { return m_format; }
-    void SetAlignment(std::u16string v) { m_alignment = std::move(v); }
-    const std::u16string& GetAlignment() const { return m_alignment; }
-    void SetStyle(std::u16string v) { m_style = std::move(v); }
-    const std::u16string& GetStyle() const { return m_style; }
-    void SetDisplayRef(std::u16string v) { m_displayRef = std::move(v); }
-    const std::u16string& GetDisplayRef() const { return m_displayRef; }
-    void SetSizeInBit(int32_t v) { m_sizeInBit = v; }
-    int32_t GetSizeInBit() const { return m_sizeInBit; }
-    void SetConditionalAttribute(int32_t v) { m_conditionalAttribute = v; }
-    int32_t GetConditionalAttribute() const { return m_conditionalAttribute; }
-    void SetConditionalFormat(int32_t v) { m_conditionalFormat = v; }
-    int32_t GetConditionalFormat() const { return m_conditionalFormat; }
+  void SetDisplayCondition(int32_t v) { m_displayCondition = v; }
+  int32_t GetDisplayCondition() const { return m_displayCondition; }
+  void SetHandling(int32_t v) { m_handling = v; }
+  int32_t GetHandling() const { return m_handling; }
+  void SetStorage(int32_t v) { m_storage = v; }
+  int32_t GetStorage() const { return m_storage; }
+  void SetType(int32_t v) { m_type = v; }
+  int32_t GetType() const { return m_type; }
+  void SetFormat(std::u16string v) { m_format = std::move(v); }
+  const std::u16string& GetFormat() const { return m_format; }
+  void SetAlignment(std::u16string v) { m_alignment = std::move(v); }
+  const std::u16string& GetAlignment() const { return m_alignment; }
+  void SetStyle(std::u16string v) { m_style = std::move(v); }
+  const std::u16string& GetStyle() const { return m_style; }
+  void SetDisplayRef(std::u16string v) { m_displayRef = std::move(v); }
+  const std::u16string& GetDisplayRef() const { return m_displayRef; }
+  void SetSizeInBit(int32_t v) { m_sizeInBit = v; }
+  int32_t GetSizeInBit() const { return m_sizeInBit; }
+  void SetConditionalAttribute(int32_t v) { m_conditionalAttribute = v; }
+  int32_t GetConditionalAttribute() const { return m_conditionalAttribute; }
+  void SetConditionalFormat(int32_t v) { m_conditionalFormat = v; }
+  int32_t GetConditionalFormat() const { return m_conditionalFormat; }
 
-    CDDEnumItemList& EnumItems() { return m_enumItems; }
-    const CDDEnumItemList& EnumItems() const { return m_enumItems; }
+  CDDEnumItemList& EnumItems() { return m_enumItems; }
+  const CDDEnumItemList& EnumItems() const { return m_enumItems; }
 
-private:
-    int32_t m_displayCondition = kInitialDisplayCondition;
-    int32_t m_handling = 1;  // kREADWRITE
-    int32_t m_storage = 0;
-    int32_t m_type = 0;      // TYPE_UNKNOWN
-    std::u16string m_format;
-    std::u16string m_alignment;
-    std::u16string m_style;
-    std::u16string m_displayRef;
-    int32_t m_sizeInBit = kInitialSizeInBit;
-    int32_t m_conditionalAttribute = 0;
-    int32_t m_conditionalFormat = 0;
-    CDDEnumItemList m_enumItems;
+ private:
+  int32_t m_displayCondition = kInitialDisplayCondition;
+  int32_t m_handling = 1;  // kREADWRITE
+  int32_t m_storage = 0;
+  int32_t m_type = 0;  // TYPE_UNKNOWN
+  std::u16string m_format;
+  std::u16string m_alignment;
+  std::u16string m_style;
+  std::u16string m_displayRef;
+  int32_t m_sizeInBit = kInitialSizeInBit;
+  int32_t m_conditionalAttribute = 0;
+  int32_t m_conditionalFormat = 0;
+  CDDEnumItemList m_enumItems;
 };

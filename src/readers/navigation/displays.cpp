@@ -20,26 +20,26 @@ namespace {
 // prefix included: another prefix bound to the same namespace is not
 // recognised.
 int32_t DisplayTypeFromXsiType(const std::u16string& type) {
-    if (type == u"tv:custompardisdecType") return DISPLAY_CUSTOM;
-    if (type == u"tv:singlemodulepardisdecType") return DISPLAY_SINGLE_MODULE;
-    return DISPLAY_UNKNOWN;
+  if (type == u"tv:custompardisdecType") return DISPLAY_CUSTOM;
+  if (type == u"tv:singlemodulepardisdecType") return DISPLAY_SINGLE_MODULE;
+  return DISPLAY_UNKNOWN;
 }
 
 int32_t ControlStyleFromKeyword(const std::u16string& style) {
-    if (style == u"COMBO") return CTRL_VAR_COMBO;
-    if (style == u"LIST") return CTRL_VAR_LIST;
-    if (style == u"RADIO") return CTRL_VAR_RADIO;
-    if (style == u"CHECKBOX") return CTRL_VAR_CHECKBOX;
-    if (style == u"STATIC") return CTRL_VAR_STATIC;
-    if (style == u"EDIT") return CTRL_VAR_EDIT;
-    if (style == u"LED") return CTRL_VAR_LED;
-    return CTRL_UNKNOWN;
+  if (style == u"COMBO") return CTRL_VAR_COMBO;
+  if (style == u"LIST") return CTRL_VAR_LIST;
+  if (style == u"RADIO") return CTRL_VAR_RADIO;
+  if (style == u"CHECKBOX") return CTRL_VAR_CHECKBOX;
+  if (style == u"STATIC") return CTRL_VAR_STATIC;
+  if (style == u"EDIT") return CTRL_VAR_EDIT;
+  if (style == u"LED") return CTRL_VAR_LED;
+  return CTRL_UNKNOWN;
 }
 
 // Stores the leading decimal integer of the attribute name when present.
 void ReadNumber(const DOMNode* node, const char16_t* name, int32_t& value) {
-    std::u16string text;
-    if (k42::GetAttribute(node, name, text)) value = k42::LeadingInteger(text);
+  std::u16string text;
+  if (k42::GetAttribute(node, name, text)) value = k42::LeadingInteger(text);
 }
 
 }  // namespace
@@ -47,199 +47,202 @@ void ReadNumber(const DOMNode* node, const char16_t* name, int32_t& value) {
 CDDPardis::~CDDPardis() = default;
 
 int CDDParserXML::ParsePardisArea(DOMNode* node, CDDModule* module) {
-    if (node == nullptr || module == nullptr) return 0;
-    k42::ForEachNode(node->getChildNodes(), [&](DOMNode* child) {
-        if (k42::NodeNameIs(child, u"PARDIS_DEC")) ParsePardisDec(child, module);
-        return true;
-    });
-    return 0;
+  if (node == nullptr || module == nullptr) return 0;
+  k42::ForEachNode(node->getChildNodes(), [&](DOMNode* child) {
+    if (k42::NodeNameIs(child, u"PARDIS_DEC")) ParsePardisDec(child, module);
+    return true;
+  });
+  return 0;
 }
 
 int CDDParserXML::ParsePardisDec(DOMNode* node, CDDModule* module) {
-    if (node == nullptr || module == nullptr) return -1;
-    std::unique_ptr<CDDPardis> display;
-    try {
-        display = std::make_unique<CDDPardis>();
-    } catch (...) {
-        return -1;
-    }
-    try {
-        std::u16string id;
-        std::u16string validity;
-        std::u16string type;
-        const bool hasId = k42::GetAttribute(node, u"PARDIS_ID", id);
-        const bool hasValidity = k42::GetAttribute(node, u"VALIDITY_ID", validity);
-        // Looked up by its qualified name as written in the file.
-        const bool hasType = k42::GetAttribute(node, u"xsi:type", type);
-        if (!hasId || !hasType) return -2;
-        display->SetId(std::move(id));
-        if (hasValidity) display->SetValidityId(std::move(validity));
-        display->SetDisplayType(DisplayTypeFromXsiType(type));
-    } catch (...) {
-        return -3;
-    }
+  if (node == nullptr || module == nullptr) return -1;
+  std::unique_ptr<CDDPardis> display;
+  try {
+    display = std::make_unique<CDDPardis>();
+  } catch (...) {
+    return -1;
+  }
+  try {
+    std::u16string id;
+    std::u16string validity;
+    std::u16string type;
+    const bool hasId = k42::GetAttribute(node, u"PARDIS_ID", id);
+    const bool hasValidity = k42::GetAttribute(node, u"VALIDITY_ID", validity);
+    // Looked up by its qualified name as written in the file.
+    const bool hasType = k42::GetAttribute(node, u"xsi:type", type);
+    if (!hasId || !hasType) return -2;
+    display->SetId(std::move(id));
+    if (hasValidity) display->SetValidityId(std::move(validity));
+    display->SetDisplayType(DisplayTypeFromXsiType(type));
+  } catch (...) {
+    return -3;
+  }
 
-    CDDPardis* target = display.get();
-    k42::ForEachNode(node->getChildNodes(), [&](DOMNode* child) {
-        if (k42::NodeNameIs(child, u"VARIABLE_PARDIS")) ParseVariablePardis(child, target);
-        else if (k42::NodeNameIs(child, u"IMAGE_PARDIS")) ParseImagePardis(child, target);
-        else if (k42::NodeNameIs(child, u"HOR_NAV")) ParseHorNav(child, target);
-        else if (k42::NodeNameIs(child, u"METHOD_PARDIS")) ParseMethodPardis(child, target);
-        else if (k42::NodeNameIs(child, u"MODULE_PARDIS")) ParseModulePardis(child, target);
-        else if (k42::NodeNameIs(child, u"NEWCOLUMN_PARDIS")) ParseNewColumnPardis(child, target);
-        else if (k42::NodeNameIs(child, u"EMPTYFIELD_PARDIS")) ParseEmptyFieldPardis(child, target);
-        else if (k42::NodeNameIs(child, u"HEADLINE_PARDIS")) ParseHeadlinePardis(child, target);
-        return true;
-    });
+  CDDPardis* target = display.get();
+  k42::ForEachNode(node->getChildNodes(), [&](DOMNode* child) {
+    if (k42::NodeNameIs(child, u"VARIABLE_PARDIS"))
+      ParseVariablePardis(child, target);
+    else if (k42::NodeNameIs(child, u"IMAGE_PARDIS"))
+      ParseImagePardis(child, target);
+    else if (k42::NodeNameIs(child, u"HOR_NAV"))
+      ParseHorNav(child, target);
+    else if (k42::NodeNameIs(child, u"METHOD_PARDIS"))
+      ParseMethodPardis(child, target);
+    else if (k42::NodeNameIs(child, u"MODULE_PARDIS"))
+      ParseModulePardis(child, target);
+    else if (k42::NodeNameIs(child, u"NEWCOLUMN_PARDIS"))
+      ParseNewColumnPardis(child, target);
+    else if (k42::NodeNameIs(child, u"EMPTYFIELD_PARDIS"))
+      ParseEmptyFieldPardis(child, target);
+    else if (k42::NodeNameIs(child, u"HEADLINE_PARDIS"))
+      ParseHeadlinePardis(child, target);
+    return true;
+  });
 
-    const bool stored =
-        k42::StoreOwned(display, module->Displays(), [&](CDDPardis* raw) { module->AddDisplay(raw); });
-    return stored ? 0 : -1;
+  const bool stored = k42::StoreOwned(display, module->Displays(), [&](CDDPardis* raw) { module->AddDisplay(raw); });
+  return stored ? 0 : -1;
 }
 
 int CDDParserXML::ParseVariablePardis(DOMNode* node, CDDPardis* display) {
-    if (node == nullptr || display == nullptr) return 0;
+  if (node == nullptr || display == nullptr) return 0;
+  try {
+    CDDDisplayItem item;
+    if (!k42::GetAttribute(node, u"VAR_REF", item.m_reference)) return 0;
+    item.m_parType = PAR_VARIABLE;
+    k42::GetAttribute(node, u"LABEL_REF", item.m_labelRef);
+    k42::GetAttribute(node, u"LEGEND", item.m_legend);
+    // A lost "CONTROLSTYLE" or "HELPREF" keeps the field as it was and
+    // the item is still shown.
+    item.m_controlStyle = CTRL_VAR_EDIT;
     try {
-        CDDDisplayItem item;
-        if (!k42::GetAttribute(node, u"VAR_REF", item.m_reference)) return 0;
-        item.m_parType = PAR_VARIABLE;
-        k42::GetAttribute(node, u"LABEL_REF", item.m_labelRef);
-        k42::GetAttribute(node, u"LEGEND", item.m_legend);
-        // A lost "CONTROLSTYLE" or "HELPREF" keeps the field as it was and
-        // the item is still shown.
-        item.m_controlStyle = CTRL_VAR_EDIT;
-        try {
-            std::u16string style;
-            if (k42::GetAttribute(node, u"CONTROLSTYLE", style)) item.m_controlStyle = ControlStyleFromKeyword(style);
-        } catch (...) {
-        }
-        try {
-            k42::GetAttribute(node, u"HELPREF", item.m_helpRef);
-        } catch (...) {
-            item.m_helpRef.clear();
-        }
-        ParseControlFormat(node->getChildNodes(), &item);
-        display->AddItem(item);
+      std::u16string style;
+      if (k42::GetAttribute(node, u"CONTROLSTYLE", style)) item.m_controlStyle = ControlStyleFromKeyword(style);
+    } catch (...) {}
+    try {
+      k42::GetAttribute(node, u"HELPREF", item.m_helpRef);
     } catch (...) {
-        // The item is dropped; the rest of the display is read.
+      item.m_helpRef.clear();
     }
-    return 0;
+    ParseControlFormat(node->getChildNodes(), &item);
+    display->AddItem(item);
+  } catch (...) {
+    // The item is dropped; the rest of the display is read.
+  }
+  return 0;
 }
 
 int CDDParserXML::ParseImagePardis(DOMNode* node, CDDPardis* display) {
-    if (node == nullptr || display == nullptr) return 0;
-    try {
-        CDDDisplayItem item;
-        if (!k42::GetAttribute(node, u"IMAGE_REF", item.m_reference)) return 0;
-        item.m_parType = PAR_IMAGE;
-        display->AddItem(item);
-    } catch (...) {
-    }
-    return 0;
+  if (node == nullptr || display == nullptr) return 0;
+  try {
+    CDDDisplayItem item;
+    if (!k42::GetAttribute(node, u"IMAGE_REF", item.m_reference)) return 0;
+    item.m_parType = PAR_IMAGE;
+    display->AddItem(item);
+  } catch (...) {}
+  return 0;
 }
 
 int CDDParserXML::ParseMethodPardis(DOMNode* node, CDDPardis* display) {
-    if (node == nullptr || display == nullptr) return 0;
+  if (node == nullptr || display == nullptr) return 0;
+  try {
+    CDDDisplayItem item;
+    if (!k42::GetAttribute(node, u"MET_REF", item.m_reference)) return 0;
+    item.m_parType = PAR_METHODE;
     try {
-        CDDDisplayItem item;
-        if (!k42::GetAttribute(node, u"MET_REF", item.m_reference)) return 0;
-        item.m_parType = PAR_METHODE;
-        try {
-            std::u16string style;
-            if (k42::GetAttribute(node, u"CONTROLSTYLE", style) && style == u"BUTTON") {
-                item.m_controlStyle = CTRL_MET_BUTTON;
-            }
-        } catch (...) {
-        }
-        display->AddItem(item);
-    } catch (...) {
-    }
-    return 0;
+      std::u16string style;
+      if (k42::GetAttribute(node, u"CONTROLSTYLE", style) && style == u"BUTTON") {
+        item.m_controlStyle = CTRL_MET_BUTTON;
+      }
+    } catch (...) {}
+    display->AddItem(item);
+  } catch (...) {}
+  return 0;
 }
 
 int CDDParserXML::ParseModulePardis(DOMNode* node, CDDPardis* display) {
-    if (node == nullptr || display == nullptr) return 0;
-    try {
-        // An embedded control: the label reference carries its programmatic
-        // identifier and the legend its initialization string.
-        CDDDisplayItem item;
-        if (!k42::GetAttribute(node, u"MOD_ID", item.m_reference) ||
-            !k42::GetAttribute(node, u"MOD_PROGID", item.m_labelRef)) {
-            return 0;
-        }
-        item.m_parType = PAR_MODULE;
-        k42::GetAttribute(node, u"MOD_INITSTRING", item.m_legend);
-        ReadNumber(node, u"WIDTH", item.m_weightOrWidth);
-        ReadNumber(node, u"HEIGHT", item.m_height);
-        display->AddItem(item);
-    } catch (...) {
+  if (node == nullptr || display == nullptr) return 0;
+  try {
+    // An embedded control: the label reference carries its programmatic
+    // identifier and the legend its initialization string.
+    CDDDisplayItem item;
+    if (!k42::GetAttribute(node, u"MOD_ID", item.m_reference) ||
+        !k42::GetAttribute(node, u"MOD_PROGID", item.m_labelRef)) {
+      return 0;
     }
-    return 0;
+    item.m_parType = PAR_MODULE;
+    k42::GetAttribute(node, u"MOD_INITSTRING", item.m_legend);
+    ReadNumber(node, u"WIDTH", item.m_weightOrWidth);
+    ReadNumber(node, u"HEIGHT", item.m_height);
+    display->AddItem(item);
+  } catch (...) {}
+  return 0;
 }
 
 int CDDParserXML::ParseHeadlinePardis(DOMNode* node, CDDPardis* display) {
-    if (node == nullptr || display == nullptr) return 0;
-    try {
-        CDDDisplayItem item;
-        item.m_parType = PAR_HEADLINE;
-        item.m_controlStyle = CTRL_VAR_HEADLINE;
-        // Without a label there is no headline text, so its font is not read.
-        if (k42::GetAttribute(node, u"LABEL_REF", item.m_reference)) {
-            item.m_labelRef = item.m_reference;
-            k42::GetAttribute(node, u"FONTNAME", item.m_fontName);
-            ReadNumber(node, u"COLOR_NORMAL", item.m_colorNormal);
-            ReadNumber(node, u"COLOR_VISITED", item.m_colorVisited);
-            ReadNumber(node, u"HEIGHT", item.m_height);
-            ReadNumber(node, u"WEIGHT", item.m_weightOrWidth);
-            std::u16string flag;
-            if (k42::GetAttribute(node, u"ITALIC", flag)) item.m_italic = ParseBool(flag);
-            if (k42::GetAttribute(node, u"UNDERLINE", flag)) item.m_underline = ParseBool(flag);
-        }
-        display->AddItem(item);
-    } catch (...) {
+  if (node == nullptr || display == nullptr) return 0;
+  try {
+    CDDDisplayItem item;
+    item.m_parType = PAR_HEADLINE;
+    item.m_controlStyle = CTRL_VAR_HEADLINE;
+    // Without a label there is no headline text, so its font is not read.
+    if (k42::GetAttribute(node, u"LABEL_REF", item.m_reference)) {
+      item.m_labelRef = item.m_reference;
+      k42::GetAttribute(node, u"FONTNAME", item.m_fontName);
+      ReadNumber(node, u"COLOR_NORMAL", item.m_colorNormal);
+      ReadNumber(node, u"COLOR_VISITED", item.m_colorVisited);
+      ReadNumber(node, u"HEIGHT", item.m_height);
+      ReadNumber(node, u"WEIGHT", item.m_weightOrWidth);
+      std::u16string flag;
+      if (k42::GetAttribute(node, u"ITALIC", flag)) item.m_italic = ParseBool(flag);
+      if (k42::GetAttribute(node, u"UNDERLINE", flag)) item.m_underline = ParseBool(flag);
     }
-    return 0;
+    display->AddItem(item);
+  } catch (...) {}
+  return 0;
 }
 
 int CDDParserXML::ParseEmptyFieldPardis(DOMNode*, CDDPardis* display) {
-    if (display == nullptr) return 0;
-    try {
-        CDDDisplayItem item;
-        item.m_parType = PAR_EMPTYELEMENT;
-        item.m_controlStyle = CTRL_EMPTYFIELD;
-        display->AddItem(item);
-    } catch (...) {
-    }
-    return 0;
+  if (display == nullptr) return 0;
+  try {
+    CDDDisplayItem item;
+    item.m_parType = PAR_EMPTYELEMENT;
+    item.m_controlStyle = CTRL_EMPTYFIELD;
+    display->AddItem(item);
+  } catch (...) {}
+  return 0;
 }
 
 int CDDParserXML::ParseNewColumnPardis(DOMNode*, CDDPardis* display) {
-    if (display == nullptr) return 0;
-    try {
-        // Same parameter type as an empty field; only the style tells them apart.
-        CDDDisplayItem item;
-        item.m_parType = PAR_EMPTYELEMENT;
-        item.m_controlStyle = CTRL_NEWCOLUMN;
-        display->AddItem(item);
-    } catch (...) {
-    }
-    return 0;
+  if (display == nullptr) return 0;
+  try {
+    // Same parameter type as an empty field; only the style tells them apart.
+    CDDDisplayItem item;
+    item.m_parType = PAR_EMPTYELEMENT;
+    item.m_controlStyle = CTRL_NEWCOLUMN;
+    display->AddItem(item);
+  } catch (...) {}
+  return 0;
 }
 
 int CDDParserXML::ParseHorNav(DOMNode* node, CDDPardis* display) {
-    if (node == nullptr || display == nullptr) return 0;
-    try {
-        std::u16string target;
-        std::u16string reference;
-        if (!k42::GetAttribute(node, u"TARGET", target) || !k42::GetAttribute(node, u"PARDIS_REF", reference)) {
-            return 0;
-        }
-        if (target == u"FIRST") display->SetFirst(std::move(reference));
-        else if (target == u"PREVIOUS") display->SetPrevious(std::move(reference));
-        else if (target == u"NEXT") display->SetNext(std::move(reference));
-        else if (target == u"LAST") display->SetLast(std::move(reference));
-        else if (target == u"HOME") display->SetHome(std::move(reference));
-    } catch (...) {
+  if (node == nullptr || display == nullptr) return 0;
+  try {
+    std::u16string target;
+    std::u16string reference;
+    if (!k42::GetAttribute(node, u"TARGET", target) || !k42::GetAttribute(node, u"PARDIS_REF", reference)) {
+      return 0;
     }
-    return 0;
+    if (target == u"FIRST")
+      display->SetFirst(std::move(reference));
+    else if (target == u"PREVIOUS")
+      display->SetPrevious(std::move(reference));
+    else if (target == u"NEXT")
+      display->SetNext(std::move(reference));
+    else if (target == u"LAST")
+      display->SetLast(std::move(reference));
+    else if (target == u"HOME")
+      display->SetHome(std::move(reference));
+  } catch (...) {}
+  return 0;
 }

@@ -9,60 +9,60 @@
 
 // One item of a display layout, in layout order.
 struct CDDDisplayItem {
-    int32_t m_parType = 0;            // ParType
-    std::u16string m_reference;
-    std::u16string m_labelRef;
-    std::u16string m_legend;
-    int32_t m_displayCondition = 0;   // DisplayCondition
-    std::u16string m_alignment;
-    std::u16string m_format;
-    std::u16string m_helpRef;
-    std::u16string m_fontName;
-    int32_t m_colorNormal = -1;
-    int32_t m_colorVisited = -1;
-    int32_t m_height = 0;
-    int32_t m_weightOrWidth = 0;
-    bool m_italic = false;
-    bool m_underline = false;
-    int32_t m_controlStyle = 0;       // ControlStyle
+  int32_t m_parType = 0;  // ParType
+  std::u16string m_reference;
+  std::u16string m_labelRef;
+  std::u16string m_legend;
+  int32_t m_displayCondition = 0;  // DisplayCondition
+  std::u16string m_alignment;
+  std::u16string m_format;
+  std::u16string m_helpRef;
+  std::u16string m_fontName;
+  int32_t m_colorNormal = -1;
+  int32_t m_colorVisited = -1;
+  int32_t m_height = 0;
+  int32_t m_weightOrWidth = 0;
+  bool m_italic = false;
+  bool m_underline = false;
+  int32_t m_controlStyle = 0;  // ControlStyle
 };
 
 // A display layout declared by "PARDIS_DEC".
 class CDDPardis : public CDDElement {
-public:
-    ~CDDPardis() override;
+ public:
+  ~CDDPardis() override;
 
-    const std::u16string& GetImagePath() const { return m_imagePath; }
-    void SetFirst(std::u16string v) { m_first = std::move(v); }
-    const std::u16string& GetFirst() const { return m_first; }
-    void SetPrevious(std::u16string v) { m_previous = std::move(v); }
-    const std::u16string& GetPrevious() const { return m_previous; }
-    void SetNext(std::u16string v) { m_next = std::move(v); }
-    const std::u16string& GetNext() const { return m_next; }
-    void SetLast(std::u16string v) { m_last = std::move(v); }
-    const std::u16string& GetLast() const { return m_last; }
-    void SetHome(std::u16string v) { m_home = std::move(v); }
-    const std::u16string& GetHome() const { return m_home; }
-    void SetDisplayType(int32_t v) { m_displayType = v; }
-    int32_t GetDisplayType() const { return m_displayType; }
-    void SetRwro(bool v) { m_rwro = v; }
-    bool GetRwro() const { return m_rwro; }
-    void SetValidityId(std::u16string v) { m_validityId = std::move(v); }
-    const std::u16string& GetValidityId() const { return m_validityId; }
+  const std::u16string& GetImagePath() const { return m_imagePath; }
+  void SetFirst(std::u16string v) { m_first = std::move(v); }
+  const std::u16string& GetFirst() const { return m_first; }
+  void SetPrevious(std::u16string v) { m_previous = std::move(v); }
+  const std::u16string& GetPrevious() const { return m_previous; }
+  void SetNext(std::u16string v) { m_next = std::move(v); }
+  const std::u16string& GetNext() const { return m_next; }
+  void SetLast(std::u16string v) { m_last = std::move(v); }
+  const std::u16string& GetLast() const { return m_last; }
+  void SetHome(std::u16string v) { m_home = std::move(v); }
+  const std::u16string& GetHome() const { return m_home; }
+  void SetDisplayType(int32_t v) { m_displayType = v; }
+  int32_t GetDisplayType() const { return m_displayType; }
+  void SetRwro(bool v) { m_rwro = v; }
+  bool GetRwro() const { return m_rwro; }
+  void SetValidityId(std::u16string v) { m_validityId = std::move(v); }
+  const std::u16string& GetValidityId() const { return m_validityId; }
 
-    void AddItem(const CDDDisplayItem& item) { m_items.push_back(item); }
-    void GetItems(std::vector<CDDDisplayItem>& items) const { items = m_items; }
-    const std::vector<CDDDisplayItem>& Items() const { return m_items; }
+  void AddItem(const CDDDisplayItem& item) { m_items.push_back(item); }
+  void GetItems(std::vector<CDDDisplayItem>& items) const { items = m_items; }
+  const std::vector<CDDDisplayItem>& Items() const { return m_items; }
 
-private:
-    std::u16string m_imagePath;
-    std::u16string m_first;
-    std::u16string m_previous;
-    std::u16string m_next;
-    std::u16string m_last;
-    std::u16string m_home;
-    int32_t m_displayType = 2;  // DISPLAY_UNKNOWN
-    std::vector<CDDDisplayItem> m_items;
-    bool m_rwro = false;
-    std::u16string m_validityId;
+ private:
+  std::u16string m_imagePath;
+  std::u16string m_first;
+  std::u16string m_previous;
+  std::u16string m_next;
+  std::u16string m_last;
+  std::u16string m_home;
+  int32_t m_displayType = 2;  // DISPLAY_UNKNOWN
+  std::vector<CDDDisplayItem> m_items;
+  bool m_rwro = false;
+  std::u16string m_validityId;
 };

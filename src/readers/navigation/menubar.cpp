@@ -18,33 +18,39 @@ namespace {
 // "MENUBAR_TYPE" keywords. Unlike the toolbar, "FUNCTIONONLINE" is a plain
 // function call here.
 bool MenubarActionFromKeyword(const std::u16string& text, int32_t& value) {
-    if (text == u"DIALOGBOX") value = kDIALOGBOX;
-    else if (text == u"MODULE") value = kMODULE;
-    else if (text == u"FUNCTION") value = kFUNCTION;
-    else if (text == u"FUNCTIONONLINE") value = kFUNCTION;
-    else if (text == u"SETLANGUAGE") value = kSETLANGUAGE;
-    else return false;
-    return true;
+  if (text == u"DIALOGBOX")
+    value = kDIALOGBOX;
+  else if (text == u"MODULE")
+    value = kMODULE;
+  else if (text == u"FUNCTION")
+    value = kFUNCTION;
+  else if (text == u"FUNCTIONONLINE")
+    value = kFUNCTION;
+  else if (text == u"SETLANGUAGE")
+    value = kSETLANGUAGE;
+  else
+    return false;
+  return true;
 }
 
 // One level being read: the next node to read at that level (null when the
 // level is done); popup levels close with an end marker.
 struct Level {
-    DOMNode* next;
-    bool popup;
+  DOMNode* next;
+  bool popup;
 };
 
 // Appends a new item of menuType; the list owns it once appended.
 CDDMenubarItem* Append(std::vector<CDDMenubarItem*>& items, int32_t menuType) {
-    auto item = std::make_unique<CDDMenubarItem>(menuType);
-    items.push_back(item.get());
-    return item.release();
+  auto item = std::make_unique<CDDMenubarItem>(menuType);
+  items.push_back(item.get());
+  return item.release();
 }
 
 // Leaves the innermost level; a popup gets its end marker.
 void CloseLevel(std::vector<Level>& levels, std::vector<CDDMenubarItem*>& items) {
-    if (levels.back().popup) Append(items, kPOPUP_END);
-    levels.pop_back();
+  if (levels.back().popup) Append(items, kPOPUP_END);
+  levels.pop_back();
 }
 
 }  // namespace
@@ -52,85 +58,85 @@ void CloseLevel(std::vector<Level>& levels, std::vector<CDDMenubarItem*>& items)
 CDDMenubarItem::~CDDMenubarItem() = default;
 
 int CDDParserXML::ParseMenubar(DOMNodeList* list) {
-    k42::ForEachNode(list, [this](DOMNode* node) {
-        ParseMenubarItems(node->getChildNodes(), m_menubarItems);
-        return true;
-    });
-    return 0;
+  k42::ForEachNode(list, [this](DOMNode* node) {
+    ParseMenubarItems(node->getChildNodes(), m_menubarItems);
+    return true;
+  });
+  return 0;
 }
 
 // children is the child list of one element ("MENUBAR", "MODULEMENUBAR");
 // its first node is taken from it and the rest through sibling links.
 int CDDParserXML::ParseMenubarItems(DOMNodeList* children, std::vector<CDDMenubarItem*>& items) {
-    std::vector<Level> levels;
-    try {
-        levels.push_back({children != nullptr ? children->item(0) : nullptr, false});
-    } catch (...) {
-        return 0;
-    }
-
-    while (!levels.empty()) {
-        const size_t depth = levels.size();
-        try {
-            Level& level = levels.back();
-            DOMNode* node = level.next;
-            if (node == nullptr) {
-                CloseLevel(levels, items);
-                continue;
-            }
-            level.next = node->getNextSibling();
-            if (k42::NodeNameIs(node, u"MENUBAR_POPUP")) {
-                auto begin = std::make_unique<CDDMenubarItem>(kPOPUP_BEGIN);
-                std::u16string id;
-                if (k42::GetAttribute(node, u"MENUBAR_ID", id)) begin->SetId(std::move(id));
-                // The popup's level comes first, so that a begin item in the
-                // list always has a level that closes it with an end marker.
-                levels.push_back({node->getFirstChild(), true});
-                try {
-                    items.push_back(begin.get());
-                } catch (...) {
-                    levels.pop_back();
-                    throw;
-                }
-                m_elements.AddChild(begin.release());
-            } else if (k42::NodeNameIs(node, u"MENUBAR_SEPARATOR")) {
-                Append(items, kSEPARATOR);
-            } else if (k42::NodeNameIs(node, u"MENUBAR_VARIABLE")) {
-                // Rewrites the item appended last, whatever it is: a popup's
-                // begin or end marker, or an item of an earlier menu bar.
-                std::u16string menuId;
-                std::u16string variableId;
-                if (!items.empty() && k42::GetAttribute(node, u"MENUBAR_MENU_ID", menuId) &&
-                    k42::GetAttribute(node, u"MENUBAR_VARIABLE_ID", variableId)) {
-                    CDDMenubarItem* last = items.back();
-                    last->SetMenuId(std::move(menuId));
-                    last->SetVariableId(std::move(variableId));
-                    last->SetActionType(kENUM);
-                }
-            } else if (k42::NodeNameIs(node, u"MENUBAR_ITEM")) {
-                auto item = std::make_unique<CDDMenubarItem>(kMENUITEM);
-                std::u16string text;
-                if (k42::GetAttribute(node, u"MENUBAR_ID", text)) item->SetId(text);
-                if (k42::GetAttribute(node, u"MENUBAR_ACTION", text)) item->SetAction(text);
-                int32_t actionType = kDIALOGBOX;
-                if (k42::GetAttribute(node, u"MENUBAR_TYPE", text) && MenubarActionFromKeyword(text, actionType)) {
-                    item->SetActionType(actionType);
-                }
-                items.push_back(item.get());
-                m_elements.AddChild(item.release());
-            }
-        } catch (...) {
-            // The entry being built is dropped and the rest of its level is
-            // skipped; every popup left open this way still gets its end
-            // marker (unless memory is too short even for that).
-            while (levels.size() >= depth && !levels.empty()) {
-                try {
-                    CloseLevel(levels, items);
-                } catch (...) {
-                    levels.pop_back();
-                }
-            }
-        }
-    }
+  std::vector<Level> levels;
+  try {
+    levels.push_back({children != nullptr ? children->item(0) : nullptr, false});
+  } catch (...) {
     return 0;
+  }
+
+  while (!levels.empty()) {
+    const size_t depth = levels.size();
+    try {
+      Level& level = levels.back();
+      DOMNode* node = level.next;
+      if (node == nullptr) {
+        CloseLevel(levels, items);
+        continue;
+      }
+      level.next = node->getNextSibling();
+      if (k42::NodeNameIs(node, u"MENUBAR_POPUP")) {
+        auto begin = std::make_unique<CDDMenubarItem>(kPOPUP_BEGIN);
+        std::u16string id;
+        if (k42::GetAttribute(node, u"MENUBAR_ID", id)) begin->SetId(std::move(id));
+        // The popup's level comes first, so that a begin item in the
+        // list always has a level that closes it with an end marker.
+        levels.push_back({node->getFirstChild(), true});
+        try {
+          items.push_back(begin.get());
+        } catch (...) {
+          levels.pop_back();
+          throw;
+        }
+        m_elements.AddChild(begin.release());
+      } else if (k42::NodeNameIs(node, u"MENUBAR_SEPARATOR")) {
+        Append(items, kSEPARATOR);
+      } else if (k42::NodeNameIs(node, u"MENUBAR_VARIABLE")) {
+        // Rewrites the item appended last, whatever it is: a popup's
+        // begin or end marker, or an item of an earlier menu bar.
+        std::u16string menuId;
+        std::u16string variableId;
+        if (!items.empty() && k42::GetAttribute(node, u"MENUBAR_MENU_ID", menuId) &&
+            k42::GetAttribute(node, u"MENUBAR_VARIABLE_ID", variableId)) {
+          CDDMenubarItem* last = items.back();
+          last->SetMenuId(std::move(menuId));
+          last->SetVariableId(std::move(variableId));
+          last->SetActionType(kENUM);
+        }
+      } else if (k42::NodeNameIs(node, u"MENUBAR_ITEM")) {
+        auto item = std::make_unique<CDDMenubarItem>(kMENUITEM);
+        std::u16string text;
+        if (k42::GetAttribute(node, u"MENUBAR_ID", text)) item->SetId(text);
+        if (k42::GetAttribute(node, u"MENUBAR_ACTION", text)) item->SetAction(text);
+        int32_t actionType = kDIALOGBOX;
+        if (k42::GetAttribute(node, u"MENUBAR_TYPE", text) && MenubarActionFromKeyword(text, actionType)) {
+          item->SetActionType(actionType);
+        }
+        items.push_back(item.get());
+        m_elements.AddChild(item.release());
+      }
+    } catch (...) {
+      // The entry being built is dropped and the rest of its level is
+      // skipped; every popup left open this way still gets its end
+      // marker (unless memory is too short even for that).
+      while (levels.size() >= depth && !levels.empty()) {
+        try {
+          CloseLevel(levels, items);
+        } catch (...) {
+          levels.pop_back();
+        }
+      }
+    }
+  }
+  return 0;
 }

@@ -15,178 +15,178 @@
 CDDMenuItem::~CDDMenuItem() = default;
 
 bool CDDMenuItem::FindEntryDisplay(const std::u16string& reference, std::u16string& display) const {
-    for (const CDDMenuEntry& entry : m_entries) {
-        if (entry.m_reference == reference) {
-            display = entry.m_displayRef;
-            return true;
-        }
+  for (const CDDMenuEntry& entry : m_entries) {
+    if (entry.m_reference == reference) {
+      display = entry.m_displayRef;
+      return true;
     }
-    return false;
+  }
+  return false;
 }
 
 void CDDMenuItem::MarkConditionalDisplays(const std::vector<CDDPardis*>& displays) const {
-    if (!m_rwroConditional) return;
-    for (const CDDMenuEntry& entry : m_entries) {
-        for (CDDPardis* display : displays) {
-            if (display != nullptr && display->Id() == entry.m_displayRef) display->SetRwro(true);
-        }
+  if (!m_rwroConditional) return;
+  for (const CDDMenuEntry& entry : m_entries) {
+    for (CDDPardis* display : displays) {
+      if (display != nullptr && display->Id() == entry.m_displayRef) display->SetRwro(true);
     }
+  }
 }
 
 int CDDParserXML::ParseNavigationArea(DOMNode* node, CDDModule* module) {
-    if (node == nullptr || module == nullptr) return 0;
-    try {
-        std::u16string imageList;
-        if (k42::GetAttribute(node, u"NAVIGATION_AREA_IMAGELIST", imageList)) {
-            module->SetTreeImageList(std::move(imageList));
-        }
-    } catch (...) {
-        // The image list keeps its value; the menus are still read.
+  if (node == nullptr || module == nullptr) return 0;
+  try {
+    std::u16string imageList;
+    if (k42::GetAttribute(node, u"NAVIGATION_AREA_IMAGELIST", imageList)) {
+      module->SetTreeImageList(std::move(imageList));
     }
-    k42::ForEachNode(node->getChildNodes(), [&](DOMNode* child) {
-        if (k42::NodeNameIs(child, u"MENU_DEC")) {
-            ParseMenuDec(child, module);
-        } else if (k42::NodeNameIs(child, u"MENU")) {
-            ParseRootMenu(child, module);
-        }
-        return true;
-    });
-    return 0;
+  } catch (...) {
+    // The image list keeps its value; the menus are still read.
+  }
+  k42::ForEachNode(node->getChildNodes(), [&](DOMNode* child) {
+    if (k42::NodeNameIs(child, u"MENU_DEC")) {
+      ParseMenuDec(child, module);
+    } else if (k42::NodeNameIs(child, u"MENU")) {
+      ParseRootMenu(child, module);
+    }
+    return true;
+  });
+  return 0;
 }
 
 int CDDParserXML::ParseMenuDec(DOMNode* node, CDDModule* module) {
-    if (node == nullptr || module == nullptr) return -1;
-    std::unique_ptr<CDDMenuItem> menu;
-    try {
-        menu = std::make_unique<CDDMenuItem>();
-    } catch (...) {
-        return -1;
-    }
-    try {
-        std::u16string id;
-        if (!k42::GetAttribute(node, u"MENU_ID", id)) return -2;  // dropped with its children
-        menu->SetId(std::move(id));
-    } catch (...) {
-        return -3;
-    }
+  if (node == nullptr || module == nullptr) return -1;
+  std::unique_ptr<CDDMenuItem> menu;
+  try {
+    menu = std::make_unique<CDDMenuItem>();
+  } catch (...) {
+    return -1;
+  }
+  try {
+    std::u16string id;
+    if (!k42::GetAttribute(node, u"MENU_ID", id)) return -2;  // dropped with its children
+    menu->SetId(std::move(id));
+  } catch (...) {
+    return -3;
+  }
 
-    bool conditionalChild = false;
-    k42::ForEachNode(node->getChildNodes(), [&](DOMNode* child) {
-        if (k42::NodeNameIs(child, u"VARIABLE_NAV")) {
-            if (ParseVariableNav(child, module, menu.get()) == 1) conditionalChild = true;
-        } else if (k42::NodeNameIs(child, u"MENU")) {
-            ParseSubMenu(child, module, menu.get());
-        } else if (k42::NodeNameIs(child, u"METHOD_NAV")) {
-            ParseMethodNav(child, module, menu.get());
-        } else if (k42::NodeNameIs(child, u"MODULE_NAV")) {
-            ParseModuleNav(child, module, menu.get());
-        }
-        return true;
-    });
-
-    try {
-        // An explicit "RWRO_COND" decides alone, even against "COND" of the entries.
-        std::u16string condition;
-        if (k42::GetAttribute(node, u"RWRO_COND", condition)) {
-            menu->SetRwroCondition(condition);
-        } else if (conditionalChild) {
-            menu->SetRwroCondition(u"1");
-        }
-    } catch (...) {
-        return -4;
+  bool conditionalChild = false;
+  k42::ForEachNode(node->getChildNodes(), [&](DOMNode* child) {
+    if (k42::NodeNameIs(child, u"VARIABLE_NAV")) {
+      if (ParseVariableNav(child, module, menu.get()) == 1) conditionalChild = true;
+    } else if (k42::NodeNameIs(child, u"MENU")) {
+      ParseSubMenu(child, module, menu.get());
+    } else if (k42::NodeNameIs(child, u"METHOD_NAV")) {
+      ParseMethodNav(child, module, menu.get());
+    } else if (k42::NodeNameIs(child, u"MODULE_NAV")) {
+      ParseModuleNav(child, module, menu.get());
     }
+    return true;
+  });
 
-    const bool stored = k42::StoreOwned(menu, module->Menus(), [&](CDDMenuItem* raw) { module->AddMenu(raw); });
-    return stored ? 0 : -1;
+  try {
+    // An explicit "RWRO_COND" decides alone, even against "COND" of the entries.
+    std::u16string condition;
+    if (k42::GetAttribute(node, u"RWRO_COND", condition)) {
+      menu->SetRwroCondition(condition);
+    } else if (conditionalChild) {
+      menu->SetRwroCondition(u"1");
+    }
+  } catch (...) {
+    return -4;
+  }
+
+  const bool stored = k42::StoreOwned(menu, module->Menus(), [&](CDDMenuItem* raw) { module->AddMenu(raw); });
+  return stored ? 0 : -1;
 }
 
 int CDDParserXML::ParseRootMenu(DOMNode* node, CDDModule* module) {
-    if (node == nullptr || module == nullptr) return -1;
-    try {
-        CDDMenuEntry entry;
-        entry.m_kind = k42::GetAttribute(node, u"MENU_REF", entry.m_reference) ? ROOTMENU : UNKNOWN;
-        k42::GetAttribute(node, u"PARDIS_REF", entry.m_displayRef);
-        k42::GetAttribute(node, u"IMAGELIST_INDEX", entry.m_imageListIndex);
-        module->RootMenu().AddEntry(entry);
-    } catch (...) {
-        return -1;
-    }
-    return 0;
+  if (node == nullptr || module == nullptr) return -1;
+  try {
+    CDDMenuEntry entry;
+    entry.m_kind = k42::GetAttribute(node, u"MENU_REF", entry.m_reference) ? ROOTMENU : UNKNOWN;
+    k42::GetAttribute(node, u"PARDIS_REF", entry.m_displayRef);
+    k42::GetAttribute(node, u"IMAGELIST_INDEX", entry.m_imageListIndex);
+    module->RootMenu().AddEntry(entry);
+  } catch (...) {
+    return -1;
+  }
+  return 0;
 }
 
 int CDDParserXML::ParseVariableNav(DOMNode* node, CDDModule*, CDDMenuItem* menu) {
-    if (node == nullptr || menu == nullptr) return -1;
-    try {
-        CDDMenuEntry entry;
-        entry.m_kind = VARIABLE;
-        if (!k42::GetAttribute(node, u"VAR_REF", entry.m_reference) ||
-            !k42::GetAttribute(node, u"PARDIS_REF", entry.m_displayRef)) {
-            return 0;
-        }
-        k42::GetAttribute(node, u"LABEL_REF", entry.m_labelRef);
-        k42::GetAttribute(node, u"IMAGELIST_INDEX", entry.m_imageListIndex);
-        std::u16string condition;
-        // Only the exact text "1" counts: no trimming, no other truth words.
-        const bool conditional = k42::GetAttribute(node, u"COND", condition) && condition == u"1";
-        menu->AddEntry(entry);
-        return conditional ? 1 : 0;
-    } catch (...) {
-        return -1;
+  if (node == nullptr || menu == nullptr) return -1;
+  try {
+    CDDMenuEntry entry;
+    entry.m_kind = VARIABLE;
+    if (!k42::GetAttribute(node, u"VAR_REF", entry.m_reference) ||
+        !k42::GetAttribute(node, u"PARDIS_REF", entry.m_displayRef)) {
+      return 0;
     }
+    k42::GetAttribute(node, u"LABEL_REF", entry.m_labelRef);
+    k42::GetAttribute(node, u"IMAGELIST_INDEX", entry.m_imageListIndex);
+    std::u16string condition;
+    // Only the exact text "1" counts: no trimming, no other truth words.
+    const bool conditional = k42::GetAttribute(node, u"COND", condition) && condition == u"1";
+    menu->AddEntry(entry);
+    return conditional ? 1 : 0;
+  } catch (...) {
+    return -1;
+  }
 }
 
 int CDDParserXML::ParseMethodNav(DOMNode* node, CDDModule*, CDDMenuItem* menu) {
-    if (node == nullptr || menu == nullptr) return -1;
-    try {
-        CDDMenuEntry entry;
-        entry.m_kind = METHOD;
-        if (!k42::GetAttribute(node, u"MET_REF", entry.m_reference) ||
-            !k42::GetAttribute(node, u"PARDIS_REF", entry.m_displayRef)) {
-            return 0;
-        }
-        k42::GetAttribute(node, u"IMAGELIST_INDEX", entry.m_imageListIndex);
-        menu->AddEntry(entry);
-    } catch (...) {
-        return -1;
+  if (node == nullptr || menu == nullptr) return -1;
+  try {
+    CDDMenuEntry entry;
+    entry.m_kind = METHOD;
+    if (!k42::GetAttribute(node, u"MET_REF", entry.m_reference) ||
+        !k42::GetAttribute(node, u"PARDIS_REF", entry.m_displayRef)) {
+      return 0;
     }
-    return 0;
+    k42::GetAttribute(node, u"IMAGELIST_INDEX", entry.m_imageListIndex);
+    menu->AddEntry(entry);
+  } catch (...) {
+    return -1;
+  }
+  return 0;
 }
 
 int CDDParserXML::ParseModuleNav(DOMNode* node, CDDModule*, CDDMenuItem* menu) {
-    if (node == nullptr || menu == nullptr) return -1;
-    try {
-        CDDMenuEntry entry;
-        entry.m_kind = MODULE;
-        if (!k42::GetAttribute(node, u"MOD_REF", entry.m_reference)) return 0;
-        k42::GetAttribute(node, u"PARDIS_REF", entry.m_displayRef);
-        k42::GetAttribute(node, u"IMAGELIST_INDEX", entry.m_imageListIndex);
-        menu->AddEntry(entry);
-    } catch (...) {
-        return -1;
-    }
-    return 0;
+  if (node == nullptr || menu == nullptr) return -1;
+  try {
+    CDDMenuEntry entry;
+    entry.m_kind = MODULE;
+    if (!k42::GetAttribute(node, u"MOD_REF", entry.m_reference)) return 0;
+    k42::GetAttribute(node, u"PARDIS_REF", entry.m_displayRef);
+    k42::GetAttribute(node, u"IMAGELIST_INDEX", entry.m_imageListIndex);
+    menu->AddEntry(entry);
+  } catch (...) {
+    return -1;
+  }
+  return 0;
 }
 
 int CDDParserXML::ParseSubMenu(DOMNode* node, CDDModule*, CDDMenuItem* menu) {
-    if (node == nullptr || menu == nullptr) return -1;
-    CDDMenuEntry entry;
-    entry.m_kind = MENU;
-    try {
-        k42::GetAttribute(node, u"MENU_REF", entry.m_reference);
-        k42::GetAttribute(node, u"IMAGELIST_INDEX", entry.m_imageListIndex);
-    } catch (...) {
-        return -1;
-    }
-    try {
-        k42::GetAttribute(node, u"PARDIS_REF", entry.m_displayRef);
-    } catch (...) {
-        // A sub-menu entry is kept even when its display reference is lost.
-        entry.m_displayRef.clear();
-    }
-    try {
-        menu->AddEntry(entry);
-    } catch (...) {
-        return -1;
-    }
-    return 0;
+  if (node == nullptr || menu == nullptr) return -1;
+  CDDMenuEntry entry;
+  entry.m_kind = MENU;
+  try {
+    k42::GetAttribute(node, u"MENU_REF", entry.m_reference);
+    k42::GetAttribute(node, u"IMAGELIST_INDEX", entry.m_imageListIndex);
+  } catch (...) {
+    return -1;
+  }
+  try {
+    k42::GetAttribute(node, u"PARDIS_REF", entry.m_displayRef);
+  } catch (...) {
+    // A sub-menu entry is kept even when its display reference is lost.
+    entry.m_displayRef.clear();
+  }
+  try {
+    menu->AddEntry(entry);
+  } catch (...) {
+    return -1;
+  }
+  return 0;
 }

@@ -12,34 +12,34 @@ class CDDPardis;
 // One node of a module's navigation tree; names other declarations by
 // identifier only.
 struct CDDMenuEntry {
-    std::u16string m_reference;
-    std::u16string m_labelRef;
-    std::u16string m_displayRef;
-    int32_t m_kind = 0;  // MenuItem
-    std::u16string m_imageListIndex;
+  std::u16string m_reference;
+  std::u16string m_labelRef;
+  std::u16string m_displayRef;
+  int32_t m_kind = 0;  // MenuItem
+  std::u16string m_imageListIndex;
 };
 
 // A menu declared by "MENU_DEC": its entries and its RWRO condition.
 class CDDMenuItem : public CDDElement {
-public:
-    ~CDDMenuItem() override;
+ public:
+  ~CDDMenuItem() override;
 
-    void AddEntry(const CDDMenuEntry& entry) { m_entries.push_back(entry); }
-    void GetEntries(std::vector<CDDMenuEntry>& entries) const { entries = m_entries; }
-    const std::vector<CDDMenuEntry>& Entries() const { return m_entries; }
+  void AddEntry(const CDDMenuEntry& entry) { m_entries.push_back(entry); }
+  void GetEntries(std::vector<CDDMenuEntry>& entries) const { entries = m_entries; }
+  const std::vector<CDDMenuEntry>& Entries() const { return m_entries; }
 
-    // Finds the first entry whose reference is reference; hands out its
-    // display reference.
-    bool FindEntryDisplay(const std::u16string& reference, std::u16string& display) const;
+  // Finds the first entry whose reference is reference; hands out its
+  // display reference.
+  bool FindEntryDisplay(const std::u16string& reference, std::u16string& display) const;
 
-    void SetRwroCondition(const std::u16string& text) { m_rwroConditional = (text == u"1"); }
-    bool IsRwroConditional() const { return m_rwroConditional; }
+  void SetRwroCondition(const std::u16string& text) { m_rwroConditional = (text == u"1"); }
+  bool IsRwroConditional() const { return m_rwroConditional; }
 
-    // Marks every display named by an entry of this menu, when the menu is
-    // RWRO-conditional.
-    void MarkConditionalDisplays(const std::vector<CDDPardis*>& displays) const;
+  // Marks every display named by an entry of this menu, when the menu is
+  // RWRO-conditional.
+  void MarkConditionalDisplays(const std::vector<CDDPardis*>& displays) const;
 
-private:
-    std::vector<CDDMenuEntry> m_entries;
-    bool m_rwroConditional = false;
+ private:
+  std::vector<CDDMenuEntry> m_entries;
+  bool m_rwroConditional = false;
 };

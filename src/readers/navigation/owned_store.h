@@ -12,15 +12,15 @@ namespace k42 {
 // unique_ptr keeps it and frees it. False when store threw.
 template <typename T, typename Owner, typename Store>
 bool StoreOwned(std::unique_ptr<T>& record, const std::vector<Owner*>& owner, Store store) {
-    T* raw = record.get();
-    try {
-        store(raw);
-    } catch (...) {
-        if (!owner.empty() && owner.back() == raw) record.release();
-        return false;
-    }
-    record.release();
-    return true;
+  T* raw = record.get();
+  try {
+    store(raw);
+  } catch (...) {
+    if (!owner.empty() && owner.back() == raw) record.release();
+    return false;
+  }
+  record.release();
+  return true;
 }
 
 }  // namespace k42

@@ -13,22 +13,31 @@
 namespace {
 
 bool ToolbarTypeFromKeyword(const std::u16string& text, int32_t& value) {
-    if (text == u"TOOLBAR_BUTTON") value = kTOOLBAR_BUTTON;
-    else if (text == u"TOOLBAR_SEPARATOR") value = kTOOLBAR_SEP;
-    else if (text == u"TOOLBAR_CHECK") value = kTOOLBAR_CHECK;
-    else return false;
-    return true;
+  if (text == u"TOOLBAR_BUTTON")
+    value = kTOOLBAR_BUTTON;
+  else if (text == u"TOOLBAR_SEPARATOR")
+    value = kTOOLBAR_SEP;
+  else if (text == u"TOOLBAR_CHECK")
+    value = kTOOLBAR_CHECK;
+  else
+    return false;
+  return true;
 }
 
 // "TOOLBAR_ACTIONTYPE" keywords. Unlike the menu bar, "FUNCTIONONLINE" keeps
 // its own action type and "SETLANGUAGE" is not a toolbar action.
 bool ToolbarActionFromKeyword(const std::u16string& text, int32_t& value) {
-    if (text == u"DIALOGBOX") value = kDIALOGBOX;
-    else if (text == u"MODULE") value = kMODULE;
-    else if (text == u"FUNCTION") value = kFUNCTION;
-    else if (text == u"FUNCTIONONLINE") value = kFUNCTIONONLINE;
-    else return false;
-    return true;
+  if (text == u"DIALOGBOX")
+    value = kDIALOGBOX;
+  else if (text == u"MODULE")
+    value = kMODULE;
+  else if (text == u"FUNCTION")
+    value = kFUNCTION;
+  else if (text == u"FUNCTIONONLINE")
+    value = kFUNCTIONONLINE;
+  else
+    return false;
+  return true;
 }
 
 }  // namespace
@@ -36,49 +45,49 @@ bool ToolbarActionFromKeyword(const std::u16string& text, int32_t& value) {
 CDDToolbarItem::~CDDToolbarItem() = default;
 
 int CDDParserXML::ParseToolbar(DOMNodeList* list) {
-    k42::ForEachNode(list, [this](DOMNode* node) {
-        try {
-            std::u16string imageList;
-            if (k42::GetAttribute(node, u"TOOLBAR_IMAGELIST", imageList)) m_toolbarImageList = std::move(imageList);
-        } catch (...) {
-            // The image list keeps its value; the items are still read.
-        }
-        ParseToolbarItems(node->getChildNodes());
-        return true;
-    });
-    return 0;
+  k42::ForEachNode(list, [this](DOMNode* node) {
+    try {
+      std::u16string imageList;
+      if (k42::GetAttribute(node, u"TOOLBAR_IMAGELIST", imageList)) m_toolbarImageList = std::move(imageList);
+    } catch (...) {
+      // The image list keeps its value; the items are still read.
+    }
+    ParseToolbarItems(node->getChildNodes());
+    return true;
+  });
+  return 0;
 }
 
 int CDDParserXML::ParseToolbarItems(DOMNodeList* children) {
-    k42::ForEachNode(children, [this](DOMNode* node) {
-        if (!k42::NodeNameIs(node, u"TOOLBARITEM_DEC")) return true;
-        try {
-            auto item = std::make_unique<CDDToolbarItem>();
-            std::u16string type;
-            std::u16string actionType;
-            std::u16string action;
-            std::u16string id;
-            std::u16string bitmapIndex;
-            const bool hasType = k42::GetAttribute(node, u"TOOLBAR_ITEMTYPE", type);
-            const bool hasActionType = k42::GetAttribute(node, u"TOOLBAR_ACTIONTYPE", actionType);
-            const bool hasAction = k42::GetAttribute(node, u"TOOLBAR_ACTION", action);
-            const bool hasId = k42::GetAttribute(node, u"TOOLBAR_ID", id);
-            const bool hasBitmapIndex = k42::GetAttribute(node, u"TOOLBAR_BITMAPINDEX", bitmapIndex);
-            if (!hasType) return false;  // ends the reading of this "TOOLBAR"
+  k42::ForEachNode(children, [this](DOMNode* node) {
+    if (!k42::NodeNameIs(node, u"TOOLBARITEM_DEC")) return true;
+    try {
+      auto item = std::make_unique<CDDToolbarItem>();
+      std::u16string type;
+      std::u16string actionType;
+      std::u16string action;
+      std::u16string id;
+      std::u16string bitmapIndex;
+      const bool hasType = k42::GetAttribute(node, u"TOOLBAR_ITEMTYPE", type);
+      const bool hasActionType = k42::GetAttribute(node, u"TOOLBAR_ACTIONTYPE", actionType);
+      const bool hasAction = k42::GetAttribute(node, u"TOOLBAR_ACTION", action);
+      const bool hasId = k42::GetAttribute(node, u"TOOLBAR_ID", id);
+      const bool hasBitmapIndex = k42::GetAttribute(node, u"TOOLBAR_BITMAPINDEX", bitmapIndex);
+      if (!hasType) return false;  // ends the reading of this "TOOLBAR"
 
-            // An unknown keyword leaves CDDToolbarItem::kUnknownItemType.
-            int32_t value = 0;
-            if (ToolbarTypeFromKeyword(type, value)) item->SetItemType(value);
-            if (hasActionType && ToolbarActionFromKeyword(actionType, value)) item->SetActionType(value);
-            if (hasAction) item->SetAction(std::move(action));
-            if (hasId) item->SetId(std::move(id));
-            if (hasBitmapIndex) item->SetBitmapIndex(k42::LeadingInteger(bitmapIndex));
-            m_toolbarItems.push_back(item.get());
-            item.release();
-            return true;
-        } catch (...) {
-            return false;  // the item is dropped and the rest of this "TOOLBAR" skipped
-        }
-    });
-    return 0;
+      // An unknown keyword leaves CDDToolbarItem::kUnknownItemType.
+      int32_t value = 0;
+      if (ToolbarTypeFromKeyword(type, value)) item->SetItemType(value);
+      if (hasActionType && ToolbarActionFromKeyword(actionType, value)) item->SetActionType(value);
+      if (hasAction) item->SetAction(std::move(action));
+      if (hasId) item->SetId(std::move(id));
+      if (hasBitmapIndex) item->SetBitmapIndex(k42::LeadingInteger(bitmapIndex));
+      m_toolbarItems.push_back(item.get());
+      item.release();
+      return true;
+    } catch (...) {
+      return false;  // the item is dropped and the rest of this "TOOLBAR" skipped
+    }
+  });
+  return 0;
 }
