@@ -55,7 +55,7 @@ bool CDDParserXML::AddBuiltinTexts() {
       element->SetLabel(row.text, 0, u"");
       // A record kept from an earlier read holds the text of the last
       // language applied; it stays, and the new default is dropped.
-      if (m_guiLabels.Insert(element.get())) element.release();
+      AdoptGuiLabel(std::move(element));
     }
   } catch (const std::bad_alloc&) {
     return false;

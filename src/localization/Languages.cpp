@@ -39,8 +39,8 @@ int32_t CDDParserXML::ChangeLanguage(const std::u16string& language, HWND progre
 
 int32_t CDDParserXML::GetSupportedLanguages(std::map<std::u16string, std::u16string>& languages) const {
   languages.clear();
-  for (const CDDLanguage* language : m_languages) {
-    if (language != nullptr) languages.emplace(language->GetCode(), language->GetLocalLabel());  // first wins
+  for (const auto& language : m_languages) {
+    languages.emplace(language->GetCode(), language->GetLocalLabel());  // first wins
   }
   return m_languages.empty() ? -1 : 0;
 }

@@ -58,13 +58,7 @@ void CDDParserXML::startElement(const XMLCh*, const XMLCh* localname, const XMLC
       m_locContext.push_back(&m_guiLabels);
       m_locGuiScope = 1;
     } else {
-      CDDModule* found = nullptr;
-      for (CDDModule* module : m_modules) {
-        if (module != nullptr && module->Id() == scope) {
-          found = module;
-          break;
-        }
-      }
+      CDDModule* found = FindModule(scope);
       if (found != nullptr)
         m_locContext.push_back(found);
       else
@@ -79,12 +73,12 @@ void CDDParserXML::startElement(const XMLCh*, const XMLCh* localname, const XMLC
     CDDBase* element = top->FindChild(m_locCurrentName);
     // Identifiers are created only in the GUI label dictionary, the one
     // collection that owns its elements; a record it does not take (an
-    // empty identifier) is deleted again.
+    // empty identifier) is destroyed again.
     if (element == nullptr && m_locGuiScope != 0 && top == &m_guiLabels) {
       try {
-        auto* created = new CDDElement();
+        auto created = std::make_unique<CDDElement>();
         created->SetId(m_locCurrentName);
-        if (!m_guiLabels.Insert(created)) delete created;
+        AdoptGuiLabel(std::move(created));
         element = top->FindChild(m_locCurrentName);
       } catch (const std::bad_alloc&) {
         element = nullptr;
@@ -171,7 +165,7 @@ void CDDParserXML::ApplyPendingText() {
   if (m_locContext.size() > 1) {
     targets.push_back(m_locContext.back());
   } else {
-    for (CDDBase* scope : m_scopes) {
+    for (const auto& scope : m_scopes) {
       if (scope == nullptr) continue;
       if (CDDBase* found = scope->FindChild(m_locCurrentName)) targets.push_back(found);
     }

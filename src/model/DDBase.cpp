@@ -75,10 +75,3 @@ CDDBase* CDDElementMap::FindChild(const std::u16string& id) const {
   auto found = m_elements.find(id);
   return found == m_elements.end() ? nullptr : found->second;
 }
-
-void CDDElementMap::DeleteAll() {
-  for (auto& entry : m_elements) {
-    delete entry.second;
-  }
-  m_elements.clear();
-}

@@ -109,7 +109,7 @@ class CDDElement : public CDDBase {
 };
 
 // Elements keyed by identifier; the element entered first under an identifier
-// wins. The map does not own its elements unless its owner calls DeleteAll.
+// wins. The map never owns its elements: a typed list of the model does.
 class CDDElementMap : public CDDBase {
  public:
   CDDElementMap() = default;
@@ -121,7 +121,6 @@ class CDDElementMap : public CDDBase {
   CDDBase* FindChild(const std::u16string& id) const override;
 
   size_t Count() const { return m_elements.size(); }
-  void DeleteAll();
 
   // Adds element under its identifier; false when it was not stored (null,
   // empty identifier, or the identifier is taken).

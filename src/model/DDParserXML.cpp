@@ -1,5 +1,5 @@
 // Loading sequence of the document object: parser setup, the GUI XML parse,
-// the walk over the ten sections, and destruction of every record.
+// the walk over the ten sections, and the store of the GUI label dictionary.
 #include "model/DDParserXML.h"
 
 #include <iostream>
@@ -17,12 +17,6 @@
 
 namespace {
 
-template <typename T>
-void DeleteAll(std::vector<T*>& records) {
-  for (T* record : records) delete record;
-  records.clear();
-}
-
 // Writes a failure line to standard error and to the host's log.
 void ReportFailure(const char16_t* text, const char* narrow) {
   std::cerr << narrow << std::endl;
@@ -33,20 +27,14 @@ void ReportFailure(const char16_t* text, const char* narrow) {
 
 CDDParserXML::CDDParserXML() = default;
 
-CDDParserXML::~CDDParserXML() {
-  m_domErrorHandler.reset();
-  DeleteAll(m_variables);
-  DeleteAll(m_labels);
-  DeleteAll(m_modules);
-  DeleteAll(m_headerRecords);
-  DeleteAll(m_metaVariables);
-  m_logos.clear();
-  DeleteAll(m_methods);
-  DeleteAll(m_languages);
-  DeleteAll(m_images);
-  DeleteAll(m_menubarItems);
-  DeleteAll(m_toolbarItems);
-  m_guiLabels.DeleteAll();
+CDDParserXML::~CDDParserXML() = default;
+
+bool CDDParserXML::AdoptGuiLabel(std::unique_ptr<CDDElement> element) {
+  // Room first, so that once the dictionary holds the record the store cannot fail to take it.
+  if (m_guiLabelStore.size() == m_guiLabelStore.capacity()) m_guiLabelStore.reserve(2 * m_guiLabelStore.size() + 8);
+  if (!m_guiLabels.Insert(element.get())) return false;
+  m_guiLabelStore.push_back(std::move(element));
+  return true;
 }
 
 int32_t CDDParserXML::ParseFile(const std::u16string& xmlPath, const std::u16string& locPath,
@@ -116,9 +104,7 @@ int32_t CDDParserXML::ParseFile(const std::u16string& xmlPath, const std::u16str
     return kParseDocumentFailed;
   }
 
-  for (CDDModule* module : m_modules) {
-    if (module != nullptr) module->PropagateRwro();
-  }
+  for (const auto& module : m_modules) module->PropagateRwro();
 
   return ParseLocFile(progress) != 0 ? kParseLocFileFailed : kParseOk;
 }

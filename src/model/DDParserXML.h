@@ -29,15 +29,16 @@
 
 #include "model/DDBase.h"
 #include "model/ErrorHandlers.h"
-#include "readers/declarations/header_area.h"
-#include "readers/declarations/images.h"
-#include "readers/declarations/metainformation.h"
-#include "readers/declarations/methods.h"
-#include "readers/declarations/modules.h"
-#include "readers/declarations/variables.h"
-#include "readers/navigation/displays.h"
-#include "readers/navigation/menubar_toolbar.h"
-#include "readers/navigation/navigation_area.h"
+#include "model/OwnedList.h"
+#include "model/records/DDBarItems.h"
+#include "model/records/DDDisplay.h"
+#include "model/records/DDHeaderRecord.h"
+#include "model/records/DDImage.h"
+#include "model/records/DDMenu.h"
+#include "model/records/DDMetaInformation.h"
+#include "model/records/DDMethod.h"
+#include "model/records/DDModule.h"
+#include "model/records/DDVariable.h"
 
 using xercesc::DOMNode;
 using xercesc::DOMNodeList;
@@ -140,7 +141,7 @@ class CDDParserXML : public xercesc::DefaultHandler {
   int ParseHorNav(DOMNode* node, CDDPardis* display);
 
   // Menu bar and toolbar.
-  int ParseMenubarItems(DOMNodeList* children, std::vector<CDDMenubarItem*>& items);
+  int ParseMenubarItems(DOMNodeList* children, k42::OwnedList<CDDMenubarItem>& items);
   int ParseToolbarItems(DOMNodeList* children);
 
   // ---- Localized file ------------------------------------------------
@@ -157,6 +158,9 @@ class CDDParserXML : public xercesc::DefaultHandler {
 
   // ---- Built-in texts and languages ----------------------------------
   bool AddBuiltinTexts();
+  // Enters element in the GUI label dictionary, which then owns it; false (and element
+  // destroyed) when the identifier is empty or taken.
+  bool AdoptGuiLabel(std::unique_ptr<CDDElement> element);
   int32_t GetGuiLabel(const std::u16string& id, std::u16string& text) const;
   int32_t GetGlobalLabel(const std::u16string& id, std::u16string& text) const;
   int32_t GetLanguage(std::u16string& language) const;
@@ -227,17 +231,17 @@ class CDDParserXML : public xercesc::DefaultHandler {
   const std::u16string& XmlPath() const { return m_xmlPath; }
   const std::u16string& LocPath() const { return m_locPath; }
   const std::u16string& Language() const { return m_language; }
-  const std::vector<CDDElement*>& Labels() const { return m_labels; }
-  const std::vector<CDDVariable*>& Variables() const { return m_variables; }
-  const std::vector<CDDMethod*>& Methods() const { return m_methods; }
-  const std::vector<CDDImage*>& Images() const { return m_images; }
-  const std::vector<CDDMetaVariable*>& MetaVariables() const { return m_metaVariables; }
-  const std::vector<CDDModule*>& Modules() const { return m_modules; }
-  const std::vector<CDDHeaderRecord*>& HeaderRecords() const { return m_headerRecords; }
+  const k42::OwnedList<CDDElement>& Labels() const { return m_labels; }
+  const k42::OwnedList<CDDVariable>& Variables() const { return m_variables; }
+  const k42::OwnedList<CDDMethod>& Methods() const { return m_methods; }
+  const k42::OwnedList<CDDImage>& Images() const { return m_images; }
+  const k42::OwnedList<CDDMetaVariable>& MetaVariables() const { return m_metaVariables; }
+  const k42::OwnedList<CDDModule>& Modules() const { return m_modules; }
+  const k42::OwnedList<CDDHeaderRecord>& HeaderRecords() const { return m_headerRecords; }
   const std::vector<CDDLogo>& Logos() const { return m_logos; }
-  const std::vector<CDDLanguage*>& Languages() const { return m_languages; }
-  const std::vector<CDDMenubarItem*>& MenubarItems() const { return m_menubarItems; }
-  const std::vector<CDDToolbarItem*>& ToolbarItems() const { return m_toolbarItems; }
+  const k42::OwnedList<CDDLanguage>& Languages() const { return m_languages; }
+  const k42::OwnedList<CDDMenubarItem>& MenubarItems() const { return m_menubarItems; }
+  const k42::OwnedList<CDDToolbarItem>& ToolbarItems() const { return m_toolbarItems; }
   const CDDElementMap& ElementDictionary() const { return m_elements; }
   const CDDElementMap& GuiLabelDictionary() const { return m_guiLabels; }
   const std::vector<CDDBase*>& ScopeList() const { return m_scopes; }
@@ -260,18 +264,19 @@ class CDDParserXML : public xercesc::DefaultHandler {
   int32_t m_uiHelpAnchor = 1;  // kEQTOID
   std::unique_ptr<CDomErrorHandler> m_domErrorHandler;
   CDDElementMap m_elements;   // every declared element; does not own
-  CDDElementMap m_guiLabels;  // built-in and "SDKSTDGUI" texts; owns
-  std::vector<CDDVariable*> m_variables;
-  std::vector<CDDMethod*> m_methods;
-  std::vector<CDDElement*> m_labels;
-  std::vector<CDDImage*> m_images;
-  std::vector<CDDMetaVariable*> m_metaVariables;
-  std::vector<CDDModule*> m_modules;
-  std::vector<CDDHeaderRecord*> m_headerRecords;
+  CDDElementMap m_guiLabels;  // built-in and "SDKSTDGUI" texts, owned by m_guiLabelStore
+  k42::OwnedList<CDDElement> m_guiLabelStore;
+  k42::OwnedList<CDDVariable> m_variables;
+  k42::OwnedList<CDDMethod> m_methods;
+  k42::OwnedList<CDDElement> m_labels;
+  k42::OwnedList<CDDImage> m_images;
+  k42::OwnedList<CDDMetaVariable> m_metaVariables;
+  k42::OwnedList<CDDModule> m_modules;
+  k42::OwnedList<CDDHeaderRecord> m_headerRecords;
   std::vector<CDDLogo> m_logos;
-  std::vector<CDDLanguage*> m_languages;
-  std::vector<CDDMenubarItem*> m_menubarItems;
-  std::vector<CDDToolbarItem*> m_toolbarItems;
+  k42::OwnedList<CDDLanguage> m_languages;
+  k42::OwnedList<CDDMenubarItem> m_menubarItems;
+  k42::OwnedList<CDDToolbarItem> m_toolbarItems;
   CSaxErrorHandler m_saxErrorHandler;
 
   // Localized-file reader state (reset at the start of every read).

@@ -37,8 +37,8 @@ int32_t CDDParserXML::GetHelpFilePath(int32_t helpFileType, std::u16string& path
 }
 
 CDDModule* CDDParserXML::FindModule(const std::u16string& moduleId) const {
-  for (CDDModule* module : m_modules) {
-    if (module != nullptr && module->Id() == moduleId) return module;
+  for (const auto& module : m_modules) {
+    if (module->Id() == moduleId) return module.get();
   }
   return nullptr;
 }
@@ -46,8 +46,7 @@ CDDModule* CDDParserXML::FindModule(const std::u16string& moduleId) const {
 int32_t CDDParserXML::GetTabModules(int32_t isTab, std::vector<std::u16string>& ids) const {
   if (m_modules.empty()) return -1;
   ids.clear();
-  for (const CDDModule* module : m_modules) {
-    if (module == nullptr) continue;
+  for (const auto& module : m_modules) {
     const bool tab = module->GetIntegration() == kTAB;
     if (tab == (isTab != 0)) ids.push_back(module->Id());
   }
@@ -141,8 +140,8 @@ void CDDParserXML::GetDisplayItems(const std::u16string& moduleId, const std::u1
                                    std::u16string& label, int32_t& displayType, std::u16string& imagePath,
                                    std::vector<CDDDisplayItem>& items, int32_t& rwroCond) const {
   items.clear();
-  for (const CDDModule* module : m_modules) {
-    if (module == nullptr || module->Id() != moduleId) continue;
+  for (const auto& module : m_modules) {
+    if (module->Id() != moduleId) continue;
     const CDDPardis* display = FindDisplay(*module, displayId);
     if (display == nullptr) continue;  // a later module of the same identifier may have it
     display->GetLabel(label);
@@ -192,8 +191,8 @@ int32_t CDDParserXML::GetItemInfo(const std::u16string& moduleId, const std::u16
   if (module->FindItemInfo(parentMenuId, itemId, label, labelRef, displayId, imageListIndex, itemType) < 0) {
     // The parent menu does not exist: the item is looked for among the
     // variables. The result stays -1, so a host only takes the item type.
-    for (const CDDVariable* variable : m_variables) {
-      if (variable == nullptr || variable->Id() != itemId) continue;
+    for (const auto& variable : m_variables) {
+      if (variable->Id() != itemId) continue;
       variable->GetLabel(label);
       module->FindMenuOfItem(itemId, displayId);
       imageListIndex = variable->GetDisplayRef();
@@ -248,7 +247,9 @@ int32_t CDDParserXML::GetFunctionIdIsOnline(int32_t* online) const {
   return 0;
 }
 
-void CDDParserXML::GetMenubarItems(std::vector<CDDMenubarItem*>& items) const { items = m_menubarItems; }
+void CDDParserXML::GetMenubarItems(std::vector<CDDMenubarItem*>& items) const {
+  k42::CopyObservers(m_menubarItems, items);
+}
 
 // An unknown module leaves the caller's list as it was.
 int32_t CDDParserXML::GetModulebarItems(const std::u16string& moduleId, std::vector<CDDMenubarItem*>& items) const {
@@ -258,7 +259,9 @@ int32_t CDDParserXML::GetModulebarItems(const std::u16string& moduleId, std::vec
   return 0;
 }
 
-void CDDParserXML::GetToolbarItems(std::vector<CDDToolbarItem*>& items) const { items = m_toolbarItems; }
+void CDDParserXML::GetToolbarItems(std::vector<CDDToolbarItem*>& items) const {
+  k42::CopyObservers(m_toolbarItems, items);
+}
 
 size_t CDDParserXML::GetToolbarImageList(std::u16string& reference) const {
   reference = m_toolbarImageList;

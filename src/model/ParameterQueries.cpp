@@ -17,9 +17,9 @@ namespace {
 
 // The first record of the list with that identifier, or null.
 template <typename T>
-T* FirstWithId(const std::vector<T*>& records, const std::u16string& id) {
-  for (T* record : records) {
-    if (record != nullptr && record->Id() == id) return record;
+T* FirstWithId(const k42::OwnedList<T>& records, const std::u16string& id) {
+  for (const auto& record : records) {
+    if (record->Id() == id) return record.get();
   }
   return nullptr;
 }
@@ -37,8 +37,8 @@ int32_t CDDParserXML::GetParameterType(const std::u16string& id, int32_t parType
     case PAR_META:
       // Several metavariables may share the identifier; the first of a
       // known type answers, the others still leave their values behind.
-      for (const CDDMetaVariable* meta : m_metaVariables) {
-        if (meta == nullptr || meta->Id() != id) continue;
+      for (const auto& meta : m_metaVariables) {
+        if (meta->Id() != id) continue;
         handling = meta->GetHandling();
         varType = meta->GetType();
         if (varType != TYPE_UNKNOWN) return 0;
@@ -151,9 +151,9 @@ int32_t CDDParserXML::GetParameterDatatype(const std::u16string& id, int32_t par
   int32_t result = -1;
   const CDDVariable* found = nullptr;
   if (parType == PAR_META) {
-    for (const CDDMetaVariable* meta : m_metaVariables) {
-      if (meta == nullptr || meta->Id() != id) continue;
-      found = meta;
+    for (const auto& meta : m_metaVariables) {
+      if (meta->Id() != id) continue;
+      found = meta.get();
       varType = meta->GetType();
       sizeInBit = 0;
       if (varType != TYPE_UNKNOWN) {
@@ -215,8 +215,8 @@ int32_t CDDParserXML::GetParameterRef(const std::u16string& id, int32_t parType,
 
 int32_t CDDParserXML::GetMetaVarRef(std::vector<std::u16string>& ids) const {
   if (m_metaVariables.empty()) return -1;
-  for (const CDDMetaVariable* meta : m_metaVariables) {
-    if (meta != nullptr) ids.push_back(meta->Id());
+  for (const auto& meta : m_metaVariables) {
+    ids.push_back(meta->Id());
   }
   return 0;
 }
@@ -224,11 +224,11 @@ int32_t CDDParserXML::GetMetaVarRef(std::vector<std::u16string>& ids) const {
 namespace {
 
 // The first header record of that mapping name for the mode's text.
-const CDDHeaderRecord* FindHeaderRecord(const std::vector<CDDHeaderRecord*>& records, int32_t mode,
+const CDDHeaderRecord* FindHeaderRecord(const k42::OwnedList<CDDHeaderRecord>& records, int32_t mode,
                                         const std::u16string& mapping) {
   const std::u16string use = k42::ModeToText(mode);
-  for (const CDDHeaderRecord* record : records) {
-    if (record != nullptr && record->m_mapping == mapping && record->m_use == use) return record;
+  for (const auto& record : records) {
+    if (record->m_mapping == mapping && record->m_use == use) return record.get();
   }
   return nullptr;
 }

@@ -63,7 +63,7 @@ TEST_F(ScopedTexts, ScopesChooseTheCollectionAndUnknownScopesAreSilent) {
 // The label (and help topic) of a module's menu or display, found in its local dictionary.
 std::u16string LocalText(const CDDModel& model, const std::u16string& moduleId, const std::u16string& id,
                          bool helpTopic = false) {
-  for (const CDDModule* module : model.Modules()) {
+  for (const auto& module : model.Modules()) {
     if (module->Id() != moduleId) continue;
     const CDDBase* element = module->FindChild(id);
     if (element == nullptr) return u"<none>";
@@ -117,7 +117,7 @@ TEST_F(ScopedTexts, CharacterDataIsKeptUnlessTheGrammarMakesItIgnorable) {
 // Each item as "value[/key]=label#order (legend)", in the list's order.
 std::vector<std::u16string> Describe(const std::vector<CDDEnumItem*>& items) {
   std::vector<std::u16string> rows;
-  for (const CDDEnumItem* item : items) {
+  for (const auto& item : items) {
     std::u16string key, label, legend;
     item->GetDdString(key);
     item->GetLabel(label);

@@ -18,7 +18,7 @@ using Strings = std::vector<std::u16string>;
 // never builds: a later module of a taken identifier that has a display.
 class QueryModel : public CDDModel {
  public:
-  void AppendModule(CDDModule* module) { m_modules.push_back(module); }
+  void AppendModule(std::unique_ptr<CDDModule> module) { m_modules.push_back(std::move(module)); }
 };
 
 class ModuleQueries : public ::testing::Test {
@@ -39,16 +39,16 @@ Item Ask(const CDDModel& model, const std::u16string& module, const std::u16stri
 }
 
 TEST_F(ModuleQueries, FirstModuleAnswersWhileDisplayItemsTriesLaterModules) {
-  auto* late = new CDDModule;
+  auto late = std::make_unique<CDDModule>();
   late->SetId(u"modA");
-  auto* display = new CDDPardis;
+  auto display = std::make_unique<CDDPardis>();
   display->SetId(u"disLate");
   display->SetLabel(u"Late", 0, u"");
   CDDDisplayItem item;
   item.m_reference = u"varLate";
   display->AddItem(item);
-  late->AddDisplay(display);
-  model.AppendModule(late);
+  late->AddDisplay(std::move(display));
+  model.AppendModule(std::move(late));
 
   std::u16string label = u"keep", valid = u"keep", image = u"img";
   int32_t type = 9, rwro = 5;

@@ -17,9 +17,10 @@ namespace {
 // Menu type, identifier, action type, action, menu identifier, variable identifier.
 using Row = std::tuple<int32_t, std::u16string, int32_t, std::u16string, std::u16string, std::u16string>;
 
-std::vector<Row> Rows(const std::vector<CDDMenubarItem*>& items) {
+template <typename Items>
+std::vector<Row> Rows(const Items& items) {
   std::vector<Row> rows;
-  for (const CDDMenubarItem* item : items) {
+  for (const auto& item : items) {
     rows.emplace_back(item->GetMenuType(), item->Id(), item->GetActionType(), item->GetAction(), item->GetMenuId(),
                       item->GetVariableId());
   }
@@ -62,14 +63,14 @@ TEST(Menubar, PopupsAreBracketedAndVariablesRewriteTheLastItem) {
   // Items with identifiers enter the model's dictionary, a module's too;
   // the label declared earlier keeps its identifier.
   const CDDElementMap& dictionary = model.ElementDictionary();
-  EXPECT_EQ(dictionary.FindChild(u"popFile"), model.MenubarItems()[0]);
-  EXPECT_EQ(dictionary.FindChild(u"itmDeep"), model.MenubarItems()[4]);
-  EXPECT_EQ(dictionary.FindChild(u"itmSecond"), model.MenubarItems()[13]);
+  EXPECT_EQ(dictionary.FindChild(u"popFile"), model.MenubarItems()[0].get());
+  EXPECT_EQ(dictionary.FindChild(u"itmDeep"), model.MenubarItems()[4].get());
+  EXPECT_EQ(dictionary.FindChild(u"itmSecond"), model.MenubarItems()[13].get());
   ASSERT_EQ(moduleItems.size(), 3u);
   EXPECT_EQ(dictionary.FindChild(u"itmModule"), moduleItems[1]);
   EXPECT_EQ(model.Modules()[0]->FindChild(u"itmModule"), nullptr);
   ASSERT_EQ(model.Labels().size(), 1u);
-  EXPECT_EQ(dictionary.FindChild(u"lblTaken"), model.Labels()[0]);
+  EXPECT_EQ(dictionary.FindChild(u"lblTaken"), model.Labels()[0].get());
 }
 
 // A hostile nesting depth must not exhaust the stack, a hostile width must
@@ -100,7 +101,7 @@ TEST(Menubar, DeeplyNestedAndWidePopupsAreRead) {
   ASSERT_EQ(model.Initialize(k42::FromNarrow(xmlPath.parent_path().string() + "/"), u"deep_menubar.xml",
                              u"deep_menubar_loc.xml", u"en", 1, nullptr),
             0);
-  const std::vector<CDDMenubarItem*>& items = model.MenubarItems();
+  const auto& items = model.MenubarItems();
   ASSERT_EQ(items.size(), 2u * kDepth + 1 + kWidth);
   int depth = 0, deepest = 0;
   for (size_t i = 0; i <= 2u * kDepth; ++i) {
@@ -126,7 +127,7 @@ TEST(Toolbar, ItemsUntilOneLacksItsItemTypeAndTheLastImageList) {
   CDDModel model;
   ASSERT_EQ(k42test::Load(model, "readers/nav_toolbar.xml", "common/minimal_loc.xml"), 0);
   std::vector<ToolRow> rows;
-  for (const CDDToolbarItem* item : model.ToolbarItems()) {
+  for (const auto& item : model.ToolbarItems()) {
     rows.emplace_back(item->Id(), item->GetItemType(), item->GetActionType(), item->GetAction(),
                       item->GetBitmapIndex());
   }
@@ -147,7 +148,7 @@ TEST(Toolbar, ItemsUntilOneLacksItsItemTypeAndTheLastImageList) {
   EXPECT_EQ(reference, u"third.bmp");
   // Toolbar items stay out of the element dictionary: the label of the
   // same identifier keeps it, so the localized file never reaches them.
-  EXPECT_EQ(model.ElementDictionary().FindChild(u"tbOpen"), model.Labels().at(0));
+  EXPECT_EQ(model.ElementDictionary().FindChild(u"tbOpen"), model.Labels().at(0).get());
   EXPECT_EQ(model.ElementDictionary().FindChild(u"tbSecond"), nullptr);
 
   CDDModel none;

@@ -16,7 +16,7 @@ constexpr char kLoc[] = "common/minimal_loc.xml";
 template <typename List>
 Strings Ids(const List& elements) {
   Strings ids;
-  for (const auto* element : elements) ids.push_back(element->Id());
+  for (const auto& element : elements) ids.push_back(element->Id());
   return ids;
 }
 
@@ -28,10 +28,10 @@ TEST(LabelDeclarations, ReadInOrderUntilOneLacksItsIdentifierAndTheFirstOfAnIden
   EXPECT_EQ(Ids(model.Labels()),
             (Strings{u"lblFirst", u"lblDup", u"lblDup", u"", u" lblBlanks ", u"Case", u"case", u"lblNested"}));
   const CDDElementMap& dictionary = model.ElementDictionary();
-  EXPECT_EQ(dictionary.FindChild(u"lblDup"), model.Labels()[1]);
+  EXPECT_EQ(dictionary.FindChild(u"lblDup"), model.Labels()[1].get());
   EXPECT_EQ(dictionary.FindChild(u""), nullptr);
   EXPECT_EQ(dictionary.FindChild(u"lblBlanks"), nullptr);
-  EXPECT_EQ(dictionary.FindChild(u" lblBlanks "), model.Labels()[4]);
+  EXPECT_EQ(dictionary.FindChild(u" lblBlanks "), model.Labels()[4].get());
   EXPECT_NE(dictionary.FindChild(u"Case"), dictionary.FindChild(u"case"));
   EXPECT_EQ(dictionary.FindChild(u"lblNeverRead"), nullptr);
   // A label inside a module belongs to the model's dictionary, not the module's.
@@ -73,9 +73,9 @@ TEST(MethodImageDeclarations, HandlingSizesAndLinksOverwriteOnlyWhatTheyGive) {
   EXPECT_EQ(images[3]->Id(), u"shared");
   ASSERT_EQ(model.Variables().size(), 1u);
   const CDDElementMap& dictionary = model.ElementDictionary();
-  EXPECT_EQ(dictionary.FindChild(u"shared"), model.Variables()[0]);
-  EXPECT_EQ(dictionary.FindChild(u"imgAll"), images[1]);
-  EXPECT_EQ(dictionary.FindChild(u"metTwo"), methods[1]);
+  EXPECT_EQ(dictionary.FindChild(u"shared"), model.Variables()[0].get());
+  EXPECT_EQ(dictionary.FindChild(u"imgAll"), images[1].get());
+  EXPECT_EQ(dictionary.FindChild(u"metTwo"), methods[1].get());
   EXPECT_EQ(dictionary.FindChild(u"imgNeverRead"), nullptr);
   EXPECT_EQ(dictionary.FindChild(u"metNeverRead"), nullptr);
 }
@@ -100,12 +100,12 @@ TEST(MetaInformation, MetavariablesLanguagesAndLogos) {
   EXPECT_NE(metas[1]->FindChild(u"1"), nullptr);
   EXPECT_EQ(metas[2]->GetType(), TYPE_DD_NOTUNIQUE);
   // Variables are read first, so the dictionary finds the variable.
-  EXPECT_EQ(model.ElementDictionary().FindChild(u"devShared"), model.Variables()[0]);
-  EXPECT_EQ(model.ElementDictionary().FindChild(u"devSerial"), metas[0]);
+  EXPECT_EQ(model.ElementDictionary().FindChild(u"devShared"), model.Variables()[0].get());
+  EXPECT_EQ(model.ElementDictionary().FindChild(u"devSerial"), metas[0].get());
   EXPECT_EQ(model.ElementDictionary().FindChild(u"devSkipped"), nullptr);
 
   Strings codes;
-  for (const CDDLanguage* language : model.Languages()) codes.push_back(language->GetCode());
+  for (const auto& language : model.Languages()) codes.push_back(language->GetCode());
   EXPECT_EQ(codes, (Strings{u"en", u"de-AT", u"de"}));
   EXPECT_EQ(model.Languages()[1]->GetLocalLabel(), u"Deutsch (\u00d6sterreich)");
   // A logo "TYPE" other than the two exact keywords cannot be asked for, so the logo is left out.
@@ -125,7 +125,7 @@ TEST(HeaderArea, RecordsInDocumentOrderWithKeywordCodesControlDataAndLeadingNumb
   CDDModel model;
   ASSERT_EQ(k42test::Load(model, "readers/decl_header_area.xml", "common/minimal_loc.xml"), 0);
   std::vector<Row> rows;
-  for (const CDDHeaderRecord* r : model.HeaderRecords()) {
+  for (const auto& r : model.HeaderRecords()) {
     rows.emplace_back(r->m_use, r->m_mapping, r->m_parameterRef, r->m_origin, r->m_headerVarType, r->m_statusRef,
                       r->m_controlId, r->m_controlProgId, r->m_controlInit, r->m_width, r->m_height);
   }
@@ -191,11 +191,11 @@ TEST(FunctionId, ListedModulesEnterTheListDictionaryAndScopes) {
   ASSERT_EQ(k42test::Load(model, kFile, kLoc, u"en", 1), 0);
   const auto& modules = model.Modules();
   ASSERT_EQ(ModuleIds(model), (std::vector<std::u16string>{u"modA", u"modB", u"modA", u"modC", u"modD"}));
-  EXPECT_EQ(model.ElementDictionary().FindChild(u"modA"), modules[0]);
+  EXPECT_EQ(model.ElementDictionary().FindChild(u"modA"), modules[0].get());
   const auto& scopes = model.ScopeList();
   ASSERT_EQ(scopes.size(), 6u);
   EXPECT_EQ(scopes[0], &model.ElementDictionary());
-  for (size_t i = 0; i < modules.size(); ++i) EXPECT_EQ(scopes[i + 1], modules[i]);
+  for (size_t i = 0; i < modules.size(); ++i) EXPECT_EQ(scopes[i + 1], modules[i].get());
 }
 
 TEST(ModuleDeclarations, AttributesGoToTheFirstListedModuleUntilOneLacksItsIdentifier) {
@@ -203,7 +203,7 @@ TEST(ModuleDeclarations, AttributesGoToTheFirstListedModuleUntilOneLacksItsIdent
   ASSERT_EQ(k42test::Load(model, kFile, kLoc, u"en", 1), 0);
   // Icon, init string, integration of each listed module.
   std::vector<std::tuple<std::u16string, std::u16string, int32_t>> rows;
-  for (const CDDModule* m : model.Modules()) rows.emplace_back(m->GetIcon(), m->GetInitString(), m->GetIntegration());
+  for (const auto& m : model.Modules()) rows.emplace_back(m->GetIcon(), m->GetInitString(), m->GetIntegration());
   EXPECT_EQ(rows, (std::vector<std::tuple<std::u16string, std::u16string, int32_t>>{
                       {u"a.ico", u"init=a", kTAB},
                       {u"", u"", kNONE},  // "tab" is no keyword

@@ -83,14 +83,14 @@ TEST(Displays, KindsIdentifiersTargetsAndControlStyles) {
   // the kind is the literal "xsi:type" text, so another prefix for the
   // same namespace is not recognised.
   std::vector<std::pair<std::u16string, int32_t>> kinds;
-  for (const CDDPardis* display : module.Displays()) kinds.emplace_back(display->Id(), display->GetDisplayType());
+  for (const auto& display : module.Displays()) kinds.emplace_back(display->Id(), display->GetDisplayType());
   EXPECT_EQ(kinds, (std::vector<std::pair<std::u16string, int32_t>>{{u"pdItems", DISPLAY_CUSTOM},
                                                                     {u"pdStyles", DISPLAY_SINGLE_MODULE},
                                                                     {u"pdBase", DISPLAY_UNKNOWN},
                                                                     {u"pdOtherPrefix", DISPLAY_UNKNOWN},
                                                                     {u"pdItems", DISPLAY_SINGLE_MODULE}}));
   // The local dictionary keeps the first display of an identifier.
-  EXPECT_EQ(module.FindChild(u"pdItems"), module.Displays()[0]);
+  EXPECT_EQ(module.FindChild(u"pdItems"), module.Displays()[0].get());
 
   const CDDPardis& items = *module.Displays()[0];
   EXPECT_EQ(items.GetValidityId() + u"|" + module.Displays()[1]->GetValidityId() + u"|" + items.GetImagePath(),

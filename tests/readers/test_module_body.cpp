@@ -22,7 +22,7 @@ std::u16string Feature(const CDDModule& module, const std::u16string& name) {
 // The switch feature of every module of the fixture, in module order.
 std::vector<std::u16string> Switches(const CDDModel& model) {
   std::vector<std::u16string> values;
-  for (const CDDModule* module : model.Modules()) values.push_back(Feature(*module, u"SwitchOffDeviceHelp"));
+  for (const auto& module : model.Modules()) values.push_back(Feature(*module, u"SwitchOffDeviceHelp"));
   return values;
 }
 

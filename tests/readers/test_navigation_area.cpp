@@ -81,13 +81,13 @@ TEST_F(NavigationArea, MenuDeclarationsByIdentifier) {
   // entry); the empty identifier is stored but not entered into the local
   // dictionary.
   std::vector<std::u16string> ids;
-  for (const CDDMenuItem* menu : Nav().Menus()) ids.push_back(menu->Id());
+  for (const auto& menu : Nav().Menus()) ids.push_back(menu->Id());
   EXPECT_EQ(ids, (std::vector<std::u16string>{u"mnuMain", u"", u"mnuSub", u"mnuSub", u"mnuLate"}));
   EXPECT_EQ(Nav().FindChild(u""), nullptr);
   EXPECT_EQ(Rows(Nav().Menus()[1]->Entries()), (std::vector<Entry>{{u"modEmpty", u"", u"", MODULE, u""}}));
 
   // Two menus of one identifier: both listed, look-ups find the first.
-  EXPECT_EQ(Nav().FindChild(u"mnuSub"), Nav().Menus()[2]);
+  EXPECT_EQ(Nav().FindChild(u"mnuSub"), Nav().Menus()[2].get());
   EXPECT_EQ(Nav().FindMenuIndex(u"mnuSub"), 2);
   EXPECT_EQ(Nav().FindMenuIndex(u"mnuLate"), 4);
   EXPECT_EQ(Nav().FindMenuIndex(u"MNUSUB"), -1);
@@ -133,18 +133,18 @@ TEST(ModuleRwro, ConditionMarksTheNamedDisplaysOfTheSameModule) {
   ASSERT_EQ(k42test::Load(model, "readers/nav_rwro.xml", "common/minimal_loc.xml"), 0);
   ASSERT_EQ(model.Modules().size(), 2u);
   std::vector<std::u16string> marked;
-  for (const CDDPardis* display : model.Modules()[0]->Displays()) {
+  for (const auto& display : model.Modules()[0]->Displays()) {
     if (display->GetRwro()) marked.push_back(display->Id());
   }
   // "COND" 1 marks every display its menu names; "RWRO_COND" decides alone
   // when present ("0" or "true" against "COND" 1); other spellings of 1 and
   // a dropped entry mark nothing.
   EXPECT_EQ(marked, (std::vector<std::u16string>{u"pdCond", u"pdCondMet", u"pdExplicit", u"pdShared"}));
-  for (const CDDPardis* display : model.Modules()[1]->Displays()) {
+  for (const auto& display : model.Modules()[1]->Displays()) {
     EXPECT_FALSE(display->GetRwro()) << "another module's display is untouched";
   }
   std::vector<bool> conditional;
-  for (const CDDMenuItem* menu : model.Modules()[0]->Menus()) conditional.push_back(menu->IsRwroConditional());
+  for (const auto& menu : model.Modules()[0]->Menus()) conditional.push_back(menu->IsRwroConditional());
   EXPECT_EQ(conditional, (std::vector<bool>{true, false, true, false, false, false}));
 }
 

@@ -22,7 +22,7 @@ class VariableDeclarations : public ::testing::Test {
   }
   // The first variable in the list with that identifier.
   CDDVariable& Var(const std::u16string& id) {
-    for (CDDVariable* variable : m_model.Variables()) {
+    for (const auto& variable : m_model.Variables()) {
       if (variable->Id() == id) return *variable;
     }
     ADD_FAILURE() << "no variable " << std::string(id.begin(), id.end());
@@ -31,7 +31,7 @@ class VariableDeclarations : public ::testing::Test {
   }
   static std::vector<std::u16string> Ids(const std::vector<CDDEnumItem*>& items) {
     std::vector<std::u16string> ids;
-    for (const CDDEnumItem* item : items) ids.push_back(item->Id());
+    for (const auto& item : items) ids.push_back(item->Id());
     return ids;
   }
   CDDModel m_model;
@@ -52,7 +52,7 @@ TEST_F(VariableDeclarations, SectionOrderAttributesDefaultsAndKeywordRules) {
   EXPECT_EQ(variables[variables.size() - 2]->GetType(), TYPE_DD_INT16);
   // The dictionary keeps the first declaration of an identifier.
   const CDDElementMap& dictionary = m_model.ElementDictionary();
-  EXPECT_EQ(dictionary.FindChild(u"varFull"), variables.front());
+  EXPECT_EQ(dictionary.FindChild(u"varFull"), variables.front().get());
   EXPECT_EQ(dictionary.FindChild(u"varNeverRead"), nullptr);
   EXPECT_NE(dictionary.FindChild(u"varNested"), nullptr);
   const int32_t U = TYPE_UNKNOWN, RW = kREADWRITE, ALWAYS = kDISPLAYALWAYS;

@@ -17,8 +17,8 @@ namespace k42 {
 // record is built (it is dropped): nothing escapes to the section walk.
 // readBody(node, record) reads the element's children into the record.
 template <typename Record, typename ReadBody>
-void ReadDeclarations(xercesc::DOMNodeList* list, const char16_t* idAttribute, std::vector<Record*>& records,
-                      CDDElementMap& dictionary, ReadBody readBody) {
+void ReadDeclarations(xercesc::DOMNodeList* list, const char16_t* idAttribute,
+                      std::vector<std::unique_ptr<Record>>& records, CDDElementMap& dictionary, ReadBody readBody) {
   ForEachNode(list, [&](xercesc::DOMNode* node) {
     try {
       std::u16string id;
@@ -26,8 +26,8 @@ void ReadDeclarations(xercesc::DOMNodeList* list, const char16_t* idAttribute, s
       auto record = std::make_unique<Record>();
       record->SetId(std::move(id));
       readBody(node, record.get());
-      records.push_back(record.get());
-      dictionary.AddChild(record.release());
+      records.push_back(std::move(record));
+      dictionary.AddChild(records.back().get());
       return true;
     } catch (...) {
       return false;

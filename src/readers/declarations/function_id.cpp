@@ -42,8 +42,8 @@ int CDDParserXML::ParseFunctionModules(DOMNodeList* children) {
       if (!k42::GetAttribute(node, u"MOD_REF", reference)) return true;
       auto module = std::make_unique<CDDModule>();
       module->SetId(std::move(reference));
-      m_modules.push_back(module.get());
-      CDDModule* stored = module.release();
+      m_modules.push_back(std::move(module));
+      CDDModule* stored = m_modules.back().get();
       m_elements.AddChild(stored);
       m_scopes.push_back(stored);
     } catch (...) {

@@ -52,10 +52,7 @@ int CDDParserXML::ParseHeaderRecords(DOMNodeList* children, const std::u16string
       auto record = std::make_unique<CDDHeaderRecord>();
       record->m_use = use;
       const int result = isVariable ? ParseVariableHeader(child, record.get()) : ParseImageHeader(child, record.get());
-      if (result == 0) {
-        m_headerRecords.push_back(record.get());
-        record.release();
-      }
+      if (result == 0) m_headerRecords.push_back(std::move(record));
     } catch (...) {
       // The record being built is dropped; the others are read.
     }

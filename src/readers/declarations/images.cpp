@@ -6,8 +6,6 @@
 #include "model/DomUtil.h"
 #include "platform/text.h"
 
-CDDImage::~CDDImage() = default;
-
 int CDDParserXML::ParseImageDec(DOMNodeList* list) {
   k42::ReadDeclarations(list, u"IMAGE_ID", m_images, m_elements,
                         [this](DOMNode* node, CDDImage* image) { ParseImageBody(node->getChildNodes(), image); });

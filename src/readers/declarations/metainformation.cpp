@@ -6,8 +6,6 @@
 #include "model/DDParserXML.h"
 #include "model/DomUtil.h"
 
-CDDMetaVariable::~CDDMetaVariable() = default;
-
 int CDDParserXML::ParseMetaInformation(DOMNodeList* list) {
   k42::ForEachNode(list, [this](DOMNode* node) {
     ParseMetaChildren(node->getChildNodes());
@@ -32,9 +30,8 @@ int CDDParserXML::ParseMetaChildren(DOMNodeList* children) {
         auto variable = std::make_unique<CDDMetaVariable>();
         variable->SetId(std::move(id));
         ParseVarBody(child->getChildNodes(), variable.get());
-        m_metaVariables.push_back(variable.get());
-        CDDMetaVariable* stored = variable.release();
-        m_elements.AddChild(stored);
+        m_metaVariables.push_back(std::move(variable));
+        m_elements.AddChild(m_metaVariables.back().get());
       } catch (...) {
         return false;  // dropped, and the rest of this section with it
       }
@@ -49,14 +46,13 @@ int CDDParserXML::ParseLanguageSupport(DOMNode* node) {
   int result = 0;
   k42::ForEachNode(node->getChildNodes(), [&](DOMNode* child) {
     if (!k42::NodeNameIs(child, u"LANGUAGE")) return true;
-    std::unique_ptr<CDDLanguage> language;
     try {
-      language = std::make_unique<CDDLanguage>();
+      auto language = std::make_unique<CDDLanguage>();
+      if (ParseLanguage(child, language.get()) == 0) m_languages.push_back(std::move(language));
     } catch (...) {
       result = -1;
       return false;
     }
-    if (ParseLanguage(child, language.get()) == 0) language.release();  // now in the languages list
     return true;
   });
   return result;
@@ -72,7 +68,6 @@ int CDDParserXML::ParseLanguage(DOMNode* node, CDDLanguage* language) {
     }
     language->SetCode(std::move(code));
     language->SetLocalLabel(std::move(localLabel));
-    m_languages.push_back(language);
   } catch (...) {
     return -1;
   }

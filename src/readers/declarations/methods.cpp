@@ -6,8 +6,6 @@
 #include "model/DomUtil.h"
 #include "model/Keywords.h"
 
-CDDMethod::~CDDMethod() = default;
-
 int CDDParserXML::ParseMetDec(DOMNodeList* list) {
   k42::ReadDeclarations(list, u"MET_ID", m_methods, m_elements,
                         [this](DOMNode* node, CDDMethod* method) { ParseMetBody(node->getChildNodes(), method); });

@@ -26,13 +26,7 @@ int CDDParserXML::ParseModuleDec(DOMNodeList* list) {
       if (!k42::GetAttribute(node, u"MOD_ID", id)) {
         return false;  // a declaration without identifier ends the section
       }
-      CDDModule* module = nullptr;
-      for (CDDModule* candidate : m_modules) {
-        if (candidate != nullptr && candidate->Id() == id) {
-          module = candidate;
-          break;
-        }
-      }
+      CDDModule* module = FindModule(id);
       if (module == nullptr) {
         return true;  // not available under the selected function
       }

@@ -1,4 +1,4 @@
-// Reader of "VAR_DEC" and the variable, enumeration item and item list records.
+// Reader of "VAR_DEC": variables with their data type, modifiers, format and enumeration items.
 #include <algorithm>
 #include <map>
 #include <memory>
@@ -10,70 +10,6 @@
 #include "model/DomUtil.h"
 #include "model/Keywords.h"
 #include "platform/text.h"
-
-// ---- Records ---------------------------------------------------------------
-
-CDDEnumItem::~CDDEnumItem() = default;
-
-CDDEnumItemList::~CDDEnumItemList() {
-  for (CDDEnumItem* item : m_items) delete item;
-  m_items.clear();
-}
-
-void CDDEnumItemList::AddChild(CDDBase* element) {
-  if (element == nullptr) return;
-  auto item = std::make_unique<CDDEnumItem>();
-  item->SetId(element->Id());
-  item->SetValue(k42::LeadingInteger(element->Id()));
-  std::u16string ddString;
-  element->GetDdString(ddString);
-  item->SetDdString(std::move(ddString));
-  // Every item is kept in reading order, even one whose value repeats an
-  // earlier one; the map keeps the first item of each value.
-  m_items.push_back(item.get());
-  CDDEnumItem* stored = item.release();
-  CDDElementMap::AddChild(stored);
-}
-
-CDDBase* CDDEnumItemList::FindChild(const std::u16string& id) const { return CDDElementMap::FindChild(id); }
-
-CDDBase* CDDEnumItemList::FindChildByDdString(const std::u16string& id, const std::u16string& ddString) const {
-  std::u16string itemDdString;
-  for (CDDEnumItem* item : m_items) {
-    itemDdString.clear();
-    item->GetDdString(itemDdString);
-    if (itemDdString == ddString && item->Id() == id) return item;
-  }
-  return nullptr;
-}
-
-int32_t CDDEnumItemList::NextOrder() { return m_orderCounter++; }
-
-// Items are listed in the order their localized labels arrived (each label
-// stores the NextOrder number it got). Each order number is a slot that the
-// item read last fills, so an item that never got a label (order 0) loses
-// slot 0 to the item whose label came first when that one is read later.
-// Until any label has arrived, the items come in reading order. The slots
-// are a map rather than a table, so a huge order number costs nothing; an
-// order below 0 (never handed out by NextOrder) has no slot.
-void CDDEnumItemList::GetItems(std::vector<CDDEnumItem*>& items) const {
-  int32_t highest = 0;
-  for (const CDDEnumItem* item : m_items) highest = std::max(highest, item->GetOrder());
-  if (m_orderCounter == 0 || highest == 0) {
-    items = m_items;
-    return;
-  }
-  items.clear();
-  std::map<int32_t, CDDEnumItem*> slots;
-  for (CDDEnumItem* item : m_items) {
-    if (item->GetOrder() >= 0) slots[item->GetOrder()] = item;
-  }
-  for (const auto& slot : slots) items.push_back(slot.second);
-}
-
-CDDVariable::~CDDVariable() = default;
-
-// ---- Reader ----------------------------------------------------------------
 
 int CDDParserXML::ParseVarDec(DOMNodeList* list) {
   k42::ReadDeclarations(list, u"VAR_ID", m_variables, m_elements, [this](DOMNode* node, CDDVariable* variable) {

@@ -12,7 +12,6 @@
 #include "model/DDParserXML.h"
 #include "model/DomUtil.h"
 #include "platform/text.h"
-#include "readers/navigation/owned_store.h"
 
 namespace {
 
@@ -43,8 +42,6 @@ void ReadNumber(const DOMNode* node, const char16_t* name, int32_t& value) {
 }
 
 }  // namespace
-
-CDDPardis::~CDDPardis() = default;
 
 int CDDParserXML::ParsePardisArea(DOMNode* node, CDDModule* module) {
   if (node == nullptr || module == nullptr) return 0;
@@ -100,8 +97,12 @@ int CDDParserXML::ParsePardisDec(DOMNode* node, CDDModule* module) {
     return true;
   });
 
-  const bool stored = k42::StoreOwned(display, module->Displays(), [&](CDDPardis* raw) { module->AddDisplay(raw); });
-  return stored ? 0 : -1;
+  try {
+    module->AddDisplay(std::move(display));
+  } catch (...) {
+    return -1;
+  }
+  return 0;
 }
 
 int CDDParserXML::ParseVariablePardis(DOMNode* node, CDDPardis* display) {

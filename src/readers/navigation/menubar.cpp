@@ -40,22 +40,18 @@ struct Level {
   bool popup;
 };
 
-// Appends a new item of menuType; the list owns it once appended.
-CDDMenubarItem* Append(std::vector<CDDMenubarItem*>& items, int32_t menuType) {
-  auto item = std::make_unique<CDDMenubarItem>(menuType);
-  items.push_back(item.get());
-  return item.release();
-}
+using ItemList = k42::OwnedList<CDDMenubarItem>;
+
+// Appends a new item of menuType.
+void Append(ItemList& items, int32_t menuType) { items.push_back(std::make_unique<CDDMenubarItem>(menuType)); }
 
 // Leaves the innermost level; a popup gets its end marker.
-void CloseLevel(std::vector<Level>& levels, std::vector<CDDMenubarItem*>& items) {
+void CloseLevel(std::vector<Level>& levels, ItemList& items) {
   if (levels.back().popup) Append(items, kPOPUP_END);
   levels.pop_back();
 }
 
 }  // namespace
-
-CDDMenubarItem::~CDDMenubarItem() = default;
 
 int CDDParserXML::ParseMenubar(DOMNodeList* list) {
   k42::ForEachNode(list, [this](DOMNode* node) {
@@ -67,7 +63,7 @@ int CDDParserXML::ParseMenubar(DOMNodeList* list) {
 
 // children is the child list of one element ("MENUBAR", "MODULEMENUBAR");
 // its first node is taken from it and the rest through sibling links.
-int CDDParserXML::ParseMenubarItems(DOMNodeList* children, std::vector<CDDMenubarItem*>& items) {
+int CDDParserXML::ParseMenubarItems(DOMNodeList* children, k42::OwnedList<CDDMenubarItem>& items) {
   std::vector<Level> levels;
   try {
     levels.push_back({children != nullptr ? children->item(0) : nullptr, false});
@@ -93,12 +89,12 @@ int CDDParserXML::ParseMenubarItems(DOMNodeList* children, std::vector<CDDMenuba
         // list always has a level that closes it with an end marker.
         levels.push_back({node->getFirstChild(), true});
         try {
-          items.push_back(begin.get());
+          items.push_back(std::move(begin));
         } catch (...) {
           levels.pop_back();
           throw;
         }
-        m_elements.AddChild(begin.release());
+        m_elements.AddChild(items.back().get());
       } else if (k42::NodeNameIs(node, u"MENUBAR_SEPARATOR")) {
         Append(items, kSEPARATOR);
       } else if (k42::NodeNameIs(node, u"MENUBAR_VARIABLE")) {
@@ -108,7 +104,7 @@ int CDDParserXML::ParseMenubarItems(DOMNodeList* children, std::vector<CDDMenuba
         std::u16string variableId;
         if (!items.empty() && k42::GetAttribute(node, u"MENUBAR_MENU_ID", menuId) &&
             k42::GetAttribute(node, u"MENUBAR_VARIABLE_ID", variableId)) {
-          CDDMenubarItem* last = items.back();
+          CDDMenubarItem* last = items.back().get();
           last->SetMenuId(std::move(menuId));
           last->SetVariableId(std::move(variableId));
           last->SetActionType(kENUM);
@@ -122,8 +118,8 @@ int CDDParserXML::ParseMenubarItems(DOMNodeList* children, std::vector<CDDMenuba
         if (k42::GetAttribute(node, u"MENUBAR_TYPE", text) && MenubarActionFromKeyword(text, actionType)) {
           item->SetActionType(actionType);
         }
-        items.push_back(item.get());
-        m_elements.AddChild(item.release());
+        items.push_back(std::move(item));
+        m_elements.AddChild(items.back().get());
       }
     } catch (...) {
       // The entry being built is dropped and the rest of its level is

@@ -10,28 +10,6 @@
 
 #include "model/DDParserXML.h"
 #include "model/DomUtil.h"
-#include "readers/navigation/owned_store.h"
-
-CDDMenuItem::~CDDMenuItem() = default;
-
-bool CDDMenuItem::FindEntryDisplay(const std::u16string& reference, std::u16string& display) const {
-  for (const CDDMenuEntry& entry : m_entries) {
-    if (entry.m_reference == reference) {
-      display = entry.m_displayRef;
-      return true;
-    }
-  }
-  return false;
-}
-
-void CDDMenuItem::MarkConditionalDisplays(const std::vector<CDDPardis*>& displays) const {
-  if (!m_rwroConditional) return;
-  for (const CDDMenuEntry& entry : m_entries) {
-    for (CDDPardis* display : displays) {
-      if (display != nullptr && display->Id() == entry.m_displayRef) display->SetRwro(true);
-    }
-  }
-}
 
 int CDDParserXML::ParseNavigationArea(DOMNode* node, CDDModule* module) {
   if (node == nullptr || module == nullptr) return 0;
@@ -96,8 +74,12 @@ int CDDParserXML::ParseMenuDec(DOMNode* node, CDDModule* module) {
     return -4;
   }
 
-  const bool stored = k42::StoreOwned(menu, module->Menus(), [&](CDDMenuItem* raw) { module->AddMenu(raw); });
-  return stored ? 0 : -1;
+  try {
+    module->AddMenu(std::move(menu));
+  } catch (...) {
+    return -1;
+  }
+  return 0;
 }
 
 int CDDParserXML::ParseRootMenu(DOMNode* node, CDDModule* module) {

@@ -42,8 +42,6 @@ bool ToolbarActionFromKeyword(const std::u16string& text, int32_t& value) {
 
 }  // namespace
 
-CDDToolbarItem::~CDDToolbarItem() = default;
-
 int CDDParserXML::ParseToolbar(DOMNodeList* list) {
   k42::ForEachNode(list, [this](DOMNode* node) {
     try {
@@ -82,8 +80,7 @@ int CDDParserXML::ParseToolbarItems(DOMNodeList* children) {
       if (hasAction) item->SetAction(std::move(action));
       if (hasId) item->SetId(std::move(id));
       if (hasBitmapIndex) item->SetBitmapIndex(k42::LeadingInteger(bitmapIndex));
-      m_toolbarItems.push_back(item.get());
-      item.release();
+      m_toolbarItems.push_back(std::move(item));
       return true;
     } catch (...) {
       return false;  // the item is dropped and the rest of this "TOOLBAR" skipped

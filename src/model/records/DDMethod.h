@@ -7,7 +7,7 @@
 
 class CDDMethod : public CDDElement {
  public:
-  ~CDDMethod() override;
+  ~CDDMethod() override = default;
 
   void SetHandling(int32_t v) { m_handling = v; }
   int32_t GetHandling() const { return m_handling; }

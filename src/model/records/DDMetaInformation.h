@@ -4,12 +4,12 @@
 #include <cstdint>
 #include <string>
 
-#include "readers/declarations/variables.h"
+#include "model/records/DDVariable.h"
 
 // A variable that carries its value (and where it comes from) in the file.
 class CDDMetaVariable : public CDDVariable {
  public:
-  ~CDDMetaVariable() override;
+  ~CDDMetaVariable() override = default;
 
   void SetSource(std::u16string v) override { m_source = std::move(v); }
   void GetSource(std::u16string& v) const override { v = m_source; }

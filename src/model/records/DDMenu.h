@@ -2,10 +2,12 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "model/DDBase.h"
+#include "model/OwnedList.h"
 
 class CDDPardis;
 
@@ -37,7 +39,7 @@ class CDDMenuItem : public CDDElement {
 
   // Marks every display named by an entry of this menu, when the menu is
   // RWRO-conditional.
-  void MarkConditionalDisplays(const std::vector<CDDPardis*>& displays) const;
+  void MarkConditionalDisplays(const k42::OwnedList<CDDPardis>& displays) const;
 
  private:
   std::vector<CDDMenuEntry> m_entries;

@@ -1,5 +1,5 @@
 // Operations of the module record over its menus, displays and features.
-#include "model/DDParserXML.h"
+#include "model/records/DDModule.h"
 
 #include <k42gui/IGuiXmlModel.h>
 
@@ -23,29 +23,32 @@ void CopyEntryData(const CDDMenuEntry& entry, std::u16string& labelRef, std::u16
 
 }  // namespace
 
-CDDModule::~CDDModule() {
-  for (CDDMenuItem* menu : m_menus) delete menu;
-  for (CDDPardis* display : m_displays) delete display;
-  for (CDDMenubarItem* item : m_menubarItems) delete item;
+CDDModule::~CDDModule() = default;
+
+void CDDModule::AddMenu(std::unique_ptr<CDDMenuItem> menu) {
+  m_menus.push_back(std::move(menu));
+  AddChild(m_menus.back().get());
 }
-void CDDModule::AddMenu(CDDMenuItem* menu) {
-  m_menus.push_back(menu);
-  AddChild(menu);
+
+void CDDModule::AddDisplay(std::unique_ptr<CDDPardis> display) {
+  m_displays.push_back(std::move(display));
+  AddChild(m_displays.back().get());
 }
-void CDDModule::AddDisplay(CDDPardis* display) {
-  m_displays.push_back(display);
-  AddChild(display);
+
+void CDDModule::GetMenubarItems(std::vector<CDDMenubarItem*>& items) const {
+  k42::CopyObservers(m_menubarItems, items);
 }
+
 int32_t CDDModule::FindMenuIndex(const std::u16string& id) const {
   for (size_t i = 0; i < m_menus.size(); ++i) {
-    if (m_menus[i] != nullptr && m_menus[i]->Id() == id) return static_cast<int32_t>(i);
+    if (m_menus[i]->Id() == id) return static_cast<int32_t>(i);
   }
   return -1;
 }
 
 int32_t CDDModule::GetMenuEntries(int32_t position, std::vector<CDDMenuEntry>& entries) const {
   // A negative position is as much out of range as one past the end.
-  if (position < 0 || static_cast<size_t>(position) >= m_menus.size() || m_menus[position] == nullptr) return -1;
+  if (position < 0 || static_cast<size_t>(position) >= m_menus.size()) return -1;
   m_menus[position]->GetEntries(entries);
   return 0;
 }
@@ -64,8 +67,8 @@ int32_t CDDModule::FindItemInfo(const std::u16string& parentMenuId, const std::u
       if (entry->m_kind == MENU) {
         // The sub-menu's own label; with several menus of that
         // identifier the last one is asked.
-        for (const CDDMenuItem* menu : m_menus) {
-          if (menu != nullptr && menu->Id() == itemId) menu->GetLabel(label);
+        for (const auto& menu : m_menus) {
+          if (menu->Id() == itemId) menu->GetLabel(label);
         }
       }
     }
@@ -84,7 +87,7 @@ int32_t CDDModule::FindItemInfo(const std::u16string& parentMenuId, const std::u
 
 int32_t CDDModule::FindMenuOfItem(const std::u16string& itemId, std::u16string& displayRef) const {
   for (size_t i = 0; i < m_menus.size(); ++i) {
-    if (m_menus[i] != nullptr && m_menus[i]->FindEntryDisplay(itemId, displayRef)) {
+    if (m_menus[i]->FindEntryDisplay(itemId, displayRef)) {
       return static_cast<int32_t>(i);
     }
   }
@@ -98,7 +101,5 @@ bool CDDModule::GetFeature(const std::u16string& name, std::u16string& value) co
   return true;
 }
 void CDDModule::PropagateRwro() {
-  for (const CDDMenuItem* menu : m_menus) {
-    if (menu != nullptr) menu->MarkConditionalDisplays(m_displays);
-  }
+  for (const auto& menu : m_menus) menu->MarkConditionalDisplays(m_displays);
 }

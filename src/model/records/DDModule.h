@@ -4,13 +4,15 @@
 
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "model/DDBase.h"
-#include "readers/navigation/displays.h"
-#include "readers/navigation/menubar_toolbar.h"
-#include "readers/navigation/navigation_area.h"
+#include "model/OwnedList.h"
+#include "model/records/DDBarItems.h"
+#include "model/records/DDDisplay.h"
+#include "model/records/DDMenu.h"
 
 class CDDModule : public CDDElement {
  public:
@@ -48,10 +50,11 @@ class CDDModule : public CDDElement {
   CDDMenuItem& RootMenu() { return m_rootMenu; }
   const CDDMenuItem& RootMenu() const { return m_rootMenu; }
 
-  void AddMenu(CDDMenuItem* menu);
-  void AddDisplay(CDDPardis* display);
-  const std::vector<CDDMenuItem*>& Menus() const { return m_menus; }
-  const std::vector<CDDPardis*>& Displays() const { return m_displays; }
+  // Take the record over and enter it in the local dictionary (first identifier wins there).
+  void AddMenu(std::unique_ptr<CDDMenuItem> menu);
+  void AddDisplay(std::unique_ptr<CDDPardis> display);
+  const k42::OwnedList<CDDMenuItem>& Menus() const { return m_menus; }
+  const k42::OwnedList<CDDPardis>& Displays() const { return m_displays; }
   // Position of the first menu with that identifier, or -1.
   int32_t FindMenuIndex(const std::u16string& id) const;
   // 0 and the entries of the menu at position, or -1.
@@ -61,8 +64,8 @@ class CDDModule : public CDDElement {
                        int32_t& kind) const;
   int32_t FindMenuOfItem(const std::u16string& itemId, std::u16string& displayRef) const;
 
-  std::vector<CDDMenubarItem*>& MenubarItems() { return m_menubarItems; }
-  void GetMenubarItems(std::vector<CDDMenubarItem*>& items) const { items = m_menubarItems; }
+  k42::OwnedList<CDDMenubarItem>& MenubarItems() { return m_menubarItems; }
+  void GetMenubarItems(std::vector<CDDMenubarItem*>& items) const;
 
   void SetFeature(const std::u16string& name, std::u16string value) { m_features[name] = std::move(value); }
   bool GetFeature(const std::u16string& name, std::u16string& value) const;
@@ -81,8 +84,8 @@ class CDDModule : public CDDElement {
   std::u16string m_headerOffline;
   std::u16string m_headerOnline;
   std::u16string m_helpFile;
-  std::vector<CDDMenuItem*> m_menus;
-  std::vector<CDDPardis*> m_displays;
-  std::vector<CDDMenubarItem*> m_menubarItems;
+  k42::OwnedList<CDDMenuItem> m_menus;
+  k42::OwnedList<CDDPardis> m_displays;
+  k42::OwnedList<CDDMenubarItem> m_menubarItems;
   std::map<std::u16string, std::u16string> m_features;
 };

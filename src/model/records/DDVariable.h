@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -42,10 +43,10 @@ class CDDEnumItemList : public CDDElementMap {
 
   // The items ordered by the order their labels arrived in (see the .cpp).
   void GetItems(std::vector<CDDEnumItem*>& items) const;
-  const std::vector<CDDEnumItem*>& Items() const { return m_items; }
+  const std::vector<std::unique_ptr<CDDEnumItem>>& Items() const { return m_items; }
 
  private:
-  std::vector<CDDEnumItem*> m_items;
+  std::vector<std::unique_ptr<CDDEnumItem>> m_items;
   int32_t m_orderCounter = 0;
 };
 

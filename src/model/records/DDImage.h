@@ -13,7 +13,7 @@ class CDDImage : public CDDElement {
   static constexpr int kLarge = 1;
   static constexpr int kSmall = 2;
 
-  ~CDDImage() override;
+  ~CDDImage() override = default;
 
   void SetMenuRef(std::u16string v) { m_menuRef = std::move(v); }
   const std::u16string& GetMenuRef() const { return m_menuRef; }

@@ -14,7 +14,7 @@ class CDDMenubarItem : public CDDElement {
   explicit CDDMenubarItem(int32_t menuType) : m_menuType(menuType) {}
   CDDMenubarItem(const CDDMenubarItem&) = default;
   CDDMenubarItem& operator=(const CDDMenubarItem&) = default;
-  ~CDDMenubarItem() override;
+  ~CDDMenubarItem() override = default;
 
   void SetMenuType(int32_t v) { m_menuType = v; }
   int32_t GetMenuType() const { return m_menuType; }
@@ -49,7 +49,7 @@ class CDDToolbarItem : public CDDElement {
   CDDToolbarItem() = default;
   CDDToolbarItem(const CDDToolbarItem&) = default;
   CDDToolbarItem& operator=(const CDDToolbarItem&) = default;
-  ~CDDToolbarItem() override;
+  ~CDDToolbarItem() override = default;
 
   void SetItemType(int32_t v) { m_itemType = v; }
   int32_t GetItemType() const { return m_itemType; }

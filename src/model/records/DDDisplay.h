@@ -30,7 +30,7 @@ struct CDDDisplayItem {
 // A display layout declared by "PARDIS_DEC".
 class CDDPardis : public CDDElement {
  public:
-  ~CDDPardis() override;
+  ~CDDPardis() override = default;
 
   const std::u16string& GetImagePath() const { return m_imagePath; }
   void SetFirst(std::u16string v) { m_first = std::move(v); }

@@ -1,0 +1,63 @@
+// Operations of the variable records: enumeration items kept in reading order and by value.
+#include "model/records/DDVariable.h"
+
+#include <algorithm>
+#include <map>
+
+#include "platform/text.h"
+
+CDDEnumItem::~CDDEnumItem() = default;
+
+CDDEnumItemList::~CDDEnumItemList() = default;
+
+void CDDEnumItemList::AddChild(CDDBase* element) {
+  if (element == nullptr) return;
+  auto item = std::make_unique<CDDEnumItem>();
+  item->SetId(element->Id());
+  item->SetValue(k42::LeadingInteger(element->Id()));
+  std::u16string ddString;
+  element->GetDdString(ddString);
+  item->SetDdString(std::move(ddString));
+  // Every item is kept in reading order, even one whose value repeats an
+  // earlier one; the map keeps the first item of each value.
+  m_items.push_back(std::move(item));
+  CDDElementMap::AddChild(m_items.back().get());
+}
+
+CDDBase* CDDEnumItemList::FindChild(const std::u16string& id) const { return CDDElementMap::FindChild(id); }
+
+CDDBase* CDDEnumItemList::FindChildByDdString(const std::u16string& id, const std::u16string& ddString) const {
+  std::u16string itemDdString;
+  for (const auto& item : m_items) {
+    itemDdString.clear();
+    item->GetDdString(itemDdString);
+    if (itemDdString == ddString && item->Id() == id) return item.get();
+  }
+  return nullptr;
+}
+
+int32_t CDDEnumItemList::NextOrder() { return m_orderCounter++; }
+
+// Items are listed in the order their localized labels arrived (each label
+// stores the NextOrder number it got). Each order number is a slot that the
+// item read last fills, so an item that never got a label (order 0) loses
+// slot 0 to the item whose label came first when that one is read later.
+// Until any label has arrived, the items come in reading order. The slots
+// are a map rather than a table, so a huge order number costs nothing; an
+// order below 0 (never handed out by NextOrder) has no slot.
+void CDDEnumItemList::GetItems(std::vector<CDDEnumItem*>& items) const {
+  int32_t highest = 0;
+  for (const auto& item : m_items) highest = std::max(highest, item->GetOrder());
+  items.clear();
+  if (m_orderCounter == 0 || highest == 0) {
+    for (const auto& item : m_items) items.push_back(item.get());
+    return;
+  }
+  std::map<int32_t, CDDEnumItem*> slots;
+  for (const auto& item : m_items) {
+    if (item->GetOrder() >= 0) slots[item->GetOrder()] = item.get();
+  }
+  for (const auto& slot : slots) items.push_back(slot.second);
+}
+
+CDDVariable::~CDDVariable() = default;
