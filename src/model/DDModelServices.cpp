@@ -20,26 +20,26 @@ void Prefix(const std::u16string& directory, std::u16string& reference) {
 }  // namespace
 
 int32_t CDDModel::GetModuleIcon(const std::u16string& moduleId, std::u16string& icon) const {
-  const int32_t result = CDDParserXML::GetModuleIcon(moduleId, icon);
+  const int32_t result = GetModuleIconRef(moduleId, icon);
   if (result == 0) Prefix(m_directory, icon);
   return result;
 }
 
 int32_t CDDModel::GetExternModulePath(const std::u16string& moduleId, std::u16string& path) const {
-  const int32_t result = CDDParserXML::GetExternModulePath(moduleId, path);
+  const int32_t result = GetExternModuleRef(moduleId, path);
   if (result == 0) Prefix(m_directory, path);
   return result;
 }
 
 int32_t CDDModel::GetModuleTreeIconList(const std::u16string& moduleId, std::u16string& list) const {
-  const int32_t result = CDDParserXML::GetModuleTreeIconList(moduleId, list);
+  const int32_t result = GetModuleTreeIconListRef(moduleId, list);
   if (result == 0) Prefix(m_directory, list);
   return result;
 }
 
 int32_t CDDModel::GetModuleInfo(const std::u16string& moduleId, std::u16string& name, std::u16string& icon,
                                 std::u16string& treeIcons, std::u16string& helpFilePath) const {
-  if (CDDParserXML::GetModuleInfo(moduleId, name, icon, treeIcons, helpFilePath) != 0) return -1;
+  if (GetModuleInfoRefs(moduleId, name, icon, treeIcons, helpFilePath) != 0) return -1;
   Prefix(m_directory, helpFilePath);
   Prefix(m_directory, icon);
   Prefix(m_directory, treeIcons);
@@ -49,7 +49,7 @@ int32_t CDDModel::GetModuleInfo(const std::u16string& moduleId, std::u16string& 
 // -1 when there are no logos, or when one of them has no path (the others
 // are prefixed all the same).
 int32_t CDDModel::GetLogo(std::vector<CDDLogo>& logos) const {
-  CDDParserXML::GetLogo(logos);
+  GetLogoRefs(logos);
   if (logos.empty()) return -1;
   int32_t result = 0;
   for (CDDLogo& logo : logos) {
@@ -60,7 +60,7 @@ int32_t CDDModel::GetLogo(std::vector<CDDLogo>& logos) const {
 }
 
 int32_t CDDModel::GetParameterRef(const std::u16string& id, int32_t parType, std::u16string& reference) const {
-  const int32_t result = CDDParserXML::GetParameterRef(id, parType, 0, reference);
+  const int32_t result = GetParameterRefAt(id, parType, 0, reference);
   if (result == 0 && parType == PAR_IMAGE) Prefix(m_directory, reference);
   return result;
 }

@@ -170,17 +170,19 @@ class CDDParserXML : public xercesc::DefaultHandler {
   int32_t GetSupportedLanguages(std::map<std::u16string, std::u16string>& languages) const;
 
   // ---- Module, menu and display queries ------------------------------
-  int32_t GetHelpFilePath(int32_t helpFileType, std::u16string& path, int32_t& anchor) const;
+  // File references come back as the file wrote them (the ...Ref queries); CDDModel's queries of the
+  // interface's names put the directory in front.
+  int32_t GetHelpFileRef(int32_t helpFileType, std::u16string& path, int32_t& anchor) const;
   int32_t GetTabModules(int32_t isTab, std::vector<std::u16string>& ids) const;
   int32_t GetModuleIntegration(const std::u16string& moduleId, int32_t& integration) const;
   CDDModule* FindModule(const std::u16string& moduleId) const;
-  int32_t GetModuleIcon(const std::u16string& moduleId, std::u16string& icon) const;
-  int32_t GetModuleTreeIconList(const std::u16string& moduleId, std::u16string& list) const;
+  int32_t GetModuleIconRef(const std::u16string& moduleId, std::u16string& icon) const;
+  int32_t GetModuleTreeIconListRef(const std::u16string& moduleId, std::u16string& list) const;
   int32_t GetExternModule(const std::u16string& moduleId, std::u16string& externModule, std::u16string& label,
                           std::u16string& init) const;
-  int32_t GetExternModulePath(const std::u16string& moduleId, std::u16string& path) const;
-  int32_t GetModuleInfo(const std::u16string& moduleId, std::u16string& name, std::u16string& icon,
-                        std::u16string& treeIcons, std::u16string& helpFilePath) const;
+  int32_t GetExternModuleRef(const std::u16string& moduleId, std::u16string& path) const;
+  int32_t GetModuleInfoRefs(const std::u16string& moduleId, std::u16string& name, std::u16string& icon,
+                            std::u16string& treeIcons, std::u16string& helpFilePath) const;
   int32_t GetModuleRootMenus(const std::u16string& moduleId, std::vector<CDDMenuEntry>& entries) const;
   int32_t GetModuleFeature(const std::u16string& moduleId, const std::u16string& name, std::u16string& value) const;
   int32_t GetHeaderRefs(const std::u16string& moduleId, std::u16string& offline, std::u16string& online) const;
@@ -197,7 +199,7 @@ class CDDParserXML : public xercesc::DefaultHandler {
   int32_t GetItemInfo(const std::u16string& moduleId, const std::u16string& parentMenuId, const std::u16string& itemId,
                       std::u16string& label, std::u16string& displayId, std::u16string& imageListIndex,
                       int32_t& itemType, int32_t& conditionalLabel) const;
-  int32_t GetLogo(std::vector<CDDLogo>& logos) const;
+  int32_t GetLogoRefs(std::vector<CDDLogo>& logos) const;
   int32_t GetFunctionIdIsOnline(int32_t* online) const;
 
   // Menu bar and toolbar lists (pointers stay owned by the model).
@@ -218,7 +220,7 @@ class CDDParserXML : public xercesc::DefaultHandler {
                              std::u16string& alignment, int32_t& displayCondition, std::u16string& style,
                              int32_t& conditionalFormat) const;
   int32_t GetParameterEnumItems(const std::u16string& id, int32_t parType, std::vector<CDDEnumItem*>& items) const;
-  int32_t GetParameterRef(const std::u16string& id, int32_t parType, int32_t index, std::u16string& reference) const;
+  int32_t GetParameterRefAt(const std::u16string& id, int32_t parType, int32_t index, std::u16string& reference) const;
   int32_t GetMetaVarRef(std::vector<std::u16string>& ids) const;
   int32_t GetHeaderVarRef(int32_t mode, const std::u16string& mapping, std::u16string& parameterId, int32_t& origin,
                           std::u16string& labelRef, std::u16string& statusId, int32_t& headerVarType) const;

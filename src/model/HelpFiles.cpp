@@ -51,7 +51,7 @@ std::u16string DefaultHelpPath(const std::u16string& language) {
 // noticed for the same path and language.
 int32_t CDDModel::GetHelpFilePath(int32_t helpFileType, std::u16string& path, int32_t& anchor) {
   int32_t result = -1;
-  if (CDDParserXML::GetHelpFilePath(helpFileType, path, anchor) == 0 && !path.empty()) {
+  if (GetHelpFileRef(helpFileType, path, anchor) == 0 && !path.empty()) {
     if (!IsUrl(path)) path = m_directory + path;
     result = 0;
   }

@@ -19,7 +19,7 @@ CDDPardis* FindDisplay(const CDDModule& module, const std::u16string& displayId)
 
 }  // namespace
 
-int32_t CDDParserXML::GetHelpFilePath(int32_t helpFileType, std::u16string& path, int32_t& anchor) const {
+int32_t CDDParserXML::GetHelpFileRef(int32_t helpFileType, std::u16string& path, int32_t& anchor) const {
   switch (helpFileType) {
     case kHELPDTM:
       path = m_dtmHelpFile;
@@ -60,14 +60,14 @@ int32_t CDDParserXML::GetModuleIntegration(const std::u16string& moduleId, int32
   return 0;
 }
 
-int32_t CDDParserXML::GetModuleIcon(const std::u16string& moduleId, std::u16string& icon) const {
+int32_t CDDParserXML::GetModuleIconRef(const std::u16string& moduleId, std::u16string& icon) const {
   const CDDModule* module = FindModule(moduleId);
   if (module == nullptr) return -1;
   icon = module->GetIcon();
   return 0;
 }
 
-int32_t CDDParserXML::GetModuleTreeIconList(const std::u16string& moduleId, std::u16string& list) const {
+int32_t CDDParserXML::GetModuleTreeIconListRef(const std::u16string& moduleId, std::u16string& list) const {
   const CDDModule* module = FindModule(moduleId);
   if (module == nullptr) return -1;
   list = module->GetTreeImageList();
@@ -84,15 +84,15 @@ int32_t CDDParserXML::GetExternModule(const std::u16string& moduleId, std::u16st
   return 0;
 }
 
-int32_t CDDParserXML::GetExternModulePath(const std::u16string& moduleId, std::u16string& path) const {
+int32_t CDDParserXML::GetExternModuleRef(const std::u16string& moduleId, std::u16string& path) const {
   const CDDModule* module = FindModule(moduleId);
   if (module == nullptr) return -1;
   path = module->GetLinkRef();
   return 0;
 }
 
-int32_t CDDParserXML::GetModuleInfo(const std::u16string& moduleId, std::u16string& name, std::u16string& icon,
-                                    std::u16string& treeIcons, std::u16string& helpFilePath) const {
+int32_t CDDParserXML::GetModuleInfoRefs(const std::u16string& moduleId, std::u16string& name, std::u16string& icon,
+                                        std::u16string& treeIcons, std::u16string& helpFilePath) const {
   const CDDModule* module = FindModule(moduleId);
   if (module == nullptr) return -1;
   module->GetLabel(name);
@@ -236,7 +236,7 @@ int32_t CDDParserXML::GetItemInfo(const std::u16string& moduleId, const std::u16
   return 0;
 }
 
-int32_t CDDParserXML::GetLogo(std::vector<CDDLogo>& logos) const {
+int32_t CDDParserXML::GetLogoRefs(std::vector<CDDLogo>& logos) const {
   logos = m_logos;
   return 0;
 }

@@ -204,8 +204,8 @@ int32_t CDDParserXML::GetParameterEnumItems(const std::u16string& id, int32_t, s
   return 0;
 }
 
-int32_t CDDParserXML::GetParameterRef(const std::u16string& id, int32_t parType, int32_t index,
-                                      std::u16string& reference) const {
+int32_t CDDParserXML::GetParameterRefAt(const std::u16string& id, int32_t parType, int32_t index,
+                                        std::u16string& reference) const {
   if (parType != PAR_IMAGE) return -1;
   const CDDImage* image = FirstWithId(m_images, id);
   if (image == nullptr) return -1;

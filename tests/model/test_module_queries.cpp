@@ -110,9 +110,9 @@ TEST_F(ModuleQueries, ModuleAttributesTabsMenusAndFeatures) {
 
   std::u16string path = u"keep";
   int32_t anchor = -1;
-  EXPECT_EQ(model.CDDParserXML::GetHelpFilePath(kHELPDTM, path, anchor), 0);
+  EXPECT_EQ(model.GetHelpFileRef(kHELPDTM, path, anchor), 0);
   EXPECT_EQ(std::tuple(path, anchor), std::tuple(std::u16string(u"help/device.pdf"), kEQTOHELPTOPIC));
-  EXPECT_EQ(model.CDDParserXML::GetHelpFilePath(2, path, anchor), 0);
+  EXPECT_EQ(model.GetHelpFileRef(2, path, anchor), 0);
   EXPECT_EQ(std::tuple(path, anchor), std::tuple(std::u16string(u"help/device.pdf"), kEQTOID));
 }
 

@@ -115,7 +115,7 @@ TEST_F(ParameterQueries, DatatypeFormatEnumItemsAndImageReferences) {
   EXPECT_EQ(model.GetParameterEnumItems(u"lblPlain", PAR_VARIABLE, items), -1);
 
   std::u16string small = u"keep", none = u"keep", reference = u"keep";
-  EXPECT_EQ(model.CDDParserXML::GetParameterRef(u"imgA", PAR_IMAGE, 2, small), 0);
+  EXPECT_EQ(model.GetParameterRefAt(u"imgA", PAR_IMAGE, 2, small), 0);
   EXPECT_EQ(model.GetParameterRef(u"imgNoRegular", PAR_IMAGE, none), 0);
   EXPECT_EQ(model.GetParameterRef(u"imgA", PAR_VARIABLE, reference), -1);
   EXPECT_EQ((Strings{small, none, reference}), (Strings{u"img/a_small.bmp", u"", u"keep"}));
