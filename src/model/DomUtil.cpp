@@ -15,11 +15,6 @@ bool GetAttribute(const xercesc::DOMNode* node, const char16_t* name, std::u16st
   return true;
 }
 
-bool HasAttribute(const xercesc::DOMNode* node, const char16_t* name) {
-  if (node == nullptr || node->getNodeType() != xercesc::DOMNode::ELEMENT_NODE) return false;
-  return static_cast<const xercesc::DOMElement*>(node)->getAttributeNode(name) != nullptr;
-}
-
 bool NodeNameIs(const xercesc::DOMNode* node, const char16_t* name) {
   if (node == nullptr) return false;
   const XMLCh* nodeName = node->getNodeName();

@@ -12,7 +12,6 @@ namespace k42 {
 // True when node is an element carrying the attribute name (an empty value
 // counts as present); value receives the attribute's text.
 bool GetAttribute(const xercesc::DOMNode* node, const char16_t* name, std::u16string& value);
-bool HasAttribute(const xercesc::DOMNode* node, const char16_t* name);
 
 // The node's name compared exactly ("#text" for text nodes).
 bool NodeNameIs(const xercesc::DOMNode* node, const char16_t* name);

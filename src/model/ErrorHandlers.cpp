@@ -29,17 +29,14 @@ void CDomErrorHandler::error(const xercesc::SAXParseException& e) {
   Logger::Log(u" XMLERROR:  %ld(%ld) : %s\n", static_cast<long>(e.getLineNumber()),
               static_cast<long>(e.getColumnNumber()), message.c_str());
   ++m_errorCount;
-  m_sawErrors = true;
 }
 
 void CDomErrorHandler::fatalError(const xercesc::SAXParseException&) {
   ++m_errorCount;
-  m_sawErrors = true;
   MessageBoxW(nullptr, u"FATAL ERROR found parsing TAVIRO XML file!", u"XML Reader", MB_OK);
 }
 
 void CDomErrorHandler::resetErrors() {
-  m_sawErrors = false;
   m_errorCount = 0;
   m_warningCount = 0;
 }
@@ -47,7 +44,6 @@ void CDomErrorHandler::resetErrors() {
 void CDomErrorHandler::ReportError(const char16_t* message) {
   Logger::Log(u" XMLERROR:  %ld(%ld) : %s\n", 0L, 0L, message);
   ++m_errorCount;
-  m_sawErrors = true;
 }
 
 void CSaxErrorHandler::warning(const xercesc::SAXParseException& e) {

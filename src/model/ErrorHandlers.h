@@ -21,12 +21,10 @@ class CDomErrorHandler : public xercesc::ErrorHandler {
   // resource) as an error; message is logged like a parser error.
   void ReportError(const char16_t* message);
 
-  bool SawErrors() const { return m_sawErrors; }
   int32_t ErrorCount() const { return m_errorCount; }
   int32_t WarningCount() const { return m_warningCount; }
 
  private:
-  bool m_sawErrors = false;
   int32_t m_errorCount = 0;
   int32_t m_warningCount = 0;
 };

@@ -29,7 +29,6 @@ CDDBase* CDDEnumItemList::FindChild(const std::u16string& id) const { return CDD
 CDDBase* CDDEnumItemList::FindChildByDdString(const std::u16string& id, const std::u16string& ddString) const {
   std::u16string itemDdString;
   for (const auto& item : m_items) {
-    itemDdString.clear();
     item->GetDdString(itemDdString);
     if (itemDdString == ddString && item->Id() == id) return item.get();
   }
