@@ -18,7 +18,7 @@
 // any other value -> 1 and the value is the path of the log file.
 //
 // Format: Windows' wide printf rules, not the C library's wide printf:
-//   %s   a wide string (const WCHAR*, UTF-16); a null pointer prints "(null)"
+//   %s   a wide string (const char16_t*, UTF-16); a null pointer prints "(null)"
 //   %S, %hs   a narrow string (const char*, UTF-8); %ls/%ws are wide again
 //   %c   a wide character (passed as int); %C and %hc a narrow character
 //   %d %i %u %x %X %o   integers; no modifier and `l` take 32 bits (Windows'
@@ -48,13 +48,14 @@ class Logger {
 
   // Formats one line and hands it on as described above.
   //   format: wide printf-style format (null logs nothing); the arguments follow it.
-  static void Log(LPCWSTR format, ...);
+  // Texts are char16_t, as the model keeps them, also on Windows where WCHAR is wchar_t.
+  static void Log(const char16_t* format, ...);
 
   // Sets the file that lines are appended to; nullptr (or "") means standard error.
   static void SetLogFile(const char* path);
 
   // Receives each formatted line (a null-terminated UTF-16 text) instead of the file.
-  typedef void (*Sink)(LPCWSTR line, void* context);
+  typedef void (*Sink)(const char16_t* line, void* context);
 
   // Installs a sink with a context pointer passed back on each call; nullptr removes it.
   static void SetSink(Sink sink, void* context);

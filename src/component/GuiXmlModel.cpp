@@ -3,6 +3,7 @@
 
 #include <new>
 
+#include "component/method_table.h"
 #include "component/module.h"
 
 namespace k42com {
@@ -95,16 +96,12 @@ HRESULT CGuiXmlModel::GetIDsOfNames(REFIID, LPOLESTR* rgszNames, UINT cNames, LC
   return hr;
 }
 
+// The call goes through the method table rather than the type information's own Invoke: a script passes every
+// output as a reference to a variant, which the standard argument conversion refuses for BSTR* and long*.
 HRESULT CGuiXmlModel::Invoke(DISPID dispIdMember, REFIID riid, LCID, WORD wFlags, DISPPARAMS* pDispParams,
-                             VARIANT* pVarResult, EXCEPINFO* pExcepInfo, UINT* puArgErr) {
+                             VARIANT* pVarResult, EXCEPINFO*, UINT* puArgErr) {
   if (riid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
-  ITypeInfo* typeInfo = nullptr;
-  HRESULT hr = ComponentModule::Instance().GetTypeInfo(&typeInfo);
-  if (FAILED(hr)) return hr;
-  hr = typeInfo->Invoke(static_cast<IGuiXmlModel*>(this), dispIdMember, wFlags, pDispParams, pVarResult, pExcepInfo,
-                        puArgErr);
-  typeInfo->Release();
-  return hr;
+  return InvokeMethod(this, dispIdMember, wFlags, pDispParams, pVarResult, puArgErr);
 }
 
 }  // namespace k42com

@@ -3,11 +3,15 @@
 
 #include <cstdint>
 
+#include "platform/wide.h"
+
 namespace k42com {
 
-std::u16string FromBstr(BSTR text) { return text ? std::u16string(text) : std::u16string(); }
+std::u16string FromBstr(BSTR text) { return text ? std::u16string(k42::AsU16(text)) : std::u16string(); }
 
-BSTR ToBstr(const std::u16string& text) { return SysAllocStringLen(text.data(), static_cast<UINT>(text.size())); }
+BSTR ToBstr(const std::u16string& text) {
+  return SysAllocStringLen(k42::AsWide(text.data()), static_cast<UINT>(text.size()));
+}
 
 void WriteText(BSTR* out, const std::u16string& text) {
   if (out) *out = ToBstr(text);

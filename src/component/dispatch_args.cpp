@@ -9,7 +9,7 @@ namespace {
 
 // Marks a text output that the method has not written: methods only ever
 // store new BSTRs (or null) into their outputs and never read them.
-OLECHAR g_unwritten[] = u"";
+OLECHAR g_unwritten[1] = {};
 
 bool IsTextOutput(ArgKind kind) { return kind == ArgKind::OutText; }
 bool IsNumberOutput(ArgKind kind) {

@@ -235,4 +235,25 @@ const MethodDesc* FindMethod(DISPID id) {
   return &kMethods[id - 1];
 }
 
+HRESULT InvokeMethod(IGuiXmlModel* object, DISPID id, WORD flags, DISPPARAMS* params, VARIANT* result, UINT* argErr) {
+  if (!object || !params) return E_INVALIDARG;
+  const MethodDesc* method = FindMethod(id);
+  if (!method || !(flags & DISPATCH_METHOD)) return DISP_E_MEMBERNOTFOUND;
+  if (params->cNamedArgs > 0) return DISP_E_NONAMEDARGS;
+  if (params->cArgs != method->kinds.size()) return DISP_E_BADPARAMCOUNT;
+  if (params->cArgs > 0 && !params->rgvarg) return E_INVALIDARG;
+
+  try {
+    DispatchArgs args;
+    HRESULT hr = args.Load(*params, method->kinds, argErr);
+    if (FAILED(hr)) return hr;
+    if (result) VariantInit(result);
+    hr = method->call(object, args);
+    args.WriteBack();
+    return hr;
+  } catch (...) {
+    return E_OUTOFMEMORY;  // the argument slots could not be allocated
+  }
+}
+
 }  // namespace k42com

@@ -25,4 +25,11 @@ std::span<const MethodDesc> Methods();
 // The method with that dispatch identifier, or null.
 const MethodDesc* FindMethod(DISPID id);
 
+// Calls method `id` of object with the arguments of a late-bound call. flags must include DISPATCH_METHOD;
+// named arguments are refused (DISP_E_NONAMEDARGS); the argument count must match (DISP_E_BADPARAMCOUNT);
+// arguments are converted as DispatchArgs describes, so that a script's by-reference variants receive the
+// outputs. The result is the method's own S_OK or S_FALSE: its HRESULT is not a return value, so result, when
+// given, is set to VT_EMPTY.
+HRESULT InvokeMethod(IGuiXmlModel* object, DISPID id, WORD flags, DISPPARAMS* params, VARIANT* result, UINT* argErr);
+
 }  // namespace k42com

@@ -1,27 +1,14 @@
 // Process-wide state of the component module, set up at load and torn down at unload.
 #include "component/module.h"
 
-#include <dlfcn.h>
-
 #include "component/class_factory.h"
-#include "component/type_info.h"
+#include "component/host_platform.h"
 #include "platform/libloader.h"
+#include "platform/wide.h"
 
 namespace k42com {
 
-namespace {
-
-// The handle of the module containing this code: its load address, as a
-// Windows module handle is.
-HMODULE OwnHandle() {
-  Dl_info info;
-  if (!dladdr(reinterpret_cast<const void*>(&OwnHandle), &info)) return nullptr;
-  return static_cast<HMODULE>(info.dli_fbase);
-}
-
-}  // namespace
-
-ComponentModule::ComponentModule() : m_handle(OwnHandle()) {}
+ComponentModule::ComponentModule() : m_handle(OwnModuleHandle()) {}
 
 ComponentModule::~ComponentModule() {
   if (m_classObject) m_classObject->Release();
@@ -46,7 +33,7 @@ std::u16string ComponentModule::FileName() const {
   if (!m_handle) return {};
   std::u16string buffer(MAX_PATH, u'\0');
   for (;;) {
-    DWORD length = GetModuleFileNameW(m_handle, buffer.data(), static_cast<DWORD>(buffer.size()));
+    DWORD length = GetModuleFileNameW(m_handle, k42::AsWide(buffer.data()), static_cast<DWORD>(buffer.size()));
     if (length == 0) return {};
     if (length < buffer.size()) {
       buffer.resize(length);
@@ -79,8 +66,7 @@ HRESULT ComponentModule::GetTypeInfo(ITypeInfo** typeInfo) {
   *typeInfo = nullptr;
   std::lock_guard<std::mutex> guard(m_mutex);
   if (!m_typeInfo) {
-    m_typeInfo = CGuiXmlModelTypeInfo::Create();
-    if (!m_typeInfo) return E_OUTOFMEMORY;
+    if (HRESULT hr = LoadInterfaceTypeInfo(&m_typeInfo); FAILED(hr)) return hr;
   }
   m_typeInfo->AddRef();
   *typeInfo = m_typeInfo;

@@ -69,24 +69,8 @@ HRESULT CGuiXmlModelTypeInfo::GetIDsOfNames(LPOLESTR* rgszNames, UINT cNames, ME
 
 HRESULT CGuiXmlModelTypeInfo::Invoke(PVOID pvInstance, MEMBERID memid, WORD wFlags, DISPPARAMS* pDispParams,
                                      VARIANT* pVarResult, EXCEPINFO*, UINT* puArgErr) {
-  if (!pvInstance || !pDispParams) return E_INVALIDARG;
-  const MethodDesc* method = FindMethod(memid);
-  if (!method || !(wFlags & DISPATCH_METHOD)) return DISP_E_MEMBERNOTFOUND;
-  if (pDispParams->cNamedArgs > 0) return DISP_E_NONAMEDARGS;
-  if (pDispParams->cArgs != method->kinds.size()) return DISP_E_BADPARAMCOUNT;
-  if (pDispParams->cArgs > 0 && !pDispParams->rgvarg) return E_INVALIDARG;
-
-  try {
-    DispatchArgs args;
-    HRESULT hr = args.Load(*pDispParams, method->kinds, puArgErr);
-    if (FAILED(hr)) return hr;
-    if (pVarResult) VariantInit(pVarResult);
-    hr = method->call(static_cast<IGuiXmlModel*>(pvInstance), args);
-    args.WriteBack();
-    return hr;
-  } catch (...) {
-    return E_OUTOFMEMORY;  // the argument slots could not be allocated
-  }
+  if (!pvInstance) return E_INVALIDARG;
+  return InvokeMethod(static_cast<IGuiXmlModel*>(pvInstance), memid, wFlags, pDispParams, pVarResult, puArgErr);
 }
 
 HRESULT CGuiXmlModelTypeInfo::GetDocumentation(MEMBERID memid, BSTR* pBstrName, BSTR* pBstrDocString,

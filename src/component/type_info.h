@@ -27,12 +27,8 @@ class CGuiXmlModelTypeInfo final : public ITypeInfo {
   // an unknown method name is unknown too).
   HRESULT STDMETHODCALLTYPE GetIDsOfNames(LPOLESTR* rgszNames, UINT cNames, MEMBERID* pMemId) override;
 
-  // Calls method memid of pvInstance (an IGuiXmlModel*). wFlags must include
-  // DISPATCH_METHOD; named arguments are refused (DISP_E_NONAMEDARGS); the
-  // argument count must match (DISP_E_BADPARAMCOUNT); arguments are
-  // converted as DispatchArgs describes. The result is the method's own
-  // S_OK or S_FALSE: its HRESULT is not a return value, so pVarResult, when
-  // given, is set to VT_EMPTY.
+  // Calls method memid of pvInstance (an IGuiXmlModel*), as InvokeMethod
+  // (method_table.h) describes.
   HRESULT STDMETHODCALLTYPE Invoke(PVOID pvInstance, MEMBERID memid, WORD wFlags, DISPPARAMS* pDispParams,
                                    VARIANT* pVarResult, EXCEPINFO* pExcepInfo, UINT* puArgErr) override;
 

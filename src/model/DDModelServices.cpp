@@ -6,6 +6,7 @@
 #include <k42gui/winuser.h>
 
 #include "model/InitString.h"
+#include "platform/wide.h"
 
 namespace {
 
@@ -75,7 +76,7 @@ int32_t CDDModel::OnLanguageIDChange(const std::u16string& language, HWND progre
   const int32_t result = ChangeLanguage(language, progress);
   if (result != 0) {
     const std::u16string file = m_directory + m_xmlFileName;
-    MessageBoxW(nullptr, file.c_str(), u"Open failed!", MB_OK);
+    MessageBoxW(nullptr, k42::AsWide(file.c_str()), k42::AsWide(u"Open failed!"), MB_OK);
   }
   return result;
 }

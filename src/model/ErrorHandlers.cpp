@@ -6,6 +6,8 @@
 #include <k42gui/Logger.h>
 #include <k42gui/winuser.h>
 
+#include "platform/wide.h"
+
 namespace {
 
 std::u16string Message(const xercesc::SAXParseException& e) {
@@ -33,7 +35,7 @@ void CDomErrorHandler::error(const xercesc::SAXParseException& e) {
 
 void CDomErrorHandler::fatalError(const xercesc::SAXParseException&) {
   ++m_errorCount;
-  MessageBoxW(nullptr, u"FATAL ERROR found parsing TAVIRO XML file!", u"XML Reader", MB_OK);
+  MessageBoxW(nullptr, k42::AsWide(u"FATAL ERROR found parsing TAVIRO XML file!"), k42::AsWide(u"XML Reader"), MB_OK);
 }
 
 void CDomErrorHandler::resetErrors() {

@@ -49,7 +49,7 @@ void WriteLine(const std::string& path, const std::string& text) {
 
 int Logger::m_bActiveLog = ActiveFlagFromEnvironment();
 
-void Logger::Log(LPCWSTR format, ...) {
+void Logger::Log(const char16_t* format, ...) {
   if (!m_bActiveLog || !format) return;
   std::u16string line;
   va_list args;

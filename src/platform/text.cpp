@@ -4,20 +4,31 @@
 #include <cstdlib>
 #include <limits>
 
-#include "platform/utf.h"
+#include "platform/wide.h"
 #include "platform/winnls.h"
 
 namespace k42 {
 
 std::string ToNarrow(std::u16string_view text) {
-  // The ANSI code page is UTF-8, so this is exactly WideCharToMultiByte(CP_ACP).
-  return utf::ToUtf8(text);
+  if (text.empty()) return {};  // a length of 0 is an invalid argument to the code-page functions
+  const int length = static_cast<int>(text.size());
+  const int size = WideCharToMultiByte(CP_ACP, 0, AsWide(text.data()), length, nullptr, 0, nullptr, nullptr);
+  std::string narrow(static_cast<size_t>(size > 0 ? size : 0), '\0');
+  if (size > 0) WideCharToMultiByte(CP_ACP, 0, AsWide(text.data()), length, narrow.data(), size, nullptr, nullptr);
+  return narrow;
 }
 
-std::u16string FromNarrow(std::string_view text) { return utf::ToUtf16(text); }
+std::u16string FromNarrow(std::string_view text) {
+  if (text.empty()) return {};
+  const int length = static_cast<int>(text.size());
+  const int size = MultiByteToWideChar(CP_ACP, 0, text.data(), length, nullptr, 0);
+  std::u16string wide(static_cast<size_t>(size > 0 ? size : 0), u'\0');
+  if (size > 0) MultiByteToWideChar(CP_ACP, 0, text.data(), length, AsWide(wide.data()), size);
+  return wide;
+}
 
 std::u16string ToUpper(std::u16string text) {
-  CharUpperBuffW(text.data(), static_cast<DWORD>(text.size()));
+  CharUpperBuffW(AsWide(text.data()), static_cast<DWORD>(text.size()));
   return text;
 }
 

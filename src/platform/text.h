@@ -7,7 +7,7 @@
 
 namespace k42 {
 
-// The text in the system's ANSI code page (UTF-8 here), as WideCharToMultiByte(CP_ACP)
+// The text in the system's ANSI code page (UTF-8 with the stand-ins), as WideCharToMultiByte(CP_ACP)
 // gives it; unpaired surrogates become U+FFFD.
 std::string ToNarrow(std::u16string_view text);
 

@@ -4,6 +4,7 @@
 
 #include "model/DDParserXML.h"
 #include "model/DomUtil.h"
+#include "platform/wide.h"
 #include "platform/winreg.h"
 
 int CDDParserXML::ParseModuleBody(DOMNodeList* children, CDDModule* module) {
@@ -94,11 +95,12 @@ bool CDDParserXML::IsDeviceHelpSwitchedOff() {
   m_deviceHelpOff = false;
   HKEY key = nullptr;
   try {
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, u"SOFTWARE\\Morvane\\EDD", 0, KEY_QUERY_VALUE | KEY_ENUMERATE_SUB_KEYS,
-                      &key) == ERROR_SUCCESS) {
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, k42::AsWide(u"SOFTWARE\\Morvane\\EDD"), 0,
+                      KEY_QUERY_VALUE | KEY_ENUMERATE_SUB_KEYS, &key) == ERROR_SUCCESS) {
       BYTE buffer[4] = {0, 0, 0, 0};
       DWORD size = sizeof buffer;
-      if (RegQueryValueExW(key, u"SwitchOffDeviceHelp", nullptr, nullptr, buffer, &size) == ERROR_SUCCESS) {
+      if (RegQueryValueExW(key, k42::AsWide(u"SwitchOffDeviceHelp"), nullptr, nullptr, buffer, &size) ==
+          ERROR_SUCCESS) {
         uint32_t number = 0;
         std::memcpy(&number, buffer, sizeof number);
         m_deviceHelpOff = number != 0;
