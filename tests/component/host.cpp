@@ -16,6 +16,18 @@ void Fetch(const VARIANT& array, LONG row, LONG column, Variant& cell) {
 }
 }  // namespace
 
+HRESULT CreateModel(REFIID riid, void** object) {
+#if defined(_WIN32)
+  CLSID clsid = CLSID_NULL;
+  HRESULT hr = CLSIDFromProgID(k42::AsWide(u"K42Gui.GuiXmlModel"), &clsid);
+  return FAILED(hr) ? hr : CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, riid, object);
+#else
+  Ref<IClassFactory> factory;
+  HRESULT hr = DllGetClassObject(CLSID_GuiXmlModel, IID_IClassFactory, factory.Out());
+  return FAILED(hr) ? hr : factory->CreateInstance(nullptr, riid, object);
+#endif
+}
+
 HRESULT LoadDemo(IGuiXmlModel* model, long functionId) {
   return Load(model, K42GUI_SOURCE_DIR "/examples/demo/", u"demo.xml", u"demo_loc.xml", functionId);
 }
@@ -40,7 +52,7 @@ std::vector<LONG> Shape(const VARIANT& array) {
 std::u16string CellText(const VARIANT& array, LONG row, LONG column) {
   Variant cell;
   Fetch(array, row, column, cell);
-  return cell.vt == VT_BSTR && cell.bstrVal ? cell.bstrVal : u"<not a string>";
+  return cell.vt == VT_BSTR && cell.bstrVal ? k42::AsU16(cell.bstrVal) : u"<not a string>";
 }
 
 LONG CellLong(const VARIANT& array, LONG row, LONG column) {

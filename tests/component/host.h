@@ -7,6 +7,7 @@
 #include <k42gui/windows.h>
 
 #include "component/diagnostics.h"
+#include "platform/wide.h"
 
 #include <string>
 #include <utility>
@@ -18,7 +19,7 @@ namespace k42host {
 class Bstr {
  public:
   Bstr() = default;
-  explicit Bstr(const char16_t* text) : m_value(SysAllocString(text)) {}
+  explicit Bstr(const char16_t* text) : m_value(SysAllocString(k42::AsWide(text))) {}
   ~Bstr() { SysFreeString(m_value); }
   Bstr(const Bstr&) = delete;
   Bstr& operator=(const Bstr&) = delete;
@@ -28,7 +29,9 @@ class Bstr {
     SysFreeString(std::exchange(m_value, nullptr));
     return &m_value;
   }
-  std::u16string Text() const { return m_value ? std::u16string(m_value, SysStringLen(m_value)) : u"<null>"; }
+  std::u16string Text() const {
+    return m_value ? std::u16string(k42::AsU16(m_value), SysStringLen(m_value)) : u"<null>";
+  }
 
  private:
   BSTR m_value = nullptr;
@@ -70,6 +73,9 @@ class Ref {
 HRESULT LoadDemo(IGuiXmlModel* model, long functionId = 1);
 HRESULT LoadFixture(IGuiXmlModel* model, const char16_t* xmlFile,
                     const char16_t* locFile = u"../common/minimal_loc.xml");
+// A new GuiXmlModel object as a host creates it: through the class object of the library's exports here, and
+// through the COM runtime from the ProgID on Windows.
+HRESULT CreateModel(REFIID riid, void** object);
 // The component's lock count (live objects, server locks, class-object references).
 inline LONG LockCount() { return K42GuiXmlReaderLockCount(); }
 
@@ -81,13 +87,11 @@ LONG CellLong(const VARIANT& array, LONG row, LONG column = -1);
 // Every element type of one column (or of a one-dimensional array).
 std::vector<VARTYPE> ColumnTypes(const VARIANT& array, LONG column = -1);
 
-// A test with one GuiXmlModel object `m`, made through the exports; afterwards every reference and lock must be back.
+// A test with one GuiXmlModel object `m`, made by CreateModel; afterwards every reference and lock must be back.
 class HostTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    Ref<IClassFactory> factory;
-    ASSERT_EQ(DllGetClassObject(CLSID_GuiXmlModel, IID_IClassFactory, factory.Out()), S_OK);
-    ASSERT_EQ(factory->CreateInstance(nullptr, IID_IGuiXmlModel, m_model.Out()), S_OK);
+    ASSERT_EQ(CreateModel(IID_IGuiXmlModel, m_model.Out()), S_OK);
     m = m_model.Get();
   }
   void TearDown() override {

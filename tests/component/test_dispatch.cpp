@@ -31,7 +31,9 @@ VARIANT RefTo(LONG* number) { return Arg(VT_BYREF | VT_I4, number); }
 
 // What a script variable holds, or a marker for another type.
 LONG Long(const VARIANT& v) { return v.vt == VT_I4 ? v.lVal : -12345; }
-std::u16string Str(const VARIANT& v) { return v.vt == VT_BSTR && v.bstrVal ? v.bstrVal : u"<not a string>"; }
+std::u16string Str(const VARIANT& v) {
+  return v.vt == VT_BSTR && v.bstrVal ? k42::AsU16(v.bstrVal) : u"<not a string>";
+}
 
 // Calls method `id` with the arguments in the method's order (DISPPARAMS gets them reversed).
 HRESULT Call(IDispatch* object, DISPID id, std::initializer_list<VARIANT> args, UINT* argErr = nullptr,
@@ -73,12 +75,12 @@ TEST_F(Dispatch, TypeInformationAndNames) {
   EXPECT_EQ(info->GetDocumentation(43, name.Out(), nullptr, nullptr, nullptr), TYPE_E_ELEMENTNOTFOUND);
 
   // Names are matched without case.
-  OLECHAR method[] = u"getguilabel", parameter[] = u"PBSTRLABELTEXT", unknown[] = u"GetGuiLabels";
-  LPOLESTR names[] = {method, parameter};
+  char16_t method[] = u"getguilabel", parameter[] = u"PBSTRLABELTEXT", unknown[] = u"GetGuiLabels";
+  LPOLESTR names[] = {k42::AsWide(method), k42::AsWide(parameter)};
   DISPID ids[2] = {};
   EXPECT_EQ(m->GetIDsOfNames(IID_NULL, names, 2, 0, ids), S_OK);
   EXPECT_TRUE(ids[0] == 37 && ids[1] == 1) << ids[0] << " " << ids[1];
-  names[0] = unknown;
+  names[0] = k42::AsWide(unknown);
   EXPECT_EQ(m->GetIDsOfNames(IID_NULL, names, 1, 0, ids), DISP_E_UNKNOWNNAME);
   EXPECT_EQ(ids[0], DISPID_UNKNOWN);
 }

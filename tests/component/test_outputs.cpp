@@ -16,14 +16,17 @@ using namespace k42host;
 
 // An output BSTR that starts as a marker no method writes, to tell "untouched" from "written".
 struct Out {
-  static inline OLECHAR marker[] = u"untouched";
+  static inline char16_t markerText[] = u"untouched";
+  static inline const BSTR marker = k42::AsWide(markerText);
   BSTR value = marker;
   ~Out() {
     if (value != marker) SysFreeString(value);
   }
   BSTR* Ptr() { return &value; }
   std::u16string Text() const {
-    return value == marker ? u"<untouched>" : value ? std::u16string(value, SysStringLen(value)) : u"<null>";
+    return value == marker ? u"<untouched>"
+           : value         ? std::u16string(k42::AsU16(value), SysStringLen(value))
+                           : u"<null>";
   }
 };
 
