@@ -4,10 +4,11 @@
 namespace k42host {
 
 namespace {
-HRESULT Load(IGuiXmlModel* model, const char* directory, const char16_t* xml, const char16_t* loc, long functionId) {
+HRESULT Load(IGuiXmlModel* model, const char* directory, const char16_t* xml, const char16_t* loc, long functionId,
+             long progressWindow = 0) {
   const std::u16string wide(directory, directory + std::char_traits<char>::length(directory));
   Bstr dir(wide.c_str()), xmlFile(xml), locFile(loc), lang(u"en");
-  return model->Initialize(dir, xmlFile, locFile, lang, functionId, 0);
+  return model->Initialize(dir, xmlFile, locFile, lang, functionId, progressWindow);
 }
 
 void Fetch(const VARIANT& array, LONG row, LONG column, Variant& cell) {
@@ -28,8 +29,8 @@ HRESULT CreateModel(REFIID riid, void** object) {
 #endif
 }
 
-HRESULT LoadDemo(IGuiXmlModel* model, long functionId) {
-  return Load(model, K42GUI_SOURCE_DIR "/examples/demo/", u"demo.xml", u"demo_loc.xml", functionId);
+HRESULT LoadDemo(IGuiXmlModel* model, long functionId, long progressWindow) {
+  return Load(model, K42GUI_SOURCE_DIR "/examples/demo/", u"demo.xml", u"demo_loc.xml", functionId, progressWindow);
 }
 
 HRESULT LoadFixture(IGuiXmlModel* model, const char16_t* xmlFile, const char16_t* locFile) {

@@ -70,7 +70,7 @@ class Ref {
 };
 
 // Initialize with the demo device (examples/demo), or with two files of tests/data/component.
-HRESULT LoadDemo(IGuiXmlModel* model, long functionId = 1);
+HRESULT LoadDemo(IGuiXmlModel* model, long functionId = 1, long progressWindow = 0);
 HRESULT LoadFixture(IGuiXmlModel* model, const char16_t* xmlFile,
                     const char16_t* locFile = u"../common/minimal_loc.xml");
 // A new GuiXmlModel object as a host creates it: through the class object of the library's exports here, and

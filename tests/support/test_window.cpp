@@ -1,6 +1,8 @@
 // Test helper: the recording window and its window class.
 #include "support/test_window.h"
 
+#include "platform/wide.h"
+
 namespace k42test {
 namespace {
 constexpr char16_t kClassName[] = u"K42TestRecordingWindow";
@@ -9,12 +11,13 @@ constexpr char16_t kClassName[] = u"K42TestRecordingWindow";
 TestWindow::TestWindow() {
   static const ATOM atom = [] {
     WNDCLASSW wc = {};
-    wc.lpszClassName = kClassName;
+    wc.lpszClassName = k42::AsWide(kClassName);
     wc.lpfnWndProc = &TestWindow::Procedure;
     return RegisterClassW(&wc);
   }();
   (void)atom;
-  m_hwnd = CreateWindowExW(0, kClassName, u"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, this);
+  m_hwnd = CreateWindowExW(0, k42::AsWide(kClassName), k42::AsWide(u""), 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr,
+                           this);
   std::lock_guard<std::mutex> lock(m_mutex);
   m_creationCount = m_received.size();
 }
