@@ -17,6 +17,7 @@
 
 #include "model/SafeResolver.h"
 #include "model/XercesInit.h"
+#include "platform/files.h"
 #include "platform/text.h"
 
 namespace {
@@ -54,6 +55,11 @@ class LibraryUse {
 // kSaxParseFailed when the reader counted errors or an external resource
 // had to be refused (a refusal leaves the document incomplete).
 int ReadWithSax(const std::u16string& path, xercesc::ContentHandler* content, xercesc::ErrorHandler* errors) {
+  // A named pipe in place of the file would block the host's thread until some writer appears.
+  if (!k42::IsReadableWithoutWaiting(path)) {
+    Logger::Log(u"Not a regular file, not read : %s", path.c_str());
+    return kSaxParseFailed;
+  }
   std::unique_ptr<LibraryUse> library;
   try {
     library = std::make_unique<LibraryUse>();

@@ -13,6 +13,7 @@
 
 #include <k42gui/IGuiXmlModel.h>
 #include "model/SafeResolver.h"
+#include "platform/files.h"
 #include "model/XercesInit.h"
 
 namespace {
@@ -76,6 +77,12 @@ int32_t CDDParserXML::ParseFile(const std::u16string& xmlPath, const std::u16str
   parser->setDisableDefaultEntityResolution(true);
   parser->setSecurityManager(security.get());
 
+  // A named pipe in place of the file would block this (the host's) thread until some writer appears.
+  if (!k42::IsReadableWithoutWaiting(xmlPath)) {
+    Logger::Log(u"Not a regular file, not read : %s", xmlPath.c_str());
+    ReportFailure(u"CDDParserXML: XMLException", "CDDParserXML: XMLException");
+    return kParseXmlException;
+  }
   try {
     parser->parse(xmlPath.c_str());
   } catch (const xercesc::XMLException&) {

@@ -17,11 +17,6 @@ bool StartsWithNoCase(const std::u16string& text, std::u16string_view prefix) {
   return text.size() >= prefix.size() && ToUpper(text.substr(0, prefix.size())) == ToUpper(std::u16string(prefix));
 }
 
-bool EndsWithNoCase(const std::u16string& text, std::u16string_view suffix) {
-  return text.size() >= suffix.size() &&
-         ToUpper(text.substr(text.size() - suffix.size())) == ToUpper(std::u16string(suffix));
-}
-
 // A system identifier with a scheme ("http:", "ftp:" ...) other than a
 // drive letter; "file:" locations are turned into plain paths.
 bool ToLocalPath(std::u16string& systemId) {
@@ -52,10 +47,11 @@ xercesc::InputSource* SafeEntityResolver::resolveEntity(xercesc::XMLResourceIden
   if (resource == nullptr) return nullptr;
   std::u16string systemId = Text(resource->getSystemId());
   const auto type = resource->getResourceIdentifierType();
+  // Only schemas are grammars here: a document type definition arrives as an external entity like any
+  // other, and a name ending in ".dtd" proves nothing about the file behind it.
   const bool grammar =
       type == xercesc::XMLResourceIdentifier::SchemaGrammar || type == xercesc::XMLResourceIdentifier::SchemaImport ||
-      type == xercesc::XMLResourceIdentifier::SchemaInclude || type == xercesc::XMLResourceIdentifier::SchemaRedefine ||
-      (type == xercesc::XMLResourceIdentifier::ExternalEntity && EndsWithNoCase(systemId, u".dtd"));
+      type == xercesc::XMLResourceIdentifier::SchemaInclude || type == xercesc::XMLResourceIdentifier::SchemaRedefine;
   if (!grammar) {
     Refuse(u"external entity refused: " + systemId);
     return EmptyInput(resource->getSystemId());
