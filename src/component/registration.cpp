@@ -2,13 +2,13 @@
 #include "component/registration.h"
 
 #include <k42gui/IGuiXmlModel.h>
+#include <k42gui/winreg.h>
 
 #include <initializer_list>
 
 #include "component/host_platform.h"
 #include "component/module.h"
 #include "platform/wide.h"
-#include "platform/winreg.h"
 
 namespace k42com {
 

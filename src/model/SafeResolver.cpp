@@ -6,6 +6,7 @@
 #include <xercesc/framework/MemBufInputSource.hpp>
 #include <xercesc/util/XMLResourceIdentifier.hpp>
 
+#include "platform/files.h"
 #include "platform/text.h"
 
 namespace k42 {
@@ -15,11 +16,6 @@ std::u16string Text(const XMLCh* text) { return text != nullptr ? std::u16string
 
 bool StartsWithNoCase(const std::u16string& text, std::u16string_view prefix) {
   return text.size() >= prefix.size() && ToUpper(text.substr(0, prefix.size())) == ToUpper(std::u16string(prefix));
-}
-
-bool EndsWithNoCase(const std::u16string& text, std::u16string_view suffix) {
-  return text.size() >= suffix.size() &&
-         ToUpper(text.substr(text.size() - suffix.size())) == ToUpper(std::u16string(suffix));
 }
 
 // A system identifier with a scheme ("http:", "ftp:" ...) other than a
@@ -52,10 +48,11 @@ xercesc::InputSource* SafeEntityResolver::resolveEntity(xercesc::XMLResourceIden
   if (resource == nullptr) return nullptr;
   std::u16string systemId = Text(resource->getSystemId());
   const auto type = resource->getResourceIdentifierType();
+  // Only schemas are grammars here: a document type definition arrives as an external entity like any
+  // other, and a name ending in ".dtd" proves nothing about the file behind it.
   const bool grammar =
       type == xercesc::XMLResourceIdentifier::SchemaGrammar || type == xercesc::XMLResourceIdentifier::SchemaImport ||
-      type == xercesc::XMLResourceIdentifier::SchemaInclude || type == xercesc::XMLResourceIdentifier::SchemaRedefine ||
-      (type == xercesc::XMLResourceIdentifier::ExternalEntity && EndsWithNoCase(systemId, u".dtd"));
+      type == xercesc::XMLResourceIdentifier::SchemaInclude || type == xercesc::XMLResourceIdentifier::SchemaRedefine;
   if (!grammar) {
     Refuse(u"external entity refused: " + systemId);
     return EmptyInput(resource->getSystemId());
@@ -67,6 +64,16 @@ xercesc::InputSource* SafeEntityResolver::resolveEntity(xercesc::XMLResourceIden
   const XMLCh* base = resource->getBaseURI();
   std::u16string basePath = Text(base);
   if (!ToLocalPath(basePath)) basePath.clear();
+  // A directory or a named pipe in place of a schema would make the library fail half-way through
+  // opening it (and leak) or wait for a writer for ever.
+  std::u16string localPath = systemId;
+  if (!basePath.empty() && !systemId.empty() && systemId[0] != u'/' && !(systemId.size() > 1 && systemId[1] == u':')) {
+    localPath = basePath.substr(0, basePath.find_last_of(u"/\\") + 1) + systemId;
+  }
+  if (!IsReadableWithoutWaiting(localPath)) {
+    Refuse(u"grammar location is not a regular file: " + systemId);
+    return EmptyInput(resource->getSystemId());
+  }
   try {
     if (basePath.empty()) return new xercesc::LocalFileInputSource(systemId.c_str());
     return new xercesc::LocalFileInputSource(basePath.c_str(), systemId.c_str());

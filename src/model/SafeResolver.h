@@ -11,10 +11,10 @@
 
 namespace k42 {
 
-// Answers the parser's requests for external resources. Local grammar files
-// (schemas named by the document, and document type definitions, recognised
-// by the ".dtd" ending) are read from disk; remote locations (any URL scheme
-// other than file:) and every other external entity are refused: the refusal
+// Answers the parser's requests for external resources. Local schema files
+// named by the document are read from disk; remote locations (any URL scheme
+// other than file:) and every external entity, a document type definition
+// included, are refused: the refusal
 // is reported through onRefusal and an empty input is returned, so the
 // document is never completed from outside.
 class SafeEntityResolver : public xercesc::XMLEntityResolver {

@@ -13,6 +13,7 @@
 #include <iterator>
 #include <system_error>
 
+#include "platform/files.h"
 #include "platform/registry_format.h"
 
 namespace k42::registry {
@@ -25,6 +26,7 @@ std::string RegistryFilePath() {
 LoadResult LoadRegistryFile(const std::string& path, Hive& hive) {
   std::error_code error;
   if (!std::filesystem::exists(path, error)) return error ? LoadResult::kUnreadable : LoadResult::kMissing;
+  if (!IsReadableWithoutWaiting(path)) return LoadResult::kUnreadable;
   std::ifstream file(path, std::ios::binary);
   if (!file) return LoadResult::kUnreadable;
   std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());

@@ -4,8 +4,9 @@
 #include <cstdlib>
 #include <limits>
 
+#include <k42gui/winnls.h>
+
 #include "platform/wide.h"
-#include "platform/winnls.h"
 
 namespace k42 {
 

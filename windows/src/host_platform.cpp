@@ -5,7 +5,6 @@
 #include <k42gui/IGuiXmlModel.h>
 
 #include "component/module.h"
-#include "platform/libloader.h"
 #include "platform/wide.h"
 
 namespace k42com {
@@ -62,10 +61,6 @@ HRESULT UnregisterTypeLibrary() {
 }
 
 }  // namespace k42com
-
-namespace k42 {
-std::u16string ComponentModuleFileName() { return k42com::ComponentModule::Instance().FileName(); }
-}  // namespace k42
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
   if (reason == DLL_PROCESS_ATTACH) {

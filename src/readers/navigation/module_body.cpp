@@ -2,10 +2,11 @@
 #include <cstdint>
 #include <cstring>
 
+#include <k42gui/winreg.h>
+
 #include "model/DDParserXML.h"
 #include "model/DomUtil.h"
 #include "platform/wide.h"
-#include "platform/winreg.h"
 
 int CDDParserXML::ParseModuleBody(DOMNodeList* children, CDDModule* module) {
   if (module == nullptr) return 0;

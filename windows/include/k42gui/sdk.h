@@ -9,3 +9,8 @@
 #include <ole2.h>
 #include <oleauto.h>
 #include <olectl.h>
+
+// Everything is linked into the one DLL, whose exports the module definition file lists.
+#ifndef K42PLATFORM_API
+#define K42PLATFORM_API
+#endif

@@ -1,4 +1,0 @@
-// Windows build: "platform/winreg.h" is the SDK itself.
-#pragma once
-
-#include <k42gui/sdk.h>
