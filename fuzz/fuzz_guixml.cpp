@@ -19,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   model.Initialize(k42::FromNarrow(k42fuzz::DeviceDirectory()), u"device.xml", u"device_loc.xml", u"en", 1, nullptr);
   std::vector<std::u16string> modules;
   model.GetTabModules(1, modules);
-  for (const CDDModule* module : model.Modules()) {
+  for (const auto& module : model.Modules()) {
     std::vector<CDDMenuEntry> entries;
     model.GetModuleRootMenus(module->Id(), entries);
     for (const CDDMenuEntry& entry : entries) {

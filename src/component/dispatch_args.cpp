@@ -25,7 +25,10 @@ HRESULT Convert(VARIANT& to, VARIANTARG& from, VARTYPE type) {
 }  // namespace
 
 DispatchArgs::~DispatchArgs() {
-  for (Slot& slot : m_slots) VariantClear(&slot.input);
+  for (Slot& slot : m_slots) {
+    VariantClear(&slot.input);
+    VariantClear(&slot.arrayValue);
+  }
 }
 
 HRESULT DispatchArgs::Load(const DISPPARAMS& params, std::span<const ArgKind> kinds, UINT* argErr) {
@@ -66,7 +69,9 @@ HRESULT DispatchArgs::LoadOne(Slot& slot, VARIANTARG& arg) {
       return S_OK;
     case ArgKind::OutArray:
       if (!variantRef) return DISP_E_TYPEMISMATCH;
-      slot.array = arg.pvarVal;
+      slot.variantTarget = arg.pvarVal;
+      VariantInit(&slot.arrayValue);
+      slot.array = &slot.arrayValue;
       return S_OK;
     case ArgKind::OutLong:
     case ArgKind::OutEnum:
@@ -116,6 +121,11 @@ void DispatchArgs::WriteBack() {
       slot.variantTarget->vt = VT_BSTR;
       slot.variantTarget->bstrVal = slot.textValue;
       slot.textValue = g_unwritten;  // now owned by the caller's variant
+    } else if (slot.kind == ArgKind::OutArray && slot.variantTarget) {
+      if (slot.arrayValue.vt == VT_EMPTY) continue;
+      VariantClear(slot.variantTarget);
+      *slot.variantTarget = slot.arrayValue;
+      VariantInit(&slot.arrayValue);  // now owned by the caller's variant
     } else if (IsNumberOutput(slot.kind)) {
       const int32_t value = Number(slot);
       if (slot.longTarget) {

@@ -26,10 +26,12 @@ enum class ArgKind : uint8_t {
 // - inputs with VariantChangeType (by-reference inputs are read through);
 // - text outputs as VT_BYREF|VT_BSTR (passed through) or VT_BYREF|VT_VARIANT;
 // - integer outputs as VT_BYREF|VT_I4 or VT_BYREF|VT_VARIANT;
-// - array outputs as VT_BYREF|VT_VARIANT (passed through).
+// - array outputs as VT_BYREF|VT_VARIANT.
 // WriteBack then stores the outputs of the VT_BYREF|VT_VARIANT and
-// VT_BYREF|VT_I4 forms: a text the method wrote becomes VT_BSTR (the variant
-// is cleared first), an integer VT_I4. An output the method left untouched
+// VT_BYREF|VT_I4 forms: a text the method wrote becomes VT_BSTR and an array
+// the method wrote replaces the variant's content (the variant is cleared
+// first: a script variable that held an array from an earlier call gives it
+// up), an integer becomes VT_I4. An output the method left untouched
 // leaves the caller's variant as it was: for texts exactly; for integers the
 // method starts from the variant's value as VT_I4 (VT_EMPTY reads as 0) and
 // the variant is rewritten only when the value changed or could not be read
@@ -66,9 +68,10 @@ class DispatchArgs {
     BSTR textValue = nullptr;  // the slot text points here for variant outputs
     long number = 0;
     int32_t enumeration = 0;
-    int32_t initial = 0;       // integer start value, to see a change
-    bool alwaysWrite = false;  // the start value was not the caller's
-    VARIANT* array = nullptr;
+    int32_t initial = 0;               // integer start value, to see a change
+    bool alwaysWrite = false;          // the start value was not the caller's
+    VARIANT* array = nullptr;          // where the method writes an array
+    VARIANT arrayValue{};              // the slot array points here; moved to variantTarget when written
     VARIANT* variantTarget = nullptr;  // VT_BYREF|VT_VARIANT argument
     LONG* longTarget = nullptr;        // VT_BYREF|VT_I4 argument
   };

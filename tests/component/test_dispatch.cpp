@@ -130,6 +130,14 @@ TEST_F(Dispatch, IntegerOutputsThroughIntegerAndVariantReferences) {
   EXPECT_EQ(path.vt, VT_BSTR);
   EXPECT_EQ(Shape(items), (std::vector<LONG>{7, 15}));
   EXPECT_EQ(Long(condition), 1);
+
+  // A script variable that still holds the array of the last call gives it up (the leak check sees it).
+  ASSERT_EQ(Call(m, 13, {Text(module), Text(display), RefTo(&path), RefTo(&items), RefTo(&condition)}), S_OK);
+  EXPECT_EQ(Shape(items), (std::vector<LONG>{7, 15}));
+  // An array the method does not write leaves the variable as it was.
+  Bstr unknown(u"disNone");
+  EXPECT_EQ(Call(m, 13, {Text(module), Text(unknown), RefTo(&path), RefTo(&items), RefTo(&condition)}), S_FALSE);
+  EXPECT_EQ(Shape(items), (std::vector<LONG>{7, 15}));
 }
 
 TEST_F(Dispatch, BadCallsAreRefused) {
