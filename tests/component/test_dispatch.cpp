@@ -135,7 +135,7 @@ TEST_F(Dispatch, IntegerOutputsThroughIntegerAndVariantReferences) {
   ASSERT_EQ(Call(m, 13, {Text(module), Text(display), RefTo(&path), RefTo(&items), RefTo(&condition)}), S_OK);
   EXPECT_EQ(Shape(items), (std::vector<LONG>{7, 15}));
   // An array the method does not write leaves the variable as it was.
-  Bstr unknown(u"disNone");
+  AutoBstr unknown(u"disNone");
   EXPECT_EQ(Call(m, 13, {Text(module), Text(unknown), RefTo(&path), RefTo(&items), RefTo(&condition)}), S_FALSE);
   EXPECT_EQ(Shape(items), (std::vector<LONG>{7, 15}));
 }
