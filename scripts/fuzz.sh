@@ -54,8 +54,8 @@ shopt -s nullglob
 # machine registry is read.
 export TMPDIR=$build/tmp K42GUI_REGISTRY=$build/tmp/registry.reg K42GUI_LOG=0
 mkdir -p "$TMPDIR"
-export ASAN_OPTIONS=detect_leaks=1:allocator_may_return_null=0
-export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1}
+export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 
 failed=()
 for target in "${targets[@]}"; do
