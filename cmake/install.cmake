@@ -1,5 +1,5 @@
 # Installation of the component as a CMake package and a pkg-config module:
-# the library, the shared platform library it needs, the public headers,
+# the library, the shared platform library it needs, the public headers, the schemas,
 # K42GuiXmlReaderConfig.cmake with its version file and imported targets, and k42guixmlreader.pc.
 if(NOT TARGET K42GuiXmlReader)
   return()
@@ -22,6 +22,10 @@ install(TARGETS K42GuiXmlReader k42platform
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/include/k42gui
   DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}
   FILES_MATCHING PATTERN "*.h")
+# The schemas of the two input files, for hosts and authors that validate device files themselves.
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/schemas/
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/k42gui/schemas
+  FILES_MATCHING PATTERN "*.xsd")
 install(EXPORT K42GuiXmlReaderTargets
   NAMESPACE K42GuiXmlReader::
   DESTINATION ${K42GUI_CMAKE_INSTALL_DIR})

@@ -6,6 +6,7 @@ cd "$(dirname "$0")/.."
 
 K42GUI_WITH_BROWSER=1 scripts/install-deps.sh
 scripts/check-format.sh
+scripts/check-layers.sh
 
 build=${K42GUI_TEST_BUILD_DIR:-build-test}
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Debug -DK42GUI_SANITIZE=ON -DK42GUI_BUILD_BENCH=ON >/dev/null

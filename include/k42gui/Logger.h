@@ -41,7 +41,7 @@
 
 #include <k42gui/wintypes.h>
 
-class Logger {
+class K42PLATFORM_API Logger {
  public:
   // Non-zero while logging is active; the host (and tests) may change it at any time.
   static int m_bActiveLog;

@@ -102,7 +102,7 @@ constexpr bool operator!=(REFGUID a, REFGUID b) { return !(a == b); }
 // Result: the number of characters written including the NUL (39), or 0 when
 // the buffer is null or too small (nothing is written then).
 // Notes: hexadecimal digits are upper case, as Windows writes them.
-int StringFromGUID2(REFGUID guid, LPOLESTR lpsz, int cchMax);
+K42PLATFORM_API int StringFromGUID2(REFGUID guid, LPOLESTR lpsz, int cchMax);
 
 // CLSIDFromString — reads a class identifier in brace format.
 //   lpsz    "{XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}", digits in either case;
@@ -112,13 +112,13 @@ int StringFromGUID2(REFGUID guid, LPOLESTR lpsz, int cchMax);
 // null `pclsid`.
 // Notes: Windows would also look a ProgID up in the registry; here only the
 // brace format is accepted.
-HRESULT CLSIDFromString(LPCOLESTR lpsz, LPCLSID pclsid);
+K42PLATFORM_API HRESULT CLSIDFromString(LPCOLESTR lpsz, LPCLSID pclsid);
 
 // IIDFromString — reads an interface identifier in brace format.
 //   lpsz  as for CLSIDFromString; a null pointer stands for IID_NULL.
 //   lpiid receives the identifier; IID_NULL when the text is malformed.
 // Result: S_OK, or E_INVALIDARG for malformed text or a null `lpiid`.
-HRESULT IIDFromString(LPCOLESTR lpsz, LPIID lpiid);
+K42PLATFORM_API HRESULT IIDFromString(LPCOLESTR lpsz, LPIID lpiid);
 
 // The root of every interface: identity, interface navigation and lifetime.
 // As on Windows there is no virtual destructor; an object ends its own life

@@ -40,7 +40,7 @@
 
 #include <k42gui/objbase.h>
 
-#include <concepts>
+#include <type_traits>
 
 struct IDispatch;
 struct ITypeInfo;
@@ -61,7 +61,7 @@ typedef BSTR* LPBSTR;
 // SysAllocString — allocates a BSTR holding a copy of a NUL-terminated text.
 //   psz  the text; may be null.
 // Result: the new BSTR, or null when `psz` is null or memory is exhausted.
-BSTR SysAllocString(const OLECHAR* psz);
+K42PLATFORM_API BSTR SysAllocString(const OLECHAR* psz);
 
 // SysAllocStringLen — allocates a BSTR of `ui` characters.
 //   strIn  the characters to copy (NULs included); may be null.
@@ -69,7 +69,7 @@ BSTR SysAllocString(const OLECHAR* psz);
 // Result: the new BSTR, or null when memory is exhausted.
 // Notes: with a null `strIn` the characters are zero (Windows leaves them
 // undefined); a NUL always follows them.
-BSTR SysAllocStringLen(const OLECHAR* strIn, UINT ui);
+K42PLATFORM_API BSTR SysAllocStringLen(const OLECHAR* strIn, UINT ui);
 
 // SysAllocStringByteLen — allocates a BSTR of `len` bytes.
 //   psz  the bytes to copy; may be null (the bytes are then zero).
@@ -77,26 +77,26 @@ BSTR SysAllocStringLen(const OLECHAR* strIn, UINT ui);
 // Result: the new BSTR, or null when memory is exhausted.
 // Notes: used to carry binary data; `SysStringByteLen` gives `len` back,
 // `SysStringLen` gives `len / 2`. A two-byte NUL follows the data.
-BSTR SysAllocStringByteLen(LPCSTR psz, UINT len);
+K42PLATFORM_API BSTR SysAllocStringByteLen(LPCSTR psz, UINT len);
 
 // SysReAllocString — replaces `*pbstr` with a new copy of `psz`.
 //   pbstr  the BSTR to replace; its old string is freed.
 //   psz    the new text; may point into the old string; null makes
 //          `*pbstr` null.
 // Result: TRUE, or FALSE when memory is exhausted (`*pbstr` is kept then).
-INT SysReAllocString(BSTR* pbstr, const OLECHAR* psz);
+K42PLATFORM_API INT SysReAllocString(BSTR* pbstr, const OLECHAR* psz);
 
 // SysReAllocStringLen — as SysReAllocString, with an explicit length.
-INT SysReAllocStringLen(BSTR* pbstr, const OLECHAR* psz, UINT len);
+K42PLATFORM_API INT SysReAllocStringLen(BSTR* pbstr, const OLECHAR* psz, UINT len);
 
 // SysStringLen — the number of characters of a BSTR; 0 for null.
-UINT SysStringLen(BSTR bstr);
+K42PLATFORM_API UINT SysStringLen(BSTR bstr);
 
 // SysStringByteLen — the number of bytes of a BSTR; 0 for null.
-UINT SysStringByteLen(BSTR bstr);
+K42PLATFORM_API UINT SysStringByteLen(BSTR bstr);
 
 // SysFreeString — frees a BSTR; null is ignored.
-void SysFreeString(BSTR bstrString);
+K42PLATFORM_API void SysFreeString(BSTR bstrString);
 
 // ---------------------------------------------------------------------------
 // Variants
@@ -284,7 +284,7 @@ typedef VARIANTARG* LPVARIANTARG;
 
 // VariantInit — marks a variant as empty (VT_EMPTY) without freeing anything.
 //   pvarg  the variant; must not be null.
-void VariantInit(VARIANTARG* pvarg);
+K42PLATFORM_API void VariantInit(VARIANTARG* pvarg);
 
 // VariantClear — releases what a variant owns and makes it VT_EMPTY.
 //   pvarg  the variant; must not be null.
@@ -292,7 +292,7 @@ void VariantInit(VARIANTARG* pvarg);
 // is changed then); DISP_E_ARRAYISLOCKED when its array is locked.
 // Notes: frees a BSTR, destroys an array with all its elements and releases
 // an interface. A by-reference variant frees nothing.
-HRESULT VariantClear(VARIANTARG* pvarg);
+K42PLATFORM_API HRESULT VariantClear(VARIANTARG* pvarg);
 
 // VariantCopy — replaces `pvargDest` with an independent copy of `pvargSrc`.
 //   pvargDest  cleared first (as by VariantClear).
@@ -301,12 +301,12 @@ HRESULT VariantClear(VARIANTARG* pvarg);
 // Notes: strings and arrays are duplicated (a BSTR keeps its byte length),
 // interfaces get one more reference. A by-reference source is copied as the
 // reference itself.
-HRESULT VariantCopy(VARIANTARG* pvargDest, const VARIANTARG* pvargSrc);
+K42PLATFORM_API HRESULT VariantCopy(VARIANTARG* pvargDest, const VARIANTARG* pvargSrc);
 
 // VariantCopyInd — as VariantCopy, but a by-reference source is copied as
 // the value it refers to (a VT_VARIANT | VT_BYREF source as the referred
 // variant). A referred variant that is by-reference again gives E_INVALIDARG.
-HRESULT VariantCopyInd(VARIANT* pvarDest, const VARIANTARG* pvargSrc);
+K42PLATFORM_API HRESULT VariantCopyInd(VARIANT* pvarDest, const VARIANTARG* pvargSrc);
 
 // VariantChangeType — converts a value to type `vt`.
 //   pvargDest  receives the result; cleared first; may equal `pvarSrc`.
@@ -330,10 +330,11 @@ HRESULT VariantCopyInd(VARIANT* pvarDest, const VARIANTARG* pvargSrc);
 // - an object to a value through its default property (DISPID_VALUE);
 // - any type to itself, and anything to VT_EMPTY.
 // VT_NULL converts to nothing else. Other pairs give DISP_E_TYPEMISMATCH.
-HRESULT VariantChangeType(VARIANTARG* pvargDest, const VARIANTARG* pvarSrc, USHORT wFlags, VARTYPE vt);
+K42PLATFORM_API HRESULT VariantChangeType(VARIANTARG* pvargDest, const VARIANTARG* pvarSrc, USHORT wFlags, VARTYPE vt);
 
 // VariantChangeTypeEx — as VariantChangeType; the locale is ignored.
-HRESULT VariantChangeTypeEx(VARIANTARG* pvargDest, const VARIANTARG* pvarSrc, LCID lcid, USHORT wFlags, VARTYPE vt);
+K42PLATFORM_API HRESULT VariantChangeTypeEx(VARIANTARG* pvargDest, const VARIANTARG* pvarSrc, LCID lcid, USHORT wFlags,
+                                            VARTYPE vt);
 
 // ---------------------------------------------------------------------------
 // Safe arrays
@@ -377,11 +378,11 @@ typedef SAFEARRAY* LPSAFEARRAY;
 //   rgsabound  one bound per dimension, in the order the array is indexed.
 // Result: the new array with every element zero (VT_EMPTY, null strings and
 // interfaces), or null for a bad type, no dimensions or no memory.
-SAFEARRAY* SafeArrayCreate(VARTYPE vt, UINT cDims, SAFEARRAYBOUND* rgsabound);
+K42PLATFORM_API SAFEARRAY* SafeArrayCreate(VARTYPE vt, UINT cDims, SAFEARRAYBOUND* rgsabound);
 
 // SafeArrayCreateVector — creates a one-dimensional array of `cElements`
 // elements indexed from `lLbound`. Result as SafeArrayCreate.
-SAFEARRAY* SafeArrayCreateVector(VARTYPE vt, LONG lLbound, ULONG cElements);
+K42PLATFORM_API SAFEARRAY* SafeArrayCreateVector(VARTYPE vt, LONG lLbound, ULONG cElements);
 
 // SafeArrayDestroy — clears every element and frees the array.
 //   psa  the array; null is accepted.
@@ -389,20 +390,20 @@ SAFEARRAY* SafeArrayCreateVector(VARTYPE vt, LONG lLbound, ULONG cElements);
 // is freed then).
 // Notes: only arrays made by SafeArrayCreate, SafeArrayCreateVector or
 // SafeArrayCopy may be passed.
-HRESULT SafeArrayDestroy(SAFEARRAY* psa);
+K42PLATFORM_API HRESULT SafeArrayDestroy(SAFEARRAY* psa);
 
 // SafeArrayCopy — creates an independent copy of an array.
 //   psa      the array; null gives a null copy.
 //   ppsaOut  receives the copy; must not be null.
 // Result: S_OK, E_INVALIDARG or E_OUTOFMEMORY (`*ppsaOut` is null then).
 // Notes: elements are copied as SafeArrayPutElement copies them.
-HRESULT SafeArrayCopy(SAFEARRAY* psa, SAFEARRAY** ppsaOut);
+K42PLATFORM_API HRESULT SafeArrayCopy(SAFEARRAY* psa, SAFEARRAY** ppsaOut);
 
 // SafeArrayGetDim — the number of dimensions; 0 for null.
-UINT SafeArrayGetDim(SAFEARRAY* psa);
+K42PLATFORM_API UINT SafeArrayGetDim(SAFEARRAY* psa);
 
 // SafeArrayGetElemsize — the size of one element in bytes; 0 for null.
-UINT SafeArrayGetElemsize(SAFEARRAY* psa);
+K42PLATFORM_API UINT SafeArrayGetElemsize(SAFEARRAY* psa);
 
 // SafeArrayGetLBound / SafeArrayGetUBound — the lowest / highest index of a
 // dimension.
@@ -412,33 +413,33 @@ UINT SafeArrayGetElemsize(SAFEARRAY* psa);
 //          one below its lower bound.
 // Result: S_OK, DISP_E_BADINDEX for a dimension out of range, E_INVALIDARG
 // for null pointers.
-HRESULT SafeArrayGetLBound(SAFEARRAY* psa, UINT nDim, LONG* plLbound);
-HRESULT SafeArrayGetUBound(SAFEARRAY* psa, UINT nDim, LONG* plUbound);
+K42PLATFORM_API HRESULT SafeArrayGetLBound(SAFEARRAY* psa, UINT nDim, LONG* plLbound);
+K42PLATFORM_API HRESULT SafeArrayGetUBound(SAFEARRAY* psa, UINT nDim, LONG* plUbound);
 
 // SafeArrayGetVartype — the element type the array was created with.
 // Result: S_OK, or E_INVALIDARG for null pointers or an array that does not
 // record its type.
-HRESULT SafeArrayGetVartype(SAFEARRAY* psa, VARTYPE* pvt);
+K42PLATFORM_API HRESULT SafeArrayGetVartype(SAFEARRAY* psa, VARTYPE* pvt);
 
 // SafeArrayLock / SafeArrayUnlock — count a use of the array's data; a
 // locked array cannot be destroyed.
 // Result: S_OK; E_INVALIDARG for null; E_UNEXPECTED when unlocking an
 // unlocked array or locking beyond 65535 locks.
-HRESULT SafeArrayLock(SAFEARRAY* psa);
-HRESULT SafeArrayUnlock(SAFEARRAY* psa);
+K42PLATFORM_API HRESULT SafeArrayLock(SAFEARRAY* psa);
+K42PLATFORM_API HRESULT SafeArrayUnlock(SAFEARRAY* psa);
 
 // SafeArrayAccessData — locks the array and hands out its data pointer.
 // SafeArrayUnaccessData — undoes one SafeArrayAccessData.
 // Result: as SafeArrayLock / SafeArrayUnlock; E_INVALIDARG for a null
 // `ppvData`.
-HRESULT SafeArrayAccessData(SAFEARRAY* psa, void** ppvData);
-HRESULT SafeArrayUnaccessData(SAFEARRAY* psa);
+K42PLATFORM_API HRESULT SafeArrayAccessData(SAFEARRAY* psa, void** ppvData);
+K42PLATFORM_API HRESULT SafeArrayUnaccessData(SAFEARRAY* psa);
 
 // SafeArrayPtrOfIndex — the address of one element.
 //   rgIndices  one index per dimension, in the order given to SafeArrayCreate.
 // Result: S_OK, DISP_E_BADINDEX for an index out of its bounds, E_INVALIDARG
 // for null pointers.
-HRESULT SafeArrayPtrOfIndex(SAFEARRAY* psa, LONG* rgIndices, void** ppvData);
+K42PLATFORM_API HRESULT SafeArrayPtrOfIndex(SAFEARRAY* psa, LONG* rgIndices, void** ppvData);
 
 // SafeArrayPutElement — stores a copy of a value in one element.
 //   rgIndices  one index per dimension, in the order given to SafeArrayCreate
@@ -449,7 +450,7 @@ HRESULT SafeArrayPtrOfIndex(SAFEARRAY* psa, LONG* rgIndices, void** ppvData);
 //              reference; otherwise a pointer to the value.
 // Result: S_OK, DISP_E_BADINDEX, E_INVALIDARG, DISP_E_BADVARTYPE or
 // E_OUTOFMEMORY. The element's previous value is released.
-HRESULT SafeArrayPutElement(SAFEARRAY* psa, LONG* rgIndices, void* pv);
+K42PLATFORM_API HRESULT SafeArrayPutElement(SAFEARRAY* psa, LONG* rgIndices, void* pv);
 
 // SafeArrayGetElement — copies one element out.
 //   rgIndices  as for SafeArrayPutElement.
@@ -457,7 +458,7 @@ HRESULT SafeArrayPutElement(SAFEARRAY* psa, LONG* rgIndices, void* pv);
 //              with one more reference, or the value); whatever it held is
 //              overwritten, not released. The caller owns the copy.
 // Result: as SafeArrayPutElement.
-HRESULT SafeArrayGetElement(SAFEARRAY* psa, LONG* rgIndices, void* pv);
+K42PLATFORM_API HRESULT SafeArrayGetElement(SAFEARRAY* psa, LONG* rgIndices, void* pv);
 
 // Windows code declares index arrays and bounds as `long`, which is 32 bits
 // there but 64 bits here, while LONG is 32 bits on both. These overloads
@@ -465,29 +466,29 @@ HRESULT SafeArrayGetElement(SAFEARRAY* psa, LONG* rgIndices, void* pv);
 // DISP_E_BADINDEX. They are templates so that a null pointer still selects
 // the LONG functions above.
 namespace k42gui::detail {
-HRESULT SafeArrayGetBoundLong(SAFEARRAY* psa, UINT nDim, long* plBound, bool upper);
-HRESULT SafeArrayPtrOfIndexLong(SAFEARRAY* psa, const long* rgIndices, void** ppvData);
-HRESULT SafeArrayPutElementLong(SAFEARRAY* psa, const long* rgIndices, void* pv);
-HRESULT SafeArrayGetElementLong(SAFEARRAY* psa, const long* rgIndices, void* pv);
+K42PLATFORM_API HRESULT SafeArrayGetBoundLong(SAFEARRAY* psa, UINT nDim, long* plBound, bool upper);
+K42PLATFORM_API HRESULT SafeArrayPtrOfIndexLong(SAFEARRAY* psa, const long* rgIndices, void** ppvData);
+K42PLATFORM_API HRESULT SafeArrayPutElementLong(SAFEARRAY* psa, const long* rgIndices, void* pv);
+K42PLATFORM_API HRESULT SafeArrayGetElementLong(SAFEARRAY* psa, const long* rgIndices, void* pv);
 }  // namespace k42gui::detail
 
-template <std::same_as<long> Long>
+template <typename Long, typename = std::enable_if_t<std::is_same_v<Long, long>>>
 HRESULT SafeArrayGetLBound(SAFEARRAY* psa, UINT nDim, Long* plLbound) {
   return k42gui::detail::SafeArrayGetBoundLong(psa, nDim, plLbound, false);
 }
-template <std::same_as<long> Long>
+template <typename Long, typename = std::enable_if_t<std::is_same_v<Long, long>>>
 HRESULT SafeArrayGetUBound(SAFEARRAY* psa, UINT nDim, Long* plUbound) {
   return k42gui::detail::SafeArrayGetBoundLong(psa, nDim, plUbound, true);
 }
-template <std::same_as<long> Long>
+template <typename Long, typename = std::enable_if_t<std::is_same_v<Long, long>>>
 HRESULT SafeArrayPtrOfIndex(SAFEARRAY* psa, Long* rgIndices, void** ppvData) {
   return k42gui::detail::SafeArrayPtrOfIndexLong(psa, rgIndices, ppvData);
 }
-template <std::same_as<long> Long>
+template <typename Long, typename = std::enable_if_t<std::is_same_v<Long, long>>>
 HRESULT SafeArrayPutElement(SAFEARRAY* psa, Long* rgIndices, void* pv) {
   return k42gui::detail::SafeArrayPutElementLong(psa, rgIndices, pv);
 }
-template <std::same_as<long> Long>
+template <typename Long, typename = std::enable_if_t<std::is_same_v<Long, long>>>
 HRESULT SafeArrayGetElement(SAFEARRAY* psa, Long* rgIndices, void* pv) {
   return k42gui::detail::SafeArrayGetElementLong(psa, rgIndices, pv);
 }

@@ -2,8 +2,8 @@
 //
 // Host code written for Windows includes <windows.h> (and <oleauto.h>);
 // here it includes <k42gui/windows.h> and gets the base types, the
-// component-object and automation declarations and, where they exist, the
-// window functions and the host's logger.
+// component-object and automation declarations, the window, message box,
+// code-page, registry and module functions, and the host's logger.
 //
 // Example:
 //   #include <k42gui/windows.h>
@@ -14,13 +14,8 @@
 #include <k42gui/wintypes.h>
 #include <k42gui/objbase.h>
 #include <k42gui/oleauto.h>
-
-#if __has_include(<k42gui/winuser.h>)
 #include <k42gui/winuser.h>
-#endif
-#if __has_include(<k42gui/winreg.h>)
+#include <k42gui/winnls.h>
 #include <k42gui/winreg.h>
-#endif
-#if __has_include(<k42gui/Logger.h>)
+#include <k42gui/libloaderapi.h>
 #include <k42gui/Logger.h>
-#endif

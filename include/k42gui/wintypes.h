@@ -74,6 +74,14 @@ typedef HINSTANCE HMODULE;
 #define __stdcall
 #define __RPC_FAR
 
+// Marks what the platform library exports. It is built with every other symbol hidden, so its own
+// helpers stay inside it; on Windows the system's libraries provide these functions instead.
+#if defined(_WIN32) || !defined(__GNUC__)
+#define K42PLATFORM_API
+#else
+#define K42PLATFORM_API __attribute__((visibility("default")))
+#endif
+
 #define MAKEWORD(a, b) ((WORD)(((BYTE)((DWORD_PTR)(a)&0xff)) | ((WORD)((BYTE)((DWORD_PTR)(b)&0xff))) << 8))
 #define MAKELONG(a, b) ((LONG)(((WORD)((DWORD_PTR)(a)&0xffff)) | ((DWORD)((WORD)((DWORD_PTR)(b)&0xffff))) << 16))
 #define LOWORD(l) ((WORD)((DWORD_PTR)(l)&0xffff))

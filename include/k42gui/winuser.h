@@ -129,19 +129,19 @@ typedef struct tagCREATESTRUCTW {
 extern "C" {
 
 // Last-error code of the calling thread (each thread has its own, starting at 0).
-DWORD WINAPI GetLastError(void);
-void WINAPI SetLastError(DWORD dwErrCode);
+K42PLATFORM_API DWORD WINAPI GetLastError(void);
+K42PLATFORM_API void WINAPI SetLastError(DWORD dwErrCode);
 
 // Registers a window class.
 //   lpWndClass: lpfnWndProc and lpszClassName are required; the other fields are ignored.
 //   Result: a class atom (non-zero); 0 with ERROR_CLASS_ALREADY_EXISTS when the
 //   name is taken, ERROR_INVALID_PARAMETER when a required field is missing.
-ATOM WINAPI RegisterClassW(const WNDCLASSW* lpWndClass);
+K42PLATFORM_API ATOM WINAPI RegisterClassW(const WNDCLASSW* lpWndClass);
 
 // Removes a window class (by name or MAKEINTATOM).
 //   Result: TRUE; FALSE with ERROR_CLASS_DOES_NOT_EXIST, or ERROR_CLASS_HAS_WINDOWS
 //   while windows of the class exist.
-BOOL WINAPI UnregisterClassW(LPCWSTR lpClassName, HINSTANCE hInstance);
+K42PLATFORM_API BOOL WINAPI UnregisterClassW(LPCWSTR lpClassName, HINSTANCE hInstance);
 
 // Creates a message-only window of a registered class.
 //   Sends WM_NCCREATE then WM_CREATE, both with lParam = the CREATESTRUCTW whose
@@ -149,39 +149,40 @@ BOOL WINAPI UnregisterClassW(LPCWSTR lpClassName, HINSTANCE hInstance);
 //   (the window then gets WM_NCDESTROY); WM_CREATE answered with -1 destroys it.
 //   Result: the handle; null with ERROR_CANNOT_FIND_WND_CLASS for an unknown
 //   class, ERROR_INVALID_WINDOW_HANDLE for an unknown parent.
-HWND WINAPI CreateWindowExW(DWORD dwExStyle, LPCWSTR lpClassName, LPCWSTR lpWindowName, DWORD dwStyle, int X, int Y,
-                            int nWidth, int nHeight, HWND hWndParent, HMENU hMenu, HINSTANCE hInstance, LPVOID lpParam);
+K42PLATFORM_API HWND WINAPI CreateWindowExW(DWORD dwExStyle, LPCWSTR lpClassName, LPCWSTR lpWindowName, DWORD dwStyle,
+                                            int X, int Y, int nWidth, int nHeight, HWND hWndParent, HMENU hMenu,
+                                            HINSTANCE hInstance, LPVOID lpParam);
 
 // Destroys a window and its children: WM_DESTROY to the window, then its children
 // are destroyed, then WM_NCDESTROY; afterwards the handle is invalid.
 //   Result: TRUE; FALSE with ERROR_INVALID_WINDOW_HANDLE for an unknown handle.
-BOOL WINAPI DestroyWindow(HWND hWnd);
+K42PLATFORM_API BOOL WINAPI DestroyWindow(HWND hWnd);
 
 // TRUE while hWnd names a window that has not been destroyed.
-BOOL WINAPI IsWindow(HWND hWnd);
+K42PLATFORM_API BOOL WINAPI IsWindow(HWND hWnd);
 
 // Default processing: TRUE for WM_NCCREATE, 0 for every other message.
-LRESULT WINAPI DefWindowProcW(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
+K42PLATFORM_API LRESULT WINAPI DefWindowProcW(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
 
 // Calls the window procedure of hWnd with the message, synchronously on the
 // calling thread, and returns its result. An unknown, null or destroyed
 // handle returns 0 and does nothing (last error ERROR_INVALID_WINDOW_HANDLE).
-LRESULT WINAPI SendMessageW(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
+K42PLATFORM_API LRESULT WINAPI SendMessageW(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
 
 // Replaces GWLP_USERDATA or GWLP_WNDPROC and returns the previous value.
 // As on Windows, a previous value of 0 returns 0 without clearing the last
 // error. Other indices: 0 with ERROR_INVALID_INDEX; unknown window: 0 with
 // ERROR_INVALID_WINDOW_HANDLE.
-LONG_PTR WINAPI SetWindowLongPtrW(HWND hWnd, int nIndex, LONG_PTR dwNewLong);
+K42PLATFORM_API LONG_PTR WINAPI SetWindowLongPtrW(HWND hWnd, int nIndex, LONG_PTR dwNewLong);
 
 // Reads GWLP_USERDATA or GWLP_WNDPROC; errors as for SetWindowLongPtrW.
-LONG_PTR WINAPI GetWindowLongPtrW(HWND hWnd, int nIndex);
+K42PLATFORM_API LONG_PTR WINAPI GetWindowLongPtrW(HWND hWnd, int nIndex);
 
 // Shows a message box: writes "MessageBox [caption]: text" as one UTF-8 line to
 // standard error and returns what the installed handler returns, or IDOK
 // without a handler. Never blocks. A null caption reads "Error", as on
 // Windows, and a null text reads ""; the handler gets them that way too.
-int WINAPI MessageBoxW(HWND hWnd, LPCWSTR lpText, LPCWSTR lpCaption, UINT uType);
+K42PLATFORM_API int WINAPI MessageBoxW(HWND hWnd, LPCWSTR lpText, LPCWSTR lpCaption, UINT uType);
 
 // Stand-in extension: decides the answer of MessageBoxW (tests record the
 // boxes with it). The handler runs on the thread that called MessageBoxW.
@@ -189,6 +190,6 @@ typedef int (*K42MESSAGEBOXHANDLER)(HWND owner, LPCWSTR text, LPCWSTR caption, U
 
 // Installs the message box handler with a context passed back on each call;
 // nullptr removes it.
-void K42SetMessageBoxHandler(K42MESSAGEBOXHANDLER handler, void* context);
+K42PLATFORM_API void K42SetMessageBoxHandler(K42MESSAGEBOXHANDLER handler, void* context);
 
 }  // extern "C"

@@ -6,7 +6,7 @@
 #include <initializer_list>
 
 #include "component/module.h"
-#include "platform/winreg.h"
+#include <k42gui/winreg.h>
 
 namespace k42com {
 

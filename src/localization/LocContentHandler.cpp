@@ -1,6 +1,7 @@
 // Content handler of the localized-text file: picks the language blocks that
 // apply, resolves scopes and identifiers, and lands the texts on the records.
 #include "model/DDParserXML.h"
+#include "model/LoadBounds.h"
 
 #include <new>
 
@@ -32,6 +33,10 @@ void CDDParserXML::processingInstruction(const XMLCh*, const XMLCh*) {}
 
 void CDDParserXML::startElement(const XMLCh*, const XMLCh* localname, const XMLCh*,
                                 const xercesc::Attributes& attributes) {
+  // Stopped before the library's namespace bookkeeping, which walks the element stack for each element,
+  // makes deep nesting cost quadratic time.
+  if (m_locDepth >= k42::kMaxElementDepth) throw k42::TooDeep();
+  ++m_locDepth;
   const std::u16string_view name = localname != nullptr ? localname : u"";
 
   if (m_locMatched == 0) {
@@ -115,6 +120,7 @@ void CDDParserXML::characters(const XMLCh* chars, const XMLSize_t length) {
 }
 
 void CDDParserXML::endElement(const XMLCh*, const XMLCh* localname, const XMLCh*) {
+  if (m_locDepth > 0) --m_locDepth;
   ApplyPendingText();
   m_locChars.clear();
 

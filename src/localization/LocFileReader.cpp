@@ -9,12 +9,14 @@
 #include <xercesc/parsers/SAX2XMLReaderImpl.hpp>
 #include <xercesc/sax2/SAX2XMLReader.hpp>
 #include <xercesc/sax2/XMLReaderFactory.hpp>
+#include <xercesc/util/OutOfMemoryException.hpp>
 #include <xercesc/util/PlatformUtils.hpp>
 #include <xercesc/util/XMLException.hpp>
 #include <xercesc/util/XMLUni.hpp>
 
 #include <k42gui/Logger.h>
 
+#include "model/LoadBounds.h"
 #include "model/SafeResolver.h"
 #include "model/XercesInit.h"
 #include "platform/files.h"
@@ -51,6 +53,12 @@ class LibraryUse {
   LibraryUse& operator=(const LibraryUse&) = delete;
 };
 
+// Refuses a document type declaration: neither file format has one, and without it no entity can expand.
+class DoctypeRefusal : public xercesc::DefaultHandler {
+ public:
+  void startDTD(const XMLCh* const, const XMLCh* const, const XMLCh* const) override { throw k42::DoctypeRefused(); }
+};
+
 // One validating SAX2 read of path. Returns kSaxOk, kSaxInitFailed, or
 // kSaxParseFailed when the reader counted errors or an external resource
 // had to be refused (a refusal leaves the document incomplete).
@@ -75,7 +83,10 @@ int ReadWithSax(const std::u16string& path, xercesc::ContentHandler* content, xe
   });
   auto security = k42::MakeSecurityManager();
 
-  std::unique_ptr<xercesc::SAX2XMLReader> reader(xercesc::XMLReaderFactory::createXMLReader());
+  // The reader and its buffers live in the budget's memory: the budget is declared first so that it outlives them.
+  k42::BudgetMemoryManager budget(k42::MemoryBudget(k42::FileSize(path)));
+  DoctypeRefusal doctypeRefusal;
+  std::unique_ptr<xercesc::SAX2XMLReader> reader(xercesc::XMLReaderFactory::createXMLReader(&budget));
   // The resolver that sees the kind of each request is a member of the
   // library's implementation class only, which the factory creates.
   auto* resolvable = dynamic_cast<xercesc::SAX2XMLReaderImpl*>(reader.get());
@@ -93,6 +104,7 @@ int ReadWithSax(const std::u16string& path, xercesc::ContentHandler* content, xe
   reader->setFeature(XMLUni::fgXercesDisableDefaultEntityResolution, true);
   resolvable->setXMLEntityResolver(&resolver);
   reader->setProperty(XMLUni::fgXercesSecurityManager, security.get());
+  reader->setLexicalHandler(&doctypeRefusal);
 
   XMLSize_t errorCount = 0;
   try {
@@ -100,6 +112,13 @@ int ReadWithSax(const std::u16string& path, xercesc::ContentHandler* content, xe
     reader->setErrorHandler(errors);
     reader->parse(path.c_str());
     errorCount = reader->getErrorCount();
+  } catch (const k42::LoadRefused& refusal) {
+    Logger::Log(u"XMLError at file (%s) line,col (%d, %d)=%s\n", path.c_str(), 0, 0, refusal.Reason().c_str());
+    return kSaxParseFailed;
+  } catch (const xercesc::OutOfMemoryException&) {
+    if (!budget.Exceeded()) throw;  // the process itself is out of memory: as any other failure
+    Logger::Log(u"XMLError at file (%s) line,col (%d, %d)=%s\n", path.c_str(), 0, 0, budget.Diagnostic().c_str());
+    return kSaxParseFailed;
   } catch (const xercesc::XMLException& e) {
     std::cerr << "\nAn error occurred\n  Error: " << Narrow(e.getMessage()) << "\n" << std::endl;
     return kSaxParseFailed;
@@ -119,6 +138,7 @@ int CDDParserXML::ParseLocFile(HWND /*progress: no progress is reported for this
   m_locKey.clear();
   m_locChars.clear();
   m_locContext.clear();
+  m_locDepth = 0;
   m_locSkip = 0;
   m_locInLabel = 0;
   m_locInTooltip = 0;

@@ -5,13 +5,15 @@
 #include <iostream>
 
 #include <xercesc/dom/DOMException.hpp>
-#include <xercesc/parsers/XercesDOMParser.hpp>
+#include <xercesc/util/OutOfMemoryException.hpp>
 #include <xercesc/util/XMLException.hpp>
 
 #include <k42gui/Logger.h>
 #include <k42gui/winuser.h>
 
 #include <k42gui/IGuiXmlModel.h>
+#include "model/BoundedDomParser.h"
+#include "model/LoadBounds.h"
 #include "model/SafeResolver.h"
 #include "platform/files.h"
 #include "model/XercesInit.h"
@@ -50,7 +52,9 @@ int32_t CDDParserXML::ParseFile(const std::u16string& xmlPath, const std::u16str
   });
   auto security = k42::MakeSecurityManager();
 
-  auto parser = std::make_unique<xercesc::XercesDOMParser>();
+  // The document tree lives in the budget's memory: the budget is declared first so that it outlives it.
+  k42::BudgetMemoryManager budget(k42::MemoryBudget(k42::FileSize(xmlPath)));
+  auto parser = std::make_unique<k42::BoundedDomParser>(&budget);
   if (language != m_language) {
     m_language = language;
   }
@@ -85,6 +89,16 @@ int32_t CDDParserXML::ParseFile(const std::u16string& xmlPath, const std::u16str
   }
   try {
     parser->parse(xmlPath.c_str());
+  } catch (const k42::LoadRefused& refusal) {
+    parser.reset();
+    m_domErrorHandler->ReportError(refusal.Reason().c_str());
+  } catch (const xercesc::OutOfMemoryException&) {
+    parser.reset();
+    if (!budget.Exceeded()) {  // the process itself is out of memory
+      ReportFailure(u"CDDParserXML: ... Exception", "CDDParserXML: ... Exception");
+      return kParseOtherException;
+    }
+    m_domErrorHandler->ReportError(budget.Diagnostic().c_str());
   } catch (const xercesc::XMLException&) {
     parser.reset();
     ReportFailure(u"CDDParserXML: XMLException", "CDDParserXML: XMLException");

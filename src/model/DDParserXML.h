@@ -286,6 +286,7 @@ class CDDParserXML : public xercesc::DefaultHandler {
   int32_t m_locState = 2;
   std::vector<CDDBase*> m_locContext;
   int32_t m_locSkip = 0;
+  unsigned m_locDepth = 0;  // element nesting, bounded by k42::kMaxElementDepth
   uint8_t m_locGuiScope = 0;
   std::u16string m_locCurrentName;
   std::u16string m_locEnumValue;

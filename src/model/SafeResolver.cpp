@@ -6,6 +6,7 @@
 #include <xercesc/framework/MemBufInputSource.hpp>
 #include <xercesc/util/XMLResourceIdentifier.hpp>
 
+#include "platform/files.h"
 #include "platform/text.h"
 
 namespace k42 {
@@ -63,6 +64,16 @@ xercesc::InputSource* SafeEntityResolver::resolveEntity(xercesc::XMLResourceIden
   const XMLCh* base = resource->getBaseURI();
   std::u16string basePath = Text(base);
   if (!ToLocalPath(basePath)) basePath.clear();
+  // A directory or a named pipe in place of a schema would make the library fail half-way through
+  // opening it (and leak) or wait for a writer for ever.
+  std::u16string localPath = systemId;
+  if (!basePath.empty() && !systemId.empty() && systemId[0] != u'/' && !(systemId.size() > 1 && systemId[1] == u':')) {
+    localPath = basePath.substr(0, basePath.find_last_of(u"/\\") + 1) + systemId;
+  }
+  if (!IsReadableWithoutWaiting(localPath)) {
+    Refuse(u"grammar location is not a regular file: " + systemId);
+    return EmptyInput(resource->getSystemId());
+  }
   try {
     if (basePath.empty()) return new xercesc::LocalFileInputSource(systemId.c_str());
     return new xercesc::LocalFileInputSource(basePath.c_str(), systemId.c_str());

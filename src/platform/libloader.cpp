@@ -139,20 +139,3 @@ DWORD WINAPI GetModuleFileNameW(HMODULE hModule, LPWSTR lpFilename, DWORD nSize)
   SetLastError(ERROR_INSUFFICIENT_BUFFER);
   return nSize;
 }
-
-namespace k42 {
-
-std::u16string ComponentModuleFileName() {
-  HMODULE module = GetModuleHandleW(kComponentModuleName);
-  if (!module) return {};
-  std::u16string buffer(MAX_PATH, u'\0');
-  for (;;) {
-    DWORD length = GetModuleFileNameW(module, buffer.data(), static_cast<DWORD>(buffer.size()));
-    if (length == 0) return {};
-    if (length < buffer.size()) return buffer.substr(0, length);
-    if (buffer.size() > 0x100000) return {};
-    buffer.resize(buffer.size() * 2);
-  }
-}
-
-}  // namespace k42

@@ -5,7 +5,7 @@
 #include <limits>
 
 #include "platform/utf.h"
-#include "platform/winnls.h"
+#include <k42gui/winnls.h>
 
 namespace k42 {
 

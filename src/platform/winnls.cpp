@@ -1,5 +1,5 @@
 // Code-page conversions (the ANSI code page is UTF-8) and Unicode simple upper-casing.
-#include "platform/winnls.h"
+#include <k42gui/winnls.h>
 
 #include <k42gui/winuser.h>
 #include <locale.h>

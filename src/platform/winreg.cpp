@@ -1,5 +1,5 @@
 // The registry functions: key handles over the registry file, one process mutex around every call.
-#include "platform/winreg.h"
+#include <k42gui/winreg.h>
 
 #include <cstring>
 #include <map>

@@ -251,4 +251,15 @@ TEST_F(HostTest, FailedLoadAnswersFalse) {
   EXPECT_EQ(boxes.Shown().size(), 1u) << "the host's message-box handler sees the component's box";
 }
 
+TEST_F(HostTest, RefusedFilesAnswerFalseWithoutABox) {
+  k42test::MessageBoxCapture boxes;
+  // A document type declaration (with entities, or with a stray subset end) is refused before it is read.
+  for (const char16_t* file : {u"../model/billion_laughs.xml", u"../model/doctype_stray.xml"}) {
+    EXPECT_EQ(LoadFixture(m, file), S_FALSE);
+    Variant modules;
+    EXPECT_EQ(m->GetTabModules(1, &modules), S_FALSE);
+  }
+  EXPECT_TRUE(boxes.Shown().empty());
+}
+
 }  // namespace

@@ -8,7 +8,7 @@
 
 #include "host.h"
 #include "platform/text.h"
-#include "platform/winreg.h"
+#include <k42gui/winreg.h>
 #include "support/temp_registry.h"
 
 namespace {

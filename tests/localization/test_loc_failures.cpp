@@ -6,6 +6,7 @@
 #include <tuple>
 
 #include "model/DDModel.h"
+#include "platform/text.h"
 #include "support/log_capture.h"
 #include "support/test_paths.h"
 
@@ -52,9 +53,9 @@ TEST(LocalizedFileFailures, BrokenFileKeepsTheTextsAppliedBeforeTheError) {
 
 TEST(LocalizedFileFailures, HostileFilesFailQuicklyWithoutReadingOutside) {
   const std::tuple<const char*, std::u16string, std::u16string> cases[] = {
-      {"localization/billion_laughs_loc.xml", u"", u""},
-      {"localization/external_entity_loc.xml", u"[]", u"external entity refused: file:///etc/hostname"},
-      {"localization/dtd_entity_loc.xml", u"[]", u"external entity refused: "},  // no exception for ".dtd"
+      {"localization/billion_laughs_loc.xml", u"", u"document type declaration refused"},
+      {"localization/external_entity_loc.xml", u"", u"document type declaration refused"},
+      {"localization/doctype_stray_loc.xml", u"", u"document type declaration refused"},
   };
   for (const auto& [file, lblA, logged] : cases) {
     k42test::LogCapture log;
@@ -65,6 +66,22 @@ TEST(LocalizedFileFailures, HostileFilesFailQuicklyWithoutReadingOutside) {
     EXPECT_EQ(Label(model, u"lblA"), lblA) << file;
     EXPECT_TRUE(logged.empty() || Logged(log, logged)) << file;
   }
+}
+
+// Nesting past the bound stops the read at that depth, with the texts applied before it kept.
+TEST(LocalizedFileFailures, NestingPastTheBoundIsRefused) {
+  std::string xml =
+      "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<LANGUAGE_SUPPORT><LANG ID=\"en\" DEFAULT=\"1\">"
+      "<SCOPE ID=\"GLOBAL\"><ID NAME=\"lblA\"><LABEL>Alpha</LABEL></ID></SCOPE>";
+  for (int i = 0; i < 100000; ++i) xml += "<SCOPE>";
+  const std::string loc = k42test::WriteTempFile("deep_loc.xml", xml);
+  k42test::LogCapture log;
+  CDDModel model;
+  EXPECT_EQ(
+      model.Initialize(u"", k42test::DataPath("localization/device.xml"), k42::FromNarrow(loc), u"en", 1, nullptr),
+      kParseLocFileFailed);
+  EXPECT_EQ(Label(model, u"lblA"), u"Alpha");
+  EXPECT_TRUE(Logged(log, u"elements nested deeper than 1000 levels refused"));
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "platform/winnls.h"
+#include <k42gui/winnls.h>
 
 namespace {
 

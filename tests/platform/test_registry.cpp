@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "platform/winreg.h"
+#include <k42gui/winreg.h>
 #include "support/temp_registry.h"
 
 namespace {

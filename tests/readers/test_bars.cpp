@@ -9,7 +9,9 @@
 #include <k42gui/IGuiXmlModel.h>
 
 #include "model/DDModel.h"
+#include "model/LoadBounds.h"
 #include "platform/text.h"
+#include "support/log_capture.h"
 #include "support/test_paths.h"
 
 namespace {
@@ -73,21 +75,18 @@ TEST(Menubar, PopupsAreBracketedAndVariablesRewriteTheLastItem) {
   EXPECT_EQ(dictionary.FindChild(u"lblTaken"), model.Labels()[0].get());
 }
 
-// A hostile nesting depth must not exhaust the stack, a hostile width must
-// not take quadratic time, and the result keeps the bracketing of an
-// ordinary file.
-TEST(Menubar, DeeplyNestedAndWidePopupsAreRead) {
-  constexpr int kDepth = 100000;
-  constexpr int kWidth = 50000;
+// A GUI XML file whose menu bar nests depth popups (with an item in the deepest) and then holds width
+// separators; the localized file is written beside it. Returns the directory.
+std::u16string WriteMenubarDevice(int depth, int width) {
   std::string xml =
       "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
       "<tv:GUIXML xmlns:tv=\"urn:k42gui:guixml\" xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" "
       "xsi:schemaLocation=\"urn:k42gui:guixml " K42GUI_SOURCE_DIR "/schemas/guixml.xsd\">\n<MENUBAR>";
-  for (int i = 0; i < kDepth; ++i) xml += "<MENUBAR_POPUP>";
+  for (int i = 0; i < depth; ++i) xml += "<MENUBAR_POPUP>";
   xml += "<MENUBAR_ITEM MENUBAR_ID=\"itmDeepest\"/>";
-  for (int i = 0; i < kDepth; ++i) xml += "</MENUBAR_POPUP>";
+  for (int i = 0; i < depth; ++i) xml += "</MENUBAR_POPUP>";
   xml += "<MENUBAR_VARIABLE MENUBAR_MENU_ID=\"m\" MENUBAR_VARIABLE_ID=\"v\"/>";
-  for (int i = 0; i < kWidth; ++i) xml += "<MENUBAR_SEPARATOR/>";
+  for (int i = 0; i < width; ++i) xml += "<MENUBAR_SEPARATOR/>";
   xml += "</MENUBAR>\n</tv:GUIXML>\n";
   const std::filesystem::path xmlPath = k42test::WriteTempFile("deep_menubar.xml", xml);
   k42test::WriteTempFile("deep_menubar_loc.xml",
@@ -96,10 +95,17 @@ TEST(Menubar, DeeplyNestedAndWidePopupsAreRead) {
                          "xsi:noNamespaceSchemaLocation=\"" K42GUI_SOURCE_DIR
                          "/schemas/guixml-loc.xsd\">\n"
                          "  <LANG ID=\"en\" DEFAULT=\"1\"/>\n</LANGUAGE_SUPPORT>\n");
+  return k42::FromNarrow(xmlPath.parent_path().string() + "/");
+}
 
+// Popups nested as deep as the load bound allows and a hostile width are read (the width without
+// quadratic time), keeping the bracketing of an ordinary file; one level more refuses the file.
+TEST(Menubar, PopupsNestedToTheBoundAndWideAreRead) {
+  constexpr int kDepth = k42::kMaxElementDepth - 3;  // the document, "MENUBAR" and the item take three levels
+  constexpr int kWidth = 50000;
   CDDModel model;
-  ASSERT_EQ(model.Initialize(k42::FromNarrow(xmlPath.parent_path().string() + "/"), u"deep_menubar.xml",
-                             u"deep_menubar_loc.xml", u"en", 1, nullptr),
+  ASSERT_EQ(model.Initialize(WriteMenubarDevice(kDepth, kWidth), u"deep_menubar.xml", u"deep_menubar_loc.xml", u"en", 1,
+                             nullptr),
             0);
   const auto& items = model.MenubarItems();
   ASSERT_EQ(items.size(), 2u * kDepth + 1 + kWidth);
@@ -118,6 +124,17 @@ TEST(Menubar, DeeplyNestedAndWidePopupsAreRead) {
             std::tuple(kPOPUP_END, u"v"));
   EXPECT_EQ(items[2 * kDepth + 1]->GetMenuType(), kSEPARATOR);
   EXPECT_EQ(items.back()->GetMenuType(), kSEPARATOR);
+
+  k42test::LogCapture log;
+  CDDModel tooDeep;
+  EXPECT_EQ(tooDeep.Initialize(WriteMenubarDevice(kDepth + 1, 0), u"deep_menubar.xml", u"deep_menubar_loc.xml", u"en",
+                               1, nullptr),
+            kParseErrors);
+  EXPECT_TRUE(tooDeep.MenubarItems().empty());
+  const auto lines = log.Lines();
+  EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [](const std::u16string& line) {
+    return line.find(u"elements nested deeper than 1000 levels refused") != std::u16string::npos;
+  }));
 }
 
 // Identifier, item type, action type, action, bitmap index.

@@ -1,12 +1,26 @@
 // BSTR and SAFEARRAY conversions for the inspector.
 #include "inspect/automation.h"
 
-#include "platform/text.h"
+#include <k42gui/winnls.h>
 
 namespace inspect {
 
-std::string Utf8(const std::u16string& text) { return k42::ToNarrow(text); }
-std::u16string Utf16(const std::string& text) { return k42::FromNarrow(text); }
+// Through the code-page functions a host has; an empty text is refused by them, so it is answered here.
+std::string Utf8(const std::u16string& text) {
+  if (text.empty()) return {};
+  const int length = static_cast<int>(text.size());
+  std::string out(WideCharToMultiByte(CP_UTF8, 0, text.data(), length, nullptr, 0, nullptr, nullptr), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.data(), length, out.data(), static_cast<int>(out.size()), nullptr, nullptr);
+  return out;
+}
+
+std::u16string Utf16(const std::string& text) {
+  if (text.empty()) return {};
+  const int length = static_cast<int>(text.size());
+  std::u16string out(MultiByteToWideChar(CP_UTF8, 0, text.data(), length, nullptr, 0), u'\0');
+  MultiByteToWideChar(CP_UTF8, 0, text.data(), length, out.data(), static_cast<int>(out.size()));
+  return out;
+}
 
 Bstr::Bstr(const std::string& text) {
   const std::u16string wide = Utf16(text);

@@ -4,7 +4,7 @@
 
 #include "model/DDParserXML.h"
 #include "model/DomUtil.h"
-#include "platform/winreg.h"
+#include <k42gui/winreg.h>
 
 int CDDParserXML::ParseModuleBody(DOMNodeList* children, CDDModule* module) {
   if (module == nullptr) return 0;

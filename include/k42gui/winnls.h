@@ -43,7 +43,7 @@
 extern "C" {
 
 // The ANSI code page of the system: always CP_UTF8 here.
-UINT WINAPI GetACP(void);
+K42PLATFORM_API UINT WINAPI GetACP(void);
 
 // Converts UTF-16 text to a code page (CP_ACP, CP_OEMCP, CP_THREAD_ACP or CP_UTF8).
 //   lpWideCharStr/cchWideChar: the source and its length in WCHARs (-1: NUL-terminated).
@@ -55,24 +55,25 @@ UINT WINAPI GetACP(void);
 //   dwFlags: only WC_ERR_INVALID_CHARS is allowed with CP_UTF8
 //   (ERROR_INVALID_FLAGS otherwise); the ANSI code page ignores the WC_ flags.
 //   Result: the number of bytes written (or needed); 0 on failure, see GetLastError.
-int WINAPI WideCharToMultiByte(UINT CodePage, DWORD dwFlags, LPCWSTR lpWideCharStr, int cchWideChar,
-                               LPSTR lpMultiByteStr, int cbMultiByte, LPCSTR lpDefaultChar, BOOL* lpUsedDefaultChar);
+K42PLATFORM_API int WINAPI WideCharToMultiByte(UINT CodePage, DWORD dwFlags, LPCWSTR lpWideCharStr, int cchWideChar,
+                                               LPSTR lpMultiByteStr, int cbMultiByte, LPCSTR lpDefaultChar,
+                                               BOOL* lpUsedDefaultChar);
 
 // Converts text of a code page (as above) to UTF-16.
 //   lpMultiByteStr/cbMultiByte: the source and its length in bytes (-1: NUL-terminated).
 //   lpWideCharStr/cchWideChar: the output and its size in WCHARs (0: only measure).
 //   dwFlags: MB_ERR_INVALID_CHARS fails on ill-formed input; MB_PRECOMPOSED is accepted.
 //   Result: the number of WCHARs written (or needed); 0 on failure, see GetLastError.
-int WINAPI MultiByteToWideChar(UINT CodePage, DWORD dwFlags, LPCSTR lpMultiByteStr, int cbMultiByte,
-                               LPWSTR lpWideCharStr, int cchWideChar);
+K42PLATFORM_API int WINAPI MultiByteToWideChar(UINT CodePage, DWORD dwFlags, LPCSTR lpMultiByteStr, int cbMultiByte,
+                                               LPWSTR lpWideCharStr, int cchWideChar);
 
 // Upper-cases a NUL-terminated text in place and returns lpsz. As on Windows,
 // a pointer whose high bits are all zero is not a text but one character in
 // its low 16 bits; the upper-case character is then returned the same way.
-LPWSTR WINAPI CharUpperW(LPWSTR lpsz);
+K42PLATFORM_API LPWSTR WINAPI CharUpperW(LPWSTR lpsz);
 
 // Upper-cases cchLength WCHARs in place (NULs included) and returns cchLength
 // (0 for a null buffer).
-DWORD WINAPI CharUpperBuffW(LPWSTR lpsz, DWORD cchLength);
+K42PLATFORM_API DWORD WINAPI CharUpperBuffW(LPWSTR lpsz, DWORD cchLength);
 
 }  // extern "C"

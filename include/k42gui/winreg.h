@@ -1,7 +1,7 @@
 // The registry, Windows style (RegOpenKeyExW, RegQueryValueExW, RegSetValueExW, ...), kept in one file.
 //
 // The machine registry lives in ONE file in the Windows registry-export text
-// format (see registry_format.h): the path in the environment variable
+// format ("Windows Registry Editor Version 5.00", as regedit writes it): the path in the environment variable
 // K42GUI_REGISTRY when that is set, else /var/lib/k42gui/registry.reg. The
 // file is read on every call that looks at the registry and written back on
 // every change, atomically (a temporary file renamed over it); a missing file
@@ -106,7 +106,8 @@ extern "C" {
 //   phkResult: receives the handle (null on failure).
 //   Result: ERROR_SUCCESS; ERROR_FILE_NOT_FOUND when the key does not exist;
 //   ERROR_INVALID_HANDLE for a bad hKey; ERROR_INVALID_PARAMETER without phkResult.
-LSTATUS WINAPI RegOpenKeyExW(HKEY hKey, LPCWSTR lpSubKey, DWORD ulOptions, REGSAM samDesired, PHKEY phkResult);
+K42PLATFORM_API LSTATUS WINAPI RegOpenKeyExW(HKEY hKey, LPCWSTR lpSubKey, DWORD ulOptions, REGSAM samDesired,
+                                             PHKEY phkResult);
 
 // Opens a key, creating it and any missing parents.
 //   Reserved, lpClass, lpSecurityAttributes: ignored. dwOptions: volatile keys
@@ -115,9 +116,10 @@ LSTATUS WINAPI RegOpenKeyExW(HKEY hKey, LPCWSTR lpSubKey, DWORD ulOptions, REGSA
 //   Result: ERROR_SUCCESS; ERROR_ACCESS_DENIED when hKey lacks
 //   KEY_CREATE_SUB_KEY and a key must be created; ERROR_REGISTRY_IO_FAILED when
 //   the file cannot be written; ERROR_INVALID_PARAMETER for a null lpSubKey.
-LSTATUS WINAPI RegCreateKeyExW(HKEY hKey, LPCWSTR lpSubKey, DWORD Reserved, LPWSTR lpClass, DWORD dwOptions,
-                               REGSAM samDesired, const LPSECURITY_ATTRIBUTES lpSecurityAttributes, PHKEY phkResult,
-                               LPDWORD lpdwDisposition);
+K42PLATFORM_API LSTATUS WINAPI RegCreateKeyExW(HKEY hKey, LPCWSTR lpSubKey, DWORD Reserved, LPWSTR lpClass,
+                                               DWORD dwOptions, REGSAM samDesired,
+                                               const LPSECURITY_ATTRIBUTES lpSecurityAttributes, PHKEY phkResult,
+                                               LPDWORD lpdwDisposition);
 
 // Reads a value.
 //   lpValueName: null or empty for the key's default value.
@@ -130,35 +132,35 @@ LSTATUS WINAPI RegCreateKeyExW(HKEY hKey, LPCWSTR lpSubKey, DWORD Reserved, LPWS
 //   A REG_SZ value's data is UTF-16 with its terminating NUL.
 //   Result: also ERROR_FILE_NOT_FOUND for a missing value, ERROR_ACCESS_DENIED
 //   without KEY_QUERY_VALUE, ERROR_INVALID_PARAMETER for lpData without lpcbData.
-LSTATUS WINAPI RegQueryValueExW(HKEY hKey, LPCWSTR lpValueName, LPDWORD lpReserved, LPDWORD lpType, LPBYTE lpData,
-                                LPDWORD lpcbData);
+K42PLATFORM_API LSTATUS WINAPI RegQueryValueExW(HKEY hKey, LPCWSTR lpValueName, LPDWORD lpReserved, LPDWORD lpType,
+                                                LPBYTE lpData, LPDWORD lpcbData);
 
 // Stores a value (replacing one of the same name) exactly as given: for
 // REG_SZ, cbData should count the terminating NUL, as on Windows.
 //   Result: ERROR_SUCCESS; ERROR_ACCESS_DENIED without KEY_SET_VALUE;
 //   ERROR_INVALID_PARAMETER for data null with cbData > 0;
 //   ERROR_REGISTRY_IO_FAILED when the file cannot be written.
-LSTATUS WINAPI RegSetValueExW(HKEY hKey, LPCWSTR lpValueName, DWORD Reserved, DWORD dwType, const BYTE* lpData,
-                              DWORD cbData);
+K42PLATFORM_API LSTATUS WINAPI RegSetValueExW(HKEY hKey, LPCWSTR lpValueName, DWORD Reserved, DWORD dwType,
+                                              const BYTE* lpData, DWORD cbData);
 
 // Removes a value (null or empty name: the default value).
 //   Result: ERROR_SUCCESS; ERROR_FILE_NOT_FOUND when there is none.
-LSTATUS WINAPI RegDeleteValueW(HKEY hKey, LPCWSTR lpValueName);
+K42PLATFORM_API LSTATUS WINAPI RegDeleteValueW(HKEY hKey, LPCWSTR lpValueName);
 
 // Removes a subkey that has no subkeys of its own (its values go with it).
 //   lpSubKey: the path below hKey; empty deletes hKey itself; null is
 //   ERROR_INVALID_PARAMETER.
 //   Result: ERROR_SUCCESS; ERROR_FILE_NOT_FOUND; ERROR_ACCESS_DENIED when the
 //   key has subkeys or is a root.
-LSTATUS WINAPI RegDeleteKeyW(HKEY hKey, LPCWSTR lpSubKey);
+K42PLATFORM_API LSTATUS WINAPI RegDeleteKeyW(HKEY hKey, LPCWSTR lpSubKey);
 
 // Removes a subkey with everything below it; with lpSubKey null (or empty),
 // removes every subkey and value of hKey but keeps hKey itself.
 //   Result: ERROR_SUCCESS; ERROR_FILE_NOT_FOUND when the subkey does not exist.
-LSTATUS WINAPI RegDeleteTreeW(HKEY hKey, LPCWSTR lpSubKey);
+K42PLATFORM_API LSTATUS WINAPI RegDeleteTreeW(HKEY hKey, LPCWSTR lpSubKey);
 
 // Releases a handle (closing a root key is allowed and does nothing).
 //   Result: ERROR_SUCCESS; ERROR_INVALID_HANDLE for an unknown handle.
-LSTATUS WINAPI RegCloseKey(HKEY hKey);
+K42PLATFORM_API LSTATUS WINAPI RegCloseKey(HKEY hKey);
 
 }  // extern "C"
