@@ -127,6 +127,9 @@ int32_t CDDParserXML::ParseFile(const std::u16string& xmlPath, const std::u16str
 
   for (const auto& module : m_modules) module->PropagateRwro();
 
+  // Everything the sections hold is in the records now: the document tree goes before the localized file
+  // is read, so the two never take memory at the same time.
+  parser.reset();
   return ParseLocFile(progress) != 0 ? kParseLocFileFailed : kParseOk;
 }
 
