@@ -7,11 +7,11 @@ namespace {
 HRESULT Load(IGuiXmlModel* model, const char* directory, const char16_t* xml, const char16_t* loc, long functionId,
              long progressWindow = 0) {
   const std::u16string wide(directory, directory + std::char_traits<char>::length(directory));
-  Bstr dir(wide.c_str()), xmlFile(xml), locFile(loc), lang(u"en");
+  AutoBstr dir(wide.c_str()), xmlFile(xml), locFile(loc), lang(u"en");
   return model->Initialize(dir, xmlFile, locFile, lang, functionId, progressWindow);
 }
 
-void Fetch(const VARIANT& array, LONG row, LONG column, Variant& cell) {
+void Fetch(const VARIANT& array, LONG row, LONG column, AutoVariant& cell) {
   LONG index[2] = {row, column};
   EXPECT_EQ(SafeArrayGetElement(array.parray, index, &cell), S_OK) << row << "," << column;
 }
@@ -23,8 +23,8 @@ HRESULT CreateModel(REFIID riid, void** object) {
   HRESULT hr = CLSIDFromProgID(k42::AsWide(u"K42Gui.GuiXmlModel"), &clsid);
   return FAILED(hr) ? hr : CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, riid, object);
 #else
-  Ref<IClassFactory> factory;
-  HRESULT hr = DllGetClassObject(CLSID_GuiXmlModel, IID_IClassFactory, factory.Out());
+  AutoPtr<IClassFactory> factory;
+  HRESULT hr = DllGetClassObject(CLSID_GuiXmlModel, IID_IClassFactory, factory.OutVoid());
   return FAILED(hr) ? hr : factory->CreateInstance(nullptr, riid, object);
 #endif
 }
@@ -51,13 +51,13 @@ std::vector<LONG> Shape(const VARIANT& array) {
 }
 
 std::u16string CellText(const VARIANT& array, LONG row, LONG column) {
-  Variant cell;
+  AutoVariant cell;
   Fetch(array, row, column, cell);
   return cell.vt == VT_BSTR && cell.bstrVal ? k42::AsU16(cell.bstrVal) : u"<not a string>";
 }
 
 LONG CellLong(const VARIANT& array, LONG row, LONG column) {
-  Variant cell;
+  AutoVariant cell;
   Fetch(array, row, column, cell);
   return cell.vt == VT_I4 ? cell.lVal : cell.vt == VT_BOOL ? cell.boolVal : -12345;
 }
@@ -66,7 +66,7 @@ std::vector<VARTYPE> ColumnTypes(const VARIANT& array, LONG column) {
   std::vector<VARTYPE> types;
   std::vector<LONG> shape = Shape(array);
   for (LONG row = 0; !shape.empty() && row < shape[0]; ++row) {
-    Variant cell;
+    AutoVariant cell;
     Fetch(array, row, column, cell);
     types.push_back(cell.vt);
   }

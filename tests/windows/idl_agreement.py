@@ -18,7 +18,7 @@ def strip_comments(text):
 
 def parse_enums(body):
     enums = {}
-    for name, items in re.findall(r"enum\s+(\w+)\s*\{(.*?)\}", body, re.S):
+    for name, items in re.findall(r"enum\s+(\w+)\s*(?::\s*\w+\s*)?\{(.*?)\}", body, re.S):
         values = []
         for item in filter(None, (i.strip() for i in items.split(","))):
             key, _, value = (part.strip() for part in item.partition("="))

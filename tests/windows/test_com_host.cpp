@@ -25,15 +25,15 @@ TEST(ComHost, ProgIdsAndTheRegisteredTypeLibrary) {
   CoTaskMemFree(progId);
 
   // The library the object's type information comes from is the one registered, with its help strings.
-  Ref<IDispatch> object;
-  ASSERT_EQ(CreateModel(IID_IDispatch, object.Out()), S_OK);
-  Ref<ITypeInfo> info;
-  ASSERT_EQ(object->GetTypeInfo(0, 0, reinterpret_cast<ITypeInfo**>(info.Out())), S_OK);
-  Ref<ITypeLib> library;
+  AutoPtr<IDispatch> object;
+  ASSERT_EQ(CreateModel(IID_IDispatch, object.OutVoid()), S_OK);
+  AutoPtr<ITypeInfo> info;
+  ASSERT_EQ(object->GetTypeInfo(0, 0, &info), S_OK);
+  AutoPtr<ITypeLib> library;
   UINT index = 0;
-  ASSERT_EQ(info->GetContainingTypeLib(reinterpret_cast<ITypeLib**>(library.Out()), &index), S_OK);
-  Bstr name, help;
-  ASSERT_EQ(library->GetDocumentation(-1, name.Out(), help.Out(), nullptr, nullptr), S_OK);
+  ASSERT_EQ(info->GetContainingTypeLib(&library, &index), S_OK);
+  AutoBstr name, help;
+  ASSERT_EQ(library->GetDocumentation(-1, &name, &help, nullptr, nullptr), S_OK);
   EXPECT_EQ(name.Text() + u"|" + help.Text(), u"K42GUIXMLREADERLib|K42GuiXmlReader 1.0 Type Library");
   TLIBATTR* attributes = nullptr;
   ASSERT_EQ(library->GetLibAttr(&attributes), S_OK);
@@ -41,9 +41,9 @@ TEST(ComHost, ProgIdsAndTheRegisteredTypeLibrary) {
               attributes->wMinorVerNum == 0);
   library->ReleaseTLibAttr(attributes);
 
-  Ref<ITypeInfo> coclass;
-  ASSERT_EQ(library->GetTypeInfoOfGuid(CLSID_GuiXmlModel, reinterpret_cast<ITypeInfo**>(coclass.Out())), S_OK);
-  ASSERT_EQ(coclass->GetDocumentation(MEMBERID_NIL, name.Out(), help.Out(), nullptr, nullptr), S_OK);
+  AutoPtr<ITypeInfo> coclass;
+  ASSERT_EQ(library->GetTypeInfoOfGuid(CLSID_GuiXmlModel, &coclass), S_OK);
+  ASSERT_EQ(coclass->GetDocumentation(MEMBERID_NIL, &name, &help, nullptr, nullptr), S_OK);
   EXPECT_EQ(name.Text() + u"|" + help.Text(), u"GuiXmlModel|DTM.GuiXmlModel Class");
   int enumerations = 0;
   for (UINT i = 0; i < library->GetTypeInfoCount(); ++i) {
@@ -54,10 +54,10 @@ TEST(ComHost, ProgIdsAndTheRegisteredTypeLibrary) {
 }
 
 TEST(ComHost, LateBindingOnAnObjectMadeForIDispatch) {
-  Ref<IDispatch> object;
-  ASSERT_EQ(CreateModel(IID_IDispatch, object.Out()), S_OK);
-  Ref<IGuiXmlModel> model;
-  ASSERT_EQ(object->QueryInterface(IID_IGuiXmlModel, model.Out()), S_OK);
+  AutoPtr<IDispatch> object;
+  ASSERT_EQ(CreateModel(IID_IDispatch, object.OutVoid()), S_OK);
+  AutoPtr<IGuiXmlModel> model;
+  ASSERT_EQ(object->QueryInterface(IID_IGuiXmlModel, model.OutVoid()), S_OK);
   ASSERT_EQ(LoadDemo(model.Get()), S_OK);
 
   // GetGuiLabel by name, its output as a script passes it: a reference to a variant.
@@ -65,8 +65,8 @@ TEST(ComHost, LateBindingOnAnObjectMadeForIDispatch) {
   LPOLESTR names[] = {k42::AsWide(method)};
   DISPID id = 0;
   ASSERT_EQ(object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id), S_OK);
-  Bstr key(u"toolInfoRangeTo");
-  Variant label;
+  AutoBstr key(u"toolInfoRangeTo");
+  AutoVariant label;
   VARIANTARG args[2];  // the last argument first
   VariantInit(&args[0]);
   args[0].vt = VT_BYREF | VT_VARIANT;
@@ -113,11 +113,11 @@ class DeviceHelpSwitch : public HostTest {
   }
   // The switch as a freshly loaded model reads it (each model reads the registry once).
   std::u16string Switch() {
-    Ref<IGuiXmlModel> model;
-    EXPECT_EQ(CreateModel(IID_IGuiXmlModel, model.Out()), S_OK);
+    AutoPtr<IGuiXmlModel> model;
+    EXPECT_EQ(CreateModel(IID_IGuiXmlModel, model.OutVoid()), S_OK);
     EXPECT_EQ(LoadDemo(model.Get()), S_OK);
-    Bstr value;
-    model->GetModuleFeature(Bstr(u"modSetup"), Bstr(u"SwitchOffDeviceHelp"), value.Out());
+    AutoBstr value;
+    model->GetModuleFeature(AutoBstr(u"modSetup"), AutoBstr(u"SwitchOffDeviceHelp"), &value);
     return value.Text();
   }
 };
