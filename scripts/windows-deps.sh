@@ -8,38 +8,19 @@ build=$(realpath -m "${1:-build-windows}")
 
 sudo_cmd=()
 if [[ $(id -u) -ne 0 ]]; then sudo_cmd=(sudo); fi
-export DEBIAN_FRONTEND=noninteractive
-
-packages=(cmake make g++-mingw-w64-x86-64 mingw-w64-tools libwine-dev wine wine64 googletest dpkg-dev
-          python3)
-missing=()
-for package in "${packages[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
-    missing+=("$package")
-  fi
-done
 
 # apt-get source needs a source entry; Debian's images ship only binary ones.
-sources=/etc/apt/sources.list.d/k42-debian-src.sources
-need_update=0
 if ! grep -rqs '^Types:.*deb-src\|^deb-src' /etc/apt/sources.list /etc/apt/sources.list.d/; then
-  "${sudo_cmd[@]}" tee "$sources" >/dev/null <<SRC
+  "${sudo_cmd[@]}" tee /etc/apt/sources.list.d/k42-debian-src.sources >/dev/null <<SRC
 Types: deb-src
 URIs: http://deb.debian.org/debian
 Suites: bookworm
 Components: main
 Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
 SRC
-  need_update=1
-fi
-
-if ((${#missing[@]})) || ((need_update)); then
   "${sudo_cmd[@]}" apt-get update -qq
 fi
-if ((${#missing[@]})); then
-  echo "Installing: ${missing[*]}"
-  "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
-fi
+scripts/install-deps.sh g++-mingw-w64-x86-64 mingw-w64-tools libwine-dev wine wine64 dpkg-dev
 
 xerces=$build/xerces
 if [[ -f $xerces/install/lib/libxerces-c.a ]]; then
