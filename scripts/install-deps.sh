@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(cmake make g++ pkg-config libxerces-c-dev libgtest-dev libgmock-dev googletest
-          libbenchmark-dev nlohmann-json3-dev clang-format)
+          nlohmann-json3-dev clang-format)
 if [[ "${K42GUI_WITH_BROWSER:-0}" == "1" ]]; then
   packages+=(chromium)
 fi
