@@ -17,11 +17,10 @@ namespace k42com {
 // methods delegate to the outer one, and the outer object holds the inner
 // (non-delegating) IUnknown, which alone controls the object's lifetime.
 //
-// The methods convert between automation types and the model (conversion
-// rules in conversions.h and variant_array.h) and answer only S_OK or
-// S_FALSE. An output pointer that is null is never written through: the
-// method skips that output and answers as it would otherwise, except that
-// an array output that is null (the array is the whole answer) gives S_FALSE.
+// The methods convert between automation types and the model
+// (conversions.h, variant_array.h). Their contracts, and the rules common to
+// all of them (results, null outputs, strings, arrays), are documented where
+// hosts read them: <k42gui/IGuiXmlModel.h>.
 class CGuiXmlModel final : public ISupportErrorInfo, public IGuiXmlModel {
  public:
   // Creates an object (aggregated when outer is given) and queries it for

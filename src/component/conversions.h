@@ -10,19 +10,20 @@
 
 namespace k42com {
 
-// The text of an input BSTR; a null BSTR is the empty text. The text ends at
-// the first NUL, so a host that passes a plain NUL-terminated string where a
-// BSTR is expected is read correctly too (identifiers never contain NULs).
+// The string and output rules these implement are those of every method,
+// documented in <k42gui/IGuiXmlModel.h>.
+
+// The text of an input BSTR, up to its first NUL (identifiers never contain
+// NULs, and a host may pass a plain NUL-terminated string).
 std::u16string FromBstr(BSTR text);
 
-// A new BSTR holding text; an empty text gives an empty, non-null BSTR.
+// A new BSTR holding text (empty, not null, for an empty text).
 BSTR ToBstr(const std::u16string& text);
 
 // Stores a new BSTR of text in *out; a null out is skipped.
 void WriteText(BSTR* out, const std::u16string& text);
 
-// Sets *out to null (without freeing what it held, as for any [out] BSTR);
-// a null out is skipped.
+// Sets *out to null without freeing it; a null out is skipped.
 void WriteNullText(BSTR* out);
 
 // The window handle a host passes as a long.
@@ -60,11 +61,11 @@ void WriteNumber(T* target, int32_t value) {
   }
 }
 
-// An integer output that the model writes itself ("direct"): the model works
-// on a copy of what the caller's variable holds, and the caller's variable is
-// written back only when the model changed that copy, so an output the model
-// does not set stays as the caller left it. A null target gives a scratch
-// value that goes nowhere.
+// An integer output that holds the model's value: the model works on a copy
+// of what the caller's variable holds, and the caller's variable is written
+// back only when the model changed that copy, so an output the model does not
+// set stays as the caller left it. A null target gives a scratch value that
+// goes nowhere.
 template <class T>
 class DirectOutput {
  public:

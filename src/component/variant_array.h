@@ -9,10 +9,10 @@
 namespace k42com {
 
 // A new SAFEARRAY of VARIANT elements, filled cell by cell and then handed
-// to the caller in a VT_ARRAY | VT_VARIANT variant. A two-dimensional array
-// is created with the bounds (rows, columns) and its cell (r, c) is stored
-// with the index pair (r, c). Cells never stored stay VT_EMPTY. A store that
-// fails (no memory) is remembered, and filling goes on with the next cell.
+// to the caller in the shape every array method promises (see
+// <k42gui/IGuiXmlModel.h>): bounds (rows, columns), cell (r, c) stored with
+// the index pair (r, c). A store that fails (no memory) is remembered, and
+// filling goes on with the next cell.
 //
 // Example:
 //   VariantArray table(rows, 2);

@@ -29,6 +29,7 @@
 
 #include "model/DDBase.h"
 #include "model/ErrorHandlers.h"
+#include "model/IdIndex.h"
 #include "model/OwnedList.h"
 #include "model/records/DDBarItems.h"
 #include "model/records/DDDisplay.h"
@@ -227,6 +228,8 @@ class CDDParserXML : public xercesc::DefaultHandler {
   int32_t GetHeaderCtrlInfo(int32_t mode, const std::u16string& mapping, std::u16string& controlId,
                             std::u16string& progId, std::u16string& init, int32_t& width, int32_t& height) const;
   int32_t GetConditionalLabelData(const std::u16string& id, std::vector<CDDText>& variants) const;
+  // The first header record of that mapping name for the mode's text, or null.
+  const CDDHeaderRecord* FindHeaderRecord(int32_t mode, const std::u16string& mapping) const;
 
   // ---- Read access for tests and tools -------------------------------
   int32_t FunctionId() const { return m_functionId; }
@@ -299,6 +302,16 @@ class CDDParserXML : public xercesc::DefaultHandler {
   int32_t m_locInEnum = 0;
 
   std::vector<CDDBase*> m_scopes;  // element dictionary, then every module
+
+  // Look-ups by identifier that answer as the first match of a scan of their list would.
+  k42::AllIdIndex<CDDModule> m_moduleIndex;
+  k42::FirstIdIndex<CDDVariable> m_variableIndex;
+  k42::AllIdIndex<CDDMetaVariable> m_metaVariableIndex;
+  k42::FirstIdIndex<CDDMethod> m_methodIndex;
+  k42::FirstIdIndex<CDDImage> m_imageIndex;
+  // The first header record of each mode text and mapping name ("use" NUL "mapping").
+  mutable std::unordered_map<std::u16string, const CDDHeaderRecord*> m_headerRecordIndex;
+  mutable size_t m_headerRecordsIndexed = 0;
   int32_t m_isOnline = 1;
   bool m_deviceHelpRead = false;
   bool m_deviceHelpOff = false;

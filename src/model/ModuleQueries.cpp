@@ -1,7 +1,7 @@
 // Queries over modules, menus, displays, help file references, logos, menu bar and toolbar.
 //
 // Every module query takes the first module of the modules list whose
-// identifier equals the requested one (null entries skipped); only
+// identifier equals the requested one (found through an index); only
 // GetDisplayItems goes on to later modules of the same identifier. A query
 // that does not find what it was asked for leaves its outputs as the caller
 // passed them, except lists that it empties before looking.
@@ -37,10 +37,8 @@ int32_t CDDParserXML::GetHelpFileRef(int32_t helpFileType, std::u16string& path,
 }
 
 CDDModule* CDDParserXML::FindModule(const std::u16string& moduleId) const {
-  for (const auto& module : m_modules) {
-    if (module->Id() == moduleId) return module.get();
-  }
-  return nullptr;
+  const auto& modules = m_moduleIndex.Find(m_modules, moduleId);
+  return modules.empty() ? nullptr : modules.front();
 }
 
 int32_t CDDParserXML::GetTabModules(int32_t isTab, std::vector<std::u16string>& ids) const {
@@ -140,8 +138,7 @@ void CDDParserXML::GetDisplayItems(const std::u16string& moduleId, const std::u1
                                    std::u16string& label, int32_t& displayType, std::u16string& imagePath,
                                    std::vector<CDDDisplayItem>& items, int32_t& rwroCond) const {
   items.clear();
-  for (const auto& module : m_modules) {
-    if (module->Id() != moduleId) continue;
+  for (const CDDModule* module : m_moduleIndex.Find(m_modules, moduleId)) {
     const CDDPardis* display = FindDisplay(*module, displayId);
     if (display == nullptr) continue;  // a later module of the same identifier may have it
     display->GetLabel(label);
@@ -191,13 +188,11 @@ int32_t CDDParserXML::GetItemInfo(const std::u16string& moduleId, const std::u16
   if (module->FindItemInfo(parentMenuId, itemId, label, labelRef, displayId, imageListIndex, itemType) < 0) {
     // The parent menu does not exist: the item is looked for among the
     // variables. The result stays -1, so a host only takes the item type.
-    for (const auto& variable : m_variables) {
-      if (variable->Id() != itemId) continue;
+    if (const CDDVariable* variable = m_variableIndex.Find(m_variables, itemId)) {
       variable->GetLabel(label);
       module->FindMenuOfItem(itemId, displayId);
       imageListIndex = variable->GetDisplayRef();
       itemType = ITEM_VARIABLE;
-      break;
     }
     return -1;
   }

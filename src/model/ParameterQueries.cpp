@@ -1,9 +1,8 @@
 // Queries over parameters (variables, metavariables, methods, images), the header area and conditional labels.
 //
-// A typed list is searched in declaration order and its first element of the
-// requested identifier answers; a dictionary look-up is FindChild on the
-// element dictionary. Outputs a query does not reach stay as the caller
-// passed them.
+// The first element of a typed list with the requested identifier answers (found through the
+// list's index); a dictionary look-up is FindChild on the element dictionary. Outputs a query
+// does not reach stay as the caller passed them.
 //
 // Help references: no reader stores a help reference on a variable or a
 // metavariable, so GetParameterInfo hands out an empty one for both.
@@ -14,15 +13,6 @@
 #include "model/Keywords.h"
 
 namespace {
-
-// The first record of the list with that identifier, or null.
-template <typename T>
-T* FirstWithId(const k42::OwnedList<T>& records, const std::u16string& id) {
-  for (const auto& record : records) {
-    if (record->Id() == id) return record.get();
-  }
-  return nullptr;
-}
 
 bool HasVariants(const CDDBase* element) {
   const auto* declared = dynamic_cast<const CDDElement*>(element);
@@ -37,15 +27,14 @@ int32_t CDDParserXML::GetParameterType(const std::u16string& id, int32_t parType
     case PAR_META:
       // Several metavariables may share the identifier; the first of a
       // known type answers, the others still leave their values behind.
-      for (const auto& meta : m_metaVariables) {
-        if (meta->Id() != id) continue;
+      for (const CDDMetaVariable* meta : m_metaVariableIndex.Find(m_metaVariables, id)) {
         handling = meta->GetHandling();
         varType = meta->GetType();
         if (varType != TYPE_UNKNOWN) return 0;
       }
       return -1;
     case PAR_VARIABLE: {
-      const CDDVariable* variable = FirstWithId(m_variables, id);
+      const CDDVariable* variable = m_variableIndex.Find(m_variables, id);
       if (variable == nullptr) return -1;
       handling = variable->GetHandling();
       varType = variable->GetType();
@@ -54,7 +43,7 @@ int32_t CDDParserXML::GetParameterType(const std::u16string& id, int32_t parType
     case PAR_METHODE: {
       // A method has no data type: the handling is handed out, the
       // result is always -1.
-      const CDDMethod* method = FirstWithId(m_methods, id);
+      const CDDMethod* method = m_methodIndex.Find(m_methods, id);
       if (method != nullptr) handling = method->GetHandling();
       return -1;
     }
@@ -151,9 +140,8 @@ int32_t CDDParserXML::GetParameterDatatype(const std::u16string& id, int32_t par
   int32_t result = -1;
   const CDDVariable* found = nullptr;
   if (parType == PAR_META) {
-    for (const auto& meta : m_metaVariables) {
-      if (meta->Id() != id) continue;
-      found = meta.get();
+    for (const CDDMetaVariable* meta : m_metaVariableIndex.Find(m_metaVariables, id)) {
+      found = meta;
       varType = meta->GetType();
       sizeInBit = 0;
       if (varType != TYPE_UNKNOWN) {
@@ -162,7 +150,7 @@ int32_t CDDParserXML::GetParameterDatatype(const std::u16string& id, int32_t par
       }
     }
   } else if (parType == PAR_VARIABLE) {
-    found = FirstWithId(m_variables, id);
+    found = m_variableIndex.Find(m_variables, id);
     if (found != nullptr) {
       sizeInBit = found->GetSizeInBit();
       conditionalAttribute = found->GetConditionalAttribute();
@@ -183,9 +171,10 @@ int32_t CDDParserXML::GetParameterFormat(const std::u16string& id, int32_t parTy
                                          int32_t& conditionalFormat) const {
   const CDDVariable* found = nullptr;
   if (parType == PAR_META) {
-    found = FirstWithId(m_metaVariables, id);
+    const auto& metas = m_metaVariableIndex.Find(m_metaVariables, id);
+    if (!metas.empty()) found = metas.front();
   } else if (parType == PAR_VARIABLE) {
-    found = FirstWithId(m_variables, id);
+    found = m_variableIndex.Find(m_variables, id);
   }
   if (found == nullptr) return -1;
   format = found->GetFormat();
@@ -207,7 +196,7 @@ int32_t CDDParserXML::GetParameterEnumItems(const std::u16string& id, int32_t, s
 int32_t CDDParserXML::GetParameterRefAt(const std::u16string& id, int32_t parType, int32_t index,
                                         std::u16string& reference) const {
   if (parType != PAR_IMAGE) return -1;
-  const CDDImage* image = FirstWithId(m_images, id);
+  const CDDImage* image = m_imageIndex.Find(m_images, id);
   if (image == nullptr) return -1;
   reference = image->GetImageRef(index);
   return 0;
@@ -221,26 +210,23 @@ int32_t CDDParserXML::GetMetaVarRef(std::vector<std::u16string>& ids) const {
   return 0;
 }
 
-namespace {
-
-// The first header record of that mapping name for the mode's text.
-const CDDHeaderRecord* FindHeaderRecord(const k42::OwnedList<CDDHeaderRecord>& records, int32_t mode,
-                                        const std::u16string& mapping) {
-  const std::u16string use = k42::ModeToText(mode);
-  for (const auto& record : records) {
-    if (record->m_mapping == mapping && record->m_use == use) return record.get();
+const CDDHeaderRecord* CDDParserXML::FindHeaderRecord(int32_t mode, const std::u16string& mapping) const {
+  // Text never holds a NUL, so the pair is one unambiguous key.
+  auto key = [](const std::u16string& use, const std::u16string& name) { return use + u'\0' + name; };
+  for (; m_headerRecordsIndexed < m_headerRecords.size(); ++m_headerRecordsIndexed) {
+    const CDDHeaderRecord* record = m_headerRecords[m_headerRecordsIndexed].get();
+    m_headerRecordIndex.emplace(key(record->m_use, record->m_mapping), record);
   }
-  return nullptr;
+  const auto found = m_headerRecordIndex.find(key(k42::ModeToText(mode), mapping));
+  return found == m_headerRecordIndex.end() ? nullptr : found->second;
 }
-
-}  // namespace
 
 int32_t CDDParserXML::GetHeaderVarRef(int32_t mode, const std::u16string& mapping, std::u16string& parameterId,
                                       int32_t& origin, std::u16string& labelRef, std::u16string& statusId,
                                       int32_t& headerVarType) const {
   // Header records carry no label reference.
   labelRef.clear();
-  const CDDHeaderRecord* record = FindHeaderRecord(m_headerRecords, mode, mapping);
+  const CDDHeaderRecord* record = FindHeaderRecord(mode, mapping);
   if (record == nullptr) return -1;
   parameterId = record->m_parameterRef;
   statusId = record->m_statusRef;
@@ -252,7 +238,7 @@ int32_t CDDParserXML::GetHeaderVarRef(int32_t mode, const std::u16string& mappin
 int32_t CDDParserXML::GetHeaderCtrlInfo(int32_t mode, const std::u16string& mapping, std::u16string& controlId,
                                         std::u16string& progId, std::u16string& init, int32_t& width,
                                         int32_t& height) const {
-  const CDDHeaderRecord* record = FindHeaderRecord(m_headerRecords, mode, mapping);
+  const CDDHeaderRecord* record = FindHeaderRecord(mode, mapping);
   if (record == nullptr) return -1;
   controlId = record->m_controlId;
   progId = record->m_controlProgId;

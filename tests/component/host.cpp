@@ -6,11 +6,11 @@ namespace k42host {
 namespace {
 HRESULT Load(IGuiXmlModel* model, const char* directory, const char16_t* xml, const char16_t* loc, long functionId) {
   const std::u16string wide(directory, directory + std::char_traits<char>::length(directory));
-  Bstr dir(wide.c_str()), xmlFile(xml), locFile(loc), lang(u"en");
+  AutoBstr dir(wide.c_str()), xmlFile(xml), locFile(loc), lang(u"en");
   return model->Initialize(dir, xmlFile, locFile, lang, functionId, 0);
 }
 
-void Fetch(const VARIANT& array, LONG row, LONG column, Variant& cell) {
+void Fetch(const VARIANT& array, LONG row, LONG column, AutoVariant& cell) {
   LONG index[2] = {row, column};
   EXPECT_EQ(SafeArrayGetElement(array.parray, index, &cell), S_OK) << row << "," << column;
 }
@@ -38,13 +38,13 @@ std::vector<LONG> Shape(const VARIANT& array) {
 }
 
 std::u16string CellText(const VARIANT& array, LONG row, LONG column) {
-  Variant cell;
+  AutoVariant cell;
   Fetch(array, row, column, cell);
   return cell.vt == VT_BSTR && cell.bstrVal ? cell.bstrVal : u"<not a string>";
 }
 
 LONG CellLong(const VARIANT& array, LONG row, LONG column) {
-  Variant cell;
+  AutoVariant cell;
   Fetch(array, row, column, cell);
   return cell.vt == VT_I4 ? cell.lVal : cell.vt == VT_BOOL ? cell.boolVal : -12345;
 }
@@ -53,7 +53,7 @@ std::vector<VARTYPE> ColumnTypes(const VARIANT& array, LONG column) {
   std::vector<VARTYPE> types;
   std::vector<LONG> shape = Shape(array);
   for (LONG row = 0; !shape.empty() && row < shape[0]; ++row) {
-    Variant cell;
+    AutoVariant cell;
     Fetch(array, row, column, cell);
     types.push_back(cell.vt);
   }

@@ -1,70 +1,21 @@
-// Test helpers that use the component as a host does: owning BSTR/VARIANT/interface wrappers, object creation, loading,
-// array cells.
+// Test helpers that use the component as a host does: object creation, loading, array cells.
 #pragma once
 
 #include <gtest/gtest.h>
+#include <k42gui/AutoPtr.h>
 #include <k42gui/IGuiXmlModel.h>
 #include <k42gui/windows.h>
 
 #include "component/diagnostics.h"
 
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace k42host {
 
-// An owned BSTR; Out() frees the old one and hands out the slot.
-class Bstr {
- public:
-  Bstr() = default;
-  explicit Bstr(const char16_t* text) : m_value(SysAllocString(text)) {}
-  ~Bstr() { SysFreeString(m_value); }
-  Bstr(const Bstr&) = delete;
-  Bstr& operator=(const Bstr&) = delete;
-
-  operator BSTR() const { return m_value; }
-  BSTR* Out() {
-    SysFreeString(std::exchange(m_value, nullptr));
-    return &m_value;
-  }
-  std::u16string Text() const { return m_value ? std::u16string(m_value, SysStringLen(m_value)) : u"<null>"; }
-
- private:
-  BSTR m_value = nullptr;
-};
-
-// An owned VARIANT, cleared at the end.
-struct Variant : VARIANT {
-  Variant() { VariantInit(this); }
-  ~Variant() { VariantClear(this); }
-  Variant(const Variant&) = delete;
-  Variant& operator=(const Variant&) = delete;
-};
-
-// An interface reference, released at the end.
-template <class T>
-class Ref {
- public:
-  Ref() = default;
-  ~Ref() { Reset(); }
-  Ref(const Ref&) = delete;
-  Ref& operator=(const Ref&) = delete;
-
-  T* operator->() const { return m_p; }
-  T* Get() const { return m_p; }
-  explicit operator bool() const { return m_p != nullptr; }
-  void** Out() {
-    Reset();
-    return reinterpret_cast<void**>(&m_p);
-  }
-  void Reset() {
-    if (m_p) std::exchange(m_p, nullptr)->Release();
-  }
-
- private:
-  T* m_p = nullptr;
-};
+using k42::AutoBstr;
+using k42::AutoPtr;
+using k42::AutoVariant;
 
 // Initialize with the demo device (examples/demo), or with two files of tests/data/component.
 HRESULT LoadDemo(IGuiXmlModel* model, long functionId = 1);
@@ -85,9 +36,9 @@ std::vector<VARTYPE> ColumnTypes(const VARIANT& array, LONG column = -1);
 class HostTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    Ref<IClassFactory> factory;
-    ASSERT_EQ(DllGetClassObject(CLSID_GuiXmlModel, IID_IClassFactory, factory.Out()), S_OK);
-    ASSERT_EQ(factory->CreateInstance(nullptr, IID_IGuiXmlModel, m_model.Out()), S_OK);
+    AutoPtr<IClassFactory> factory;
+    ASSERT_EQ(DllGetClassObject(CLSID_GuiXmlModel, IID_IClassFactory, factory.OutVoid()), S_OK);
+    ASSERT_EQ(factory->CreateInstance(nullptr, IID_IGuiXmlModel, m_model.OutVoid()), S_OK);
     m = m_model.Get();
   }
   void TearDown() override {
@@ -95,7 +46,7 @@ class HostTest : public ::testing::Test {
     EXPECT_EQ(LockCount(), 0) << "an object or lock was left behind";
   }
 
-  Ref<IGuiXmlModel> m_model;
+  AutoPtr<IGuiXmlModel> m_model;
   IGuiXmlModel* m = nullptr;
 };
 

@@ -35,7 +35,7 @@ void ExpectCells(const VARIANT& array, std::initializer_list<TextAt> texts, std:
 using DemoArrays = DemoTest;
 
 TEST_F(DemoArrays, LanguagesModulesAndMenus) {
-  Variant languages, tabs, others, roots, items;
+  AutoVariant languages, tabs, others, roots, items;
   ASSERT_EQ(m->GetSupportedLanguages(&languages), S_OK);
   ExpectArray(languages, {2, 2}, {VT_BSTR, VT_BSTR});
   ExpectCells(languages, {{0, 0, u"de"}, {0, 1, u"Deutsch"}, {1, 1, u"English"}});  // ordered by identifier
@@ -47,21 +47,21 @@ TEST_F(DemoArrays, LanguagesModulesAndMenus) {
   ExpectArray(others, {1, 2}, {VT_BSTR, VT_I4});
   ExpectCells(others, {{0, 0, u"modTrend"}}, {{0, 1, kMENU}});
 
-  ASSERT_EQ(m->GetModuleRootMenus(Bstr(u"modSetup"), &roots), S_OK);
+  ASSERT_EQ(m->GetModuleRootMenus(AutoBstr(u"modSetup"), &roots), S_OK);
   ExpectArray(roots, {1}, {VT_BSTR});
   ExpectCells(roots, {{0, -1, u"menuSetupRoot"}});
 
-  ASSERT_EQ(m->GetMenuItems(Bstr(u"modSetup"), Bstr(u"menuSetupRoot"), &items), S_OK);
+  ASSERT_EQ(m->GetMenuItems(AutoBstr(u"modSetup"), AutoBstr(u"menuSetupRoot"), &items), S_OK);
   ExpectArray(items, {4, 2}, {VT_BSTR, VT_BSTR});
   // The module entry (row 3) has no display.
   ExpectCells(items, {{1, 0, u"menuOutput"}, {1, 1, u"disOutput"}, {3, 0, u"modTrend"}, {3, 1, u""}});
 }
 
 TEST_F(DemoArrays, DisplayItems) {
-  Bstr path;
-  Variant items;
+  AutoBstr path;
+  AutoVariant items;
   long condition = 5;
-  ASSERT_EQ(m->GetDisplayItems(Bstr(u"modSetup"), Bstr(u"disOutput"), path.Out(), &items, &condition), S_OK);
+  ASSERT_EQ(m->GetDisplayItems(AutoBstr(u"modSetup"), AutoBstr(u"disOutput"), &path, &items, &condition), S_OK);
   EXPECT_EQ(path.Text(), u"");
   EXPECT_EQ(condition, 1) << "menuOutput is RWRO-conditional";
   ExpectArray(items, {7, 15},
@@ -85,7 +85,7 @@ TEST_F(DemoArrays, DisplayItems) {
 }
 
 TEST_F(DemoArrays, LogosMetavariablesAndEnumerations) {
-  Variant vendor, metas, units, alarm;
+  AutoVariant vendor, metas, units, alarm;
   ASSERT_EQ(m->GetLogo(LOGO_VENDOR, &vendor), S_OK);
   ExpectArray(vendor, {1}, {VT_BSTR});
   const std::u16string logo = CellText(vendor, 0), tail = u"/examples/demo/images/morvane_logo.bmp";
@@ -95,24 +95,24 @@ TEST_F(DemoArrays, LogosMetavariablesAndEnumerations) {
   ExpectArray(metas, {3}, {VT_BSTR});
   ExpectCells(metas, {{2, -1, u"metaDeviceRevision"}});
 
-  ASSERT_EQ(m->GetParameterEnumItems(Bstr(u"varPVUnit"), PAR_VARIABLE, &units), S_OK);
+  ASSERT_EQ(m->GetParameterEnumItems(AutoBstr(u"varPVUnit"), PAR_VARIABLE, &units), S_OK);
   ExpectArray(units, {4, 4}, {VT_BSTR, VT_BSTR, VT_BSTR, VT_I4});
   ExpectCells(units, {{0, 0, u"kPa"}, {0, 1, u"Kilopascal"}}, {{0, 3, 3}});  // in the order the texts arrived
 
-  ASSERT_EQ(m->GetParameterEnumItems(Bstr(u"varAlarmMode"), PAR_VARIABLE, &alarm), S_OK);
+  ASSERT_EQ(m->GetParameterEnumItems(AutoBstr(u"varAlarmMode"), PAR_VARIABLE, &alarm), S_OK);
   bool namur = false;
   for (LONG row = 0; row < Shape(alarm).at(0); ++row) namur |= CellText(alarm, row, 2) == u"NAMUR";
   EXPECT_TRUE(namur) << "the DD string column";
 }
 
 TEST_F(DemoArrays, BarsAndConditionalLabels) {
-  Variant menubar, modulebar, toolbar, variants;
+  AutoVariant menubar, modulebar, toolbar, variants;
   ASSERT_EQ(m->GetMenubarItems(&menubar), S_OK);
   ExpectArray(menubar, {17, 6}, {VT_BSTR, VT_I4, VT_I4, VT_BSTR, VT_BSTR, VT_BSTR});
   // FUNCTIONONLINE reads as kFUNCTION in the menu bar.
   ExpectCells(menubar, {{0, 0, u"Device"}, {1, 3, u"Upload"}}, {{0, 1, kPOPUP_BEGIN}, {1, 2, kFUNCTION}});
 
-  ASSERT_EQ(m->GetModulebarItems(Bstr(u"modSetup"), &modulebar), S_OK);
+  ASSERT_EQ(m->GetModulebarItems(AutoBstr(u"modSetup"), &modulebar), S_OK);
   ExpectArray(modulebar, {4, 4}, {VT_BSTR, VT_I4, VT_I4, VT_BSTR});
   ExpectCells(modulebar, {{0, 0, u"Setup tools"}});
 
@@ -121,7 +121,7 @@ TEST_F(DemoArrays, BarsAndConditionalLabels) {
   ExpectCells(toolbar, {{3, 5, u"tbTrend"}},
               {{3, 1, kTOOLBAR_CHECK}, {3, 2, kMODULE}, {3, 4, 2}, {2, 1, kTOOLBAR_SEP}});
 
-  ASSERT_EQ(m->GetConditionalLabelData(Bstr(u"varPV"), &variants), S_OK);
+  ASSERT_EQ(m->GetConditionalLabelData(AutoBstr(u"varPV"), &variants), S_OK);
   ExpectArray(variants, {2, 3}, {VT_BSTR, VT_BSTR, VT_BSTR});
   ExpectCells(variants, {{0, 0, u"GAUGE"}, {0, 1, u"Gauge pressure"}, {1, 1, u"Absolute pressure"}});
 }

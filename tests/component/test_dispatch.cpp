@@ -48,17 +48,17 @@ TEST_F(Dispatch, TypeInformationAndNames) {
   EXPECT_EQ(m->GetTypeInfoCount(&count), S_OK);
   EXPECT_EQ(count, 1u);
   EXPECT_EQ(m->GetTypeInfo(0, 0, nullptr), E_POINTER);
-  Ref<ITypeInfo> info, again;
-  ASSERT_EQ(m->GetTypeInfo(0, 0, reinterpret_cast<ITypeInfo**>(info.Out())), S_OK);
-  ASSERT_EQ(m->GetTypeInfo(7, 0, reinterpret_cast<ITypeInfo**>(again.Out())), S_OK);
+  AutoPtr<ITypeInfo> info, again;
+  ASSERT_EQ(m->GetTypeInfo(0, 0, &info), S_OK);
+  ASSERT_EQ(m->GetTypeInfo(7, 0, &again), S_OK);
   EXPECT_EQ(info.Get(), again.Get());
 
-  Bstr name, help;
-  ASSERT_EQ(info->GetDocumentation(MEMBERID_NIL, name.Out(), help.Out(), nullptr, nullptr), S_OK);
+  AutoBstr name, help;
+  ASSERT_EQ(info->GetDocumentation(MEMBERID_NIL, &name, &help, nullptr, nullptr), S_OK);
   EXPECT_EQ(name.Text(), u"IGuiXmlModel");
   EXPECT_EQ(help.Text(), u"IGuiXmlModel Interface");
   for (MEMBERID id = 1; id <= 42; ++id) {
-    ASSERT_EQ(info->GetDocumentation(id, name.Out(), help.Out(), nullptr, nullptr), S_OK);
+    ASSERT_EQ(info->GetDocumentation(id, &name, &help, nullptr, nullptr), S_OK);
     std::u16string expected = u"method " + name.Text();
     if (name.Text() == u"GetFunctionIdIsOnline") expected = u"method GetStatus";
     if (name.Text() == u"GetParameterDatatype") expected += u" ";
@@ -68,9 +68,9 @@ TEST_F(Dispatch, TypeInformationAndNames) {
     EXPECT_EQ(info->GetIDsOfNames(names, 1, &back), S_OK);
     EXPECT_EQ(back, id);
   }
-  ASSERT_EQ(info->GetDocumentation(34, name.Out(), nullptr, nullptr, nullptr), S_OK);
+  ASSERT_EQ(info->GetDocumentation(34, &name, nullptr, nullptr, nullptr), S_OK);
   EXPECT_EQ(name.Text(), u"GetFunctionIdIsOnline");
-  EXPECT_EQ(info->GetDocumentation(43, name.Out(), nullptr, nullptr, nullptr), TYPE_E_ELEMENTNOTFOUND);
+  EXPECT_EQ(info->GetDocumentation(43, &name, nullptr, nullptr, nullptr), TYPE_E_ELEMENTNOTFOUND);
 
   // Names are matched without case.
   OLECHAR method[] = u"getguilabel", parameter[] = u"PBSTRLABELTEXT", unknown[] = u"GetGuiLabels";
@@ -84,16 +84,16 @@ TEST_F(Dispatch, TypeInformationAndNames) {
 }
 
 TEST_F(Dispatch, InputsAreConvertedAndOutputsWrittenThroughEitherReference) {
-  Bstr init(u"HelpApplication=viewer|HelpParameter=-p");
-  Variant result;
+  AutoBstr init(u"HelpApplication=viewer|HelpParameter=-p");
+  AutoVariant result;
   result.vt = VT_I4;
   EXPECT_EQ(Call(m, 38, {Text(init)}, nullptr, DISPATCH_METHOD | DISPATCH_PROPERTYGET, &result), S_OK);
   EXPECT_EQ(result.vt, VT_EMPTY) << "an HRESULT is no return value";
 
-  Bstr typed;
-  ASSERT_EQ(Call(m, 39, {RefTo(typed.Out())}), S_OK);
+  AutoBstr typed;
+  ASSERT_EQ(Call(m, 39, {RefTo(&typed)}), S_OK);
   EXPECT_EQ(typed.Text(), u"HelpApplication=viewer|HelpParameter=-p");
-  Variant byVariant;
+  AutoVariant byVariant;
   byVariant.vt = VT_I4;  // a script variable holding a number before the call
   ASSERT_EQ(Call(m, 39, {RefTo(&byVariant)}), S_OK);
   EXPECT_EQ(Str(byVariant), u"HelpApplication=viewer|HelpParameter=-p");
@@ -106,8 +106,8 @@ TEST_F(Dispatch, InputsAreConvertedAndOutputsWrittenThroughEitherReference) {
   EXPECT_EQ(Str(byVariant), u"42");
 
   // An output the method leaves alone stays as the caller had it (S_FALSE: no such key).
-  Bstr key(u"HelpParameter");
-  Variant value;
+  AutoBstr key(u"HelpParameter");
+  AutoVariant value;
   value.vt = VT_I4;
   value.lVal = 99;
   EXPECT_EQ(Call(m, 41, {Text(key), RefTo(&value)}), S_FALSE);
@@ -119,13 +119,13 @@ TEST_F(Dispatch, IntegerOutputsThroughIntegerAndVariantReferences) {
   LONG online = -1;
   EXPECT_EQ(Call(m, 34, {RefTo(&online)}), S_OK);
   EXPECT_EQ(online, 1);
-  Variant flag;
+  AutoVariant flag;
   EXPECT_EQ(Call(m, 34, {RefTo(&flag)}), S_OK);
   EXPECT_EQ(Long(flag), 1);
 
   // GetDisplayItems: a text, an array and an integer output, all as script variables.
-  Bstr module(u"modSetup"), display(u"disOutput");
-  Variant path, items, condition;
+  AutoBstr module(u"modSetup"), display(u"disOutput");
+  AutoVariant path, items, condition;
   ASSERT_EQ(Call(m, 13, {Text(module), Text(display), RefTo(&path), RefTo(&items), RefTo(&condition)}), S_OK);
   EXPECT_EQ(path.vt, VT_BSTR);
   EXPECT_EQ(Shape(items), (std::vector<LONG>{7, 15}));
@@ -135,20 +135,20 @@ TEST_F(Dispatch, IntegerOutputsThroughIntegerAndVariantReferences) {
   ASSERT_EQ(Call(m, 13, {Text(module), Text(display), RefTo(&path), RefTo(&items), RefTo(&condition)}), S_OK);
   EXPECT_EQ(Shape(items), (std::vector<LONG>{7, 15}));
   // An array the method does not write leaves the variable as it was.
-  Bstr unknown(u"disNone");
+  AutoBstr unknown(u"disNone");
   EXPECT_EQ(Call(m, 13, {Text(module), Text(unknown), RefTo(&path), RefTo(&items), RefTo(&condition)}), S_FALSE);
   EXPECT_EQ(Shape(items), (std::vector<LONG>{7, 15}));
 }
 
 TEST_F(Dispatch, BadCallsAreRefused) {
-  Bstr key(u"HelpApplication"), out;
+  AutoBstr key(u"HelpApplication"), out;
   UINT argErr = 99;
   EXPECT_EQ(Call(m, 41, {Text(key)}), DISP_E_BADPARAMCOUNT);
   EXPECT_EQ(Call(m, 0, {}), DISP_E_MEMBERNOTFOUND);
   EXPECT_EQ(Call(m, 43, {}), DISP_E_MEMBERNOTFOUND);
-  EXPECT_EQ(Call(m, 39, {RefTo(out.Out())}, nullptr, DISPATCH_PROPERTYPUT), DISP_E_MEMBERNOTFOUND);
+  EXPECT_EQ(Call(m, 39, {RefTo(&out)}, nullptr, DISPATCH_PROPERTYPUT), DISP_E_MEMBERNOTFOUND);
 
-  EXPECT_EQ(Call(m, 41, {Arg(VT_NULL), RefTo(out.Out())}, &argErr), DISP_E_TYPEMISMATCH);
+  EXPECT_EQ(Call(m, 41, {Arg(VT_NULL), RefTo(&out)}, &argErr), DISP_E_TYPEMISMATCH);
   EXPECT_EQ(argErr, 1u) << "the key is the second argument as DISPPARAMS holds them";
   EXPECT_EQ(Call(m, 41, {Text(key), Text(key)}, &argErr), DISP_E_TYPEMISMATCH) << "an output passed by value";
   EXPECT_EQ(argErr, 0u);

@@ -42,7 +42,7 @@ class OutputRules : public HostTest {
     HostTest::SetUp();
     ASSERT_EQ(LoadFixture(m, u"outputs.xml", u"outputs_loc.xml"), S_OK);
   }
-  Bstr full{u"modFull"}, bare{u"modBare"}, nope{u"nope"};
+  AutoBstr full{u"modFull"}, bare{u"modBare"}, nope{u"nope"};
 };
 
 TEST_F(OutputRules, ModuleTexts) {
@@ -56,7 +56,7 @@ TEST_F(OutputRules, ModuleTexts) {
   EXPECT_EQ(m->GetExternModule(bare, bareLink.Ptr(), bareLabel.Ptr(), bareInit.Ptr()), S_FALSE);
   EXPECT_EQ(m->GetHeaderRefs(full, offline.Ptr(), online.Ptr()), S_OK);
   EXPECT_EQ(m->GetHeaderRefs(bare, bareOffline.Ptr(), bareOnline.Ptr()), S_FALSE);
-  EXPECT_EQ(m->GetModuleFeature(full, Bstr(u"Missing"), feature.Ptr()), S_FALSE);
+  EXPECT_EQ(m->GetModuleFeature(full, AutoBstr(u"Missing"), feature.Ptr()), S_FALSE);
   EXPECT_NE(icon.Text().find(u"/component/full.ico"), std::u16string::npos);
   // A module found without icon gets null, an unknown one nothing; an empty list is not written; the link stays as
   // the file has it.
@@ -94,8 +94,8 @@ TEST_F(OutputRules, ItemInfoIconNumbersAndLabels) {
     Out label, display;
     long conditional = 7, icon = 7;
     ItemType type = ITEM_MENU;
-    ASSERT_EQ(m->GetItemInfo(Bstr(c.module), Bstr(u"menuFull"), Bstr(c.item), label.Ptr(), &conditional, &icon,
-                             display.Ptr(), &type),
+    ASSERT_EQ(m->GetItemInfo(AutoBstr(c.module), AutoBstr(u"menuFull"), AutoBstr(c.item), label.Ptr(), &conditional,
+                             &icon, display.Ptr(), &type),
               c.result);
     EXPECT_EQ(icon, c.icon);
     EXPECT_EQ(label.Text(), c.label);
@@ -106,14 +106,14 @@ TEST_F(OutputRules, ItemInfoIconNumbersAndLabels) {
 }
 
 TEST_F(OutputRules, ArraysLeftUntouchedOrEmpty) {
-  Variant device, variants, none;
+  AutoVariant device, variants, none;
   ASSERT_EQ(m->GetLogo(LOGO_DEVICE, &device), S_OK) << "other logos exist";
   EXPECT_EQ(Shape(device), std::vector<LONG>{0});
-  ASSERT_EQ(m->GetConditionalLabelData(Bstr(u"varTwelve"), &variants), S_OK);
+  ASSERT_EQ(m->GetConditionalLabelData(AutoBstr(u"varTwelve"), &variants), S_OK);
   EXPECT_EQ(CellText(variants, 1, 0), u"LONG");
 
   none.vt = VT_I4;
-  EXPECT_EQ(m->GetConditionalLabelData(Bstr(u"varLetters"), &none), S_FALSE);
+  EXPECT_EQ(m->GetConditionalLabelData(AutoBstr(u"varLetters"), &none), S_FALSE);
   EXPECT_EQ(m->GetMenubarItems(&none), S_FALSE);
   EXPECT_EQ(m->GetToolbarItems(&none), S_FALSE);
   EXPECT_EQ(m->GetModulebarItems(full, &none), S_FALSE);
@@ -130,7 +130,7 @@ TEST_F(OutputRules, ArraysLeftUntouchedOrEmpty) {
 
 TEST_F(HostTest, NoLogoAtAllLeavesTheVariant) {
   ASSERT_EQ(LoadFixture(m, u"../common/minimal.xml"), S_OK);
-  Variant logos;
+  AutoVariant logos;
   logos.vt = VT_I4;
   EXPECT_EQ(m->GetLogo(LOGO_VENDOR, &logos), S_FALSE);
   EXPECT_EQ(logos.vt, VT_I4);
@@ -138,23 +138,23 @@ TEST_F(HostTest, NoLogoAtAllLeavesTheVariant) {
 
 class DemoOutputs : public DemoTest {
  protected:
-  Bstr setup{u"modSetup"}, nope{u"nope"};
+  AutoBstr setup{u"modSetup"}, nope{u"nope"};
 };
 
 TEST_F(DemoOutputs, ParameterOutputsAreAlwaysWritten) {
   Out value, label, tooltip, topic, help, plain, v2, l2, t2, h2, r2;
   long conditional = 7;
-  EXPECT_EQ(m->GetParameterInfo(Bstr(u"varTag"), nullptr, Bstr(u"Legend"), PAR_VARIABLE, value.Ptr(), label.Ptr(),
-                                &conditional, tooltip.Ptr(), topic.Ptr(), help.Ptr()),
+  EXPECT_EQ(m->GetParameterInfo(AutoBstr(u"varTag"), nullptr, AutoBstr(u"Legend"), PAR_VARIABLE, value.Ptr(),
+                                label.Ptr(), &conditional, tooltip.Ptr(), topic.Ptr(), help.Ptr()),
             S_OK);
   ExpectTexts({{label, u"Legend Tag"}, {tooltip, u"Measuring point name"}, {value, u""}});  // no value text
   EXPECT_EQ(conditional, 0);
-  EXPECT_EQ(m->GetParameterInfo(Bstr(u"varTag"), nullptr, Bstr(u""), PAR_VARIABLE, nullptr, plain.Ptr(), nullptr,
-                                nullptr, nullptr, nullptr),
+  EXPECT_EQ(m->GetParameterInfo(AutoBstr(u"varTag"), nullptr, AutoBstr(u""), PAR_VARIABLE, nullptr, plain.Ptr(),
+                                nullptr, nullptr, nullptr, nullptr),
             S_OK);
   EXPECT_EQ(plain.Text(), u"Tag");
   conditional = 7;
-  EXPECT_EQ(m->GetParameterInfo(nope, nullptr, Bstr(u"L"), PAR_VARIABLE, v2.Ptr(), l2.Ptr(), &conditional, t2.Ptr(),
+  EXPECT_EQ(m->GetParameterInfo(nope, nullptr, AutoBstr(u"L"), PAR_VARIABLE, v2.Ptr(), l2.Ptr(), &conditional, t2.Ptr(),
                                 h2.Ptr(), r2.Ptr()),
             S_FALSE);
   ExpectTexts({{l2, u"L "}, {v2, u""}, {t2, u""}, {h2, u""}, {r2, u""}});
@@ -178,7 +178,7 @@ TEST_F(DemoOutputs, ParameterOutputsAreAlwaysWritten) {
 
   HandlingType handlingType = kWRITEONLY;
   type = TYPE_DD_FLOAT;
-  EXPECT_EQ(m->GetParameterType(Bstr(u"metZeroTrim"), PAR_METHODE, &type, &handlingType), S_FALSE);
+  EXPECT_EQ(m->GetParameterType(AutoBstr(u"metZeroTrim"), PAR_METHODE, &type, &handlingType), S_FALSE);
   EXPECT_EQ(type, TYPE_DD_FLOAT) << "a method has no type";
   EXPECT_EQ(handlingType, kCONDITIONAL);
 }
@@ -187,39 +187,41 @@ TEST_F(DemoOutputs, HeaderDisplaysAndNullPointers) {
   Out parameter, labelRef, status, general, image, displayLabel, valid;
   BSTR origin = Out::marker;
   long type = 0, condition = 7, online = 7;
-  ASSERT_EQ(m->GetHeaderVarRef(MODE_ONLINE, Bstr(u"PRIMARY_VALUE"), parameter.Ptr(), &origin, labelRef.Ptr(),
+  ASSERT_EQ(m->GetHeaderVarRef(MODE_ONLINE, AutoBstr(u"PRIMARY_VALUE"), parameter.Ptr(), &origin, labelRef.Ptr(),
                                status.Ptr(), &type),
             S_OK);
   ExpectTexts({{parameter, u"varPV"}, {labelRef, u""}, {status, u"varDeviceStatus"}});
   EXPECT_EQ(reinterpret_cast<intptr_t>(origin), PAR_VARIABLE) << "the origin is a number";
   EXPECT_EQ(type, HEADERVARTYPE_STATIC);
-  ASSERT_EQ(m->GetHeaderVarRef(static_cast<Mode>(7), Bstr(u"MANUFACTURER"), general.Ptr(), &origin, nullptr, nullptr,
-                               nullptr),
+  ASSERT_EQ(m->GetHeaderVarRef(static_cast<Mode>(7), AutoBstr(u"MANUFACTURER"), general.Ptr(), &origin, nullptr,
+                               nullptr, nullptr),
             S_OK)
       << "any other mode means GENERAL";
   EXPECT_EQ(general.Text(), u"metaManufacturer");
 
-  Variant items;
+  AutoVariant items;
   items.vt = VT_I4;
   EXPECT_EQ(m->GetDisplayItems(setup, nope, image.Ptr(), &items, &condition), S_FALSE);
   EXPECT_EQ(image.Text(), u"") << "the image path is always written";
   EXPECT_TRUE(items.vt == VT_I4 && condition == 7);
 
   DisplayType displayType = DISPLAY_UNKNOWN;
-  EXPECT_EQ(
-      m->GetDisplayInfo(Bstr(u"modDiagnosis"), Bstr(u"disDiagHistory"), displayLabel.Ptr(), &displayType, valid.Ptr()),
-      S_OK);
+  EXPECT_EQ(m->GetDisplayInfo(AutoBstr(u"modDiagnosis"), AutoBstr(u"disDiagHistory"), displayLabel.Ptr(), &displayType,
+                              valid.Ptr()),
+            S_OK);
   EXPECT_EQ(displayLabel.Text(), u"Event history");
   EXPECT_EQ(displayType, DISPLAY_SINGLE_MODULE);
 
   // Null outputs are skipped, never written through.
   EXPECT_EQ(m->GetModuleInfo(setup, nullptr, nullptr, nullptr, nullptr), S_OK);
-  EXPECT_EQ(m->GetDisplayButtonNav(setup, Bstr(u"disBasic"), nullptr, nullptr, nullptr, nullptr, nullptr), S_OK);
-  EXPECT_EQ(m->GetItemInfo(setup, Bstr(u"menuBasic"), Bstr(u"varTag"), nullptr, nullptr, nullptr, nullptr, nullptr),
+  EXPECT_EQ(m->GetDisplayButtonNav(setup, AutoBstr(u"disBasic"), nullptr, nullptr, nullptr, nullptr, nullptr), S_OK);
+  EXPECT_EQ(
+      m->GetItemInfo(setup, AutoBstr(u"menuBasic"), AutoBstr(u"varTag"), nullptr, nullptr, nullptr, nullptr, nullptr),
+      S_OK);
+  EXPECT_EQ(m->GetDisplayItems(setup, AutoBstr(u"disBasic"), nullptr, nullptr, nullptr), S_FALSE);
+  EXPECT_EQ(m->GetParameterDatatype(AutoBstr(u"varPV"), PAR_VARIABLE, nullptr, nullptr, nullptr, nullptr, nullptr),
             S_OK);
-  EXPECT_EQ(m->GetDisplayItems(setup, Bstr(u"disBasic"), nullptr, nullptr, nullptr), S_FALSE);
-  EXPECT_EQ(m->GetParameterDatatype(Bstr(u"varPV"), PAR_VARIABLE, nullptr, nullptr, nullptr, nullptr, nullptr), S_OK);
-  EXPECT_EQ(m->GetHeaderCtrlInfo(MODE_ONLINE, Bstr(u"HEADER_CONTROL"), nullptr, nullptr, nullptr, nullptr, nullptr),
+  EXPECT_EQ(m->GetHeaderCtrlInfo(MODE_ONLINE, AutoBstr(u"HEADER_CONTROL"), nullptr, nullptr, nullptr, nullptr, nullptr),
             S_OK);
   EXPECT_EQ(m->GetFunctionIdIsOnline(nullptr), S_FALSE);
   EXPECT_EQ(m->GetFunctionIdIsOnline(&online), S_OK);
@@ -228,24 +230,24 @@ TEST_F(DemoOutputs, HeaderDisplaysAndNullPointers) {
 
 TEST_F(DemoOutputs, LanguagesLabelsAndInitializationString) {
   Out language, gui, unknown, global, value;
-  EXPECT_EQ(m->GetGuiLabel(Bstr(u"toolInfoRangeTo"), gui.Ptr()), S_OK);
+  EXPECT_EQ(m->GetGuiLabel(AutoBstr(u"toolInfoRangeTo"), gui.Ptr()), S_OK);
   EXPECT_EQ(m->GetGuiLabel(nope, unknown.Ptr()), S_FALSE);
-  EXPECT_EQ(m->OnLanguageIDChange(Bstr(u"de"), 0), S_OK);
-  EXPECT_EQ(m->GetGlobalLabel(Bstr(u"lblPressureUnit"), global.Ptr()), S_OK);
+  EXPECT_EQ(m->OnLanguageIDChange(AutoBstr(u"de"), 0), S_OK);
+  EXPECT_EQ(m->GetGlobalLabel(AutoBstr(u"lblPressureUnit"), global.Ptr()), S_OK);
   EXPECT_EQ(m->GetLanguage(language.Ptr()), S_OK);
   ExpectTexts({{gui, u"up to "}, {unknown, kKept}, {global, u"Druckeinheit"}, {language, u"de"}});
 
-  EXPECT_EQ(m->ParseInitString(Bstr(u"HelpApplication"), value.Ptr()), S_FALSE) << "nothing stored yet";
+  EXPECT_EQ(m->ParseInitString(AutoBstr(u"HelpApplication"), value.Ptr()), S_FALSE) << "nothing stored yet";
   EXPECT_EQ(value.Text(), kKept);
-  EXPECT_EQ(m->SetSDKInitialization(Bstr(u"HelpApplication=viewer.exe|HelpParameter=-a||b")), S_OK);
-  EXPECT_EQ(m->ParseInitString(Bstr(u"HelpParameter"), value.Ptr()), S_OK);
+  EXPECT_EQ(m->SetSDKInitialization(AutoBstr(u"HelpApplication=viewer.exe|HelpParameter=-a||b")), S_OK);
+  EXPECT_EQ(m->ParseInitString(AutoBstr(u"HelpParameter"), value.Ptr()), S_OK);
   EXPECT_EQ(value.Text(), u"-a|b");
 }
 
 TEST_F(HostTest, FailedLoadAnswersFalse) {
   k42test::MessageBoxCapture boxes;
   EXPECT_EQ(LoadFixture(m, u"missing.xml"), S_FALSE);
-  Variant modules;
+  AutoVariant modules;
   EXPECT_EQ(m->GetTabModules(1, &modules), S_FALSE);
   EXPECT_EQ(modules.vt, VT_EMPTY);
   EXPECT_EQ(boxes.Shown().size(), 1u) << "the host's message-box handler sees the component's box";
@@ -256,7 +258,7 @@ TEST_F(HostTest, RefusedFilesAnswerFalseWithoutABox) {
   // A document type declaration (with entities, or with a stray subset end) is refused before it is read.
   for (const char16_t* file : {u"../model/billion_laughs.xml", u"../model/doctype_stray.xml"}) {
     EXPECT_EQ(LoadFixture(m, file), S_FALSE);
-    Variant modules;
+    AutoVariant modules;
     EXPECT_EQ(m->GetTabModules(1, &modules), S_FALSE);
   }
   EXPECT_TRUE(boxes.Shown().empty());

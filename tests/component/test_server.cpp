@@ -5,8 +5,8 @@
 
 namespace {
 
+using k42::AutoPtr;
 using k42host::LockCount;
-using k42host::Ref;
 
 // An outer object that counts the calls its aggregated object forwards.
 struct Outer : IUnknown {
@@ -22,16 +22,16 @@ struct Outer : IUnknown {
 };
 
 TEST(ComponentServer, ClassObjectAndUnloadQuery) {
-  Ref<IClassFactory> factory;
-  EXPECT_EQ(DllGetClassObject(IID_IGuiXmlModel, IID_IClassFactory, factory.Out()), CLASS_E_CLASSNOTAVAILABLE);
+  AutoPtr<IClassFactory> factory;
+  EXPECT_EQ(DllGetClassObject(IID_IGuiXmlModel, IID_IClassFactory, factory.OutVoid()), CLASS_E_CLASSNOTAVAILABLE);
   EXPECT_FALSE(factory);
   EXPECT_EQ(DllGetClassObject(CLSID_GuiXmlModel, IID_IClassFactory, nullptr), E_POINTER);
   EXPECT_EQ(DllCanUnloadNow(), S_FALSE);
 
-  ASSERT_EQ(DllGetClassObject(CLSID_GuiXmlModel, IID_IClassFactory, factory.Out()), S_OK);
-  Ref<IUnknown> again;
-  EXPECT_EQ(DllGetClassObject(CLSID_GuiXmlModel, IID_IDispatch, again.Out()), E_NOINTERFACE);
-  ASSERT_EQ(DllGetClassObject(CLSID_GuiXmlModel, IID_IUnknown, again.Out()), S_OK);
+  ASSERT_EQ(DllGetClassObject(CLSID_GuiXmlModel, IID_IClassFactory, factory.OutVoid()), S_OK);
+  AutoPtr<IUnknown> again;
+  EXPECT_EQ(DllGetClassObject(CLSID_GuiXmlModel, IID_IDispatch, again.OutVoid()), E_NOINTERFACE);
+  ASSERT_EQ(DllGetClassObject(CLSID_GuiXmlModel, IID_IUnknown, again.OutVoid()), S_OK);
   EXPECT_EQ(static_cast<IUnknown*>(factory.Get()), again.Get()) << "the class object is cached";
 
   // References beyond the module's own hold one lock unit; server locks count one each.
@@ -46,30 +46,30 @@ TEST(ComponentServer, ClassObjectAndUnloadQuery) {
 }
 
 TEST(ComponentServer, CreationRulesAndIdentity) {
-  Ref<IClassFactory> factory;
-  ASSERT_EQ(DllGetClassObject(CLSID_GuiXmlModel, IID_IClassFactory, factory.Out()), S_OK);
+  AutoPtr<IClassFactory> factory;
+  ASSERT_EQ(DllGetClassObject(CLSID_GuiXmlModel, IID_IClassFactory, factory.OutVoid()), S_OK);
   EXPECT_EQ(factory->CreateInstance(nullptr, IID_IGuiXmlModel, nullptr), E_POINTER);
-  Ref<IUnknown> wrong;
-  EXPECT_EQ(factory->CreateInstance(nullptr, IID_IClassFactory, wrong.Out()), E_NOINTERFACE);
+  AutoPtr<IUnknown> wrong;
+  EXPECT_EQ(factory->CreateInstance(nullptr, IID_IClassFactory, wrong.OutVoid()), E_NOINTERFACE);
   EXPECT_FALSE(wrong);
   EXPECT_EQ(LockCount(), 1) << "a failed creation leaves no object behind";
 
-  Ref<ISupportErrorInfo> errorInfo;
+  AutoPtr<ISupportErrorInfo> errorInfo;
   {
-    Ref<IGuiXmlModel> model;
-    ASSERT_EQ(factory->CreateInstance(nullptr, IID_IGuiXmlModel, model.Out()), S_OK);
+    AutoPtr<IGuiXmlModel> model;
+    ASSERT_EQ(factory->CreateInstance(nullptr, IID_IGuiXmlModel, model.OutVoid()), S_OK);
     EXPECT_EQ(LockCount(), 2);
-    Ref<IDispatch> dispatch;
-    Ref<IUnknown> unknown, none, back;
-    ASSERT_EQ(model->QueryInterface(IID_IDispatch, dispatch.Out()), S_OK);
-    ASSERT_EQ(model->QueryInterface(IID_IUnknown, unknown.Out()), S_OK);
-    ASSERT_EQ(dispatch->QueryInterface(IID_ISupportErrorInfo, errorInfo.Out()), S_OK);
+    AutoPtr<IDispatch> dispatch;
+    AutoPtr<IUnknown> unknown, none, back;
+    ASSERT_EQ(model->QueryInterface(IID_IDispatch, dispatch.OutVoid()), S_OK);
+    ASSERT_EQ(model->QueryInterface(IID_IUnknown, unknown.OutVoid()), S_OK);
+    ASSERT_EQ(dispatch->QueryInterface(IID_ISupportErrorInfo, errorInfo.OutVoid()), S_OK);
     EXPECT_EQ(static_cast<IDispatch*>(model.Get()), dispatch.Get());
     EXPECT_EQ(static_cast<IUnknown*>(model.Get()), unknown.Get()) << "IUnknown is the first interface";
     EXPECT_NE(static_cast<void*>(errorInfo.Get()), static_cast<void*>(model.Get()));
-    ASSERT_EQ(errorInfo->QueryInterface(IID_IUnknown, back.Out()), S_OK);
+    ASSERT_EQ(errorInfo->QueryInterface(IID_IUnknown, back.OutVoid()), S_OK);
     EXPECT_EQ(back.Get(), unknown.Get());
-    EXPECT_EQ(model->QueryInterface(IID_IClassFactory, none.Out()), E_NOINTERFACE);
+    EXPECT_EQ(model->QueryInterface(IID_IClassFactory, none.OutVoid()), E_NOINTERFACE);
     EXPECT_EQ(model->QueryInterface(IID_IDispatch, nullptr), E_POINTER);
 
     EXPECT_EQ(errorInfo->InterfaceSupportsErrorInfo(IID_IGuiXmlModel), S_OK);
@@ -86,8 +86,8 @@ TEST(ComponentServer, CreationRulesAndIdentity) {
 }
 
 TEST(ComponentServer, Aggregation) {
-  Ref<IClassFactory> factory;
-  ASSERT_EQ(DllGetClassObject(CLSID_GuiXmlModel, IID_IClassFactory, factory.Out()), S_OK);
+  AutoPtr<IClassFactory> factory;
+  ASSERT_EQ(DllGetClassObject(CLSID_GuiXmlModel, IID_IClassFactory, factory.OutVoid()), S_OK);
   Outer outer;
   IGuiXmlModel* refused = reinterpret_cast<IGuiXmlModel*>(&outer);
   EXPECT_EQ(factory->CreateInstance(&outer, IID_IGuiXmlModel, reinterpret_cast<void**>(&refused)),
@@ -102,8 +102,8 @@ TEST(ComponentServer, Aggregation) {
   void* other = nullptr;
   EXPECT_EQ(model->QueryInterface(IID_ISupportErrorInfo, &other), E_NOINTERFACE);
   EXPECT_EQ(outer.queries, 1) << "QueryInterface goes to the outer object";
-  Ref<IUnknown> self;
-  ASSERT_EQ(inner->QueryInterface(IID_IUnknown, self.Out()), S_OK);
+  AutoPtr<IUnknown> self;
+  ASSERT_EQ(inner->QueryInterface(IID_IUnknown, self.OutVoid()), S_OK);
   EXPECT_EQ(self.Get(), inner);
   self.Reset();
   model->Release();

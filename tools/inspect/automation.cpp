@@ -22,29 +22,15 @@ std::u16string Utf16(const std::string& text) {
   return out;
 }
 
-Bstr::Bstr(const std::string& text) {
-  const std::u16string wide = Utf16(text);
-  m_value = SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
-}
-
-BSTR* Bstr::Out() {
-  SysFreeString(m_value);
-  m_value = nullptr;
-  return &m_value;
-}
-
-std::string Bstr::Str() const {
-  if (m_value == nullptr) return {};
-  return Utf8(std::u16string(m_value, SysStringLen(m_value)));
-}
+std::string Utf8(BSTR text) { return text ? Utf8(std::u16string(text, SysStringLen(text))) : std::string(); }
 
 namespace {
 
 Cell ToCell(const VARIANT& element) {
   Cell cell;
   cell.type = element.vt;
-  if (element.vt == VT_BSTR && element.bstrVal != nullptr) {
-    cell.text = Utf8(std::u16string(element.bstrVal, SysStringLen(element.bstrVal)));
+  if (element.vt == VT_BSTR) {
+    cell.text = Utf8(element.bstrVal);
   } else if (element.vt == VT_I4) {
     cell.number = element.lVal;
   } else if (element.vt == VT_BOOL) {

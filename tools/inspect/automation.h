@@ -1,5 +1,4 @@
-// Conversions between automation values (BSTR, VARIANT arrays) and the
-// inspector's UTF-8 strings and rows.
+// Conversions between automation values (BSTR, VARIANT arrays) and the inspector's UTF-8 strings and rows.
 #pragma once
 
 #include <cstdint>
@@ -13,24 +12,8 @@ namespace inspect {
 std::string Utf8(const std::u16string& text);
 std::u16string Utf16(const std::string& text);
 
-// An owned BSTR made from UTF-8 text; converts back to UTF-8.
-class Bstr {
- public:
-  Bstr() = default;
-  explicit Bstr(const std::string& text);
-  ~Bstr() { SysFreeString(m_value); }
-  Bstr(const Bstr&) = delete;
-  Bstr& operator=(const Bstr&) = delete;
-
-  operator BSTR() const { return m_value; }
-  // For output parameters: frees what is held and hands out the slot.
-  BSTR* Out();
-  std::string Str() const;
-  bool IsNull() const { return m_value == nullptr; }
-
- private:
-  BSTR m_value = nullptr;
-};
+// The UTF-8 text of a BSTR (an AutoBstr converts to one); empty for null.
+std::string Utf8(BSTR text);
 
 // One element of a returned array, as the inspector reads it.
 struct Cell {
@@ -43,19 +26,5 @@ struct Cell {
 // one-dimensional array gives rows of one cell. Empty when the VARIANT holds
 // no array.
 std::vector<std::vector<Cell>> ReadRows(const VARIANT& value);
-
-// An owned VARIANT, cleared on destruction.
-class Variant {
- public:
-  Variant() { VariantInit(&m_value); }
-  ~Variant() { VariantClear(&m_value); }
-  Variant(const Variant&) = delete;
-  Variant& operator=(const Variant&) = delete;
-  VARIANT* operator&() { return &m_value; }
-  const VARIANT& Get() const { return m_value; }
-
- private:
-  VARIANT m_value;
-};
 
 }  // namespace inspect

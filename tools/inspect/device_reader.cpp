@@ -6,10 +6,15 @@
 #include <algorithm>
 #include <set>
 
+#include <k42gui/AutoPtr.h>
+
 #include "inspect/automation.h"
 
 namespace inspect {
 namespace {
+
+using k42::AutoBstr;
+using k42::AutoVariant;
 
 // Menus nest through references, which may form cycles; a branch stops at
 // a menu already open above it, and at this depth in any case.
@@ -68,36 +73,36 @@ class Reader {
   void ReadGeneral() {
     long online = 1;
     if (m_model.GetFunctionIdIsOnline(&online) == S_OK) m_device.online = online != 0;
-    Bstr language;
-    if (m_model.GetLanguage(language.Out()) == S_OK) m_device.language = language.Str();
-    Variant languages;
+    AutoBstr language;
+    if (m_model.GetLanguage(&language) == S_OK) m_device.language = Utf8(language);
+    AutoVariant languages;
     if (m_model.GetSupportedLanguages(&languages) == S_OK) {
-      for (const auto& row : ReadRows(languages.Get())) {
+      for (const auto& row : ReadRows(languages)) {
         m_device.languages.emplace_back(CellText(row, 0), CellText(row, 1));
       }
     }
     ReadHelp(kHELPDTM, m_device.dtmHelp);
     ReadHelp(kHELPUI, m_device.uiHelp);
     for (const char* id : kBuiltinTextIds) {
-      Bstr text;
-      Bstr key(id);
-      if (m_model.GetGuiLabel(key, text.Out()) == S_OK) m_device.builtinTexts.emplace_back(id, text.Str());
+      AutoBstr text;
+      AutoBstr key(Utf16(id));
+      if (m_model.GetGuiLabel(key, &text) == S_OK) m_device.builtinTexts.emplace_back(id, Utf8(text));
     }
   }
 
   void ReadHelp(long type, Device::HelpFile& help) {
-    Bstr path;
+    AutoBstr path;
     AnchorType anchor = kNO;
-    help.found = m_model.GetHelpFilePath(type, path.Out(), &anchor) == S_OK;
-    help.path = path.Str();
+    help.found = m_model.GetHelpFilePath(type, &path, &anchor) == S_OK;
+    help.path = Utf8(path);
     help.anchor = anchor;
   }
 
   void ReadModules() {
     for (long isTab : {1L, 0L}) {
-      Variant list;
+      AutoVariant list;
       if (m_model.GetTabModules(isTab, &list) != S_OK) continue;
-      for (const auto& row : ReadRows(list.Get())) {
+      for (const auto& row : ReadRows(list)) {
         Module module;
         module.id = CellText(row, 0);
         module.integration = CellNumber(row, 1, 2);
@@ -109,32 +114,32 @@ class Reader {
   }
 
   void ReadModule(Module& module) {
-    Bstr id(module.id);
-    Bstr name, icon, treeIcons, help;
-    if (m_model.GetModuleInfo(id, name.Out(), icon.Out(), treeIcons.Out(), help.Out()) == S_OK) {
-      module.name = name.Str();
-      module.icon = icon.Str();
-      module.treeIcons = treeIcons.Str();
-      module.helpFile = help.Str();
+    AutoBstr id(Utf16(module.id));
+    AutoBstr name, icon, treeIcons, help;
+    if (m_model.GetModuleInfo(id, &name, &icon, &treeIcons, &help) == S_OK) {
+      module.name = Utf8(name);
+      module.icon = Utf8(icon);
+      module.treeIcons = Utf8(treeIcons);
+      module.helpFile = Utf8(help);
     }
-    Bstr externModule, externLabel, externInit;
-    if (m_model.GetExternModule(id, externModule.Out(), externLabel.Out(), externInit.Out()) == S_OK) {
-      module.externModule = externModule.Str();
-      module.externLabel = externLabel.Str();
-      module.externInit = externInit.Str();
+    AutoBstr externModule, externLabel, externInit;
+    if (m_model.GetExternModule(id, &externModule, &externLabel, &externInit) == S_OK) {
+      module.externModule = Utf8(externModule);
+      module.externLabel = Utf8(externLabel);
+      module.externInit = Utf8(externInit);
     }
-    Bstr offline, online;
-    if (m_model.GetHeaderRefs(id, offline.Out(), online.Out()) == S_OK) {
-      module.headerOffline = offline.Str();
-      module.headerOnline = online.Str();
+    AutoBstr offline, online;
+    if (m_model.GetHeaderRefs(id, &offline, &online) == S_OK) {
+      module.headerOffline = Utf8(offline);
+      module.headerOnline = Utf8(online);
     }
-    Bstr feature, featureName("SwitchOffDeviceHelp");
-    if (m_model.GetModuleFeature(id, featureName, feature.Out()) == S_OK) module.switchOffDeviceHelp = feature.Str();
+    AutoBstr feature, featureName(u"SwitchOffDeviceHelp");
+    if (m_model.GetModuleFeature(id, featureName, &feature) == S_OK) module.switchOffDeviceHelp = Utf8(feature);
 
-    Variant roots;
+    AutoVariant roots;
     if (m_model.GetModuleRootMenus(id, &roots) == S_OK) {
       std::vector<std::string> open;
-      for (const auto& row : ReadRows(roots.Get())) {
+      for (const auto& row : ReadRows(roots)) {
         module.tree.push_back(ReadNode(module.id, "", CellText(row, 0), open));
       }
     }
@@ -145,13 +150,12 @@ class Reader {
                     std::vector<std::string>& open) {
     TreeNode node;
     node.reference = reference;
-    Bstr module(moduleId), parentMenu(parent), item(reference), label, displayId;
+    AutoBstr module(Utf16(moduleId)), parentMenu(Utf16(parent)), item(Utf16(reference)), label, displayId;
     long conditional = 0, icon = -1;
     ItemType type = ITEM_UNKNOWN;
-    if (m_model.GetItemInfo(module, parentMenu, item, label.Out(), &conditional, &icon, displayId.Out(), &type) ==
-        S_OK) {
-      node.label = label.Str();
-      node.displayId = displayId.Str();
+    if (m_model.GetItemInfo(module, parentMenu, item, &label, &conditional, &icon, &displayId, &type) == S_OK) {
+      node.label = Utf8(label);
+      node.displayId = Utf8(displayId);
       node.conditionalLabel = conditional != 0;
       node.icon = icon;
     }
@@ -166,9 +170,9 @@ class Reader {
         return node;
       }
       open.push_back(reference);
-      Variant entries;
+      AutoVariant entries;
       if (m_model.GetMenuItems(module, item, &entries) == S_OK) {
-        for (const auto& row : ReadRows(entries.Get())) {
+        for (const auto& row : ReadRows(entries)) {
           node.children.push_back(ReadNode(moduleId, reference, CellText(row, 0), open));
         }
       }
@@ -187,14 +191,14 @@ class Reader {
     Parameter parameter;
     parameter.id = id;
     parameter.parType = parType;
-    Bstr key(id), noRef, noLegend, value, label, tooltip, helpTopic, helpRef;
+    AutoBstr key(Utf16(id)), noRef, noLegend, value, label, tooltip, helpTopic, helpRef;
     long conditional = 0;
-    m_model.GetParameterInfo(key, noRef, noLegend, parType, value.Out(), label.Out(), &conditional, tooltip.Out(),
-                             helpTopic.Out(), helpRef.Out());
-    parameter.label = label.Str();
-    parameter.tooltip = tooltip.Str();
-    parameter.helpTopic = helpTopic.Str();
-    parameter.value = value.Str();
+    m_model.GetParameterInfo(key, noRef, noLegend, parType, &value, &label, &conditional, &tooltip, &helpTopic,
+                             &helpRef);
+    parameter.label = Utf8(label);
+    parameter.tooltip = Utf8(tooltip);
+    parameter.helpTopic = Utf8(helpTopic);
+    parameter.value = Utf8(value);
     parameter.conditionalLabel = conditional != 0;
 
     VarType varType = TYPE_UNKNOWN;
@@ -202,32 +206,31 @@ class Reader {
     m_model.GetParameterType(key, parType, &varType, &handling);
     parameter.handling = handling;
     long size = 0, condition = 0;
-    Bstr storage, handlingText;
-    if (m_model.GetParameterDatatype(key, parType, &varType, &size, &condition, storage.Out(), handlingText.Out()) ==
-        S_OK) {
+    AutoBstr storage, handlingText;
+    if (m_model.GetParameterDatatype(key, parType, &varType, &size, &condition, &storage, &handlingText) == S_OK) {
       parameter.sizeInBit = size;
     }
     parameter.varType = varType;
-    parameter.storage = storage.Str();
-    parameter.handlingText = handlingText.Str();
-    Bstr format, alignment, style;
+    parameter.storage = Utf8(storage);
+    parameter.handlingText = Utf8(handlingText);
+    AutoBstr format, alignment, style;
     long displayCondition = 0, conditionalFormat = 0;
-    if (m_model.GetParameterFormat(key, parType, format.Out(), alignment.Out(), &displayCondition, style.Out(),
-                                   &conditionalFormat) == S_OK) {
+    if (m_model.GetParameterFormat(key, parType, &format, &alignment, &displayCondition, &style, &conditionalFormat) ==
+        S_OK) {
       parameter.displayCondition = displayCondition;
       parameter.conditionalFormat = conditionalFormat != 0;
     }
-    parameter.format = format.Str();
-    parameter.alignment = alignment.Str();
-    Variant items;
+    parameter.format = Utf8(format);
+    parameter.alignment = Utf8(alignment);
+    AutoVariant items;
     if (m_model.GetParameterEnumItems(key, parType, &items) == S_OK) {
-      for (const auto& row : ReadRows(items.Get())) {
+      for (const auto& row : ReadRows(items)) {
         parameter.enumItems.push_back({CellText(row, 0), CellText(row, 1), CellText(row, 2), CellNumber(row, 3)});
       }
     }
-    Variant variants;
+    AutoVariant variants;
     if (m_model.GetConditionalLabelData(key, &variants) == S_OK) {
-      for (const auto& row : ReadRows(variants.Get())) {
+      for (const auto& row : ReadRows(variants)) {
         parameter.variants.push_back({CellText(row, 0), CellText(row, 1), CellText(row, 2)});
       }
     }
@@ -253,27 +256,26 @@ class Reader {
     Display display;
     display.module = moduleId;
     display.id = displayId;
-    Bstr module(moduleId), id(displayId), label, validId;
+    AutoBstr module(Utf16(moduleId)), id(Utf16(displayId)), label, validId;
     DisplayType type = DISPLAY_UNKNOWN;
-    display.found = m_model.GetDisplayInfo(module, id, label.Out(), &type, validId.Out()) == S_OK;
-    display.label = label.Str();
-    display.validId = validId.Str();
+    display.found = m_model.GetDisplayInfo(module, id, &label, &type, &validId) == S_OK;
+    display.label = Utf8(label);
+    display.validId = Utf8(validId);
     display.type = type;
-    Bstr first, previous, next, last, home;
-    if (m_model.GetDisplayButtonNav(module, id, first.Out(), previous.Out(), next.Out(), last.Out(), home.Out()) ==
-        S_OK) {
-      display.first = first.Str();
-      display.previous = previous.Str();
-      display.next = next.Str();
-      display.last = last.Str();
-      display.home = home.Str();
+    AutoBstr first, previous, next, last, home;
+    if (m_model.GetDisplayButtonNav(module, id, &first, &previous, &next, &last, &home) == S_OK) {
+      display.first = Utf8(first);
+      display.previous = Utf8(previous);
+      display.next = Utf8(next);
+      display.last = Utf8(last);
+      display.home = Utf8(home);
     }
-    Bstr imagePath;
-    Variant items;
+    AutoBstr imagePath;
+    AutoVariant items;
     long rwro = 0;
-    if (m_model.GetDisplayItems(module, id, imagePath.Out(), &items, &rwro) == S_OK) {
+    if (m_model.GetDisplayItems(module, id, &imagePath, &items, &rwro) == S_OK) {
       display.rwro = rwro != 0;
-      for (const auto& row : ReadRows(items.Get())) display.items.push_back(ReadItem(row));
+      for (const auto& row : ReadRows(items)) display.items.push_back(ReadItem(row));
     }
     return display;
   }
@@ -297,20 +299,20 @@ class Reader {
     item.underline = CellNumber(row, 14) != 0;
     switch (item.parType) {
       case PAR_HEADLINE: {
-        Bstr key(item.labelRef), text;
-        if (m_model.GetGlobalLabel(key, text.Out()) == S_OK) item.label = text.Str();
+        AutoBstr key(Utf16(item.labelRef)), text;
+        if (m_model.GetGlobalLabel(key, &text) == S_OK) item.label = Utf8(text);
         break;
       }
       case PAR_VARIABLE:
       case PAR_METHODE:
       case PAR_IMAGE:
       case PAR_META: {
-        Bstr key(item.reference), labelRef(item.labelRef), legend(item.legend), value, label, tooltip, helpTopic,
-            helpRef;
+        AutoBstr key(Utf16(item.reference)), labelRef(Utf16(item.labelRef)), legend(Utf16(item.legend)), value, label,
+            tooltip, helpTopic, helpRef;
         long conditional = 0;
-        m_model.GetParameterInfo(key, labelRef, legend, static_cast<ParType>(item.parType), value.Out(), label.Out(),
-                                 &conditional, tooltip.Out(), helpTopic.Out(), helpRef.Out());
-        item.label = label.Str();
+        m_model.GetParameterInfo(key, labelRef, legend, static_cast<ParType>(item.parType), &value, &label,
+                                 &conditional, &tooltip, &helpTopic, &helpRef);
+        item.label = Utf8(label);
         ReadParameter(item.reference, static_cast<ParType>(item.parType));
         break;
       }
@@ -321,9 +323,9 @@ class Reader {
   }
 
   void ReadMetaVariables() {
-    Variant refs;
+    AutoVariant refs;
     if (m_model.GetMetaVarRef(&refs) != S_OK) return;
-    for (const auto& row : ReadRows(refs.Get())) ReadParameter(CellText(row, 0), PAR_META);
+    for (const auto& row : ReadRows(refs)) ReadParameter(CellText(row, 0), PAR_META);
   }
 
   void ReadHeader(const std::vector<std::string>& extraPlaces) {
@@ -335,29 +337,27 @@ class Reader {
         {MODE_GENERAL, "general"}, {MODE_ONLINE, "online"}, {MODE_OFFLINE, "offline"}};
     for (const auto& [mode, modeName] : modes) {
       for (const std::string& place : places) {
-        Bstr mapping(place), parameter, labelRef, status;
+        AutoBstr mapping(Utf16(place)), parameter, labelRef, status;
         // The origin comes back as a ParType number in the BSTR slot
         // itself, not as a string: it is read as a number and not freed.
         BSTR origin = nullptr;
         long headerVarType = 0;
-        if (m_model.GetHeaderVarRef(mode, mapping, parameter.Out(), &origin, labelRef.Out(), status.Out(),
-                                    &headerVarType) != S_OK) {
+        if (m_model.GetHeaderVarRef(mode, mapping, &parameter, &origin, &labelRef, &status, &headerVarType) != S_OK) {
           continue;
         }
         HeaderPlace entry;
         entry.mode = modeName;
         entry.mapping = place;
-        entry.parameter = parameter.Str();
+        entry.parameter = Utf8(parameter);
         entry.origin = ParTypeName(reinterpret_cast<intptr_t>(origin));
-        entry.statusId = status.Str();
+        entry.statusId = Utf8(status);
         entry.headerVarType = headerVarType;
-        Bstr controlId, progId, init;
+        AutoBstr controlId, progId, init;
         long width = 0, height = 0;
-        if (m_model.GetHeaderCtrlInfo(mode, mapping, controlId.Out(), progId.Out(), init.Out(), &width, &height) ==
-            S_OK) {
-          entry.controlId = controlId.Str();
-          entry.progId = progId.Str();
-          entry.init = init.Str();
+        if (m_model.GetHeaderCtrlInfo(mode, mapping, &controlId, &progId, &init, &width, &height) == S_OK) {
+          entry.controlId = Utf8(controlId);
+          entry.progId = Utf8(progId);
+          entry.init = Utf8(init);
           entry.width = width;
           entry.height = height;
           entry.hasControl = !entry.controlId.empty() || !entry.progId.empty();
@@ -370,10 +370,10 @@ class Reader {
   // The menu bar of the device (module null) or of one module, with the
   // nesting rebuilt from the begin and end markers of the flat list.
   std::vector<MenuEntry> ReadMenubar(const std::string* moduleId) {
-    Variant list;
+    AutoVariant list;
     HRESULT hr;
     if (moduleId != nullptr) {
-      Bstr id(*moduleId);
+      AutoBstr id(Utf16(*moduleId));
       hr = m_model.GetModulebarItems(id, &list);
     } else {
       hr = m_model.GetMenubarItems(&list);
@@ -381,7 +381,7 @@ class Reader {
     std::vector<MenuEntry> top;
     if (hr != S_OK) return top;
     std::vector<std::vector<MenuEntry>*> levels{&top};
-    for (const auto& row : ReadRows(list.Get())) {
+    for (const auto& row : ReadRows(list)) {
       MenuEntry entry;
       entry.label = CellText(row, 0);
       entry.menuType = CellNumber(row, 1);
@@ -402,23 +402,23 @@ class Reader {
   }
 
   void ReadToolbar() {
-    Variant list;
+    AutoVariant list;
     if (m_model.GetToolbarItems(&list) == S_OK) {
-      for (const auto& row : ReadRows(list.Get())) {
+      for (const auto& row : ReadRows(list)) {
         m_device.toolbar.push_back({CellText(row, 0), CellText(row, 3), CellText(row, 5), CellNumber(row, 1),
                                     CellNumber(row, 2), CellNumber(row, 4)});
       }
     }
-    Bstr icons;
-    if (m_model.GetToolbarIconsList(icons.Out()) == S_OK) m_device.toolbarIcons = icons.Str();
+    AutoBstr icons;
+    if (m_model.GetToolbarIconsList(&icons) == S_OK) m_device.toolbarIcons = Utf8(icons);
   }
 
   void ReadLogos() {
     for (auto [type, target] :
          {std::pair{LOGO_VENDOR, &m_device.vendorLogos}, std::pair{LOGO_DEVICE, &m_device.deviceLogos}}) {
-      Variant list;
+      AutoVariant list;
       if (m_model.GetLogo(type, &list) != S_OK) continue;
-      for (const auto& row : ReadRows(list.Get())) target->push_back(CellText(row, 0));
+      for (const auto& row : ReadRows(list)) target->push_back(CellText(row, 0));
     }
   }
 

@@ -3,6 +3,7 @@
 #include <fstream>
 #include <iostream>
 
+#include <k42gui/AutoPtr.h>
 #include <k42gui/IGuiXmlModel.h>
 
 #include "inspect/automation.h"
@@ -18,15 +19,13 @@ constexpr int kExitLoadedWithErrors = 1;
 constexpr int kExitNotLoaded = 2;
 constexpr int kExitUsage = 64;
 
-IGuiXmlModel* CreateModel() {
-  IClassFactory* factory = nullptr;
-  if (FAILED(DllGetClassObject(CLSID_GuiXmlModel, IID_IClassFactory, reinterpret_cast<void**>(&factory)))) {
-    return nullptr;
+k42::AutoPtr<IGuiXmlModel> CreateModel() {
+  k42::AutoPtr<IClassFactory> factory;
+  k42::AutoPtr<IGuiXmlModel> model;
+  if (SUCCEEDED(DllGetClassObject(CLSID_GuiXmlModel, IID_IClassFactory, factory.OutVoid()))) {
+    factory->CreateInstance(nullptr, IID_IGuiXmlModel, model.OutVoid());
   }
-  IGuiXmlModel* model = nullptr;
-  const HRESULT hr = factory->CreateInstance(nullptr, IID_IGuiXmlModel, reinterpret_cast<void**>(&model));
-  factory->Release();
-  return SUCCEEDED(hr) ? model : nullptr;
+  return model;
 }
 
 void PrintDiagnostics(const inspect::LoadWatch& watch) {
@@ -49,8 +48,8 @@ int main(int argc, char** argv) {
     return kExitLoaded;
   }
 
-  IGuiXmlModel* model = CreateModel();
-  if (model == nullptr) {
+  k42::AutoPtr<IGuiXmlModel> model = CreateModel();
+  if (!model) {
     std::cerr << "k42gui-inspect: the component could not create a GuiXmlModel object\n";
     return kExitNotLoaded;
   }
@@ -67,8 +66,8 @@ int main(int argc, char** argv) {
     HRESULT hr;
     {
       inspect::ProgressBar progress(options->progress);
-      inspect::Bstr directory(options->directory), xml(options->xmlFile), loc(options->locFile),
-          language(options->language);
+      const k42::AutoBstr directory(inspect::Utf16(options->directory)), xml(inspect::Utf16(options->xmlFile)),
+          loc(inspect::Utf16(options->locFile)), language(inspect::Utf16(options->language));
       hr = model->Initialize(directory, xml, loc, language, options->functionId,
                              reinterpret_cast<long>(progress.Handle()));
     }
@@ -82,13 +81,12 @@ int main(int argc, char** argv) {
         break;
       case inspect::LoadOutcome::kNotLoaded:
         std::cerr << "k42gui-inspect: could not load " << options->directory << options->xmlFile << '\n';
-        model->Release();
         return kExitNotLoaded;
     }
   }
 
   inspect::ReadDevice(*model, options->headerPlaces, device);
-  model->Release();
+  model.Reset();
 
   std::ofstream file;
   if (!options->output.empty()) {

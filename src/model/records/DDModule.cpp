@@ -39,11 +39,20 @@ void CDDModule::GetMenubarItems(std::vector<CDDMenubarItem*>& items) const {
   k42::CopyObservers(m_menubarItems, items);
 }
 
-int32_t CDDModule::FindMenuIndex(const std::u16string& id) const {
-  for (size_t i = 0; i < m_menus.size(); ++i) {
-    if (m_menus[i]->Id() == id) return static_cast<int32_t>(i);
+void CDDModule::IndexMenus() const {
+  for (; m_menusIndexed < m_menus.size(); ++m_menusIndexed) {
+    const auto position = static_cast<int32_t>(m_menusIndexed);
+    const CDDMenuItem& menu = *m_menus[m_menusIndexed];
+    m_firstMenu.emplace(menu.Id(), position);
+    m_lastMenu[menu.Id()] = position;
+    for (const CDDMenuEntry& entry : menu.Entries()) m_menuOfEntry.emplace(entry.m_reference, position);
   }
-  return -1;
+}
+
+int32_t CDDModule::FindMenuIndex(const std::u16string& id) const {
+  IndexMenus();
+  const auto found = m_firstMenu.find(id);
+  return found == m_firstMenu.end() ? -1 : found->second;
 }
 
 int32_t CDDModule::GetMenuEntries(int32_t position, std::vector<CDDMenuEntry>& entries) const {
@@ -67,9 +76,8 @@ int32_t CDDModule::FindItemInfo(const std::u16string& parentMenuId, const std::u
       if (entry->m_kind == MENU) {
         // The sub-menu's own label; with several menus of that
         // identifier the last one is asked.
-        for (const auto& menu : m_menus) {
-          if (menu->Id() == itemId) menu->GetLabel(label);
-        }
+        const auto last = m_lastMenu.find(itemId);  // indexed by FindMenuIndex above
+        if (last != m_lastMenu.end()) m_menus[last->second]->GetLabel(label);
       }
     }
     return parent;
@@ -86,12 +94,11 @@ int32_t CDDModule::FindItemInfo(const std::u16string& parentMenuId, const std::u
 }
 
 int32_t CDDModule::FindMenuOfItem(const std::u16string& itemId, std::u16string& displayRef) const {
-  for (size_t i = 0; i < m_menus.size(); ++i) {
-    if (m_menus[i]->FindEntryDisplay(itemId, displayRef)) {
-      return static_cast<int32_t>(i);
-    }
-  }
-  return -1;
+  IndexMenus();
+  const auto found = m_menuOfEntry.find(itemId);
+  if (found == m_menuOfEntry.end()) return -1;
+  m_menus[found->second]->FindEntryDisplay(itemId, displayRef);
+  return found->second;
 }
 
 bool CDDModule::GetFeature(const std::u16string& name, std::u16string& value) const {

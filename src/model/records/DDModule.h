@@ -6,6 +6,8 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "model/DDBase.h"
@@ -88,4 +90,12 @@ class CDDModule : public CDDElement {
   k42::OwnedList<CDDPardis> m_displays;
   k42::OwnedList<CDDMenubarItem> m_menubarItems;
   std::map<std::u16string, std::u16string> m_features;
+
+  // Positions in m_menus by menu identifier (first and last) and by the reference of an entry (the first
+  // menu holding one), caught up with the list before each look-up. A menu is complete before it is added.
+  void IndexMenus() const;
+  mutable std::unordered_map<std::u16string_view, int32_t> m_firstMenu;
+  mutable std::unordered_map<std::u16string_view, int32_t> m_lastMenu;
+  mutable std::unordered_map<std::u16string_view, int32_t> m_menuOfEntry;
+  mutable size_t m_menusIndexed = 0;
 };

@@ -26,13 +26,21 @@ void CDDEnumItemList::AddChild(CDDBase* element) {
 
 CDDBase* CDDEnumItemList::FindChild(const std::u16string& id) const { return CDDElementMap::FindChild(id); }
 
+// Text never holds a NUL, so the pair is one unambiguous key.
+std::u16string CDDEnumItemList::KeyOf(const std::u16string& id, const std::u16string& ddString) {
+  return id + u'\0' + ddString;
+}
+
 CDDBase* CDDEnumItemList::FindChildByDdString(const std::u16string& id, const std::u16string& ddString) const {
+  // Built on the first look-up (only the localized file asks), then caught up with the items read since.
   std::u16string itemDdString;
-  for (const auto& item : m_items) {
-    item->GetDdString(itemDdString);
-    if (itemDdString == ddString && item->Id() == id) return item.get();
+  for (; m_itemsIndexed < m_items.size(); ++m_itemsIndexed) {
+    const CDDEnumItem& item = *m_items[m_itemsIndexed];
+    item.GetDdString(itemDdString);
+    m_byDdString.emplace(KeyOf(item.Id(), itemDdString), m_items[m_itemsIndexed].get());
   }
-  return nullptr;
+  const auto found = m_byDdString.find(KeyOf(id, ddString));
+  return found == m_byDdString.end() ? nullptr : found->second;
 }
 
 int32_t CDDEnumItemList::NextOrder() { return m_orderCounter++; }

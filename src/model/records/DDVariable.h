@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "model/DDBase.h"
@@ -47,6 +48,10 @@ class CDDEnumItemList : public CDDElementMap {
 
  private:
   std::vector<std::unique_ptr<CDDEnumItem>> m_items;
+  // The first item of each value text and DD string, for FindChildByDdString.
+  static std::u16string KeyOf(const std::u16string& id, const std::u16string& ddString);
+  mutable std::unordered_map<std::u16string, CDDEnumItem*> m_byDdString;
+  mutable size_t m_itemsIndexed = 0;
   int32_t m_orderCounter = 0;
 };
 
