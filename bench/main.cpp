@@ -5,6 +5,7 @@
 //   k42gui-bench run --small DIR --large DIR [--rounds N] [--cold N] [--inspect PATH]
 //                                             measures both devices and prints one table (markdown)
 //   k42gui-bench cold dom|sax|load DIR        one cold measurement in a fresh process (run starts these)
+//   k42gui-bench time PROGRAM [ARG...]        runs PROGRAM, prints its seconds, peak and exit code
 //
 // Warm figures are medians of rounds in one process after a first round that is thrown away, with the
 // bare parses interleaved with the component's loads so that both meet the same allocator and caches.
@@ -81,6 +82,15 @@ int ColdChild(const std::string& kind, const std::string& directory) {
   const double language = Seconds([&] { model->OnLanguageIDChange(de.get(), 0); });
   std::cout << seconds << ' ' << peak << ' ' << language << '\n';
   return hr == S_OK ? 0 : 1;
+}
+
+// Runs a program from this small process, so that its maximum resident set is its own and not that of the
+// benchmark process (a fork carries the parent's resident set into the child's figure); prints
+// "seconds peak-bytes exit-code".
+int TimeChild(const std::vector<std::string>& argv) {
+  const ChildRun run = RunChild(argv, false);
+  std::cout << run.seconds << ' ' << run.peakBytes << ' ' << run.exitCode << '\n';
+  return 0;
 }
 
 // ---------------------------------------------------------------------------------------------------------
@@ -210,9 +220,14 @@ DeviceFigures MeasureDevice(const std::string& name, const std::string& director
   MeasureCold(dir, coldRuns, figures);
   if (!inspector.empty()) {
     std::cerr << " inspector" << std::flush;
-    figures.inspector = RunChild(
-        {inspector, "--format", "json", "--no-progress", "-l", "en", dir + "device.xml", dir + "device_loc.xml"},
-        false);
+    const ChildRun timer = RunChild({SelfPath(), "time", inspector, "--format", "json", "--no-progress", "-l", "en",
+                                     dir + "device.xml", dir + "device_loc.xml"},
+                                    true);
+    std::istringstream fields(timer.output);
+    ChildRun run;
+    if (!(fields >> run.seconds >> run.peakBytes >> run.exitCode))
+      throw std::runtime_error("the inspector did not run");
+    figures.inspector = run;
   }
   std::cerr << '\n';
   return figures;
@@ -236,7 +251,8 @@ std::string Time(double seconds) {
 std::string Micros(double micros) {
   if (micros >= 100) return Format("%.0f µs", micros);
   if (micros >= 10) return Format("%.1f µs", micros);
-  return Format("%.2f µs", micros);
+  if (micros >= 1) return Format("%.2f µs", micros);
+  return Format("%.3f µs", micros);
 }
 
 std::string Megabytes(uint64_t bytes) { return Format("%.1f MB", static_cast<double>(bytes) / 1e6); }
@@ -403,6 +419,7 @@ int Main(const std::vector<std::string>& args) {
   if (mode == "check" && args.size() <= 2) return Check(args.size() == 2 ? args[1] : std::string());
   if (mode == "cold" && args.size() == 3) return ColdChild(args[1], args[2]);
   if (mode == "run") return Run({args.begin() + 1, args.end()});
+  if (mode == "time" && args.size() >= 2) return TimeChild({args.begin() + 1, args.end()});
   throw std::invalid_argument(kUsage);
 }
 

@@ -28,7 +28,7 @@ struct ChildRun {
   int exitCode = -1;
   std::string output;      // standard output (kept only when asked for)
   double seconds = 0;      // wall clock, start to exit
-  uint64_t peakBytes = 0;  // the child's highest resident set
+  uint64_t peakBytes = 0;  // its maximum resident set, which includes this process's at the fork
 };
 
 // Runs program with arguments, standard error passed through; standard output is captured when
