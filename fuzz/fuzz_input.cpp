@@ -1,4 +1,4 @@
-// A temporary tree <tmp>/schemas -> the project's schemas, <tmp>/a/b/c/ for inputs.
+// A temporary tree <tmp>/schemas and <tmp>/a/schemas -> the project's schemas, <tmp>/a/b/c/ for inputs.
 #include "fuzz_input.h"
 
 #include <cstdlib>
@@ -13,6 +13,9 @@ const std::string& DeviceDirectory() {
     const std::filesystem::path root = mkdtemp(pattern.data());
     std::filesystem::create_directory_symlink(std::filesystem::path(K42GUI_SOURCE_DIR) / "schemas", root / "schemas");
     std::filesystem::create_directories(root / "a" / "b" / "c");
+    // The demo device names its schemas two levels up (examples/demo/ -> schemas/).
+    std::filesystem::create_directory_symlink(std::filesystem::path(K42GUI_SOURCE_DIR) / "schemas",
+                                              root / "a" / "schemas");
     return (root / "a" / "b" / "c").string() + "/";
   }();
   return directory;

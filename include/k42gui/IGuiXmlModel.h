@@ -46,10 +46,14 @@
 // of `GetHelpFilePath`. The progress window handle `lWndProgress` is a
 // `long` as in the type library. `long` is 64 bits wide on this platform, so
 // a window handle fits; every other value the interface carries lies in the
-// 32-bit range, and an enumeration is 32 bits wide.
+// 32-bit range, and an enumeration is 32 bits wide: each has int32_t as its
+// underlying type, so any 32-bit value a caller passes (a script may pass
+// anything) is a valid value of the type, and the method answers it as unknown.
 //
 // The methods are declared in dispatch-identifier order (1 to 42).
 #pragma once
+
+#include <cstdint>
 
 #include <k42gui/objbase.h>
 #include <k42gui/oleauto.h>
@@ -57,21 +61,21 @@
 // ---------------------------------------------------------------------------
 // Enumerations of the type library
 
-enum ModuleIntegration { kTAB = 0, kMENU = 1, kNONE = 2 };
+enum ModuleIntegration : int32_t { kTAB = 0, kMENU = 1, kNONE = 2 };
 
-enum AnchorType { kNO = 0, kEQTOID = 1, kEQTOHELPTOPIC = 2 };
+enum AnchorType : int32_t { kNO = 0, kEQTOID = 1, kEQTOHELPTOPIC = 2 };
 
-enum HelpFileType { kHELPDTM = 0, kHELPUI = 1 };
+enum HelpFileType : int32_t { kHELPDTM = 0, kHELPUI = 1 };
 
-enum HandlingType { kREADONLY = 0, kREADWRITE = 1, kWRITEONLY = 2, kCONDITIONAL = 3 };
+enum HandlingType : int32_t { kREADONLY = 0, kREADWRITE = 1, kWRITEONLY = 2, kCONDITIONAL = 3 };
 
-enum MenuType { kPOPUP_BEGIN = 0, kPOPUP_END = 1, kMENUITEM = 2, kSEPARATOR = 3 };
+enum MenuType : int32_t { kPOPUP_BEGIN = 0, kPOPUP_END = 1, kMENUITEM = 2, kSEPARATOR = 3 };
 
-enum ToolbarType { kTOOLBAR_BUTTON = 0, kTOOLBAR_SEP = 1, kTOOLBAR_CHECK = 2 };
+enum ToolbarType : int32_t { kTOOLBAR_BUTTON = 0, kTOOLBAR_SEP = 1, kTOOLBAR_CHECK = 2 };
 
-enum ActionType { kDIALOGBOX = 0, kMODULE = 1, kFUNCTION = 2, kSETLANGUAGE = 3, kENUM = 4, kFUNCTIONONLINE = 5 };
+enum ActionType : int32_t { kDIALOGBOX = 0, kMODULE = 1, kFUNCTION = 2, kSETLANGUAGE = 3, kENUM = 4, kFUNCTIONONLINE = 5 };
 
-enum ParType {
+enum ParType : int32_t {
   PAR_UNKNOWN = 0,
   PAR_META = 1,
   PAR_VARIABLE = 2,
@@ -82,7 +86,7 @@ enum ParType {
   PAR_HEADLINE = 7
 };
 
-enum VarType {
+enum VarType : int32_t {
   TYPE_UNKNOWN = 0,
   TYPE_DD_FLOAT = 1,
   TYPE_DD_DOUBLE = 2,
@@ -129,7 +133,7 @@ enum VarType {
   TYPE_DD_DURATION = 43
 };
 
-enum ControlStyle {
+enum ControlStyle : int32_t {
   CTRL_UNKNOWN = 0,
   CTRL_VAR_EDIT = 1,
   CTRL_VAR_STATIC = 2,
@@ -145,11 +149,11 @@ enum ControlStyle {
   CTRL_VAR_HEADLINE = 12
 };
 
-enum MenuItem { UNKNOWN = 0, ROOTMENU = 1, MENU = 2, VARIABLE = 3, METHOD = 4, MODULE = 5, EDITDISPLAY = 6 };
+enum MenuItem : int32_t { UNKNOWN = 0, ROOTMENU = 1, MENU = 2, VARIABLE = 3, METHOD = 4, MODULE = 5, EDITDISPLAY = 6 };
 
-enum LogoType { LOGO_VENDOR = 0, LOGO_DEVICE = 1 };
+enum LogoType : int32_t { LOGO_VENDOR = 0, LOGO_DEVICE = 1 };
 
-enum ItemType {
+enum ItemType : int32_t {
   ITEM_UNKNOWN = 0,
   ITEM_ROOTMENU = 1,
   ITEM_MENU = 2,
@@ -161,9 +165,9 @@ enum ItemType {
   ITEM_NEWCOLUMN = 8
 };
 
-enum DisplayType { DISPLAY_CUSTOM = 0, DISPLAY_SINGLE_MODULE = 1, DISPLAY_UNKNOWN = 2 };
+enum DisplayType : int32_t { DISPLAY_CUSTOM = 0, DISPLAY_SINGLE_MODULE = 1, DISPLAY_UNKNOWN = 2 };
 
-enum IconID {
+enum IconID : int32_t {
   ICON_DEFAULT = -1,
   ICON_ROOTMENU = 0,
   ICON_MENU = 1,
@@ -176,9 +180,9 @@ enum IconID {
   ICON_UNKNOWN = 65535
 };
 
-enum Mode { MODE_GENERAL = 0, MODE_ONLINE = 1, MODE_OFFLINE = 2 };
+enum Mode : int32_t { MODE_GENERAL = 0, MODE_ONLINE = 1, MODE_OFFLINE = 2 };
 
-enum HeaderVarType {
+enum HeaderVarType : int32_t {
   HEADERVARTYPE_UNDEF = 0,
   HEADERVARTYPE_STATIC = 1,
   HEADERVARTYPE_LED = 2,
@@ -186,11 +190,11 @@ enum HeaderVarType {
   HEADERVARTYPE_MODULE = 4
 };
 
-enum DisplayCondition { kDISPLAYALWAYS = 0, kDISPLAYREADONLY = 1, kDISPLAYNOTZERO = 2, kDISPLAYOFFLINE = 3 };
+enum DisplayCondition : int32_t { kDISPLAYALWAYS = 0, kDISPLAYREADONLY = 1, kDISPLAYNOTZERO = 2, kDISPLAYOFFLINE = 3 };
 
 // Window messages shared with the host. The component itself sends only
 // PBM_EH_SETRANGE, PBM_EH_SETSTEP and PBM_EH_STEPIT to the progress window.
-enum EH_MESSAGES {
+enum EH_MESSAGES : int32_t {
   WM_DISPLAYMODULE = 1225,
   WM_LANGUAGECHANGED = 1226,
   WM_DISPLAYDIALOG = 1227,

@@ -13,6 +13,7 @@
 
 #include <k42gui/IGuiXmlModel.h>
 #include "model/BoundedDomParser.h"
+#include "model/DomUtil.h"
 #include "model/LoadBounds.h"
 #include "model/SafeResolver.h"
 #include "platform/files.h"
@@ -127,6 +128,9 @@ int32_t CDDParserXML::ParseFile(const std::u16string& xmlPath, const std::u16str
 
   for (const auto& module : m_modules) module->PropagateRwro();
 
+  // Everything the sections hold is in the records now: the document tree goes before the localized file
+  // is read, so the two never take memory at the same time.
+  parser.reset();
   return ParseLocFile(progress) != 0 ? kParseLocFileFailed : kParseOk;
 }
 
@@ -137,23 +141,30 @@ int32_t CDDParserXML::ParseDocument(xercesc::DOMDocument* document, int32_t func
   }
   if (document == nullptr) return -1;
 
+  // The elements of every section name, as getElementsByTagName would list them, from one walk of the
+  // document rather than one walk per name.
+  const std::vector<std::u16string_view> names = {u"LABEL_DEC",   u"VAR_DEC",         u"FUNCTION_ID", u"MODULE_DEC",
+                                                  u"HEADER_AREA", u"METAINFORMATION", u"MET_DEC",     u"IMAGE_DEC",
+                                                  u"MENUBAR",     u"TOOLBAR"};
+  std::vector<k42::NodeVector> lists = k42::CollectElementsByName(document, names);
+
   int32_t result = 0;
-  auto section = [&](const char16_t* tagName, auto read) {
+  size_t next = 0;
+  auto section = [&](auto read) {
     if (progress != nullptr) {
       SendMessageW(progress, PBM_EH_STEPIT, 0, 0);
     }
-    DOMNodeList* list = document->getElementsByTagName(tagName);
-    if (read(list) != 0) result = -1;
+    if (read(&lists[next++]) != 0) result = -1;
   };
-  section(u"LABEL_DEC", [&](DOMNodeList* l) { return ParseLabelDec(l); });
-  section(u"VAR_DEC", [&](DOMNodeList* l) { return ParseVarDec(l); });
-  section(u"FUNCTION_ID", [&](DOMNodeList* l) { return ParseFunctionId(l, functionId); });
-  section(u"MODULE_DEC", [&](DOMNodeList* l) { return ParseModuleDec(l); });
-  section(u"HEADER_AREA", [&](DOMNodeList* l) { return ParseHeaderArea(l); });
-  section(u"METAINFORMATION", [&](DOMNodeList* l) { return ParseMetaInformation(l); });
-  section(u"MET_DEC", [&](DOMNodeList* l) { return ParseMetDec(l); });
-  section(u"IMAGE_DEC", [&](DOMNodeList* l) { return ParseImageDec(l); });
-  section(u"MENUBAR", [&](DOMNodeList* l) { return ParseMenubar(l); });
-  section(u"TOOLBAR", [&](DOMNodeList* l) { return ParseToolbar(l); });
+  section([&](DOMNodeList* l) { return ParseLabelDec(l); });
+  section([&](DOMNodeList* l) { return ParseVarDec(l); });
+  section([&](DOMNodeList* l) { return ParseFunctionId(l, functionId); });
+  section([&](DOMNodeList* l) { return ParseModuleDec(l); });
+  section([&](DOMNodeList* l) { return ParseHeaderArea(l); });
+  section([&](DOMNodeList* l) { return ParseMetaInformation(l); });
+  section([&](DOMNodeList* l) { return ParseMetDec(l); });
+  section([&](DOMNodeList* l) { return ParseImageDec(l); });
+  section([&](DOMNodeList* l) { return ParseMenubar(l); });
+  section([&](DOMNodeList* l) { return ParseToolbar(l); });
   return result;
 }

@@ -1,6 +1,8 @@
 // Attribute, name and value helpers over Xerces DOM nodes.
 #include "model/DomUtil.h"
 
+#include <unordered_map>
+
 #include <xercesc/dom/DOMAttr.hpp>
 
 namespace k42 {
@@ -27,6 +29,31 @@ std::u16string NodeValue(const xercesc::DOMNode* node) {
   if (node == nullptr) return {};
   const XMLCh* value = node->getNodeValue();
   return value != nullptr ? std::u16string(value) : std::u16string();
+}
+
+std::vector<NodeVector> CollectElementsByName(const xercesc::DOMDocument* document,
+                                              const std::vector<std::u16string_view>& names) {
+  std::vector<NodeVector> lists(names.size());
+  if (document == nullptr) return lists;
+  std::unordered_map<std::u16string_view, size_t> position;
+  for (size_t i = 0; i < names.size(); ++i) position.emplace(names[i], i);
+
+  // Pre-order walk through child and sibling links, climbing back up through parents.
+  const xercesc::DOMNode* root = document;
+  xercesc::DOMNode* node = document->getFirstChild();
+  while (node != nullptr) {
+    if (node->getNodeType() == xercesc::DOMNode::ELEMENT_NODE) {
+      const auto found = position.find(std::u16string_view(node->getNodeName()));
+      if (found != position.end()) lists[found->second].Append(node);
+    }
+    if (xercesc::DOMNode* child = node->getFirstChild()) {
+      node = child;
+      continue;
+    }
+    while (node != nullptr && node != root && node->getNextSibling() == nullptr) node = node->getParentNode();
+    node = (node == nullptr || node == root) ? nullptr : node->getNextSibling();
+  }
+  return lists;
 }
 
 }  // namespace k42

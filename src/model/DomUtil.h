@@ -2,7 +2,10 @@
 #pragma once
 
 #include <string>
+#include <string_view>
+#include <vector>
 
+#include <xercesc/dom/DOMDocument.hpp>
 #include <xercesc/dom/DOMElement.hpp>
 #include <xercesc/dom/DOMNode.hpp>
 #include <xercesc/dom/DOMNodeList.hpp>
@@ -49,5 +52,21 @@ void ForEachNode(const xercesc::DOMNodeList* list, Visit visit) {
     if (!visit(node)) return;
   }
 }
+
+// A fixed list of nodes with the interface of the library's node lists, for the section readers.
+class NodeVector : public xercesc::DOMNodeList {
+ public:
+  xercesc::DOMNode* item(XMLSize_t index) const override { return index < m_nodes.size() ? m_nodes[index] : nullptr; }
+  XMLSize_t getLength() const override { return m_nodes.size(); }
+  void Append(xercesc::DOMNode* node) { m_nodes.push_back(node); }
+
+ private:
+  std::vector<xercesc::DOMNode*> m_nodes;
+};
+
+// The elements of each of names, in document order, as getElementsByTagName gives them, found in one walk
+// of the whole document instead of one walk per name (without recursion: nesting may be deep).
+std::vector<NodeVector> CollectElementsByName(const xercesc::DOMDocument* document,
+                                              const std::vector<std::u16string_view>& names);
 
 }  // namespace k42
