@@ -16,22 +16,8 @@ seconds=${K42GUI_FUZZ_SECONDS:-120}
 read -r -a targets <<<"${K42GUI_FUZZ_TARGETS:-fuzz_guixml fuzz_locfile fuzz_registry fuzz_dispatch}"
 build=$root/${K42GUI_FUZZ_BUILD_DIR:-build-fuzz}
 
-scripts/install-deps.sh
 # clang's default version, with the compiler runtime that holds libFuzzer and the sanitizers.
-missing=()
-for package in clang libclang-rt-dev; do
-  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
-    missing+=("$package")
-  fi
-done
-if ((${#missing[@]})); then
-  echo "Installing: ${missing[*]}"
-  sudo_cmd=()
-  if [[ $(id -u) -ne 0 ]]; then sudo_cmd=(sudo); fi
-  export DEBIAN_FRONTEND=noninteractive
-  "${sudo_cmd[@]}" apt-get update -qq
-  "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+scripts/install-deps.sh clang libclang-rt-dev
 
 CC=clang CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DK42GUI_BUILD_FUZZ=ON \
   -DK42GUI_BUILD_TESTS=OFF -DK42GUI_BUILD_BENCH=OFF >/dev/null

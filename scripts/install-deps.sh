@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the tests and the tools need, when missing.
+# Installs the Debian packages the build, the tests and the tools need, when missing; package names given
+# as arguments (e.g. the fuzzers' compiler) are installed with them.
 set -euo pipefail
 
 packages=(cmake make g++ pkg-config libxerces-c-dev libgtest-dev libgmock-dev googletest
           nlohmann-json3-dev clang-format)
+packages+=("$@")
 if [[ "${K42GUI_WITH_BROWSER:-0}" == "1" ]]; then
   packages+=(chromium)
 fi

@@ -73,7 +73,14 @@ enum MenuType : int32_t { kPOPUP_BEGIN = 0, kPOPUP_END = 1, kMENUITEM = 2, kSEPA
 
 enum ToolbarType : int32_t { kTOOLBAR_BUTTON = 0, kTOOLBAR_SEP = 1, kTOOLBAR_CHECK = 2 };
 
-enum ActionType : int32_t { kDIALOGBOX = 0, kMODULE = 1, kFUNCTION = 2, kSETLANGUAGE = 3, kENUM = 4, kFUNCTIONONLINE = 5 };
+enum ActionType : int32_t {
+  kDIALOGBOX = 0,
+  kMODULE = 1,
+  kFUNCTION = 2,
+  kSETLANGUAGE = 3,
+  kENUM = 4,
+  kFUNCTIONONLINE = 5
+};
 
 enum ParType : int32_t {
   PAR_UNKNOWN = 0,

@@ -22,15 +22,37 @@ int32_t CDDBase::NextOrder() { return 0; }
 
 CDDElement::~CDDElement() = default;
 
+CDDElement::CDDElement(const CDDElement& other)
+    : CDDBase(other),
+      m_label(other.m_label),
+      m_tooltip(other.m_tooltip),
+      m_helpTopic(other.m_helpTopic),
+      m_legend(other.m_legend),
+      m_variants(other.m_variants ? std::make_unique<Variants>(*other.m_variants) : nullptr),
+      m_order(other.m_order) {}
+
+CDDElement& CDDElement::operator=(const CDDElement& other) {
+  if (this == &other) return *this;
+  auto variants = other.m_variants ? std::make_unique<Variants>(*other.m_variants) : nullptr;
+  CDDBase::operator=(other);
+  m_label = other.m_label;
+  m_tooltip = other.m_tooltip;
+  m_helpTopic = other.m_helpTopic;
+  m_legend = other.m_legend;
+  m_variants = std::move(variants);
+  m_order = other.m_order;
+  return *this;
+}
+
 CDDText& CDDElement::VariantFor(const std::u16string& key) {
-  m_hasVariants = true;
-  auto found = m_variantIndex.find(key);
-  if (found != m_variantIndex.end()) {
-    return m_variants[found->second];
+  if (!m_variants) m_variants = std::make_unique<Variants>();
+  auto found = m_variants->index.find(key);
+  if (found != m_variants->index.end()) {
+    return m_variants->list[found->second];
   }
-  m_variants.emplace_back(key);
-  m_variantIndex.emplace(key, m_variants.size() - 1);
-  return m_variants.back();
+  m_variants->list.emplace_back(key);
+  m_variants->index.emplace(key, m_variants->list.size() - 1);
+  return m_variants->list.back();
 }
 
 void CDDElement::SetLabel(std::u16string text, int32_t order, std::u16string key) {
@@ -57,7 +79,13 @@ void CDDElement::SetHelpTopic(std::u16string text) { m_helpTopic = std::move(tex
 void CDDElement::GetHelpTopic(std::u16string& text) const { text = m_helpTopic; }
 void CDDElement::SetLegend(std::u16string text) { m_legend = std::move(text); }
 void CDDElement::GetLegend(std::u16string& text) const { text = m_legend; }
-void CDDElement::GetVariants(std::vector<CDDText>& variants) const { variants = m_variants; }
+void CDDElement::GetVariants(std::vector<CDDText>& variants) const {
+  if (m_variants) {
+    variants = m_variants->list;
+  } else {
+    variants.clear();
+  }
+}
 int32_t CDDElement::GetOrder() const { return m_order; }
 
 CDDElementMap::~CDDElementMap() = default;

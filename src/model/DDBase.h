@@ -18,6 +18,7 @@
 
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -76,8 +77,8 @@ class CDDText {
 class CDDElement : public CDDBase {
  public:
   CDDElement() = default;
-  CDDElement(const CDDElement&) = default;
-  CDDElement& operator=(const CDDElement&) = default;
+  CDDElement(const CDDElement& other);
+  CDDElement& operator=(const CDDElement& other);
   ~CDDElement() override;
 
   void SetLabel(std::u16string text, int32_t order, std::u16string key) override;
@@ -92,7 +93,7 @@ class CDDElement : public CDDBase {
   virtual void GetVariants(std::vector<CDDText>& variants) const;
   virtual int32_t GetOrder() const;
 
-  bool HasVariants() const { return m_hasVariants; }
+  bool HasVariants() const { return m_variants != nullptr; }
 
  private:
   // The variant for key, created (with empty texts) when it is missing.
@@ -102,9 +103,12 @@ class CDDElement : public CDDBase {
   std::u16string m_tooltip;
   std::u16string m_helpTopic;
   std::u16string m_legend;
-  std::map<std::u16string, size_t> m_variantIndex;
-  std::vector<CDDText> m_variants;
-  bool m_hasVariants = false;
+  // Only a conditional label has variants, so most elements carry just a null pointer here.
+  struct Variants {
+    std::map<std::u16string, size_t> index;  // key -> position in list
+    std::vector<CDDText> list;
+  };
+  std::unique_ptr<Variants> m_variants;
   int32_t m_order = 0;
 };
 

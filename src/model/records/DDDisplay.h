@@ -53,6 +53,8 @@ class CDDPardis : public CDDElement {
   void AddItem(const CDDDisplayItem& item) { m_items.push_back(item); }
   void GetItems(std::vector<CDDDisplayItem>& items) const { items = m_items; }
   const std::vector<CDDDisplayItem>& Items() const { return m_items; }
+  // Gives back the list's spare capacity once the layout is read (a large device has many thousands).
+  void ReleaseSpareCapacity() { m_items.shrink_to_fit(); }
 
  private:
   std::u16string m_imagePath;

@@ -29,6 +29,8 @@ class CDDMenuItem : public CDDElement {
   void AddEntry(const CDDMenuEntry& entry) { m_entries.push_back(entry); }
   void GetEntries(std::vector<CDDMenuEntry>& entries) const { entries = m_entries; }
   const std::vector<CDDMenuEntry>& Entries() const { return m_entries; }
+  // Gives back the list's spare capacity once the menu is read.
+  void ReleaseSpareCapacity() { m_entries.shrink_to_fit(); }
 
   // Finds the first entry whose reference is reference; hands out its
   // display reference.

@@ -26,11 +26,13 @@ void CopyEntryData(const CDDMenuEntry& entry, std::u16string& labelRef, std::u16
 CDDModule::~CDDModule() = default;
 
 void CDDModule::AddMenu(std::unique_ptr<CDDMenuItem> menu) {
+  menu->ReleaseSpareCapacity();  // complete when it is added
   m_menus.push_back(std::move(menu));
   AddChild(m_menus.back().get());
 }
 
 void CDDModule::AddDisplay(std::unique_ptr<CDDPardis> display) {
+  display->ReleaseSpareCapacity();  // complete when it is added
   m_displays.push_back(std::move(display));
   AddChild(m_displays.back().get());
 }

@@ -33,14 +33,15 @@ std::u16string CDDEnumItemList::KeyOf(const std::u16string& id, const std::u16st
 
 CDDBase* CDDEnumItemList::FindChildByDdString(const std::u16string& id, const std::u16string& ddString) const {
   // Built on the first look-up (only the localized file asks), then caught up with the items read since.
+  if (!m_byDdString) m_byDdString = std::make_unique<DdStringIndex>();
   std::u16string itemDdString;
-  for (; m_itemsIndexed < m_items.size(); ++m_itemsIndexed) {
-    const CDDEnumItem& item = *m_items[m_itemsIndexed];
+  for (auto& index = *m_byDdString; index.indexed < m_items.size(); ++index.indexed) {
+    const CDDEnumItem& item = *m_items[index.indexed];
     item.GetDdString(itemDdString);
-    m_byDdString.emplace(KeyOf(item.Id(), itemDdString), m_items[m_itemsIndexed].get());
+    index.first.emplace(KeyOf(item.Id(), itemDdString), m_items[index.indexed].get());
   }
-  const auto found = m_byDdString.find(KeyOf(id, ddString));
-  return found == m_byDdString.end() ? nullptr : found->second;
+  const auto found = m_byDdString->first.find(KeyOf(id, ddString));
+  return found == m_byDdString->first.end() ? nullptr : found->second;
 }
 
 int32_t CDDEnumItemList::NextOrder() { return m_orderCounter++; }

@@ -50,8 +50,11 @@ class CDDEnumItemList : public CDDElementMap {
   std::vector<std::unique_ptr<CDDEnumItem>> m_items;
   // The first item of each value text and DD string, for FindChildByDdString.
   static std::u16string KeyOf(const std::u16string& id, const std::u16string& ddString);
-  mutable std::unordered_map<std::u16string, CDDEnumItem*> m_byDdString;
-  mutable size_t m_itemsIndexed = 0;
+  struct DdStringIndex {
+    std::unordered_map<std::u16string, CDDEnumItem*> first;
+    size_t indexed = 0;
+  };
+  mutable std::unique_ptr<DdStringIndex> m_byDdString;  // made on the first look-up
   int32_t m_orderCounter = 0;
 };
 
