@@ -56,6 +56,7 @@ TEST(LocalizedFileFailures, HostileFilesFailQuicklyWithoutReadingOutside) {
       {"localization/billion_laughs_loc.xml", u"", u"document type declaration refused"},
       {"localization/external_entity_loc.xml", u"", u"document type declaration refused"},
       {"localization/doctype_stray_loc.xml", u"", u"document type declaration refused"},
+      {"localization/dtd_entity_loc.xml", u"", u"document type declaration refused"},
   };
   for (const auto& [file, lblA, logged] : cases) {
     k42test::LogCapture log;

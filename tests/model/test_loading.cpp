@@ -152,6 +152,21 @@ TEST(Loading, ADocumentInflatedByItsGrammarStopsAtTheMemoryBudget) {
   EXPECT_EQ(CountLines(log.Lines(), u"memory budget of 66 MiB exceeded", false), 1u);
 }
 
+// An entity that is large rather than numerous (100 KB used a thousand times) is refused with the document
+// type that declares it, before anything is expanded.
+TEST(Loading, ALargeEntityIsRefusedWithItsDeclaration) {
+  std::string xml = "<?xml version=\"1.0\"?>\n<!DOCTYPE tv:GUIXML [<!ENTITY big \"" + std::string(100000, 'x') +
+                    "\">]>\n<tv:GUIXML xmlns:tv=\"urn:k42gui:guixml\">";
+  for (int i = 0; i < 1000; ++i) xml += "<LABEL_DEC LABEL_ID=\"&big;\"/>";
+  xml += "</tv:GUIXML>\n";
+  const std::string path = k42test::WriteTempFile("large_entity.xml", xml);
+  k42test::LogCapture log;
+  CDDModel model;
+  EXPECT_EQ(model.Initialize(u"", k42::FromNarrow(path), k42test::DataPath(kLoc), u"en", 1, nullptr), kParseErrors);
+  EXPECT_EQ(CountLines(log.Lines(), u"document type declaration refused", false), 1u);
+  EXPECT_TRUE(model.Labels().empty());
+}
+
 // A named pipe in place of the GUI XML file, the localized file or the registry file is refused at once
 // instead of blocking the host's thread until a writer appears. Should that regress, the guard opens the
 // pipe for writing after a while, which releases the reader, so the test fails instead of hanging.
