@@ -1,19 +1,46 @@
-// Writes a synthetic device of a chosen size (GUI XML and localized file).
+// Writes a synthetic device (GUI XML file and localized file) at a chosen scale, and names what to ask it.
 #pragma once
 
+#include <cstdint>
+#include <map>
 #include <string>
 
 namespace k42bench {
+
+// The size of a device. Every module has displaysPerModule displays, one menu per display (the menus form a
+// tree three wide, so a large module nests them five or six levels deep), and variablesPerDisplay variables
+// of its own on each display; spareVariables more are declared after them and appear in no menu.
+struct DeviceScale {
+  int modules = 3;
+  int displaysPerModule = 8;
+  int variablesPerDisplay = 11;
+  int spareVariables = 16;
+};
+
+// A few hundred variables: the reference every growth ratio is taken against.
+DeviceScale SmallScale();
+// About 33,000 variables, 31 modules and 3,000 displays: a 20 MB GUI XML file and a 27 MB localized file.
+DeviceScale LargeScale();
+
+// The identifiers the benchmark asks for, keyed by role ("module", "variable", ...). Each one is the last
+// of its list (the last module, its last menu and display, the last variable declared, ...), so that a
+// look-up that walks its list pays for the whole list.
+using Probes = std::map<std::string, std::u16string>;
 
 struct SyntheticDevice {
   std::string directory;  // with a trailing '/'
   std::string xmlFile = "device.xml";
   std::string locFile = "device_loc.xml";
-  size_t xmlBytes = 0;
+  uint64_t xmlBytes = 0;
+  uint64_t locBytes = 0;
+  Probes probes;
 };
 
-// modules modules, each with menus menus of entries variables and one display
-// per menu; every variable has a few enumeration items and texts in two languages.
-SyntheticDevice WriteSyntheticDevice(int modules, int menus, int entries);
+// Writes both files into directory (which must exist) and names the probes. The files name the schemas
+// of the source tree, so they are validated as a real device is.
+SyntheticDevice WriteSyntheticDevice(const DeviceScale& scale, const std::string& directory);
+
+// The probes of a device written by WriteSyntheticDevice at that scale, without writing it.
+Probes ProbesOf(const DeviceScale& scale);
 
 }  // namespace k42bench

@@ -20,6 +20,8 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 // Root of all model objects: an identifier and the text/child operations that
@@ -32,6 +34,7 @@ class CDDBase {
   CDDBase& operator=(const CDDBase&) = default;
   virtual ~CDDBase();
 
+  // Set once, before the element enters a list or dictionary: those key it by a view of this text.
   void SetId(std::u16string id) { m_id = std::move(id); }
   void GetId(std::u16string& id) const { id = m_id; }
   const std::u16string& Id() const { return m_id; }
@@ -131,5 +134,7 @@ class CDDElementMap : public CDDBase {
   bool Insert(CDDBase* element);
 
  private:
-  std::map<std::u16string, CDDBase*> m_elements;
+  // Keyed by views of the elements' own identifiers: an element keeps its identifier while it is listed,
+  // and the model owns every element at least as long as its dictionaries.
+  std::unordered_map<std::u16string_view, CDDBase*> m_elements;
 };

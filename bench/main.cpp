@@ -1,0 +1,442 @@
+// The benchmark program: writes the synthetic devices, checks them, and measures loads, memory and queries.
+//
+//   k42gui-bench generate small|large DIR     writes a device into DIR
+//   k42gui-bench check [DIR]                  writes the small device and checks that every probe answers
+//   k42gui-bench run --small DIR --large DIR [--rounds N] [--cold N] [--inspect PATH]
+//                                             measures both devices and prints one table (markdown)
+//   k42gui-bench cold dom|sax|load DIR        one cold measurement in a fresh process (run starts these)
+//   k42gui-bench time PROGRAM [ARG...]        runs PROGRAM, prints its seconds, peak and exit code
+//
+// Warm figures are medians of rounds in one process after a first round that is thrown away, with the
+// bare parses interleaved with the component's loads so that both meet the same allocator and caches.
+// Cold figures (the first parse of a process, which also faults in the allocator's memory) and peaks
+// come from fresh child processes.
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <iostream>
+#include <map>
+#include <optional>
+#include <sstream>
+#include <stdexcept>
+
+#include <xercesc/util/PlatformUtils.hpp>
+
+#include "floor.h"
+#include "host.h"
+#include "measure.h"
+#include "synthetic_device.h"
+
+namespace k42bench {
+namespace {
+
+constexpr const char* kUsage =
+    "usage: k42gui-bench generate small|large DIR\n"
+    "       k42gui-bench check [DIR]\n"
+    "       k42gui-bench run --small DIR --large DIR [--rounds N] [--cold N] [--inspect PATH]\n";
+
+// Targets of the large device.
+constexpr double kInitializeOverFloor = 1.10;
+constexpr double kLanguageOverSax = 1.15;
+constexpr double kKeptOverFile = 1.5;
+constexpr double kPeakOverDom = 1.10;
+constexpr double kInspectorOverInitialize = 1.5;
+constexpr double kQueryGrowth = 3.0;
+constexpr double kDisplayItemsMicros = 8.0;
+
+DeviceScale ScaleNamed(const std::string& name) {
+  if (name == "small") return SmallScale();
+  if (name == "large") return LargeScale();
+  throw std::invalid_argument("no device scale named " + name);
+}
+
+std::string WithSlash(const std::string& directory) {
+  return directory.empty() || directory.back() == '/' ? directory : directory + "/";
+}
+
+std::string SelfPath() { return std::filesystem::read_symlink("/proc/self/exe").string(); }
+
+uint64_t FileBytes(const std::string& path) { return std::filesystem::file_size(path); }
+
+// ---------------------------------------------------------------------------------------------------------
+// One cold measurement, printed as "seconds peak-bytes [seconds-of-the-first-language-switch]".
+
+int ColdChild(const std::string& kind, const std::string& directory) {
+  const std::string dir = WithSlash(directory);
+  if (kind == "dom" || kind == "sax") {
+    size_t errors = 0;
+    const double seconds = Seconds([&] {
+      errors = kind == "dom" ? ParseGuiXmlDom(dir + "device.xml") : ParseLocalizedSax(dir + "device_loc.xml");
+    });
+    std::cout << seconds << ' ' << PeakResident() << '\n';
+    return errors == 0 ? 0 : 1;
+  }
+  if (kind != "load") throw std::invalid_argument("no cold measurement named " + kind);
+  ModelPtr model = CreateModel();
+  const Bstr path(std::u16string(dir.begin(), dir.end())), xml(u"device.xml"), loc(u"device_loc.xml"), en(u"en"),
+      de(u"de");
+  HRESULT hr = S_FALSE;
+  const double seconds = Seconds([&] { hr = model->Initialize(path.get(), xml.get(), loc.get(), en.get(), 1, 0); });
+  const uint64_t peak = PeakResident();
+  const double language = Seconds([&] { model->OnLanguageIDChange(de.get(), 0); });
+  std::cout << seconds << ' ' << peak << ' ' << language << '\n';
+  return hr == S_OK ? 0 : 1;
+}
+
+// Runs a program from this small process, so that its maximum resident set is its own and not that of the
+// benchmark process (a fork carries the parent's resident set into the child's figure); prints
+// "seconds peak-bytes exit-code".
+int TimeChild(const std::vector<std::string>& argv) {
+  const ChildRun run = RunChild(argv, false);
+  std::cout << run.seconds << ' ' << run.peakBytes << ' ' << run.exitCode << '\n';
+  return 0;
+}
+
+// ---------------------------------------------------------------------------------------------------------
+// Measurements of one device.
+
+struct DeviceFigures {
+  DeviceScale scale;
+  uint64_t xmlBytes = 0, locBytes = 0;
+  double domWarm = 0, saxWarm = 0, initWarm = 0, languageWarm = 0;
+  double domCold = 0, saxCold = 0, initCold = 0, languageCold = 0;
+  uint64_t keptBytes = 0, domPeak = 0, loadPeak = 0;
+  std::optional<ChildRun> inspector;
+  std::map<std::string, double> queryMicros;
+};
+
+// Microseconds per call: batches of at least 2 ms, the median of seven.
+double MicrosPerCall(const Query& query, IGuiXmlModel& model, const QueryArgs& args) {
+  long rows = 0;
+  for (int i = 0; i < 3; ++i) query.call(model, args, rows);
+  size_t calls = 1;
+  const auto batch = [&] {
+    return Seconds([&] {
+      for (size_t i = 0; i < calls; ++i) query.call(model, args, rows);
+    });
+  };
+  while (batch() < 0.002 && calls < (size_t{1} << 22)) calls *= 2;
+  std::vector<double> perCall;
+  for (int i = 0; i < 7; ++i) perCall.push_back(batch() / static_cast<double>(calls) * 1e6);
+  return Median(perCall);
+}
+
+// Both devices loaded side by side, each query timed on one and then the other, three times over: the
+// growth ratio compares figures taken moments apart on this shared machine.
+void MeasureQueries(const std::string& smallDir, const std::string& largeDir, DeviceFigures& small,
+                    DeviceFigures& large) {
+  struct Side {
+    ModelPtr model;
+    QueryArgs args;
+    DeviceFigures& figures;
+  };
+  Side sides[] = {{LoadDevice(smallDir), QueryArgs(ProbesOf(small.scale)), small},
+                  {LoadDevice(largeDir), QueryArgs(ProbesOf(large.scale)), large}};
+  for (Side& side : sides) {
+    const std::vector<std::string> failures = CheckQueries(*side.model, side.args);
+    if (!failures.empty()) throw std::runtime_error(failures.front());
+  }
+  for (const Query& query : Queries()) {
+    std::vector<double> passes[2];
+    for (int pass = 0; pass < 3; ++pass) {
+      for (int i = 0; i < 2; ++i) passes[i].push_back(MicrosPerCall(query, *sides[i].model, sides[i].args));
+    }
+    for (int i = 0; i < 2; ++i) sides[i].figures.queryMicros[query.name] = Median(passes[i]);
+  }
+}
+
+void MeasureWarm(const std::string& dir, int rounds, DeviceFigures& figures) {
+  const Bstr path(std::u16string(dir.begin(), dir.end())), xml(u"device.xml"), loc(u"device_loc.xml"), en(u"en");
+  const Bstr switches[] = {Bstr(u"de"), Bstr(u"fr")};
+  std::vector<double> dom, sax, init, language, kept;
+  for (int round = 0; round <= rounds; ++round) {
+    const double domSeconds = Seconds([&] { ParseGuiXmlDom(dir + "device.xml"); });
+    const double saxSeconds = Seconds([&] { ParseLocalizedSax(dir + "device_loc.xml"); });
+    const uint64_t before = HeapInUse();
+    ModelPtr model = CreateModel();
+    HRESULT hr = S_FALSE;
+    const double initSeconds =
+        Seconds([&] { hr = model->Initialize(path.get(), xml.get(), loc.get(), en.get(), 1, 0); });
+    if (hr != S_OK) throw std::runtime_error(dir + ": Initialize answered " + std::to_string(hr));
+    const double keptBytes = static_cast<double>(HeapInUse() - before);
+    std::vector<double> switchSeconds;
+    for (const Bstr& language : switches) {
+      switchSeconds.push_back(Seconds([&] { hr = model->OnLanguageIDChange(language.get(), 0); }));
+      if (hr != S_OK) throw std::runtime_error(dir + ": OnLanguageIDChange answered " + std::to_string(hr));
+    }
+    model.reset();
+    if (round == 0) continue;  // the first round warms the allocator and the file cache
+    dom.push_back(domSeconds);
+    sax.push_back(saxSeconds);
+    init.push_back(initSeconds);
+    language.insert(language.end(), switchSeconds.begin(), switchSeconds.end());
+    kept.push_back(keptBytes);
+    std::cerr << '.' << std::flush;
+  }
+  figures.domWarm = Median(dom);
+  figures.saxWarm = Median(sax);
+  figures.initWarm = Median(init);
+  figures.languageWarm = Median(language);
+  figures.keptBytes = static_cast<uint64_t>(Median(kept));
+}
+
+void MeasureCold(const std::string& dir, int runs, DeviceFigures& figures) {
+  std::map<std::string, std::vector<std::vector<double>>> results;
+  for (int run = 0; run < runs; ++run) {
+    for (const char* kind : {"dom", "sax", "load"}) {
+      const ChildRun child = RunChild({SelfPath(), "cold", kind, dir}, true);
+      if (child.exitCode != 0) throw std::runtime_error(dir + ": the cold " + kind + " run failed");
+      std::istringstream fields(child.output);
+      std::vector<double> values;
+      for (double value = 0; fields >> value;) values.push_back(value);
+      results[kind].push_back(values);
+      std::cerr << '.' << std::flush;
+    }
+  }
+  const auto median = [&](const std::string& kind, size_t field) {
+    std::vector<double> values;
+    for (const auto& row : results[kind]) values.push_back(row.at(field));
+    return Median(values);
+  };
+  figures.domCold = median("dom", 0);
+  figures.domPeak = static_cast<uint64_t>(median("dom", 1));
+  figures.saxCold = median("sax", 0);
+  figures.initCold = median("load", 0);
+  figures.loadPeak = static_cast<uint64_t>(median("load", 1));
+  figures.languageCold = median("load", 2);
+}
+
+DeviceFigures MeasureDevice(const std::string& name, const std::string& directory, int rounds, int coldRuns,
+                            const std::string& inspector) {
+  const std::string dir = WithSlash(directory);
+  DeviceFigures figures;
+  figures.scale = ScaleNamed(name);
+  figures.xmlBytes = FileBytes(dir + "device.xml");
+  figures.locBytes = FileBytes(dir + "device_loc.xml");
+  std::cerr << name << " device: warm rounds" << std::flush;
+  MeasureWarm(dir, rounds, figures);
+  std::cerr << " cold runs" << std::flush;
+  MeasureCold(dir, coldRuns, figures);
+  if (!inspector.empty()) {
+    std::cerr << " inspector" << std::flush;
+    const ChildRun timer = RunChild({SelfPath(), "time", inspector, "--format", "json", "--no-progress", "-l", "en",
+                                     dir + "device.xml", dir + "device_loc.xml"},
+                                    true);
+    std::istringstream fields(timer.output);
+    ChildRun run;
+    if (!(fields >> run.seconds >> run.peakBytes >> run.exitCode))
+      throw std::runtime_error("the inspector did not run");
+    figures.inspector = run;
+  }
+  std::cerr << '\n';
+  return figures;
+}
+
+// ---------------------------------------------------------------------------------------------------------
+// The table.
+
+std::string Format(const char* format, double value) {
+  char text[64];
+  std::snprintf(text, sizeof text, format, value);
+  return text;
+}
+
+std::string Time(double seconds) {
+  if (seconds >= 1) return Format("%.2f s", seconds);
+  if (seconds >= 0.01) return Format("%.0f ms", seconds * 1e3);
+  return Format("%.2f ms", seconds * 1e3);
+}
+
+std::string Micros(double micros) {
+  if (micros >= 100) return Format("%.0f µs", micros);
+  if (micros >= 10) return Format("%.1f µs", micros);
+  if (micros >= 1) return Format("%.2f µs", micros);
+  return Format("%.3f µs", micros);
+}
+
+std::string Megabytes(uint64_t bytes) { return Format("%.1f MB", static_cast<double>(bytes) / 1e6); }
+std::string Times(double ratio) { return Format("%.2f×", ratio); }
+std::string Mark(bool met) { return met ? "met" : "**not met**"; }
+
+struct Row {
+  std::string figure, small, large, growth, target, met;
+};
+
+void PrintTable(const DeviceFigures& s, const DeviceFigures& l, int rounds, int coldRuns) {
+  std::vector<Row> rows;
+  const auto ratioRow = [&](const std::string& figure, double smallRatio, double largeRatio, double target) {
+    rows.push_back({figure, Times(smallRatio), Times(largeRatio), "", target > 0 ? "≤ " + Times(target) : "",
+                    target > 0 ? Mark(largeRatio <= target) : ""});
+  };
+  const auto timeRow = [&](const std::string& figure, double smallSeconds, double largeSeconds) {
+    rows.push_back({figure, Time(smallSeconds), Time(largeSeconds), Times(largeSeconds / smallSeconds), "", ""});
+  };
+  const auto counts = [](const DeviceFigures& f) {
+    const DeviceScale& c = f.scale;
+    return std::to_string(c.modules * c.displaysPerModule * c.variablesPerDisplay + c.spareVariables) + " / " +
+           std::to_string(c.modules) + " / " + std::to_string(c.modules * c.displaysPerModule);
+  };
+  rows.push_back({"device: GUI XML file / localized file (3 languages)",
+                  Megabytes(s.xmlBytes) + " / " + Megabytes(s.locBytes),
+                  Megabytes(l.xmlBytes) + " / " + Megabytes(l.locBytes), "", "", ""});
+  rows.push_back({"device: variables / modules / displays", counts(s), counts(l), "", "", ""});
+  timeRow("floor, warm: DOM parse of the GUI XML file", s.domWarm, l.domWarm);
+  timeRow("floor, warm: SAX2 parse of the localized file", s.saxWarm, l.saxWarm);
+  timeRow("`Initialize`, warm", s.initWarm, l.initWarm);
+  ratioRow("`Initialize` / floor (DOM + SAX2), warm", s.initWarm / (s.domWarm + s.saxWarm),
+           l.initWarm / (l.domWarm + l.saxWarm), kInitializeOverFloor);
+  timeRow("floor, cold: DOM + SAX2 (first parses of a process)", s.domCold + s.saxCold, l.domCold + l.saxCold);
+  timeRow("`Initialize`, cold (first load of a process)", s.initCold, l.initCold);
+  ratioRow("`Initialize` / floor, cold", s.initCold / (s.domCold + s.saxCold), l.initCold / (l.domCold + l.saxCold), 0);
+  timeRow("`OnLanguageIDChange`, warm", s.languageWarm, l.languageWarm);
+  ratioRow("`OnLanguageIDChange` / SAX2 floor, warm", s.languageWarm / s.saxWarm, l.languageWarm / l.saxWarm,
+           kLanguageOverSax);
+  timeRow("`OnLanguageIDChange`, first switch of a process", s.languageCold, l.languageCold);
+  rows.push_back({"memory kept by a loaded model (heap in use after the load minus before)", Megabytes(s.keptBytes),
+                  Megabytes(l.keptBytes), Times(static_cast<double>(l.keptBytes) / s.keptBytes), "", ""});
+  ratioRow("memory kept / GUI XML file size", static_cast<double>(s.keptBytes) / s.xmlBytes,
+           static_cast<double>(l.keptBytes) / l.xmlBytes, kKeptOverFile);
+  rows.push_back({"peak resident set: bare DOM parse / `Initialize` (fresh processes)",
+                  Megabytes(s.domPeak) + " / " + Megabytes(s.loadPeak),
+                  Megabytes(l.domPeak) + " / " + Megabytes(l.loadPeak), "", "", ""});
+  ratioRow("load peak / bare DOM parse peak", static_cast<double>(s.loadPeak) / s.domPeak,
+           static_cast<double>(l.loadPeak) / l.domPeak, kPeakOverDom);
+  if (s.inspector && l.inspector) {
+    const auto run = [](const ChildRun& r) {
+      return Time(r.seconds) + ", " + Megabytes(r.peakBytes) +
+             (r.exitCode != 0 ? " (exit " + std::to_string(r.exitCode) + ")" : "");
+    };
+    rows.push_back({"`k42gui-inspect --format json`, whole process: time, peak", run(*s.inspector), run(*l.inspector),
+                    Times(l.inspector->seconds / s.inspector->seconds), "", ""});
+    ratioRow("inspector time / cold `Initialize`", s.inspector->seconds / s.initCold, l.inspector->seconds / l.initCold,
+             kInspectorOverInitialize);
+  }
+  for (const Query& query : Queries()) {
+    const double small = s.queryMicros.at(query.name), large = l.queryMicros.at(query.name);
+    const double growth = large / small;
+    Row row{"`" + query.name.substr(0, query.name.find(' ')) + "`" +
+                (query.name.find(' ') != std::string::npos ? query.name.substr(query.name.find(' ')) : ""),
+            Micros(small),
+            Micros(large),
+            Times(growth),
+            "",
+            ""};
+    if (query.takesIdentifier) {
+      row.target = "≤ " + Times(kQueryGrowth);
+      bool met = growth <= kQueryGrowth;
+      if (query.name == "GetDisplayItems") {
+        row.target = "≤ " + Micros(kDisplayItemsMicros) + ", " + row.target;
+        met = met && large <= kDisplayItemsMicros;
+      }
+      row.met = Mark(met);
+    } else {
+      row.figure += " (no identifier: the list grows with the device)";
+    }
+    rows.push_back(row);
+  }
+
+  std::cout << "Release build; warm: median of " << rounds << " rounds in one process (bare parses interleaved with "
+            << "the loads); cold: median of " << coldRuns << " fresh processes; queries: per call, through the "
+            << "interface, median of 7 batches; targets apply to the large device.\n\n";
+  std::cout << "| figure | small device | large device | large / small | target | |\n|---|---|---|---|---|---|\n";
+  for (const Row& row : rows) {
+    std::cout << "| " << row.figure << " | " << row.small << " | " << row.large << " | " << row.growth << " | "
+              << row.target << " | " << row.met << " |\n";
+  }
+}
+
+// ---------------------------------------------------------------------------------------------------------
+// Modes.
+
+int Generate(const std::string& name, const std::string& directory) {
+  std::filesystem::create_directories(directory);
+  const SyntheticDevice device = WriteSyntheticDevice(ScaleNamed(name), directory);
+  std::cerr << name << " device in " << device.directory << ": GUI XML " << Megabytes(device.xmlBytes)
+            << ", localized file " << Megabytes(device.locBytes) << '\n';
+  return 0;
+}
+
+// The small device must validate with the bare parsers and the component, and every probe must answer.
+int Check(std::string directory) {
+  const bool temporary = directory.empty();
+  if (temporary) {
+    std::string pattern = (std::filesystem::temp_directory_path() / "k42gui-bench-XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("no temporary directory");
+    directory = pattern;
+  }
+  const SyntheticDevice device = WriteSyntheticDevice(SmallScale(), directory);
+  std::vector<std::string> failures;
+  if (ParseGuiXmlDom(device.directory + device.xmlFile) != 0) failures.push_back("the GUI XML file is not valid");
+  if (ParseLocalizedSax(device.directory + device.locFile) != 0) failures.push_back("the localized file is not valid");
+  try {
+    ModelPtr model = LoadDevice(device.directory);
+    const std::vector<std::string> answers = CheckQueries(*model, QueryArgs(device.probes));
+    failures.insert(failures.end(), answers.begin(), answers.end());
+    const Bstr german(u"de");
+    if (model->OnLanguageIDChange(german.get(), 0) != S_OK) failures.push_back("the switch to German failed");
+  } catch (const std::exception& e) {
+    failures.push_back(e.what());
+  }
+  if (temporary) std::filesystem::remove_all(directory);
+  for (const std::string& failure : failures) std::cerr << "check: " << failure << '\n';
+  return failures.empty() ? 0 : 1;
+}
+
+int Run(const std::vector<std::string>& args) {
+  std::string small, large, inspector;
+  int rounds = 5, coldRuns = 3;
+  for (size_t i = 0; i + 1 < args.size(); i += 2) {
+    if (args[i] == "--small") {
+      small = args[i + 1];
+    } else if (args[i] == "--large") {
+      large = args[i + 1];
+    } else if (args[i] == "--rounds") {
+      rounds = std::stoi(args[i + 1]);
+    } else if (args[i] == "--cold") {
+      coldRuns = std::stoi(args[i + 1]);
+    } else if (args[i] == "--inspect") {
+      inspector = args[i + 1];
+    } else {
+      throw std::invalid_argument("unknown option " + args[i]);
+    }
+  }
+  if (small.empty() || large.empty() || args.size() % 2 != 0 || rounds < 1 || coldRuns < 1) {
+    throw std::invalid_argument(kUsage);
+  }
+  DeviceFigures smallFigures = MeasureDevice("small", small, rounds, coldRuns, inspector);
+  DeviceFigures largeFigures = MeasureDevice("large", large, rounds, coldRuns, inspector);
+  std::cerr << "queries on both devices\n";
+  MeasureQueries(WithSlash(small), WithSlash(large), smallFigures, largeFigures);
+  PrintTable(smallFigures, largeFigures, rounds, coldRuns);
+  return 0;
+}
+
+int Main(const std::vector<std::string>& args) {
+  if (args.empty()) throw std::invalid_argument(kUsage);
+  const std::string& mode = args[0];
+  if (mode == "generate" && args.size() == 3) return Generate(args[1], args[2]);
+  if (mode == "check" && args.size() <= 2) return Check(args.size() == 2 ? args[1] : std::string());
+  if (mode == "cold" && args.size() == 3) return ColdChild(args[1], args[2]);
+  if (mode == "run") return Run({args.begin() + 1, args.end()});
+  if (mode == "time" && args.size() >= 2) return TimeChild({args.begin() + 1, args.end()});
+  throw std::invalid_argument(kUsage);
+}
+
+}  // namespace
+}  // namespace k42bench
+
+int main(int argc, char** argv) {
+  xercesc::XMLPlatformUtils::Initialize();
+  int status = 2;
+  try {
+    status = k42bench::Main({argv + 1, argv + argc});
+  } catch (const std::invalid_argument& e) {
+    std::cerr << e.what() << '\n';
+    status = 64;
+  } catch (const std::exception& e) {
+    std::cerr << "k42gui-bench: " << e.what() << '\n';
+  }
+  xercesc::XMLPlatformUtils::Terminate();
+  return status;
+}
