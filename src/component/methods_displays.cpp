@@ -30,15 +30,14 @@ HRESULT CGuiXmlModel::GetMenuItems(BSTR bstrModuleID, BSTR bstrMenuID, VARIANT* 
 HRESULT CGuiXmlModel::GetDisplayItems(BSTR bstrModuleID, BSTR bstrDisplayID, BSTR* pImagePath, VARIANT* pvarItems,
                                       long* pbRWROCond) {
   return Shielded([&] {
-    std::u16string label, imagePath;
-    int32_t displayType = 0;
-    std::vector<CDDDisplayItem> items;
+    // The rows are read in place: the display stays owned by the model (GetDisplayItems would copy them).
+    const CDDPardis* display = m_model.FindDisplayOfModules(FromBstr(bstrModuleID), FromBstr(bstrDisplayID));
     DirectOutput<long> rwroCondition(pbRWROCond);
-    m_model.GetDisplayItems(FromBstr(bstrModuleID), FromBstr(bstrDisplayID), label, displayType, imagePath, items,
-                            rwroCondition.Value());
+    if (display != nullptr) rwroCondition.Value() = display->GetRwro() ? 1 : 0;
     rwroCondition.Commit();
-    WriteText(pImagePath, imagePath);
-    if (items.empty()) return S_FALSE;
+    WriteText(pImagePath, display != nullptr ? display->GetImagePath() : std::u16string());
+    if (display == nullptr || display->Items().empty()) return S_FALSE;
+    const std::vector<CDDDisplayItem>& items = display->Items();
 
     VariantArray table(items.size(), 15);
     for (size_t row = 0; row < items.size(); ++row) {

@@ -189,6 +189,9 @@ class CDDParserXML : public xercesc::DefaultHandler {
   int32_t GetHeaderRefs(const std::u16string& moduleId, std::u16string& offline, std::u16string& online) const;
   int32_t GetMenuItems(const std::u16string& moduleId, const std::u16string& menuId,
                        std::vector<CDDMenuEntry>& entries) const;
+  // The display GetDisplayItems answers from (the first module of that identifier that has it), or null;
+  // it stays owned by the model.
+  const CDDPardis* FindDisplayOfModules(const std::u16string& moduleId, const std::u16string& displayId) const;
   void GetDisplayItems(const std::u16string& moduleId, const std::u16string& displayId, std::u16string& label,
                        int32_t& displayType, std::u16string& imagePath, std::vector<CDDDisplayItem>& items,
                        int32_t& rwroCond) const;

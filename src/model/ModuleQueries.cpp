@@ -138,16 +138,22 @@ void CDDParserXML::GetDisplayItems(const std::u16string& moduleId, const std::u1
                                    std::u16string& label, int32_t& displayType, std::u16string& imagePath,
                                    std::vector<CDDDisplayItem>& items, int32_t& rwroCond) const {
   items.clear();
-  for (const CDDModule* module : m_moduleIndex.Find(m_modules, moduleId)) {
-    const CDDPardis* display = FindDisplay(*module, displayId);
-    if (display == nullptr) continue;  // a later module of the same identifier may have it
+  if (const CDDPardis* display = FindDisplayOfModules(moduleId, displayId)) {
     display->GetLabel(label);
     displayType = display->GetDisplayType();
     imagePath = display->GetImagePath();
     display->GetItems(items);
     rwroCond = display->GetRwro() ? 1 : 0;
-    return;
   }
+}
+
+const CDDPardis* CDDParserXML::FindDisplayOfModules(const std::u16string& moduleId,
+                                                    const std::u16string& displayId) const {
+  for (const CDDModule* module : m_moduleIndex.Find(m_modules, moduleId)) {
+    const CDDPardis* display = FindDisplay(*module, displayId);
+    if (display != nullptr) return display;  // else a later module of the same identifier may have it
+  }
+  return nullptr;
 }
 
 int32_t CDDParserXML::GetDisplayInfo(const std::u16string& moduleId, const std::u16string& displayId,
