@@ -30,8 +30,18 @@ VariantArray::~VariantArray() {
 }
 
 void VariantArray::Put(size_t row, size_t column, VARIANT& cell) {
+  // The cell moves into its element, which is still VT_EMPTY from the array's creation: no copy of its
+  // text is made and freed again, as SafeArrayPutElement would.
   LONG index[2] = {static_cast<LONG>(row), static_cast<LONG>(column)};
-  if (!m_array || SafeArrayPutElement(m_array, index, &cell) != S_OK) m_allStored = false;
+  void* element = nullptr;
+  if (m_array && SafeArrayPtrOfIndex(m_array, index, &element) == S_OK && element != nullptr) {
+    VARIANT* target = static_cast<VARIANT*>(element);
+    VariantClear(target);
+    *target = cell;
+    VariantInit(&cell);
+    return;
+  }
+  m_allStored = false;
   VariantClear(&cell);
 }
 
