@@ -7,7 +7,8 @@
 #include <xercesc/sax2/DefaultHandler.hpp>
 #include <xercesc/sax2/SAX2XMLReader.hpp>
 #include <xercesc/sax2/XMLReaderFactory.hpp>
-#include <xercesc/util/XMLUni.hpp>
+
+#include "model/ParserSettings.h"
 
 namespace k42bench {
 
@@ -29,25 +30,16 @@ class CountingErrors : public xercesc::DefaultHandler {
 size_t ParseGuiXmlDom(const std::string& path) {
   CountingErrors errors;
   xercesc::XercesDOMParser parser;
-  parser.setValidationScheme(xercesc::XercesDOMParser::Val_Always);
-  parser.setDoNamespaces(true);
-  parser.setDoSchema(true);
-  parser.setValidationSchemaFullChecking(true);
+  k42::ApplyGuiXmlSettings(parser);
   parser.setErrorHandler(&errors);
   parser.parse(path.c_str());
   return errors.Count();
 }
 
 size_t ParseLocalizedSax(const std::string& path) {
-  using xercesc::XMLUni;
   CountingErrors handler;
   std::unique_ptr<xercesc::SAX2XMLReader> reader(xercesc::XMLReaderFactory::createXMLReader());
-  reader->setFeature(XMLUni::fgSAX2CoreValidation, true);
-  reader->setFeature(XMLUni::fgXercesDynamic, false);
-  reader->setFeature(XMLUni::fgSAX2CoreNameSpaces, true);
-  reader->setFeature(XMLUni::fgXercesSchema, true);
-  reader->setFeature(XMLUni::fgXercesSchemaFullChecking, false);
-  reader->setFeature(XMLUni::fgSAX2CoreNameSpacePrefixes, false);
+  k42::ApplyLocalizedFileSettings(*reader);
   reader->setContentHandler(&handler);
   reader->setErrorHandler(&handler);
   reader->parse(path.c_str());

@@ -17,6 +17,7 @@
 #include <k42gui/Logger.h>
 
 #include "model/LoadBounds.h"
+#include "model/ParserSettings.h"
 #include "model/SafeResolver.h"
 #include "model/XercesInit.h"
 #include "platform/files.h"
@@ -93,12 +94,7 @@ int ReadWithSax(const std::u16string& path, xercesc::ContentHandler* content, xe
   if (resolvable == nullptr) {
     return kSaxParseFailed;  // never read without the resolver
   }
-  reader->setFeature(XMLUni::fgSAX2CoreValidation, true);
-  reader->setFeature(XMLUni::fgXercesDynamic, false);
-  reader->setFeature(XMLUni::fgSAX2CoreNameSpaces, true);
-  reader->setFeature(XMLUni::fgXercesSchema, true);
-  reader->setFeature(XMLUni::fgXercesSchemaFullChecking, false);
-  reader->setFeature(XMLUni::fgSAX2CoreNameSpacePrefixes, false);
+  k42::ApplyLocalizedFileSettings(*reader);
   // Never reach the network or read files the document merely names, and
   // stop runaway entity expansion.
   reader->setFeature(XMLUni::fgXercesDisableDefaultEntityResolution, true);

@@ -15,6 +15,7 @@
 #include "model/BoundedDomParser.h"
 #include "model/DomUtil.h"
 #include "model/LoadBounds.h"
+#include "model/ParserSettings.h"
 #include "model/SafeResolver.h"
 #include "platform/files.h"
 #include "model/XercesInit.h"
@@ -66,10 +67,7 @@ int32_t CDDParserXML::ParseFile(const std::u16string& xmlPath, const std::u16str
   m_locPath = locPath;
   m_functionId = functionId;
 
-  parser->setValidationScheme(xercesc::XercesDOMParser::Val_Always);
-  parser->setDoNamespaces(true);
-  parser->setDoSchema(true);
-  parser->setValidationSchemaFullChecking(true);
+  k42::ApplyGuiXmlSettings(*parser);
   if (!m_domErrorHandler) {
     m_domErrorHandler = std::make_unique<CDomErrorHandler>();
   }
