@@ -9,6 +9,8 @@ namespace inspect {
 
 const char* Usage() {
   return "usage: k42gui-inspect [options] GUI_XML_FILE [LOCALIZED_FILE]\n"
+         "       k42gui-inspect check [options] GUI_XML_FILE [LOCALIZED_FILE]\n"
+         "       k42gui-inspect diff [options] OLD_GUI_XML_FILE NEW_GUI_XML_FILE\n"
          "\n"
          "Loads a device through the K42GuiXmlReader component, as a display control does,\n"
          "and prints everything the control would see.\n"
@@ -30,7 +32,12 @@ const char* Usage() {
 std::optional<Options> ParseOptions(int argc, char** argv, std::string& error) {
   Options options;
   std::vector<std::string> positional;
-  for (int i = 1; i < argc; ++i) {
+  int first = 1;
+  if (argc > 1 && (std::string(argv[1]) == "check" || std::string(argv[1]) == "diff")) {
+    options.command = argv[1];
+    first = 2;
+  }
+  for (int i = first; i < argc; ++i) {
     const std::string arg = argv[i];
     auto value = [&](const char* name) -> std::optional<std::string> {
       if (i + 1 >= argc) {
@@ -94,6 +101,22 @@ std::optional<Options> ParseOptions(int argc, char** argv, std::string& error) {
   if (positional.empty() || positional.size() > 2) {
     error = "expected a GUI XML file and optionally a localized file";
     return std::nullopt;
+  }
+  if (options.command == "diff") {
+    if (positional.size() != 2) {
+      error = "diff expects two GUI XML files";
+      return std::nullopt;
+    }
+    const std::filesystem::path other(positional[1]);
+    const std::filesystem::path otherDir = other.has_parent_path() ? other.parent_path() : ".";
+    const std::filesystem::path xmlDir = std::filesystem::path(positional[0]).has_parent_path()
+                                             ? std::filesystem::path(positional[0]).parent_path()
+                                             : ".";
+    options.otherXmlFile = std::filesystem::relative(other, xmlDir).string();
+    options.otherLocFile =
+        std::filesystem::relative(otherDir / (other.stem().string() + "_loc" + other.extension().string()), xmlDir)
+            .string();
+    positional.pop_back();
   }
   const std::filesystem::path xml(positional[0]);
   if (options.directory.empty()) {

@@ -5,14 +5,17 @@
 #include <string>
 #include <vector>
 
+#include "inspect/commands.h"
+
 namespace inspect {
 
-enum class Format { kText, kJson, kHtml };
-
 struct Options {
+  std::string command;  // "", "check" or "diff"
   std::string directory;
   std::string xmlFile;
   std::string locFile;
+  std::string otherXmlFile;  // diff: the second device, relative to directory
+  std::string otherLocFile;
   std::string language = "en";
   long functionId = 1;
   Format format = Format::kText;

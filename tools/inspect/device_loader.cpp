@@ -1,0 +1,71 @@
+// Creates a GuiXmlModel through DllGetClassObject, initializes it while watching the load, and reads the device.
+#include "inspect/device_loader.h"
+
+#include <iostream>
+
+#include <k42gui/AutoPtr.h>
+#include <k42gui/IGuiXmlModel.h>
+
+#include "inspect/automation.h"
+#include "inspect/device_reader.h"
+#include "inspect/load_watch.h"
+
+namespace inspect {
+namespace {
+
+k42::AutoPtr<IGuiXmlModel> CreateModel() {
+  k42::AutoPtr<IClassFactory> factory;
+  k42::AutoPtr<IGuiXmlModel> model;
+  if (SUCCEEDED(DllGetClassObject(CLSID_GuiXmlModel, IID_IClassFactory, factory.OutVoid()))) {
+    factory->CreateInstance(nullptr, IID_IGuiXmlModel, model.OutVoid());
+  }
+  return model;
+}
+
+void PrintDiagnostics(const LoadWatch& watch) {
+  for (const Diagnostic& d : watch.Diagnostics()) {
+    std::cerr << d.file << ':' << d.line << ':' << d.column << ": " << d.severity << ": " << d.message << '\n';
+  }
+}
+
+}  // namespace
+
+int LoadDevice(const DeviceArgs& args, bool progress, Device& device) {
+  k42::AutoPtr<IGuiXmlModel> model = CreateModel();
+  if (!model) {
+    std::cerr << "k42gui-inspect: the component could not create a GuiXmlModel object\n";
+    return kExitNotLoaded;
+  }
+  device.directory = args.directory;
+  device.xmlFile = args.xmlFile;
+  device.locFile = args.locFile;
+  device.functionId = args.functionId;
+
+  int exitCode = kExitLoaded;
+  {
+    LoadWatch watch(args.directory + args.xmlFile, args.directory + args.locFile);
+    HRESULT hr;
+    {
+      ProgressBar bar(progress);
+      const k42::AutoBstr directory(Utf16(args.directory)), xml(Utf16(args.xmlFile)), loc(Utf16(args.locFile)),
+          language(Utf16(args.language));
+      hr = model->Initialize(directory, xml, loc, language, args.functionId, reinterpret_cast<long>(bar.Handle()));
+    }
+    PrintDiagnostics(watch);
+    switch (watch.Outcome(hr == S_OK)) {
+      case LoadOutcome::kLoaded:
+        break;
+      case LoadOutcome::kLoadedWithErrors:
+        std::cerr << "k42gui-inspect: loaded with errors\n";
+        exitCode = kExitLoadedWithErrors;
+        break;
+      case LoadOutcome::kNotLoaded:
+        std::cerr << "k42gui-inspect: could not load " << args.directory << args.xmlFile << '\n';
+        return kExitNotLoaded;
+    }
+  }
+  ReadDevice(*model, args.headerPlaces, device);
+  return exitCode;
+}
+
+}  // namespace inspect

@@ -1,0 +1,17 @@
+// Loads one device through the component's public interface, as a host does, and reads what it shows.
+#pragma once
+
+#include "inspect/commands.h"
+#include "inspect/device.h"
+
+namespace inspect {
+
+constexpr int kExitLoaded = 0;
+constexpr int kExitLoadedWithErrors = 1;
+constexpr int kExitNotLoaded = 2;
+
+// Loads args' device, prints the load's diagnostics on standard error and,
+// unless it could not be loaded, fills device. Returns one of the exit codes above.
+int LoadDevice(const DeviceArgs& args, bool progress, Device& device);
+
+}  // namespace inspect
