@@ -14,47 +14,18 @@
 
 #include <nlohmann/json.hpp>
 
+#include "inspect_runner.h"
 #include "support/test_paths.h"
 
 namespace {
 
 using Json = nlohmann::json;
 
-struct Outcome {
-  int exitCode = -1;
-  std::string out;
-  std::string err;
-};
+using inspect_test::Inspect;
+using inspect_test::Outcome;
+using inspect_test::Quote;
 
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-std::string Quote(const std::string& arg) {
-  std::string quoted = "'";
-  for (char c : arg) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return quoted + "'";
-}
-
-Outcome Inspect(const std::string& args) {
-  const std::string errFile = k42test::WriteTempFile("inspect-stderr.txt", "");
-  const std::string command = std::string(K42GUI_INSPECT_PATH) + " --no-progress " + args + " 2>" + Quote(errFile);
-  Outcome run;
-  FILE* pipe = popen(command.c_str(), "r");
-  if (pipe == nullptr) return run;
-  std::array<char, 4096> buffer{};
-  size_t n;
-  while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) run.out.append(buffer.data(), n);
-  const int status = pclose(pipe);
-  run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  run.err = ReadFile(errFile);
-  return run;
-}
-
-const std::string kDemo = std::string(K42GUI_SOURCE_DIR) + "/examples/demo/demo.xml";
+const std::string kDemo = inspect_test::DemoPath();
 
 Json DemoJson(const std::string& extra = "") {
   const Outcome run = Inspect("--format json " + extra + " " + Quote(kDemo));
