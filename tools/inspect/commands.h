@@ -19,6 +19,7 @@ struct DeviceArgs {
   std::string language = "en";
   long functionId = 1;
   std::vector<std::string> headerPlaces;  // asked for beside the standard ones
+  bool allLanguages = false;              // also read the texts of every other language of the localized file
 };
 
 // The default subcommand: what a display control sees of one device.

@@ -10,7 +10,9 @@ namespace inspect {
 
 int RunReport(const ReportArgs& args) {
   Device device;
-  const int exitCode = LoadDevice(args.device, args.progress, device);
+  DeviceArgs deviceArgs = args.device;
+  deviceArgs.allLanguages = args.format == Format::kHtml;  // the preview switches languages in the page
+  const int exitCode = LoadDevice(deviceArgs, args.progress, device);
   if (exitCode == kExitNotLoaded) return exitCode;
 
   std::ofstream file;
