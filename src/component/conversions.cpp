@@ -9,11 +9,11 @@ namespace k42com {
 
 std::u16string FromBstr(BSTR text) { return text ? std::u16string(k42::AsU16(text)) : std::u16string(); }
 
-BSTR ToBstr(const std::u16string& text) {
+BSTR ToBstr(std::u16string_view text) {
   return SysAllocStringLen(k42::AsWide(text.data()), static_cast<UINT>(text.size()));
 }
 
-void WriteText(BSTR* out, const std::u16string& text) {
+void WriteText(BSTR* out, std::u16string_view text) {
   if (out) *out = ToBstr(text);
 }
 

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstring>
 #include <string>
+#include <string_view>
 #include <type_traits>
 
 namespace k42com {
@@ -18,10 +19,10 @@ namespace k42com {
 std::u16string FromBstr(BSTR text);
 
 // A new BSTR holding text (empty, not null, for an empty text).
-BSTR ToBstr(const std::u16string& text);
+BSTR ToBstr(std::u16string_view text);
 
 // Stores a new BSTR of text in *out; a null out is skipped.
-void WriteText(BSTR* out, const std::u16string& text);
+void WriteText(BSTR* out, std::u16string_view text);
 
 // Sets *out to null without freeing it; a null out is skipped.
 void WriteNullText(BSTR* out);

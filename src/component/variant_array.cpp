@@ -45,7 +45,7 @@ void VariantArray::Put(size_t row, size_t column, VARIANT& cell) {
   VariantClear(&cell);
 }
 
-void VariantArray::PutText(size_t row, size_t column, const std::u16string& text) {
+void VariantArray::PutText(size_t row, size_t column, std::u16string_view text) {
   VARIANT cell;
   VariantInit(&cell);
   cell.vt = VT_BSTR;
@@ -73,7 +73,7 @@ void VariantArray::PutBool(size_t row, size_t column, bool value) {
   Put(row, column, cell);
 }
 
-void VariantArray::PutText(size_t row, const std::u16string& text) { PutText(row, 0, text); }
+void VariantArray::PutText(size_t row, std::u16string_view text) { PutText(row, 0, text); }
 
 bool VariantArray::HandOut(VARIANT* out) {
   if (!out || !m_array) return false;

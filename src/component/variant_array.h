@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace k42com {
 
@@ -28,11 +29,11 @@ class VariantArray {
   VariantArray& operator=(const VariantArray&) = delete;
 
   // Cells of a two-dimensional array.
-  void PutText(size_t row, size_t column, const std::u16string& text);
+  void PutText(size_t row, size_t column, std::u16string_view text);
   void PutLong(size_t row, size_t column, int32_t value);
   void PutBool(size_t row, size_t column, bool value);
   // Elements of a one-dimensional array.
-  void PutText(size_t row, const std::u16string& text);
+  void PutText(size_t row, std::u16string_view text);
 
   // True when the array exists and every store so far succeeded.
   bool AllStored() const { return m_created && m_allStored; }

@@ -31,6 +31,7 @@
 #include "model/ErrorHandlers.h"
 #include "model/IdIndex.h"
 #include "model/OwnedList.h"
+#include "model/TextPool.h"
 #include "model/records/DDBarItems.h"
 #include "model/records/DDDisplay.h"
 #include "model/records/DDHeaderRecord.h"
@@ -88,6 +89,8 @@ class CDDParserXML : public xercesc::DefaultHandler {
   int ParseEnumItem(DOMNode* node, CDDVariable* variable);
   int ParseValue(DOMNode* node, CDDVariable* variable);
   int ParseControlFormat(DOMNodeList* children, CDDDisplayItem* control);
+  // The attribute's text, stored in the model's text pool; false (field unchanged) when it is absent.
+  bool PoolAttribute(const DOMNode* node, const char16_t* name, k42::PooledText& field);
 
   // Methods and images.
   int ParseMetBody(DOMNodeList* children, CDDMethod* method);
@@ -255,6 +258,8 @@ class CDDParserXML : public xercesc::DefaultHandler {
   const std::vector<CDDBase*>& ScopeList() const { return m_scopes; }
   int32_t IsOnline() const { return m_isOnline; }
   const CDomErrorHandler* DomErrorHandler() const { return m_domErrorHandler.get(); }
+  // Where the rows' texts live (display items, menu entries); it grows with every file read.
+  k42::TextPool& Texts() { return m_texts; }
 
  protected:
   // Applies the character data collected since the last end tag to the
@@ -271,6 +276,7 @@ class CDDParserXML : public xercesc::DefaultHandler {
   std::u16string m_uiHelpFile;
   int32_t m_uiHelpAnchor = 1;  // kEQTOID
   std::unique_ptr<CDomErrorHandler> m_domErrorHandler;
+  k42::TextPool m_texts;      // before the records whose rows point into it
   CDDElementMap m_elements;   // every declared element; does not own
   CDDElementMap m_guiLabels;  // built-in and "SDKSTDGUI" texts, owned by m_guiLabelStore
   k42::OwnedList<CDDElement> m_guiLabelStore;

@@ -7,13 +7,20 @@
 
 namespace k42 {
 
-bool GetAttribute(const xercesc::DOMNode* node, const char16_t* name, std::u16string& value) {
+bool GetAttribute(const xercesc::DOMNode* node, const char16_t* name, std::u16string_view& value) {
   if (node == nullptr || node->getNodeType() != xercesc::DOMNode::ELEMENT_NODE) return false;
   const auto* element = static_cast<const xercesc::DOMElement*>(node);
   const xercesc::DOMAttr* attribute = element->getAttributeNode(name);
   if (attribute == nullptr) return false;
   const XMLCh* text = attribute->getValue();
-  value = text != nullptr ? std::u16string(text) : std::u16string();
+  value = text != nullptr ? std::u16string_view(text) : std::u16string_view();
+  return true;
+}
+
+bool GetAttribute(const xercesc::DOMNode* node, const char16_t* name, std::u16string& value) {
+  std::u16string_view text;
+  if (!GetAttribute(node, name, text)) return false;
+  value.assign(text);
   return true;
 }
 

@@ -15,6 +15,8 @@ namespace k42 {
 // True when node is an element carrying the attribute name (an empty value
 // counts as present); value receives the attribute's text.
 bool GetAttribute(const xercesc::DOMNode* node, const char16_t* name, std::u16string& value);
+// The same without a copy: value views the document's own text, valid while the document lives.
+bool GetAttribute(const xercesc::DOMNode* node, const char16_t* name, std::u16string_view& value);
 
 // The node's name compared exactly ("#text" for text nodes).
 bool NodeNameIs(const xercesc::DOMNode* node, const char16_t* name);

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "model/DDBase.h"
+#include "model/TextPool.h"
 
 namespace {
 
@@ -61,6 +62,27 @@ TEST(ElementMap, FirstEnteredWinsAndKeysAreExact) {
   EXPECT_EQ(map.FindChild(u"Temp"), &first);
   EXPECT_EQ(map.FindChild(u"temp"), &lower);
   EXPECT_EQ(map.FindChild(u"Temp "), nullptr);
+}
+
+// Rows keep pooled texts for the model's lifetime: every text must read back exactly, however many were
+// stored before it and whatever their size, and a text seen again must not be stored again.
+TEST(TextPool, TextsReadBackExactlyAndRepeatsAreStoredOnce) {
+  k42::TextPool pool;
+  EXPECT_TRUE(pool.Intern(u"").empty());
+  EXPECT_EQ(pool.Intern(u"").View(), u"");
+  const std::u16string huge(100000, u'x');  // longer than a storage block
+  std::vector<std::u16string> texts{u"LEFT", u"left", u"LEFT ", std::u16string(u"a\0b", 3), huge};
+  for (int i = 0; i < 5000; ++i)
+    texts.push_back(u"var" + std::u16string(1, char16_t(u'A' + i % 26)) + std::u16string(i % 7, u'_') +
+                    std::u16string(1, char16_t(0x4E00 + i)));
+  std::vector<k42::PooledText> stored;
+  for (const auto& text : texts) stored.push_back(pool.Intern(text));
+  for (size_t i = 0; i < texts.size(); ++i) {
+    ASSERT_EQ(stored[i].View(), texts[i]) << i;
+    // A repeat hands out the very same storage.
+    ASSERT_EQ(pool.Intern(texts[i]).View().data(), stored[i].View().data()) << i;
+  }
+  EXPECT_EQ(pool.Count(), texts.size());
 }
 
 }  // namespace

@@ -45,7 +45,7 @@ TEST_F(ModuleQueries, FirstModuleAnswersWhileDisplayItemsTriesLaterModules) {
   display->SetId(u"disLate");
   display->SetLabel(u"Late", 0, u"");
   CDDDisplayItem item;
-  item.m_reference = u"varLate";
+  item.m_reference = model.Texts().Intern(u"varLate");
   display->AddItem(item);
   late->AddDisplay(std::move(display));
   model.AppendModule(std::move(late));
@@ -58,12 +58,12 @@ TEST_F(ModuleQueries, FirstModuleAnswersWhileDisplayItemsTriesLaterModules) {
   std::vector<CDDDisplayItem> items(3);
   model.GetDisplayItems(u"modA", u"disLate", label, type, image, items, rwro);
   ASSERT_EQ(items.size(), 1u);
-  EXPECT_EQ(label + u"|" + items[0].m_reference, u"Late|varLate");
+  EXPECT_EQ(label + u"|" + items[0].m_reference.String(), u"Late|varLate");
   EXPECT_EQ(rwro, 0);
 
   model.GetDisplayItems(u"modA", u"disMain", label, type, image, items, rwro);
   ASSERT_EQ(items.size(), 2u);
-  EXPECT_EQ(label + u"|" + items[1].m_reference, u"Main display|varKnown");
+  EXPECT_EQ(label + u"|" + items[1].m_reference.String(), u"Main display|varKnown");
   EXPECT_EQ(type, DISPLAY_CUSTOM);
   label = u"keep";
   rwro = 5;

@@ -15,9 +15,22 @@ using Row = std::tuple<std::u16string, std::u16string, std::u16string, int32_t, 
                        int32_t, std::u16string, int32_t, int32_t, int32_t, int32_t, bool, bool, std::u16string>;
 
 Row Columns(const CDDDisplayItem& i) {
-  return {i.m_reference,     i.m_labelRef,     i.m_legend,    i.m_displayCondition, i.m_alignment,    i.m_format,
-          i.m_parType,       i.m_controlStyle, i.m_fontName,  i.m_colorNormal,      i.m_colorVisited, i.m_height,
-          i.m_weightOrWidth, i.m_italic,       i.m_underline, i.m_helpRef};
+  return {i.m_reference.String(),
+          i.m_labelRef.String(),
+          i.m_legend.String(),
+          i.m_displayCondition,
+          i.m_alignment.String(),
+          i.m_format.String(),
+          i.m_parType,
+          i.m_controlStyle,
+          i.m_fontName.String(),
+          i.m_colorNormal,
+          i.m_colorVisited,
+          i.m_height,
+          i.m_weightOrWidth,
+          i.m_italic,
+          i.m_underline,
+          i.m_helpRef.String()};
 }
 
 // An item whose fields beyond reference, display condition, kind and style keep their defaults.

@@ -16,7 +16,8 @@ using Entry = std::tuple<std::u16string, std::u16string, std::u16string, int32_t
 std::vector<Entry> Rows(const std::vector<CDDMenuEntry>& entries) {
   std::vector<Entry> rows;
   for (const CDDMenuEntry& e : entries) {
-    rows.emplace_back(e.m_reference, e.m_labelRef, e.m_displayRef, e.m_kind, e.m_imageListIndex);
+    rows.emplace_back(e.m_reference.String(), e.m_labelRef.String(), e.m_displayRef.String(), e.m_kind,
+                      e.m_imageListIndex.String());
   }
   return rows;
 }

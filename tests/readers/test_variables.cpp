@@ -150,9 +150,9 @@ TEST(ControlFormat, LastGuiFormatDecidesAndConditionalFormatIsNotCopied) {
       {u"", u"", kDISPLAYALWAYS}, {u"%5.1f", u"RIGHT", kDISPLAYNOTZERO}, {u"kept", u"", 0}};
   for (int i = 0; i < 3; ++i) {
     CDDDisplayItem item;
-    item.m_format = u"kept";
+    item.m_format = model.Texts().Intern(u"kept");
     model.ParseControlFormat(controls->item(i)->getChildNodes(), &item);
-    EXPECT_EQ(std::tuple(item.m_format, item.m_alignment, item.m_displayCondition), expected[i]) << i;
+    EXPECT_EQ(std::tuple(item.m_format.String(), item.m_alignment.String(), item.m_displayCondition), expected[i]) << i;
   }
 }
 

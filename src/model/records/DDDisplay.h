@@ -6,25 +6,28 @@
 #include <vector>
 
 #include "model/DDBase.h"
+#include "model/TextPool.h"
 
-// One item of a display layout, in layout order.
+// One item of a display layout, in layout order. A large device has tens of thousands of them, mostly
+// repeating the same references, styles and fonts, so their texts live in the model's text pool and the row
+// is a plain value that copies cheaply.
 struct CDDDisplayItem {
-  int32_t m_parType = 0;  // ParType
-  std::u16string m_reference;
-  std::u16string m_labelRef;
-  std::u16string m_legend;
+  k42::PooledText m_reference;
+  k42::PooledText m_labelRef;
+  k42::PooledText m_legend;
+  k42::PooledText m_alignment;
+  k42::PooledText m_format;
+  k42::PooledText m_helpRef;
+  k42::PooledText m_fontName;
+  int32_t m_parType = 0;           // ParType
   int32_t m_displayCondition = 0;  // DisplayCondition
-  std::u16string m_alignment;
-  std::u16string m_format;
-  std::u16string m_helpRef;
-  std::u16string m_fontName;
   int32_t m_colorNormal = -1;
   int32_t m_colorVisited = -1;
   int32_t m_height = 0;
   int32_t m_weightOrWidth = 0;
+  int32_t m_controlStyle = 0;  // ControlStyle
   bool m_italic = false;
   bool m_underline = false;
-  int32_t m_controlStyle = 0;  // ControlStyle
 };
 
 // A display layout declared by "PARDIS_DEC".

@@ -8,17 +8,19 @@
 
 #include "model/DDBase.h"
 #include "model/OwnedList.h"
+#include "model/TextPool.h"
 
 class CDDPardis;
 
 // One node of a module's navigation tree; names other declarations by
-// identifier only.
+// identifier only. Its texts live in the model's text pool (a large device
+// has tens of thousands of entries naming the same few displays and icons).
 struct CDDMenuEntry {
-  std::u16string m_reference;
-  std::u16string m_labelRef;
-  std::u16string m_displayRef;
+  k42::PooledText m_reference;
+  k42::PooledText m_labelRef;
+  k42::PooledText m_displayRef;
+  k42::PooledText m_imageListIndex;
   int32_t m_kind = 0;  // MenuItem
-  std::u16string m_imageListIndex;
 };
 
 // A menu declared by "MENU_DEC": its entries and its RWRO condition.

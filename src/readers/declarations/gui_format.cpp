@@ -5,7 +5,7 @@
 
 namespace {
 
-bool DisplayConditionFromKeyword(const std::u16string& text, int32_t& value) {
+bool DisplayConditionFromKeyword(std::u16string_view text, int32_t& value) {
   if (text == u"ALWAYS")
     value = 0;  // kDISPLAYALWAYS
   else if (text == u"READONLY")
@@ -50,18 +50,29 @@ int CDDParserXML::ParseControlFormat(DOMNodeList* children, CDDDisplayItem* cont
   if (control == nullptr) return 0;
   k42::ForEachNode(children, [&](DOMNode* node) {
     if (k42::IsTextNode(node) || !k42::NodeNameIs(node, u"GUI_FORMAT")) return true;
-    // Every "GUI_FORMAT" starts from a fresh variable, so the last one
-    // decides all three fields; the conditional-format flag is not copied.
+    // Every "GUI_FORMAT" starts from the values of a fresh variable, so the last one decides all three
+    // fields; a format decided at run time ("%COND%") leaves the format empty.
     try {
-      CDDVariable scratch;
-      ParseGuiFormat(node, &scratch);
-      control->m_displayCondition = scratch.GetDisplayCondition();
-      control->m_alignment = scratch.GetAlignment();
-      control->m_format = scratch.GetFormat();
+      std::u16string_view text;
+      int32_t condition = CDDVariable::kInitialDisplayCondition;
+      if (k42::GetAttribute(node, u"DISPLAY_CONDITION", text)) DisplayConditionFromKeyword(text, condition);
+      k42::PooledText format, alignment;
+      if (k42::GetAttribute(node, u"FORMAT_CONTROL", text) && text != u"%COND%") format = m_texts.Intern(text);
+      if (k42::GetAttribute(node, u"ALIGN", text)) alignment = m_texts.Intern(text);
+      control->m_displayCondition = condition;
+      control->m_alignment = alignment;
+      control->m_format = format;
     } catch (...) {
       return false;  // out of memory: the control keeps what it had
     }
     return true;
   });
   return 0;
+}
+
+bool CDDParserXML::PoolAttribute(const DOMNode* node, const char16_t* name, k42::PooledText& field) {
+  std::u16string_view text;
+  if (!k42::GetAttribute(node, name, text)) return false;
+  field = m_texts.Intern(text);
+  return true;
 }

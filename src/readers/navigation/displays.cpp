@@ -24,7 +24,7 @@ int32_t DisplayTypeFromXsiType(const std::u16string& type) {
   return DISPLAY_UNKNOWN;
 }
 
-int32_t ControlStyleFromKeyword(const std::u16string& style) {
+int32_t ControlStyleFromKeyword(std::u16string_view style) {
   if (style == u"COMBO") return CTRL_VAR_COMBO;
   if (style == u"LIST") return CTRL_VAR_LIST;
   if (style == u"RADIO") return CTRL_VAR_RADIO;
@@ -37,7 +37,7 @@ int32_t ControlStyleFromKeyword(const std::u16string& style) {
 
 // Stores the leading decimal integer of the attribute name when present.
 void ReadNumber(const DOMNode* node, const char16_t* name, int32_t& value) {
-  std::u16string text;
+  std::u16string_view text;
   if (k42::GetAttribute(node, name, text)) value = k42::LeadingInteger(text);
 }
 
@@ -109,21 +109,19 @@ int CDDParserXML::ParseVariablePardis(DOMNode* node, CDDPardis* display) {
   if (node == nullptr || display == nullptr) return 0;
   try {
     CDDDisplayItem item;
-    if (!k42::GetAttribute(node, u"VAR_REF", item.m_reference)) return 0;
+    if (!PoolAttribute(node, u"VAR_REF", item.m_reference)) return 0;
     item.m_parType = PAR_VARIABLE;
-    k42::GetAttribute(node, u"LABEL_REF", item.m_labelRef);
-    k42::GetAttribute(node, u"LEGEND", item.m_legend);
+    PoolAttribute(node, u"LABEL_REF", item.m_labelRef);
+    PoolAttribute(node, u"LEGEND", item.m_legend);
     // A lost "CONTROLSTYLE" or "HELPREF" keeps the field as it was and
     // the item is still shown.
     item.m_controlStyle = CTRL_VAR_EDIT;
+    std::u16string_view style;
+    if (k42::GetAttribute(node, u"CONTROLSTYLE", style)) item.m_controlStyle = ControlStyleFromKeyword(style);
     try {
-      std::u16string style;
-      if (k42::GetAttribute(node, u"CONTROLSTYLE", style)) item.m_controlStyle = ControlStyleFromKeyword(style);
-    } catch (...) {}
-    try {
-      k42::GetAttribute(node, u"HELPREF", item.m_helpRef);
+      PoolAttribute(node, u"HELPREF", item.m_helpRef);
     } catch (...) {
-      item.m_helpRef.clear();
+      item.m_helpRef = {};
     }
     ParseControlFormat(node->getChildNodes(), &item);
     display->AddItem(item);
@@ -137,7 +135,7 @@ int CDDParserXML::ParseImagePardis(DOMNode* node, CDDPardis* display) {
   if (node == nullptr || display == nullptr) return 0;
   try {
     CDDDisplayItem item;
-    if (!k42::GetAttribute(node, u"IMAGE_REF", item.m_reference)) return 0;
+    if (!PoolAttribute(node, u"IMAGE_REF", item.m_reference)) return 0;
     item.m_parType = PAR_IMAGE;
     display->AddItem(item);
   } catch (...) {}
@@ -148,14 +146,10 @@ int CDDParserXML::ParseMethodPardis(DOMNode* node, CDDPardis* display) {
   if (node == nullptr || display == nullptr) return 0;
   try {
     CDDDisplayItem item;
-    if (!k42::GetAttribute(node, u"MET_REF", item.m_reference)) return 0;
+    if (!PoolAttribute(node, u"MET_REF", item.m_reference)) return 0;
     item.m_parType = PAR_METHODE;
-    try {
-      std::u16string style;
-      if (k42::GetAttribute(node, u"CONTROLSTYLE", style) && style == u"BUTTON") {
-        item.m_controlStyle = CTRL_MET_BUTTON;
-      }
-    } catch (...) {}
+    std::u16string_view style;
+    if (k42::GetAttribute(node, u"CONTROLSTYLE", style) && style == u"BUTTON") item.m_controlStyle = CTRL_MET_BUTTON;
     display->AddItem(item);
   } catch (...) {}
   return 0;
@@ -167,12 +161,11 @@ int CDDParserXML::ParseModulePardis(DOMNode* node, CDDPardis* display) {
     // An embedded control: the label reference carries its programmatic
     // identifier and the legend its initialization string.
     CDDDisplayItem item;
-    if (!k42::GetAttribute(node, u"MOD_ID", item.m_reference) ||
-        !k42::GetAttribute(node, u"MOD_PROGID", item.m_labelRef)) {
+    if (!PoolAttribute(node, u"MOD_ID", item.m_reference) || !PoolAttribute(node, u"MOD_PROGID", item.m_labelRef)) {
       return 0;
     }
     item.m_parType = PAR_MODULE;
-    k42::GetAttribute(node, u"MOD_INITSTRING", item.m_legend);
+    PoolAttribute(node, u"MOD_INITSTRING", item.m_legend);
     ReadNumber(node, u"WIDTH", item.m_weightOrWidth);
     ReadNumber(node, u"HEIGHT", item.m_height);
     display->AddItem(item);
@@ -187,16 +180,16 @@ int CDDParserXML::ParseHeadlinePardis(DOMNode* node, CDDPardis* display) {
     item.m_parType = PAR_HEADLINE;
     item.m_controlStyle = CTRL_VAR_HEADLINE;
     // Without a label there is no headline text, so its font is not read.
-    if (k42::GetAttribute(node, u"LABEL_REF", item.m_reference)) {
+    if (PoolAttribute(node, u"LABEL_REF", item.m_reference)) {
       item.m_labelRef = item.m_reference;
-      k42::GetAttribute(node, u"FONTNAME", item.m_fontName);
+      PoolAttribute(node, u"FONTNAME", item.m_fontName);
       ReadNumber(node, u"COLOR_NORMAL", item.m_colorNormal);
       ReadNumber(node, u"COLOR_VISITED", item.m_colorVisited);
       ReadNumber(node, u"HEIGHT", item.m_height);
       ReadNumber(node, u"WEIGHT", item.m_weightOrWidth);
-      std::u16string flag;
-      if (k42::GetAttribute(node, u"ITALIC", flag)) item.m_italic = ParseBool(flag);
-      if (k42::GetAttribute(node, u"UNDERLINE", flag)) item.m_underline = ParseBool(flag);
+      std::u16string_view flag;
+      if (k42::GetAttribute(node, u"ITALIC", flag)) item.m_italic = ParseBool(std::u16string(flag));
+      if (k42::GetAttribute(node, u"UNDERLINE", flag)) item.m_underline = ParseBool(std::u16string(flag));
     }
     display->AddItem(item);
   } catch (...) {}

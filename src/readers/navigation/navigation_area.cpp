@@ -86,9 +86,9 @@ int CDDParserXML::ParseRootMenu(DOMNode* node, CDDModule* module) {
   if (node == nullptr || module == nullptr) return -1;
   try {
     CDDMenuEntry entry;
-    entry.m_kind = k42::GetAttribute(node, u"MENU_REF", entry.m_reference) ? ROOTMENU : UNKNOWN;
-    k42::GetAttribute(node, u"PARDIS_REF", entry.m_displayRef);
-    k42::GetAttribute(node, u"IMAGELIST_INDEX", entry.m_imageListIndex);
+    entry.m_kind = PoolAttribute(node, u"MENU_REF", entry.m_reference) ? ROOTMENU : UNKNOWN;
+    PoolAttribute(node, u"PARDIS_REF", entry.m_displayRef);
+    PoolAttribute(node, u"IMAGELIST_INDEX", entry.m_imageListIndex);
     module->RootMenu().AddEntry(entry);
   } catch (...) {
     return -1;
@@ -101,13 +101,13 @@ int CDDParserXML::ParseVariableNav(DOMNode* node, CDDModule*, CDDMenuItem* menu)
   try {
     CDDMenuEntry entry;
     entry.m_kind = VARIABLE;
-    if (!k42::GetAttribute(node, u"VAR_REF", entry.m_reference) ||
-        !k42::GetAttribute(node, u"PARDIS_REF", entry.m_displayRef)) {
+    if (!PoolAttribute(node, u"VAR_REF", entry.m_reference) ||
+        !PoolAttribute(node, u"PARDIS_REF", entry.m_displayRef)) {
       return 0;
     }
-    k42::GetAttribute(node, u"LABEL_REF", entry.m_labelRef);
-    k42::GetAttribute(node, u"IMAGELIST_INDEX", entry.m_imageListIndex);
-    std::u16string condition;
+    PoolAttribute(node, u"LABEL_REF", entry.m_labelRef);
+    PoolAttribute(node, u"IMAGELIST_INDEX", entry.m_imageListIndex);
+    std::u16string_view condition;
     // Only the exact text "1" counts: no trimming, no other truth words.
     const bool conditional = k42::GetAttribute(node, u"COND", condition) && condition == u"1";
     menu->AddEntry(entry);
@@ -122,11 +122,11 @@ int CDDParserXML::ParseMethodNav(DOMNode* node, CDDModule*, CDDMenuItem* menu) {
   try {
     CDDMenuEntry entry;
     entry.m_kind = METHOD;
-    if (!k42::GetAttribute(node, u"MET_REF", entry.m_reference) ||
-        !k42::GetAttribute(node, u"PARDIS_REF", entry.m_displayRef)) {
+    if (!PoolAttribute(node, u"MET_REF", entry.m_reference) ||
+        !PoolAttribute(node, u"PARDIS_REF", entry.m_displayRef)) {
       return 0;
     }
-    k42::GetAttribute(node, u"IMAGELIST_INDEX", entry.m_imageListIndex);
+    PoolAttribute(node, u"IMAGELIST_INDEX", entry.m_imageListIndex);
     menu->AddEntry(entry);
   } catch (...) {
     return -1;
@@ -139,9 +139,9 @@ int CDDParserXML::ParseModuleNav(DOMNode* node, CDDModule*, CDDMenuItem* menu) {
   try {
     CDDMenuEntry entry;
     entry.m_kind = MODULE;
-    if (!k42::GetAttribute(node, u"MOD_REF", entry.m_reference)) return 0;
-    k42::GetAttribute(node, u"PARDIS_REF", entry.m_displayRef);
-    k42::GetAttribute(node, u"IMAGELIST_INDEX", entry.m_imageListIndex);
+    if (!PoolAttribute(node, u"MOD_REF", entry.m_reference)) return 0;
+    PoolAttribute(node, u"PARDIS_REF", entry.m_displayRef);
+    PoolAttribute(node, u"IMAGELIST_INDEX", entry.m_imageListIndex);
     menu->AddEntry(entry);
   } catch (...) {
     return -1;
@@ -154,16 +154,16 @@ int CDDParserXML::ParseSubMenu(DOMNode* node, CDDModule*, CDDMenuItem* menu) {
   CDDMenuEntry entry;
   entry.m_kind = MENU;
   try {
-    k42::GetAttribute(node, u"MENU_REF", entry.m_reference);
-    k42::GetAttribute(node, u"IMAGELIST_INDEX", entry.m_imageListIndex);
+    PoolAttribute(node, u"MENU_REF", entry.m_reference);
+    PoolAttribute(node, u"IMAGELIST_INDEX", entry.m_imageListIndex);
   } catch (...) {
     return -1;
   }
   try {
-    k42::GetAttribute(node, u"PARDIS_REF", entry.m_displayRef);
+    PoolAttribute(node, u"PARDIS_REF", entry.m_displayRef);
   } catch (...) {
     // A sub-menu entry is kept even when its display reference is lost.
-    entry.m_displayRef.clear();
+    entry.m_displayRef = {};
   }
   try {
     menu->AddEntry(entry);

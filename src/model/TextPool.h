@@ -1,0 +1,76 @@
+// One store per model for the short, much-repeated texts of its rows (display items, menu entries), each kept once.
+//
+// A large device repeats the same few texts thousands of times (control styles, fonts, alignments, formats,
+// references to the same variable from many displays). Each distinct text is stored once, in large blocks of
+// code units that never move, and a row holds an 8-byte handle instead of an owning string. Texts are never
+// removed: the pool lives as long as its model, and the model only grows.
+//
+// Example:
+//   k42::TextPool pool;
+//   k42::PooledText a = pool.Intern(u"LEFT"), b = pool.Intern(u"LEFT");   // one copy, a == b
+//   std::u16string_view text = a;                                         // u"LEFT"
+#pragma once
+
+#include <cstdint>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace k42 {
+
+// A text of a TextPool: its code units, with their count stored in the two code units in front of them.
+// The empty text needs no storage and is the default.
+class PooledText {
+ public:
+  PooledText() = default;
+
+  std::u16string_view View() const {
+    return m_text == nullptr ? std::u16string_view() : std::u16string_view(m_text, Size());
+  }
+  operator std::u16string_view() const { return View(); }
+  std::u16string String() const { return std::u16string(View()); }
+  bool empty() const { return m_text == nullptr; }
+
+  friend bool operator==(PooledText a, std::u16string_view b) { return a.View() == b; }
+  friend bool operator==(PooledText a, PooledText b) { return a.View() == b.View(); }
+
+ private:
+  friend class TextPool;
+  explicit PooledText(const char16_t* text) : m_text(text) {}
+  uint32_t Size() const {
+    uint32_t size;
+    std::memcpy(&size, m_text - 2, sizeof size);
+    return size;
+  }
+
+  const char16_t* m_text = nullptr;
+};
+
+class TextPool {
+ public:
+  TextPool() = default;
+  TextPool(const TextPool&) = delete;
+  TextPool& operator=(const TextPool&) = delete;
+
+  // The pool's copy of text (made on first sight). Throws std::bad_alloc, or std::length_error for a text
+  // of 4 G code units or more.
+  PooledText Intern(std::u16string_view text);
+
+  // Distinct texts held, and the code units reserved for them (for the benchmark's accounting).
+  size_t Count() const { return m_count; }
+
+ private:
+  const char16_t* Store(std::u16string_view text);
+  void Grow();
+
+  std::vector<std::unique_ptr<char16_t[]>> m_blocks;
+  size_t m_blockUsed = 0;  // code units used in the last block
+  size_t m_blockSize = 0;  // code units of the last block
+  // Open addressing over the stored texts (null: free slot); at most half full.
+  std::vector<const char16_t*> m_slots;
+  size_t m_count = 0;
+};
+
+}  // namespace k42
