@@ -21,11 +21,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   model.GetTabModules(1, modules);
   for (const auto& module : model.Modules()) {
     std::vector<CDDMenuEntry> entries;
-    model.GetModuleRootMenus(module->Id(), entries);
+    model.GetModuleRootMenus(std::u16string(module->Id()), entries);
     for (const CDDMenuEntry& entry : entries) {
       std::u16string label, display, icon;
       int32_t type = 0, conditional = 0;
-      model.GetItemInfo(module->Id(), u"", entry.m_reference.String(), label, display, icon, type, conditional);
+      model.GetItemInfo(std::u16string(module->Id()), u"", entry.m_reference.String(), label, display, icon, type, conditional);
     }
   }
   return 0;

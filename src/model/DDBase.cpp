@@ -57,28 +57,28 @@ CDDText& CDDElement::VariantFor(const std::u16string& key) {
 
 void CDDElement::SetLabel(std::u16string text, int32_t order, std::u16string key) {
   if (key.empty()) {
-    m_label = std::move(text);
+    m_label = text;
     m_order = order;
     return;
   }
   VariantFor(key).m_label = std::move(text);
 }
 
-void CDDElement::GetLabel(std::u16string& text) const { text = m_label; }
+void CDDElement::GetLabel(std::u16string& text) const { text.assign(m_label.View()); }
 
 void CDDElement::SetTooltip(std::u16string text, std::u16string key) {
   if (key.empty()) {
-    m_tooltip = std::move(text);
+    m_tooltip = text;
     return;
   }
   VariantFor(key).m_tooltip = std::move(text);
 }
 
-void CDDElement::GetTooltip(std::u16string& text) const { text = m_tooltip; }
-void CDDElement::SetHelpTopic(std::u16string text) { m_helpTopic = std::move(text); }
-void CDDElement::GetHelpTopic(std::u16string& text) const { text = m_helpTopic; }
-void CDDElement::SetLegend(std::u16string text) { m_legend = std::move(text); }
-void CDDElement::GetLegend(std::u16string& text) const { text = m_legend; }
+void CDDElement::GetTooltip(std::u16string& text) const { text.assign(m_tooltip.View()); }
+void CDDElement::SetHelpTopic(std::u16string text) { m_helpTopic = text; }
+void CDDElement::GetHelpTopic(std::u16string& text) const { text.assign(m_helpTopic.View()); }
+void CDDElement::SetLegend(std::u16string text) { m_legend = text; }
+void CDDElement::GetLegend(std::u16string& text) const { text.assign(m_legend.View()); }
 void CDDElement::GetVariants(std::vector<CDDText>& variants) const {
   if (m_variants) {
     variants = m_variants->list;
@@ -94,12 +94,11 @@ bool CDDElementMap::Insert(CDDBase* element) {
   if (element == nullptr || element->Id().empty()) {
     return false;
   }
-  return m_elements.emplace(element->Id(), element).second;
+  return m_elements.Insert(element);
 }
 
 void CDDElementMap::AddChild(CDDBase* element) { Insert(element); }
 
 CDDBase* CDDElementMap::FindChild(const std::u16string& id) const {
-  auto found = m_elements.find(id);
-  return found == m_elements.end() ? nullptr : found->second;
+  return m_elements.Find(id);
 }

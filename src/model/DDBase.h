@@ -24,6 +24,9 @@
 #include <unordered_map>
 #include <vector>
 
+#include "model/CompactText.h"
+#include "model/IdIndex.h"
+
 // Root of all model objects: an identifier and the text/child operations that
 // derived classes override. The defaults do nothing and leave outputs as the
 // caller passed them.
@@ -35,9 +38,9 @@ class CDDBase {
   virtual ~CDDBase();
 
   // Set once, before the element enters a list or dictionary: those key it by a view of this text.
-  void SetId(std::u16string id) { m_id = std::move(id); }
-  void GetId(std::u16string& id) const { id = m_id; }
-  const std::u16string& Id() const { return m_id; }
+  void SetId(std::u16string_view id) { m_id = id; }
+  void GetId(std::u16string& id) const { id.assign(m_id.View()); }
+  std::u16string_view Id() const { return m_id.View(); }
 
   virtual void SetLabel(std::u16string text, int32_t order, std::u16string key);
   virtual void GetLabel(std::u16string& text) const;
@@ -59,7 +62,7 @@ class CDDBase {
   virtual int32_t NextOrder();
 
  private:
-  std::u16string m_id;
+  k42::CompactText m_id;
 };
 
 // One DDSTRING variant of an element's texts.
@@ -102,10 +105,11 @@ class CDDElement : public CDDBase {
   // The variant for key, created (with empty texts) when it is missing.
   CDDText& VariantFor(const std::u16string& key);
 
-  std::u16string m_label;
-  std::u16string m_tooltip;
-  std::u16string m_helpTopic;
-  std::u16string m_legend;
+  // Exactly sized: a large device has a hundred thousand elements, most texts short or unset.
+  k42::CompactText m_label;
+  k42::CompactText m_tooltip;
+  k42::CompactText m_helpTopic;
+  k42::CompactText m_legend;
   // Only a conditional label has variants, so most elements carry just a null pointer here.
   struct Variants {
     std::map<std::u16string, size_t> index;  // key -> position in list
@@ -134,7 +138,7 @@ class CDDElementMap : public CDDBase {
   bool Insert(CDDBase* element);
 
  private:
-  // Keyed by views of the elements' own identifiers: an element keeps its identifier while it is listed,
-  // and the model owns every element at least as long as its dictionaries.
-  std::unordered_map<std::u16string_view, CDDBase*> m_elements;
+  // Keyed by the elements' own identifiers: an element keeps its identifier while it is listed, and the
+  // model owns every element at least as long as its dictionaries.
+  k42::IdTable<CDDBase> m_elements;
 };

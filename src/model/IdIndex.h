@@ -1,4 +1,4 @@
-// Look-ups by identifier over an owned record list that answer as a scan from the front would.
+// Look-ups by identifier: a flat first-wins table, and indexes over record lists that answer as a scan would.
 //
 // The lists of the model only grow (records are appended while files are read, never removed or
 // reordered), so an index catches up with its list on each look-up: the records appended since the last
@@ -12,6 +12,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -21,22 +22,66 @@
 
 namespace k42 {
 
+// Records by identifier in one flat array of pointers (open addressing, at most half full): the record
+// entered first under an identifier stays. A record's identifier is its key, so it must not change while
+// the record is in a table. About 16 bytes a record instead of a hash map's node of 40 to 60.
+template <typename T>
+class IdTable {
+ public:
+  // False when a record of that identifier is already there (record is then not stored).
+  bool Insert(T* record) {
+    if ((m_count + 1) * 2 > m_slots.size()) Grow();
+    const std::u16string_view id = record->Id();
+    const size_t mask = m_slots.size() - 1;
+    size_t at = Hash(id) & mask;
+    for (; m_slots[at] != nullptr; at = (at + 1) & mask) {
+      if (m_slots[at]->Id() == id) return false;
+    }
+    m_slots[at] = record;
+    ++m_count;
+    return true;
+  }
+
+  T* Find(std::u16string_view id) const {
+    if (m_count == 0) return nullptr;
+    const size_t mask = m_slots.size() - 1;
+    for (size_t at = Hash(id) & mask; m_slots[at] != nullptr; at = (at + 1) & mask) {
+      if (m_slots[at]->Id() == id) return m_slots[at];
+    }
+    return nullptr;
+  }
+
+  size_t size() const { return m_count; }
+
+ private:
+  static size_t Hash(std::u16string_view id) { return std::hash<std::u16string_view>{}(id); }
+  void Grow() {
+    std::vector<T*> slots(m_slots.empty() ? 8 : m_slots.size() * 2, nullptr);
+    const size_t mask = slots.size() - 1;
+    for (T* record : m_slots) {
+      if (record == nullptr) continue;
+      size_t at = Hash(record->Id()) & mask;
+      while (slots[at] != nullptr) at = (at + 1) & mask;
+      slots[at] = record;
+    }
+    m_slots.swap(slots);
+  }
+
+  std::vector<T*> m_slots;
+  size_t m_count = 0;
+};
+
 // The first record of each identifier.
 template <typename T>
 class FirstIdIndex {
  public:
   T* Find(const OwnedList<T>& list, std::u16string_view id) const {
-    CatchUp(list);
-    const auto found = m_first.find(id);
-    return found == m_first.end() ? nullptr : found->second;
+    for (; m_indexed < list.size(); ++m_indexed) m_first.Insert(list[m_indexed].get());
+    return m_first.Find(id);
   }
 
  private:
-  void CatchUp(const OwnedList<T>& list) const {
-    for (; m_indexed < list.size(); ++m_indexed) m_first.emplace(list[m_indexed]->Id(), list[m_indexed].get());
-  }
-
-  mutable std::unordered_map<std::u16string_view, T*> m_first;
+  mutable IdTable<T> m_first;
   mutable size_t m_indexed = 0;
 };
 

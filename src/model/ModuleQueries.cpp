@@ -46,7 +46,7 @@ int32_t CDDParserXML::GetTabModules(int32_t isTab, std::vector<std::u16string>& 
   ids.clear();
   for (const auto& module : m_modules) {
     const bool tab = module->GetIntegration() == kTAB;
-    if (tab == (isTab != 0)) ids.push_back(module->Id());
+    if (tab == (isTab != 0)) ids.emplace_back(module->Id());
   }
   return 0;
 }

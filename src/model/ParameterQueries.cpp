@@ -205,7 +205,7 @@ int32_t CDDParserXML::GetParameterRefAt(const std::u16string& id, int32_t parTyp
 int32_t CDDParserXML::GetMetaVarRef(std::vector<std::u16string>& ids) const {
   if (m_metaVariables.empty()) return -1;
   for (const auto& meta : m_metaVariables) {
-    ids.push_back(meta->Id());
+    ids.emplace_back(meta->Id());
   }
   return 0;
 }

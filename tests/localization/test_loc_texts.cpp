@@ -122,7 +122,7 @@ std::vector<std::u16string> Describe(const std::vector<CDDEnumItem*>& items) {
     item->GetDdString(key);
     item->GetLabel(label);
     item->GetLegend(legend);
-    rows.push_back(item->Id() + (key.empty() ? u"" : u"/" + key) + u"=" + label + u"#" +
+    rows.push_back(std::u16string(item->Id()) + (key.empty() ? u"" : u"/" + key) + u"=" + label + u"#" +
                    static_cast<char16_t>(u'0' + item->GetOrder()) + u" (" + legend + u")");
   }
   return rows;

@@ -16,7 +16,7 @@ constexpr char kLoc[] = "common/minimal_loc.xml";
 template <typename List>
 Strings Ids(const List& elements) {
   Strings ids;
-  for (const auto& element : elements) ids.push_back(element->Id());
+  for (const auto& element : elements) ids.emplace_back(element->Id());
   return ids;
 }
 

@@ -82,7 +82,7 @@ TEST_F(NavigationArea, MenuDeclarationsByIdentifier) {
   // entry); the empty identifier is stored but not entered into the local
   // dictionary.
   std::vector<std::u16string> ids;
-  for (const auto& menu : Nav().Menus()) ids.push_back(menu->Id());
+  for (const auto& menu : Nav().Menus()) ids.emplace_back(menu->Id());
   EXPECT_EQ(ids, (std::vector<std::u16string>{u"mnuMain", u"", u"mnuSub", u"mnuSub", u"mnuLate"}));
   EXPECT_EQ(Nav().FindChild(u""), nullptr);
   EXPECT_EQ(Rows(Nav().Menus()[1]->Entries()), (std::vector<Entry>{{u"modEmpty", u"", u"", MODULE, u""}}));
@@ -135,7 +135,7 @@ TEST(ModuleRwro, ConditionMarksTheNamedDisplaysOfTheSameModule) {
   ASSERT_EQ(model.Modules().size(), 2u);
   std::vector<std::u16string> marked;
   for (const auto& display : model.Modules()[0]->Displays()) {
-    if (display->GetRwro()) marked.push_back(display->Id());
+    if (display->GetRwro()) marked.emplace_back(display->Id());
   }
   // "COND" 1 marks every display its menu names; "RWRO_COND" decides alone
   // when present ("0" or "true" against "COND" 1); other spellings of 1 and

@@ -31,7 +31,7 @@ class VariableDeclarations : public ::testing::Test {
   }
   static std::vector<std::u16string> Ids(const std::vector<CDDEnumItem*>& items) {
     std::vector<std::u16string> ids;
-    for (const auto& item : items) ids.push_back(item->Id());
+    for (const auto& item : items) ids.emplace_back(item->Id());
     return ids;
   }
   CDDModel m_model;

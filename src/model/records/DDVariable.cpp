@@ -27,18 +27,19 @@ void CDDEnumItemList::AddChild(CDDBase* element) {
 CDDBase* CDDEnumItemList::FindChild(const std::u16string& id) const { return CDDElementMap::FindChild(id); }
 
 // Text never holds a NUL, so the pair is one unambiguous key.
-std::u16string CDDEnumItemList::KeyOf(const std::u16string& id, const std::u16string& ddString) {
-  return id + u'\0' + ddString;
+std::u16string CDDEnumItemList::KeyOf(std::u16string_view id, std::u16string_view ddString) {
+  std::u16string key(id);
+  key += u'\0';
+  key += ddString;
+  return key;
 }
 
 CDDBase* CDDEnumItemList::FindChildByDdString(const std::u16string& id, const std::u16string& ddString) const {
   // Built on the first look-up (only the localized file asks), then caught up with the items read since.
   if (!m_byDdString) m_byDdString = std::make_unique<DdStringIndex>();
-  std::u16string itemDdString;
   for (auto& index = *m_byDdString; index.indexed < m_items.size(); ++index.indexed) {
     const CDDEnumItem& item = *m_items[index.indexed];
-    item.GetDdString(itemDdString);
-    index.first.emplace(KeyOf(item.Id(), itemDdString), m_items[index.indexed].get());
+    index.first.emplace(KeyOf(item.Id(), item.DdString()), m_items[index.indexed].get());
   }
   const auto found = m_byDdString->first.find(KeyOf(id, ddString));
   return found == m_byDdString->first.end() ? nullptr : found->second;

@@ -17,15 +17,16 @@ class CDDEnumItem : public CDDElement {
   CDDEnumItem& operator=(const CDDEnumItem&) = default;
   ~CDDEnumItem() override;
 
-  void SetDdString(std::u16string text) override { m_ddString = std::move(text); }
-  void GetDdString(std::u16string& text) const override { text = m_ddString; }
+  void SetDdString(std::u16string text) override { m_ddString = text; }
+  void GetDdString(std::u16string& text) const override { text.assign(m_ddString.View()); }
+  std::u16string_view DdString() const { return m_ddString.View(); }
 
   void SetValue(int32_t value) { m_value = value; }
   int32_t GetValue() const { return m_value; }
 
  private:
   int32_t m_value = 0;
-  std::u16string m_ddString;
+  k42::CompactText m_ddString;
 };
 
 // The enumeration items of one variable, in reading order, and by value
@@ -49,7 +50,7 @@ class CDDEnumItemList : public CDDElementMap {
  private:
   std::vector<std::unique_ptr<CDDEnumItem>> m_items;
   // The first item of each value text and DD string, for FindChildByDdString.
-  static std::u16string KeyOf(const std::u16string& id, const std::u16string& ddString);
+  static std::u16string KeyOf(std::u16string_view id, std::u16string_view ddString);
   struct DdStringIndex {
     std::unordered_map<std::u16string, CDDEnumItem*> first;
     size_t indexed = 0;
@@ -94,14 +95,14 @@ class CDDVariable : public CDDElement {
   int32_t GetStorage() const { return m_storage; }
   void SetType(int32_t v) { m_type = v; }
   int32_t GetType() const { return m_type; }
-  void SetFormat(std::u16string v) { m_format = std::move(v); }
-  const std::u16string& GetFormat() const { return m_format; }
-  void SetAlignment(std::u16string v) { m_alignment = std::move(v); }
-  const std::u16string& GetAlignment() const { return m_alignment; }
-  void SetStyle(std::u16string v) { m_style = std::move(v); }
-  const std::u16string& GetStyle() const { return m_style; }
-  void SetDisplayRef(std::u16string v) { m_displayRef = std::move(v); }
-  const std::u16string& GetDisplayRef() const { return m_displayRef; }
+  void SetFormat(std::u16string_view v) { m_format = v; }
+  std::u16string_view GetFormat() const { return m_format.View(); }
+  void SetAlignment(std::u16string_view v) { m_alignment = v; }
+  std::u16string_view GetAlignment() const { return m_alignment.View(); }
+  void SetStyle(std::u16string_view v) { m_style = v; }
+  std::u16string_view GetStyle() const { return m_style.View(); }
+  void SetDisplayRef(std::u16string_view v) { m_displayRef = v; }
+  std::u16string_view GetDisplayRef() const { return m_displayRef.View(); }
   void SetSizeInBit(int32_t v) { m_sizeInBit = v; }
   int32_t GetSizeInBit() const { return m_sizeInBit; }
   void SetConditionalAttribute(int32_t v) { m_conditionalAttribute = v; }
@@ -117,10 +118,10 @@ class CDDVariable : public CDDElement {
   int32_t m_handling = 1;  // kREADWRITE
   int32_t m_storage = 0;
   int32_t m_type = 0;  // TYPE_UNKNOWN
-  std::u16string m_format;
-  std::u16string m_alignment;
-  std::u16string m_style;
-  std::u16string m_displayRef;
+  k42::CompactText m_format;
+  k42::CompactText m_alignment;
+  k42::CompactText m_style;
+  k42::CompactText m_displayRef;
   int32_t m_sizeInBit = kInitialSizeInBit;
   int32_t m_conditionalAttribute = 0;
   int32_t m_conditionalFormat = 0;

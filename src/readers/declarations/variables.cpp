@@ -24,7 +24,7 @@ int CDDParserXML::ParseVarBody(DOMNodeList* children, CDDVariable* variable) {
     if (children == nullptr || children->item(0) == nullptr) {
       // A declaration without any child node whose identifier looks like
       // "__<digit>.." stands for a parameter that is not unique.
-      const std::u16string& id = variable->Id();
+      const std::u16string_view id = variable->Id();
       if (id.size() >= 5 && id[0] == u'_' && id[1] == u'_' && id[2] >= u'0' && id[2] <= u'9') {
         variable->SetType(TYPE_DD_NOTUNIQUE);
       }
