@@ -17,12 +17,22 @@ VariantArray::VariantArray(size_t rows) {
   SAFEARRAYBOUND bound = {Count(rows), 0};
   if (bound.cElements == rows) m_array = SafeArrayCreate(VT_VARIANT, 1, &bound);
   m_created = m_array != nullptr;
+  if (m_created) {
+    m_cells = static_cast<VARIANT*>(m_array->pvData);
+    m_rows = rows;
+    m_columns = 1;
+  }
 }
 
 VariantArray::VariantArray(size_t rows, size_t columns) {
   SAFEARRAYBOUND bounds[2] = {{Count(rows), 0}, {Count(columns), 0}};
   if (bounds[0].cElements == rows && bounds[1].cElements == columns) m_array = SafeArrayCreate(VT_VARIANT, 2, bounds);
   m_created = m_array != nullptr;
+  if (m_created) {
+    m_cells = static_cast<VARIANT*>(m_array->pvData);
+    m_rows = rows;
+    m_columns = columns;
+  }
 }
 
 VariantArray::~VariantArray() {
@@ -31,12 +41,10 @@ VariantArray::~VariantArray() {
 
 void VariantArray::Put(size_t row, size_t column, VARIANT& cell) {
   // The cell moves into its element, which is still VT_EMPTY from the array's creation: no copy of its
-  // text is made and freed again, as SafeArrayPutElement would.
-  LONG index[2] = {static_cast<LONG>(row), static_cast<LONG>(column)};
-  void* element = nullptr;
-  if (m_array && SafeArrayPtrOfIndex(m_array, index, &element) == S_OK && element != nullptr) {
-    VARIANT* target = static_cast<VARIANT*>(element);
-    VariantClear(target);
+  // text is made and freed again, as SafeArrayPutElement would, and no index is looked up cell by cell.
+  if (m_cells != nullptr && row < m_rows && column < m_columns) {
+    VARIANT* target = m_cells + row + column * m_rows;
+    if (target->vt != VT_EMPTY) VariantClear(target);
     *target = cell;
     VariantInit(&cell);
     return;
@@ -80,6 +88,7 @@ bool VariantArray::HandOut(VARIANT* out) {
   out->vt = VT_ARRAY | VT_VARIANT;
   out->parray = m_array;
   m_array = nullptr;
+  m_cells = nullptr;
   return true;
 }
 

@@ -54,6 +54,10 @@ class VariantArray {
   void Put(size_t row, size_t column, VARIANT& cell);
 
   SAFEARRAY* m_array = nullptr;
+  // The array's cells, first index fastest (cell (r, c) at r + c * rows), as every SAFEARRAY lays them out.
+  VARIANT* m_cells = nullptr;
+  size_t m_rows = 0;
+  size_t m_columns = 0;
   bool m_created = false;
   bool m_allStored = true;
 };

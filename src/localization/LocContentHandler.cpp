@@ -9,13 +9,14 @@
 
 namespace {
 
-std::u16string Attribute(const xercesc::Attributes& attributes, const char16_t* name) {
+// The attribute's text as the reader holds it (valid during the callback), empty when absent.
+std::u16string_view Attribute(const xercesc::Attributes& attributes, const char16_t* name) {
   const XMLCh* value = attributes.getValue(name);
-  return value != nullptr ? std::u16string(value) : std::u16string();
+  return value != nullptr ? std::u16string_view(value) : std::u16string_view();
 }
 
 // "ANCHORS" keyword to its anchor kind; other values leave anchor unchanged.
-void SetAnchorKind(const std::u16string& keyword, int32_t& anchor) {
+void SetAnchorKind(std::u16string_view keyword, int32_t& anchor) {
   if (keyword == u"NO")
     anchor = kNO;
   else if (keyword == u"EQTOID")
@@ -56,21 +57,21 @@ void CDDParserXML::startElement(const XMLCh*, const XMLCh* localname, const XMLC
 
   if (name == u"SCOPE") {
     m_locGuiScope = 0;
-    const std::u16string scope = Attribute(attributes, u"ID");
+    const std::u16string_view scope = Attribute(attributes, u"ID");
     if (scope == u"GLOBAL") {
       m_locContext.push_back(&m_elements);
     } else if (scope == u"SDKSTDGUI") {
       m_locContext.push_back(&m_guiLabels);
       m_locGuiScope = 1;
     } else {
-      CDDModule* found = FindModule(scope);
+      CDDModule* found = FindModule(std::u16string(scope));
       if (found != nullptr)
         m_locContext.push_back(found);
       else
         m_locSkip = 1;
     }
   } else if (name == u"ID") {
-    m_locCurrentName = Attribute(attributes, u"NAME");
+    m_locCurrentName.assign(Attribute(attributes, u"NAME"));
     if (m_locContext.empty() || m_locContext.back() == nullptr) {
       return;
     }
@@ -91,23 +92,23 @@ void CDDParserXML::startElement(const XMLCh*, const XMLCh* localname, const XMLC
     }
     if (element != nullptr) m_locContext.push_back(element);
   } else if (name == u"LABEL") {
-    m_locKey = Attribute(attributes, u"DDSTRING");
+    m_locKey.assign(Attribute(attributes, u"DDSTRING"));
     m_locInLabel = 1;
   } else if (name == u"TOOLTIP") {
-    m_locKey = Attribute(attributes, u"DDSTRING");
+    m_locKey.assign(Attribute(attributes, u"DDSTRING"));
     m_locInTooltip = 1;
   } else if (name == u"HELPTOPIC") {
     m_locInHelpTopic = 1;
   } else if (name == u"ENUM") {
-    m_locEnumValue = Attribute(attributes, u"ID");
+    m_locEnumValue.assign(Attribute(attributes, u"ID"));
     m_locInEnum = 1;
-    m_locLegend = Attribute(attributes, u"LEGEND");
-    m_locKey = Attribute(attributes, u"DDSTRING");
+    m_locLegend.assign(Attribute(attributes, u"LEGEND"));
+    m_locKey.assign(Attribute(attributes, u"DDSTRING"));
   } else if (name == u"HELPFILE") {
-    m_dtmHelpFile = Attribute(attributes, u"FREF");
+    m_dtmHelpFile.assign(Attribute(attributes, u"FREF"));
     SetAnchorKind(Attribute(attributes, u"ANCHORS"), m_dtmHelpAnchor);
   } else if (name == u"UIHELPFILE") {
-    m_uiHelpFile = Attribute(attributes, u"FREF");
+    m_uiHelpFile.assign(Attribute(attributes, u"FREF"));
     SetAnchorKind(Attribute(attributes, u"ANCHORS"), m_uiHelpAnchor);
   }
 }
@@ -167,31 +168,30 @@ void CDDParserXML::ApplyPendingText() {
   // Below the element chosen by "ID" lies its scope. With the scope alone
   // on the stack the identifier was not found there: the text then goes to
   // that identifier in every collection of the scope list.
-  std::vector<CDDBase*> targets;
   if (m_locContext.size() > 1) {
-    targets.push_back(m_locContext.back());
-  } else {
-    for (const auto& scope : m_scopes) {
-      if (scope == nullptr) continue;
-      if (CDDBase* found = scope->FindChild(m_locCurrentName)) targets.push_back(found);
-    }
+    ApplyPendingTextTo(m_locContext.back());
+    return;
   }
+  for (const auto& scope : m_scopes) {
+    if (scope == nullptr) continue;
+    if (CDDBase* found = scope->FindChild(m_locCurrentName)) ApplyPendingTextTo(found);
+  }
+}
 
-  for (CDDBase* target : targets) {
-    if (target == nullptr) continue;
-    if (m_locInLabel != 0) {
-      target->SetLabel(m_locChars, 0, m_locKey);
-    } else if (m_locInTooltip != 0) {
-      target->SetTooltip(m_locChars, m_locKey);
-    } else if (m_locInHelpTopic != 0) {
-      target->SetHelpTopic(m_locChars);
-    } else if (!m_locEnumValue.empty()) {
-      CDDBase* item =
-          m_locKey.empty() ? target->FindChild(m_locEnumValue) : target->FindChildByDdString(m_locEnumValue, m_locKey);
-      if (item != nullptr) {
-        item->SetLabel(m_locChars, target->NextOrder(), u"");
-        item->SetLegend(m_locLegend);
-      }
+void CDDParserXML::ApplyPendingTextTo(CDDBase* target) {
+  if (target == nullptr) return;
+  if (m_locInLabel != 0) {
+    target->SetLabel(m_locChars, 0, m_locKey);
+  } else if (m_locInTooltip != 0) {
+    target->SetTooltip(m_locChars, m_locKey);
+  } else if (m_locInHelpTopic != 0) {
+    target->SetHelpTopic(m_locChars);
+  } else if (!m_locEnumValue.empty()) {
+    CDDBase* item =
+        m_locKey.empty() ? target->FindChild(m_locEnumValue) : target->FindChildByDdString(m_locEnumValue, m_locKey);
+    if (item != nullptr) {
+      item->SetLabel(m_locChars, target->NextOrder(), u"");
+      item->SetLegend(m_locLegend);
     }
   }
 }

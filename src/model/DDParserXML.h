@@ -265,6 +265,7 @@ class CDDParserXML : public xercesc::DefaultHandler {
   // Applies the character data collected since the last end tag to the
   // element(s) the localized file currently addresses.
   void ApplyPendingText();
+  void ApplyPendingTextTo(CDDBase* target);
 
   int32_t m_functionId = -1;
   std::u16string m_xmlPath;
