@@ -172,9 +172,39 @@ void CDDParserXML::ApplyPendingText() {
     ApplyPendingTextTo(m_locContext.back());
     return;
   }
+  if (m_locModuleScopesUsable) {
+    ApplyPendingTextTo(m_elements.FindChild(m_locCurrentName));
+    const auto found = m_locModuleScopes.find(m_locCurrentName);
+    if (found != m_locModuleScopes.end()) {
+      for (CDDBase* target : found->second) ApplyPendingTextTo(target);
+    }
+    return;
+  }
   for (const auto& scope : m_scopes) {
     if (scope == nullptr) continue;
     if (CDDBase* found = scope->FindChild(m_locCurrentName)) ApplyPendingTextTo(found);
+  }
+}
+
+void CDDParserXML::IndexModuleScopes(bool build) {
+  m_locModuleScopes = {};  // gives the memory back between reads
+  m_locModuleScopesUsable = false;
+  if (!build || m_scopes.empty() || m_scopes.front() != &m_elements) return;
+  try {
+    for (size_t i = 1; i < m_scopes.size(); ++i) {
+      if (m_scopes[i] == nullptr) continue;
+      const auto* module = dynamic_cast<const CDDModule*>(m_scopes[i]);
+      if (module == nullptr) {
+        m_locModuleScopes = {};
+        return;
+      }
+      // Each identifier is held once per module, so the modules' elements append in scope-list order.
+      module->LocalDictionary().ForEach(
+          [this](CDDBase& element) { m_locModuleScopes[element.Id()].push_back(&element); });
+    }
+    m_locModuleScopesUsable = true;
+  } catch (const std::bad_alloc&) {
+    m_locModuleScopes = {};
   }
 }
 

@@ -150,6 +150,11 @@ int CDDParserXML::ParseLocFile(HWND /*progress: no progress is reported for this
     return -6;
   }
 
+  IndexModuleScopes(true);
+  struct DropIndex {
+    CDDParserXML* model;
+    ~DropIndex() { model->IndexModuleScopes(false); }
+  } dropIndex{this};
   try {
     if (ReadWithSax(m_locPath, this, &m_saxErrorHandler) != kSaxOk) {
       std::cerr << "CDDParserXML: ParseLocFile failed!" << std::endl;

@@ -132,6 +132,11 @@ class CDDElementMap : public CDDBase {
   CDDBase* FindChild(const std::u16string& id) const override;
 
   size_t Count() const { return m_elements.size(); }
+  // Visits every element held, in no particular order.
+  template <typename Visit>
+  void ForEach(Visit visit) const {
+    m_elements.ForEach(visit);
+  }
 
   // Adds element under its identifier; false when it was not stored (null,
   // empty identifier, or the identifier is taken).

@@ -266,6 +266,8 @@ class CDDParserXML : public xercesc::DefaultHandler {
   // element(s) the localized file currently addresses.
   void ApplyPendingText();
   void ApplyPendingTextTo(CDDBase* target);
+  // Builds (or, with build false, drops) m_locModuleScopes for one read of the localized file.
+  void IndexModuleScopes(bool build);
 
   int32_t m_functionId = -1;
   std::u16string m_xmlPath;
@@ -310,6 +312,12 @@ class CDDParserXML : public xercesc::DefaultHandler {
   int32_t m_locInTooltip = 0;
   int32_t m_locInHelpTopic = 0;
   int32_t m_locInEnum = 0;
+  // During a read: for each identifier that a module of the scope list holds, the element each such module
+  // finds for it, in scope-list order. An identifier missing from its scope then costs two look-ups rather
+  // than one per module. Not usable (the plain walk of the scope list is taken) when the scope list holds
+  // anything but the element dictionary followed by modules.
+  std::unordered_map<std::u16string_view, std::vector<CDDBase*>> m_locModuleScopes;
+  bool m_locModuleScopesUsable = false;
 
   std::vector<CDDBase*> m_scopes;  // element dictionary, then every module
 

@@ -53,6 +53,14 @@ class IdTable {
 
   size_t size() const { return m_count; }
 
+  // Visits every record, in no particular order.
+  template <typename Visit>
+  void ForEach(Visit visit) const {
+    for (T* record : m_slots) {
+      if (record != nullptr) visit(*record);
+    }
+  }
+
  private:
   static size_t Hash(std::u16string_view id) { return std::hash<std::u16string_view>{}(id); }
   void Grow() {

@@ -86,6 +86,27 @@ TEST_F(ScopedTexts, ModuleScopesReachMenusAndDisplaysAndUnfoundIdsReachEveryColl
   EXPECT_EQ(LocalText(model, u"modMain", u"pdShared"), u"shared text");
 }
 
+// An identifier missing from its scope reaches the element of that name in every module of the scope list.
+// A second load appends empty modules of the same names (their contents go to the first ones) and the
+// scope list then names only those: the first load's modules get no such texts any more.
+TEST_F(ScopedTexts, UnfoundIdsReachEveryModuleOfTheCurrentScopeList) {
+  const auto tooltip = [&](size_t module, const char16_t* id) {
+    const CDDBase* element = model.Modules()[module]->FindChild(id);
+    std::u16string text = u"<none>";
+    if (element != nullptr) element->GetTooltip(text);
+    return text;
+  };
+  EXPECT_EQ(tooltip(0, u"pdSame") + u"|" + tooltip(1, u"pdSame"), u"every module's|every module's");
+
+  model.Modules()[0]->FindChild(u"pdShared")->SetLabel(u"first load", 0, u"");
+  model.Modules()[1]->FindChild(u"pdSame")->SetTooltip(u"first load", u"");
+  ASSERT_EQ(Load(model, "localization/device.xml", "localization/scopes_loc.xml"), 0);
+  ASSERT_EQ(model.Modules().size(), 4u);
+  EXPECT_EQ(LocalText(model, u"modMain", u"pdShared") + u"|" + Label(model, u"pdShared"), u"first load|shared text");
+  EXPECT_EQ(tooltip(0, u"pdSame") + u"|" + tooltip(1, u"pdSame") + u"|" + tooltip(3, u"pdSame"),
+            u"every module's|first load|<none>");
+}
+
 TEST_F(ScopedTexts, DdStringKeysFillVariantsAndPlainTextsStayApart) {
   const auto* element = dynamic_cast<const CDDElement*>(model.ElementDictionary().FindChild(u"lblKeyed"));
   ASSERT_NE(element, nullptr);

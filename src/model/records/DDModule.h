@@ -26,6 +26,7 @@ class CDDModule : public CDDElement {
   // The module's local dictionary of menus and displays.
   void AddChild(CDDBase* element) override { m_local.AddChild(element); }
   CDDBase* FindChild(const std::u16string& id) const override { return m_local.FindChild(id); }
+  const CDDElementMap& LocalDictionary() const { return m_local; }
 
   void SetIntegration(int32_t v) { m_integration = v; }
   int32_t GetIntegration() const { return m_integration; }
