@@ -39,46 +39,45 @@ VariantArray::~VariantArray() {
   if (m_array) SafeArrayDestroy(m_array);
 }
 
-void VariantArray::Put(size_t row, size_t column, VARIANT& cell) {
-  // The cell moves into its element, which is still VT_EMPTY from the array's creation: no copy of its
-  // text is made and freed again, as SafeArrayPutElement would, and no index is looked up cell by cell.
-  if (m_cells != nullptr && row < m_rows && column < m_columns) {
-    VARIANT* target = m_cells + row + column * m_rows;
-    if (target->vt != VT_EMPTY) VariantClear(target);
-    *target = cell;
-    VariantInit(&cell);
-    return;
+VARIANT* VariantArray::Cell(size_t row, size_t column) {
+  // Each value is written straight into its element, which is still VT_EMPTY from the array's creation:
+  // no copy of a text is made and freed again, as SafeArrayPutElement would, and no index is looked up.
+  if (m_cells == nullptr || row >= m_rows || column >= m_columns) {
+    m_allStored = false;
+    return nullptr;
   }
-  m_allStored = false;
-  VariantClear(&cell);
+  VARIANT* cell = m_cells + row + column * m_rows;
+  if (cell->vt != VT_EMPTY) VariantClear(cell);
+  return cell;
 }
 
 void VariantArray::PutText(size_t row, size_t column, std::u16string_view text) {
-  VARIANT cell;
-  VariantInit(&cell);
-  cell.vt = VT_BSTR;
-  cell.bstrVal = ToBstr(text);
-  if (!cell.bstrVal) {
+  BSTR copy = ToBstr(text);
+  if (!copy) {
     m_allStored = false;
     return;
   }
-  Put(row, column, cell);
+  VARIANT* cell = Cell(row, column);
+  if (cell == nullptr) {
+    SysFreeString(copy);
+    return;
+  }
+  cell->vt = VT_BSTR;
+  cell->bstrVal = copy;
 }
 
 void VariantArray::PutLong(size_t row, size_t column, int32_t value) {
-  VARIANT cell;
-  VariantInit(&cell);
-  cell.vt = VT_I4;
-  cell.lVal = value;
-  Put(row, column, cell);
+  if (VARIANT* cell = Cell(row, column)) {
+    cell->vt = VT_I4;
+    cell->lVal = value;
+  }
 }
 
 void VariantArray::PutBool(size_t row, size_t column, bool value) {
-  VARIANT cell;
-  VariantInit(&cell);
-  cell.vt = VT_BOOL;
-  cell.boolVal = value ? VARIANT_TRUE : VARIANT_FALSE;
-  Put(row, column, cell);
+  if (VARIANT* cell = Cell(row, column)) {
+    cell->vt = VT_BOOL;
+    cell->boolVal = value ? VARIANT_TRUE : VARIANT_FALSE;
+  }
 }
 
 void VariantArray::PutText(size_t row, std::u16string_view text) { PutText(row, 0, text); }

@@ -51,7 +51,8 @@ class VariantArray {
   }
 
  private:
-  void Put(size_t row, size_t column, VARIANT& cell);
+  // The empty element at (row, column), or null (and the array marked incomplete) when out of range.
+  VARIANT* Cell(size_t row, size_t column);
 
   SAFEARRAY* m_array = nullptr;
   // The array's cells, first index fastest (cell (r, c) at r + c * rows), as every SAFEARRAY lays them out.
