@@ -2,7 +2,8 @@
 //
 // A record of a large device carries up to nine texts, most of them empty or a few code units long. An
 // std::u16string costs 32 bytes even when empty, plus a spare-capacity allocation once it outgrows its
-// inline buffer; this costs 8 bytes when empty and one exactly-sized allocation otherwise.
+// inline buffer; this costs 8 bytes, holds up to three code units itself and puts a longer text in one
+// exactly sized allocation.
 //
 // Example:
 //   k42::CompactText label;
@@ -10,12 +11,14 @@
 //   std::u16string_view text = label.View();   // u"Pressure"
 #pragma once
 
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <new>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace k42 {
 
@@ -24,53 +27,75 @@ class CompactText {
   CompactText() = default;
   CompactText(std::u16string_view text) { Assign(text); }  // NOLINT: a text stands in for one
   CompactText(const CompactText& other) { Assign(other.View()); }
-  CompactText(CompactText&& other) noexcept : m_block(other.m_block) { other.m_block = nullptr; }
+  CompactText(CompactText&& other) noexcept {
+    std::memcpy(m_units, other.m_units, sizeof m_units);
+    std::memset(other.m_units, 0, sizeof other.m_units);
+  }
   CompactText& operator=(const CompactText& other) {
     if (this != &other) Assign(other.View());
     return *this;
   }
   CompactText& operator=(CompactText&& other) noexcept {
-    std::swap(m_block, other.m_block);
+    std::swap(m_units, other.m_units);
     return *this;
   }
   CompactText& operator=(std::u16string_view text) {
     Assign(text);
     return *this;
   }
-  ~CompactText() { ::operator delete(m_block); }
+  ~CompactText() { ::operator delete(Block()); }
 
   std::u16string_view View() const {
-    if (m_block == nullptr) return {};
+    if (IsInline()) return {m_units + 1, static_cast<size_t>(m_units[0] >> 1)};
+    const void* block = Block();
+    if (block == nullptr) return {};
     uint32_t size;
-    std::memcpy(&size, m_block, sizeof size);
-    return {reinterpret_cast<const char16_t*>(static_cast<const char*>(m_block) + sizeof size), size};
+    std::memcpy(&size, block, sizeof size);
+    return {reinterpret_cast<const char16_t*>(static_cast<const char*>(block) + sizeof size), size};
   }
   operator std::u16string_view() const { return View(); }
   std::u16string String() const { return std::u16string(View()); }
-  bool empty() const { return m_block == nullptr; }
-  void clear() {
-    ::operator delete(m_block);
-    m_block = nullptr;
-  }
+  bool empty() const { return View().empty(); }
+  void clear() { Assign({}); }
 
   friend bool operator==(const CompactText& a, std::u16string_view b) { return a.View() == b; }
 
  private:
-  // Strong guarantee: on failure the text stays as it was.
-  void Assign(std::u16string_view text) {
-    void* block = nullptr;
-    if (!text.empty()) {
-      if (text.size() > UINT32_MAX / sizeof(char16_t) - 2) throw std::length_error("text too long");
-      const auto size = static_cast<uint32_t>(text.size());
-      block = ::operator new(sizeof size + text.size() * sizeof(char16_t));
-      std::memcpy(block, &size, sizeof size);
-      std::memcpy(static_cast<char*>(block) + sizeof size, text.data(), text.size() * sizeof(char16_t));
-    }
-    ::operator delete(m_block);
-    m_block = block;
+  static_assert(std::endian::native == std::endian::little, "the inline form relies on the low byte coming first");
+  // Up to three code units are kept in the object itself, after a first code unit that holds the marker bit
+  // (never set in a block's address, which is aligned) and the length: an enumeration value, a unit, a flag.
+  static constexpr size_t kInlineUnits = sizeof(void*) / sizeof(char16_t) - 1;
+
+  bool IsInline() const { return (m_units[0] & 1) != 0; }
+  void* Block() const {
+    if (IsInline()) return nullptr;
+    void* block;
+    std::memcpy(&block, m_units, sizeof block);
+    return block;
   }
 
-  void* m_block = nullptr;  // the 32-bit length, then the code units; null for the empty text
+  // Strong guarantee: on failure the text stays as it was.
+  void Assign(std::u16string_view text) {
+    char16_t units[kUnits] = {};
+    if (text.size() <= kInlineUnits && !text.empty()) {
+      units[0] = static_cast<char16_t>(1 | (text.size() << 1));
+      std::memcpy(units + 1, text.data(), text.size() * sizeof(char16_t));
+    } else if (!text.empty()) {
+      if (text.size() > UINT32_MAX / sizeof(char16_t) - 2) throw std::length_error("text too long");
+      const auto size = static_cast<uint32_t>(text.size());
+      void* block = ::operator new(sizeof size + text.size() * sizeof(char16_t));
+      std::memcpy(block, &size, sizeof size);
+      std::memcpy(static_cast<char*>(block) + sizeof size, text.data(), text.size() * sizeof(char16_t));
+      std::memcpy(units, &block, sizeof block);
+    }
+    ::operator delete(Block());
+    std::memcpy(m_units, units, sizeof units);
+  }
+
+  // Either the address of a block (the 32-bit length, then the code units; null for the empty text) or,
+  // marked by the low bit of the first unit, a short text itself.
+  static constexpr size_t kUnits = sizeof(void*) / sizeof(char16_t);
+  alignas(void*) char16_t m_units[kUnits] = {};
 };
 
 }  // namespace k42

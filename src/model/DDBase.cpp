@@ -46,13 +46,27 @@ CDDElement& CDDElement::operator=(const CDDElement& other) {
 
 CDDText& CDDElement::VariantFor(const std::u16string& key) {
   if (!m_variants) m_variants = std::make_unique<Variants>();
-  auto found = m_variants->index.find(key);
-  if (found != m_variants->index.end()) {
-    return m_variants->list[found->second];
+  Variants& variants = *m_variants;
+  if (variants.list.size() <= Variants::kScanned) {
+    for (CDDText& variant : variants.list) {
+      if (variant.m_key == key) return variant;
+    }
+  } else if (const auto found = variants.index.find(key); found != variants.index.end()) {
+    return variants.list[found->second];
   }
-  m_variants->list.emplace_back(key);
-  m_variants->index.emplace(key, m_variants->list.size() - 1);
-  return m_variants->list.back();
+  variants.list.emplace_back(key);
+  try {
+    if (variants.list.size() == Variants::kScanned + 1) {
+      for (size_t i = 0; i < variants.list.size(); ++i) variants.index.emplace(variants.list[i].m_key, i);
+    } else if (variants.list.size() > Variants::kScanned) {
+      variants.index.emplace(key, variants.list.size() - 1);
+    }
+  } catch (...) {
+    variants.index.clear();  // back to a short list that is scanned, as before the key came
+    variants.list.pop_back();
+    throw;
+  }
+  return variants.list.back();
 }
 
 void CDDElement::SetLabel(std::u16string text, int32_t order, std::u16string key) {
@@ -99,6 +113,4 @@ bool CDDElementMap::Insert(CDDBase* element) {
 
 void CDDElementMap::AddChild(CDDBase* element) { Insert(element); }
 
-CDDBase* CDDElementMap::FindChild(const std::u16string& id) const {
-  return m_elements.Find(id);
-}
+CDDBase* CDDElementMap::FindChild(const std::u16string& id) const { return m_elements.Find(id); }

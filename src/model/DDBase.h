@@ -112,6 +112,8 @@ class CDDElement : public CDDBase {
   k42::CompactText m_legend;
   // Only a conditional label has variants, so most elements carry just a null pointer here.
   struct Variants {
+    // Up to this many variants are scanned; the index is kept only beyond (a label has a few keys).
+    static constexpr size_t kScanned = 8;
     std::map<std::u16string, size_t> index;  // key -> position in list
     std::vector<CDDText> list;
   };

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "model/DDBase.h"
+#include "model/CompactText.h"
 #include "model/TextPool.h"
 
 namespace {
@@ -35,6 +36,21 @@ TEST(ElementTexts, PlainLabelVariantsAndBaseDefaults) {
   ASSERT_EQ(variants.size(), 1u);
   EXPECT_EQ(variants[0].m_label + u"|" + variants[0].m_tooltip, u"label|tip");
   EXPECT_EQ(LabelOf(keyed), u"");
+
+  // Many keys, each set twice in a changing order: one variant per key, in first-seen order, last text wins.
+  CDDElement many;
+  for (int round = 0; round < 2; ++round) {
+    for (int i = 0; i < 20; ++i) {
+      const int key = round == 0 ? i : 19 - i;
+      many.SetLabel(u"L" + std::u16string(1, char16_t(u'a' + key)) + std::u16string(round, u'!'), 0,
+                    u"K" + std::u16string(1, char16_t(u'a' + key)));
+    }
+  }
+  many.SetTooltip(u"tip", u"Kc");
+  many.GetVariants(variants);
+  ASSERT_EQ(variants.size(), 20u);
+  EXPECT_EQ(variants[2].m_key + variants[2].m_label + variants[2].m_tooltip, u"KcLc!tip");
+  EXPECT_EQ(variants[19].m_key + variants[19].m_label, u"KtLt!");
 
   // Base operations leave outputs alone.
   CDDElement plain;
@@ -83,6 +99,29 @@ TEST(TextPool, TextsReadBackExactlyAndRepeatsAreStoredOnce) {
     ASSERT_EQ(pool.Intern(texts[i]).View().data(), stored[i].View().data()) << i;
   }
   EXPECT_EQ(pool.Count(), texts.size());
+}
+
+// Texts of every length read back after assignment, copy, move and assignment from themselves, whether they
+// are kept in the object or in a block of their own.
+TEST(CompactText, EveryLengthSurvivesCopiesMovesAndReassignment) {
+  const std::u16string texts[] = {u"", u"1", u"ab", std::u16string(u"x\0y", 3), u"four", u"a longer text, \u00e4"};
+  for (const std::u16string& first : texts) {
+    for (const std::u16string& second : texts) {
+      k42::CompactText text(first);
+      ASSERT_EQ(text.View(), first);
+      k42::CompactText copy(text);
+      text = second;
+      EXPECT_EQ(copy.View(), first);
+      EXPECT_EQ(text.View(), second);
+      text = text.View().substr(text.View().size() / 2);  // from a part of itself
+      EXPECT_EQ(text.View(), second.substr(second.size() / 2));
+      k42::CompactText moved(std::move(copy));
+      EXPECT_EQ(moved.View(), first);
+      EXPECT_TRUE(copy.empty());  // NOLINT: a moved-from text is empty
+      moved = std::move(text);
+      EXPECT_EQ(moved.View(), second.substr(second.size() / 2));
+    }
+  }
 }
 
 }  // namespace

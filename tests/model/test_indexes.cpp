@@ -76,6 +76,26 @@ void ExpectFirstMatchAnswers(const CDDModel& model) {
     EXPECT_EQ(found, display);
   }
 
+  // Enumeration items of every variable, short lists and long ones: the first item of a value (never one
+  // without a value), and the first of a value and DD string.
+  for (const auto& variable : model.Variables()) {
+    const auto& items = variable->EnumItems().Items();
+    for (const std::u16string value : {u"1", u"2", u"8", u"9", u""}) {
+      const CDDBase* first = nullptr;
+      for (const auto& item : items) {
+        if (!value.empty() && item->Id() == value && first == nullptr) first = item.get();
+      }
+      EXPECT_EQ(variable->FindChild(value), first);
+      for (const std::u16string key : {u"A", u"B", u"C"}) {
+        const CDDBase* keyed = nullptr;
+        for (const auto& item : items) {
+          if (item->Id() == value && item->DdString() == key && keyed == nullptr) keyed = item.get();
+        }
+        EXPECT_EQ(variable->FindChildByDdString(value, key), keyed);
+      }
+    }
+  }
+
   // Header records: the first of a mode and mapping; metavariables: the first of a known type.
   std::u16string parameter, label, status;
   int32_t origin = 0, headerType = 0;

@@ -19,12 +19,24 @@ void CDDEnumItemList::AddChild(CDDBase* element) {
   element->GetDdString(ddString);
   item->SetDdString(std::move(ddString));
   // Every item is kept in reading order, even one whose value repeats an
-  // earlier one; the map keeps the first item of each value.
+  // earlier one; a look-up finds the first item of each value.
   m_items.push_back(std::move(item));
-  CDDElementMap::AddChild(m_items.back().get());
+  if (m_items.size() == kScannedItems + 1) {
+    for (const auto& listed : m_items) CDDElementMap::AddChild(listed.get());
+  } else if (m_items.size() > kScannedItems) {
+    CDDElementMap::AddChild(m_items.back().get());
+  }
 }
 
-CDDBase* CDDEnumItemList::FindChild(const std::u16string& id) const { return CDDElementMap::FindChild(id); }
+CDDBase* CDDEnumItemList::FindChild(const std::u16string& id) const {
+  if (m_items.size() > kScannedItems) return CDDElementMap::FindChild(id);
+  // A short list is scanned: most variables have a handful of items, and a table would cost more than them.
+  if (id.empty()) return nullptr;  // never entered under an empty value
+  for (const auto& item : m_items) {
+    if (item->Id() == id) return item.get();
+  }
+  return nullptr;
+}
 
 // Text never holds a NUL, so the pair is one unambiguous key.
 std::u16string CDDEnumItemList::KeyOf(std::u16string_view id, std::u16string_view ddString) {
@@ -35,6 +47,12 @@ std::u16string CDDEnumItemList::KeyOf(std::u16string_view id, std::u16string_vie
 }
 
 CDDBase* CDDEnumItemList::FindChildByDdString(const std::u16string& id, const std::u16string& ddString) const {
+  if (m_items.size() <= kScannedItems) {
+    for (const auto& item : m_items) {
+      if (item->Id() == id && item->DdString() == ddString) return item.get();
+    }
+    return nullptr;
+  }
   // Built on the first look-up (only the localized file asks), then caught up with the items read since.
   if (!m_byDdString) m_byDdString = std::make_unique<DdStringIndex>();
   for (auto& index = *m_byDdString; index.indexed < m_items.size(); ++index.indexed) {

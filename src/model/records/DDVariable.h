@@ -48,6 +48,8 @@ class CDDEnumItemList : public CDDElementMap {
   const std::vector<std::unique_ptr<CDDEnumItem>>& Items() const { return m_items; }
 
  private:
+  // Lists up to this long are scanned; longer ones are entered in the map the list derives from.
+  static constexpr size_t kScannedItems = 8;
   std::vector<std::unique_ptr<CDDEnumItem>> m_items;
   // The first item of each value text and DD string, for FindChildByDdString.
   static std::u16string KeyOf(std::u16string_view id, std::u16string_view ddString);
