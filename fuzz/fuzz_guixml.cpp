@@ -25,7 +25,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (const CDDMenuEntry& entry : entries) {
       std::u16string label, display, icon;
       int32_t type = 0, conditional = 0;
-      model.GetItemInfo(std::u16string(module->Id()), u"", entry.m_reference.String(), label, display, icon, type, conditional);
+      model.GetItemInfo(std::u16string(module->Id()), u"", entry.m_reference.String(), label, display, icon, type,
+                        conditional);
     }
   }
   return 0;
