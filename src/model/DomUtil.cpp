@@ -1,8 +1,6 @@
 // Attribute, name and value helpers over Xerces DOM nodes.
 #include "model/DomUtil.h"
 
-#include <unordered_map>
-
 #include <xercesc/dom/DOMAttr.hpp>
 
 namespace k42 {
@@ -42,23 +40,32 @@ std::vector<NodeVector> CollectElementsByName(const xercesc::DOMDocument* docume
                                               const std::vector<std::u16string_view>& names) {
   std::vector<NodeVector> lists(names.size());
   if (document == nullptr) return lists;
-  std::unordered_map<std::u16string_view, size_t> position;
-  for (size_t i = 0; i < names.size(); ++i) position.emplace(names[i], i);
 
-  // Pre-order walk through child and sibling links, climbing back up through parents.
-  const xercesc::DOMNode* root = document;
+  // Pre-order walk through child and sibling links. The way back up is kept here rather than asked of each
+  // node: the library's parent link costs a type check per call, and this walk visits every node.
+  std::vector<xercesc::DOMNode*> ancestors;
   xercesc::DOMNode* node = document->getFirstChild();
   while (node != nullptr) {
     if (node->getNodeType() == xercesc::DOMNode::ELEMENT_NODE) {
-      const auto found = position.find(std::u16string_view(node->getNodeName()));
-      if (found != position.end()) lists[found->second].Append(node);
+      // A handful of names: comparing them beats hashing every element's name.
+      const std::u16string_view name(node->getNodeName());
+      for (size_t i = 0; i < names.size(); ++i) {
+        if (names[i] == name) {
+          lists[i].Append(node);
+          break;
+        }
+      }
     }
     if (xercesc::DOMNode* child = node->getFirstChild()) {
+      ancestors.push_back(node);
       node = child;
       continue;
     }
-    while (node != nullptr && node != root && node->getNextSibling() == nullptr) node = node->getParentNode();
-    node = (node == nullptr || node == root) ? nullptr : node->getNextSibling();
+    node = node->getNextSibling();
+    while (node == nullptr && !ancestors.empty()) {
+      node = ancestors.back()->getNextSibling();
+      ancestors.pop_back();
+    }
   }
   return lists;
 }

@@ -15,11 +15,12 @@ bool CDDMenuItem::FindEntryDisplay(const std::u16string& reference, std::u16stri
   return false;
 }
 
-void CDDMenuItem::MarkConditionalDisplays(const k42::OwnedList<CDDPardis>& displays) const {
+void CDDMenuItem::MarkConditionalDisplays(
+    const std::unordered_map<std::u16string_view, std::vector<CDDPardis*>>& displays) const {
   if (!m_rwroConditional) return;
   for (const CDDMenuEntry& entry : m_entries) {
-    for (const auto& display : displays) {
-      if (display->Id() == entry.m_displayRef) display->SetRwro(true);
-    }
+    const auto named = displays.find(entry.m_displayRef);
+    if (named == displays.end()) continue;
+    for (CDDPardis* display : named->second) display->SetRwro(true);
   }
 }

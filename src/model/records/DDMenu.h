@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "model/DDBase.h"
@@ -42,8 +44,8 @@ class CDDMenuItem : public CDDElement {
   bool IsRwroConditional() const { return m_rwroConditional; }
 
   // Marks every display named by an entry of this menu, when the menu is
-  // RWRO-conditional.
-  void MarkConditionalDisplays(const k42::OwnedList<CDDPardis>& displays) const;
+  // RWRO-conditional. displays holds every display of the module under its identifier, in list order.
+  void MarkConditionalDisplays(const std::unordered_map<std::u16string_view, std::vector<CDDPardis*>>& displays) const;
 
  private:
   std::vector<CDDMenuEntry> m_entries;

@@ -110,5 +110,11 @@ bool CDDModule::GetFeature(const std::u16string& name, std::u16string& value) co
   return true;
 }
 void CDDModule::PropagateRwro() {
-  for (const auto& menu : m_menus) menu->MarkConditionalDisplays(m_displays);
+  bool anyConditional = false;
+  for (const auto& menu : m_menus) anyConditional = anyConditional || menu->IsRwroConditional();
+  if (!anyConditional) return;
+  // Every display of each identifier (not only the first): a menu entry marks all displays of its name.
+  std::unordered_map<std::u16string_view, std::vector<CDDPardis*>> displays;
+  for (const auto& display : m_displays) displays[display->Id()].push_back(display.get());
+  for (const auto& menu : m_menus) menu->MarkConditionalDisplays(displays);
 }
