@@ -1,13 +1,136 @@
-// The `diff` subcommand: what changed between two devices as a host sees them.
+// The `diff` subcommand: what changed between two devices (or one device in two languages) as a host sees them.
+#include <algorithm>
+#include <fstream>
 #include <iostream>
+#include <map>
+#include <set>
+#include <tuple>
 
 #include "inspect/commands.h"
+#include "inspect/device_loader.h"
+#include "inspect/diff.h"
 
 namespace inspect {
+namespace {
 
-int RunDiff(const DiffArgs&) {
-  std::cerr << "k42gui-inspect: diff is not available in this build\n";
-  return kExitUsage;
+constexpr int kExitEqual = 0;
+constexpr int kExitDifferent = 1;
+
+// Loads one side in one language; false when it could not be loaded (the loader has said why).
+bool LoadSide(DeviceArgs args, const std::string& language, bool progress, Json& json,
+              std::vector<std::string>* languages = nullptr) {
+  args.language = language;
+  Device device;
+  if (LoadDevice(args, progress, device) == kExitNotLoaded) return false;
+  json = DeviceJson(device);
+  if (languages != nullptr) {
+    for (const auto& [id, name] : device.languages) languages->push_back(id);
+  }
+  return true;
+}
+
+// What identifies a change across the languages compared: added and removed records count as the
+// same whatever their texts.
+std::string Signature(const Change& change) {
+  std::string signature = change.path + '\n' + change.kind;
+  if (change.kind == "changed") signature += '\n' + change.before.dump() + '\n' + change.after.dump();
+  return signature;
+}
+
+// Changes seen in every language are listed once; the others carry their language. The result is
+// grouped by area, the first language's changes first within each area.
+std::vector<Change> MergeLanguages(const std::vector<std::pair<std::string, std::vector<Change>>>& passes) {
+  if (passes.size() == 1) return passes.front().second;
+  std::map<std::string, size_t> seenIn;
+  for (const auto& [language, changes] : passes) {
+    std::set<std::string> once;
+    for (const Change& change : changes) {
+      if (once.insert(Signature(change)).second) ++seenIn[Signature(change)];
+    }
+  }
+  std::vector<std::string> areas;
+  for (const auto& [language, changes] : passes) {
+    for (const Change& change : changes) {
+      if (std::find(areas.begin(), areas.end(), change.area) == areas.end()) areas.push_back(change.area);
+    }
+  }
+  std::vector<std::tuple<size_t, size_t, size_t, Change>> ordered;
+  for (size_t pass = 0; pass < passes.size(); ++pass) {
+    const auto& [language, changes] = passes[pass];
+    for (size_t i = 0; i < changes.size(); ++i) {
+      Change change = changes[i];
+      const bool everywhere = seenIn[Signature(change)] == passes.size();
+      if (everywhere && pass > 0) continue;
+      if (!everywhere) change.language = language;
+      const size_t area = std::find(areas.begin(), areas.end(), change.area) - areas.begin();
+      ordered.emplace_back(area, pass, i, std::move(change));
+    }
+  }
+  std::sort(ordered.begin(), ordered.end(), [](const auto& a, const auto& b) {
+    return std::tie(std::get<0>(a), std::get<1>(a), std::get<2>(a)) <
+           std::tie(std::get<0>(b), std::get<1>(b), std::get<2>(b));
+  });
+  std::vector<Change> merged;
+  for (auto& entry : ordered) merged.push_back(std::move(std::get<3>(entry)));
+  return merged;
+}
+
+}  // namespace
+
+int RunDiff(const DiffArgs& args) {
+  if (args.format == Format::kHtml) {
+    std::cerr << "k42gui-inspect: diff writes text or json\n";
+    return kExitUsage;
+  }
+  // With one language for both sides, every language both localized files have is compared too, so
+  // a changed translation shows; with two languages the device is compared against itself or another
+  // in exactly those.
+  std::vector<std::pair<std::string, std::vector<Change>>> passes;
+  Json before, after;
+  std::vector<std::string> languagesBefore, languagesAfter;
+  if (!LoadSide(args.before, args.before.language, args.progress, before, &languagesBefore) ||
+      !LoadSide(args.after, args.after.language, args.progress, after, &languagesAfter)) {
+    return kExitNotLoaded;
+  }
+  passes.emplace_back(args.before.language, CompareDevices(before, after));
+  if (args.before.language == args.after.language) {
+    for (const std::string& language : languagesBefore) {
+      if (language == args.before.language ||
+          std::find(languagesAfter.begin(), languagesAfter.end(), language) == languagesAfter.end()) {
+        continue;
+      }
+      if (!LoadSide(args.before, language, args.progress, before) ||
+          !LoadSide(args.after, language, args.progress, after)) {
+        return kExitNotLoaded;
+      }
+      passes.emplace_back(language, CompareDevices(before, after));
+    }
+  }
+  const std::vector<Change> changes = MergeLanguages(passes);
+
+  std::ofstream file;
+  const bool toFile = !args.output.empty() && args.output != "-";
+  if (toFile) {
+    file.open(args.output, std::ios::binary);
+    if (!file) {
+      std::cerr << "k42gui-inspect: cannot write " << args.output << '\n';
+      return kExitUsage;
+    }
+  }
+  std::ostream& out = toFile ? file : std::cout;
+  if (args.format == Format::kJson) {
+    Json json{{"formatVersion", kJsonFormatVersion}, {"changes", Json::array()}};
+    for (const Change& change : changes) json["changes"].push_back(ChangeJson(change));
+    out << json.dump(2, ' ', false, Json::error_handler_t::replace) << '\n';
+  } else {
+    for (const Change& change : changes) out << ChangeLine(change) << '\n';
+  }
+  out.flush();
+  if (!out) {
+    std::cerr << "k42gui-inspect: cannot write " << (toFile ? args.output : "to standard output") << '\n';
+    return kExitUsage;
+  }
+  return changes.empty() ? kExitEqual : kExitDifferent;
 }
 
 }  // namespace inspect

@@ -38,6 +38,7 @@ int main(int argc, char** argv) {
     diff.after = device;
     diff.after.xmlFile = options->otherXmlFile;
     diff.after.locFile = options->otherLocFile;
+    if (!options->newLanguage.empty()) diff.after.language = options->newLanguage;
     diff.format = options->format;
     diff.output = options->output;
     diff.progress = options->progress;

@@ -10,7 +10,7 @@ namespace inspect {
 const char* Usage() {
   return "usage: k42gui-inspect [options] GUI_XML_FILE [LOCALIZED_FILE]\n"
          "       k42gui-inspect check [options] GUI_XML_FILE [LOCALIZED_FILE]\n"
-         "       k42gui-inspect diff [options] OLD_GUI_XML_FILE NEW_GUI_XML_FILE\n"
+         "       k42gui-inspect diff [options] OLD_GUI_XML_FILE [NEW_GUI_XML_FILE] [--new-language ID]\n"
          "\n"
          "Loads a device through the K42GuiXmlReader component, as a display control does,\n"
          "and prints everything the control would see.\n"
@@ -22,6 +22,7 @@ const char* Usage() {
          "  -o, --output FILE       write the report to FILE instead of standard output\n"
          "      --header-place NAME also ask for this header place (repeatable)\n"
          "      --no-progress       no progress bar on standard error\n"
+         "      --new-language ID   diff: the language of the new side (default: that of the old)\n"
          "  -h, --help              this text\n"
          "\n"
          "The localized file defaults to the GUI XML file's name with _loc before its extension.\n"
@@ -88,6 +89,10 @@ std::optional<Options> ParseOptions(int argc, char** argv, std::string& error) {
       auto v = value("--header-place");
       if (!v) return std::nullopt;
       options.headerPlaces.push_back(*v);
+    } else if (arg == "--new-language") {
+      auto v = value("--new-language");
+      if (!v) return std::nullopt;
+      options.newLanguage = *v;
     } else if (arg == "--no-progress") {
       options.progress = false;
     } else if (!arg.empty() && arg[0] == '-' && arg != "-") {
@@ -102,9 +107,12 @@ std::optional<Options> ParseOptions(int argc, char** argv, std::string& error) {
     error = "expected a GUI XML file and optionally a localized file";
     return std::nullopt;
   }
+  if (options.command == "diff" && positional.size() == 1 && !options.newLanguage.empty()) {
+    positional.push_back(positional.front());  // the device against itself in another language
+  }
   if (options.command == "diff") {
     if (positional.size() != 2) {
-      error = "diff expects two GUI XML files";
+      error = "diff expects two GUI XML files, or one and --new-language";
       return std::nullopt;
     }
     const std::filesystem::path other(positional[1]);

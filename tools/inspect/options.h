@@ -17,6 +17,7 @@ struct Options {
   std::string otherXmlFile;  // diff: the second device, relative to directory
   std::string otherLocFile;
   std::string language = "en";
+  std::string newLanguage;  // diff: the new side's language when it differs
   long functionId = 1;
   Format format = Format::kText;
   std::string output;  // empty: standard output
