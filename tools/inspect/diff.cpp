@@ -11,7 +11,7 @@
 namespace inspect {
 namespace {
 
-// How the elements of an array are matched and named; the last four stand for objects whose members
+// How the elements of an array are matched and named; the last three stand for objects whose members
 // need the same care.
 enum class ArrayKind {
   kPlain,
@@ -26,10 +26,8 @@ enum class ArrayKind {
   kItems,
   kToolbar,
   kEnumItems,
-  kStrings,
   kTop,
   kToolbarObject,
-  kLogosObject,
   kDeviceObject
 };
 
@@ -77,8 +75,6 @@ std::string SequenceKey(ArrayKind kind, const Json& element) {
       return Text(element, "id") + '\n' + Text(element, "type") + '\n' + Text(element, "command");
     case ArrayKind::kEnumItems:
       return Text(element, "value") + '\n' + Text(element, "ddString");
-    case ArrayKind::kStrings:
-      return element.dump();
     default:
       return {};  // by position
   }
@@ -179,7 +175,6 @@ class Comparer {
         if (key == "header") return ArrayKind::kHeader;
         if (key == "menubar") return ArrayKind::kMenu;
         if (key == "toolbar") return ArrayKind::kToolbarObject;
-        if (key == "logos") return ArrayKind::kLogosObject;
         if (key == "device") return ArrayKind::kDeviceObject;
         break;
       case ArrayKind::kModules:
@@ -200,8 +195,6 @@ class Comparer {
       case ArrayKind::kToolbarObject:
         if (key == "items") return ArrayKind::kToolbar;
         break;
-      case ArrayKind::kLogosObject:
-        return ArrayKind::kStrings;
       default:
         break;
     }
@@ -226,11 +219,10 @@ class Comparer {
         // Named elements say what they are ("display disBasic", "item 3 (varPVUnit)"); tree and menu
         // entries continue the segment of their list ("tree menuSetupRoot/menuBasic").
         const bool nested = kind == owner && key == "children";
-        if (kind == ArrayKind::kPlain || kind == ArrayKind::kStrings ||
-            (!nested && (kind == ArrayKind::kTree || kind == ArrayKind::kMenu))) {
+        if (kind == ArrayKind::kPlain || (!nested && (kind == ArrayKind::kTree || kind == ArrayKind::kMenu))) {
           sub.push_back(Segment(key));
         }
-        Arrays(x, y, sub, kind, nested);
+        Arrays(x, y, sub, kind, nested, Segment(key));
         continue;
       }
       sub.push_back(Segment(key));
@@ -246,10 +238,8 @@ class Comparer {
     }
   }
 
-  // The readable name of element `index` of list; siblings with the same name are told apart by
-  // their occurrence.
-  static std::string ElementName(ArrayKind kind, const Json& list, size_t index) {
-    const Json& e = list[index];
+  // The readable name of one element, without telling equal siblings apart.
+  static std::string ElementName(ArrayKind kind, const Json& e, size_t index) {
     switch (kind) {
       case ArrayKind::kLanguages:
         return "language " + Text(e, "id");
@@ -277,23 +267,32 @@ class Comparer {
         return "item " + std::to_string(index + 1) + (name.empty() ? "" : " (" + name + ")");
       }
       case ArrayKind::kTree:
-      case ArrayKind::kMenu: {
-        auto nameOf = [kind](const Json& entry) {
-          for (const char* key : {"reference", "menuId", "command", "label", "type"}) {
-            if (kind == ArrayKind::kTree && std::string(key) != "reference") break;
-            const std::string name = Text(entry, key);
-            if (!name.empty()) return name;
-          }
-          return std::string("?");
-        };
-        const std::string name = nameOf(e);
-        size_t occurrence = 1;
-        for (size_t i = 0; i < index; ++i) occurrence += nameOf(list[i]) == name ? 1 : 0;
-        return occurrence == 1 ? name : name + "#" + std::to_string(occurrence);
-      }
+        return Text(e, "reference");
+      case ArrayKind::kMenu:
+        for (const char* key : {"menuId", "command", "label", "type"}) {
+          std::string name = Text(e, key);
+          if (!name.empty()) return name;
+        }
+        return "?";
       default:
         return "#" + std::to_string(index + 1);
     }
+  }
+
+  // The names of all elements of list; a tree or menu entry whose name an earlier sibling has
+  // gets its occurrence ("varTag#2").
+  static std::vector<std::string> ElementNames(ArrayKind kind, const Json& list) {
+    std::vector<std::string> names;
+    std::map<std::string, size_t> occurrences;
+    for (size_t i = 0; i < list.size(); ++i) {
+      std::string name = ElementName(kind, list[i], i);
+      if (kind == ArrayKind::kTree || kind == ArrayKind::kMenu) {
+        const size_t occurrence = ++occurrences[name];
+        if (occurrence > 1) name += "#" + std::to_string(occurrence);
+      }
+      names.push_back(std::move(name));
+    }
+    return names;
   }
 
   // Tree and menu entries form one segment: "tree menuSetupRoot/menuBasic/varPVUnit".
@@ -307,68 +306,65 @@ class Comparer {
     return path;
   }
 
-  void Arrays(const Json& a, const Json& b, const std::vector<std::string>& path, ArrayKind kind, bool nested) {
+  void Arrays(const Json& a, const Json& b, const std::vector<std::string>& path, ArrayKind kind, bool nested,
+              const std::string& listName = {}) {
+    const std::vector<std::string> namesA = ElementNames(kind, a), namesB = ElementNames(kind, b);
     Alignment pairs;
     if (Keyed(kind)) {
       std::map<std::string, long> inAfter;
       for (size_t j = 0; j < b.size(); ++j) inAfter.emplace(IdentityKey(kind, b[j]), static_cast<long>(j));
-      std::set<std::string> inBefore;
+      std::vector<bool> matched(b.size(), false);
       for (size_t i = 0; i < a.size(); ++i) {
-        const std::string key = IdentityKey(kind, a[i]);
-        inBefore.insert(key);
-        const auto it = inAfter.find(key);
-        pairs.emplace_back(static_cast<long>(i), it == inAfter.end() ? -1 : it->second);
+        const auto it = inAfter.find(IdentityKey(kind, a[i]));
+        const long j = it == inAfter.end() || matched[it->second] ? -1 : it->second;
+        if (j >= 0) matched[j] = true;
+        pairs.emplace_back(static_cast<long>(i), j);
       }
       for (size_t j = 0; j < b.size(); ++j) {
-        if (!inBefore.count(IdentityKey(kind, b[j]))) pairs.emplace_back(-1, static_cast<long>(j));
+        if (!matched[j]) pairs.emplace_back(-1, static_cast<long>(j));
       }
-      NoteOrder(a, b, path, kind, pairs);
+      std::vector<std::string> orderPath = path;
+      orderPath.push_back(listName + " order");
+      NoteOrder(orderPath, pairs, namesA, namesB);
     } else {
       std::vector<std::string> keysA, keysB;
       for (const Json& e : a) keysA.push_back(SequenceKey(kind, e));
       for (const Json& e : b) keysB.push_back(SequenceKey(kind, e));
       pairs = Align(keysA, keysB);
     }
-    const ArrayKind owner = kind;
     for (const auto& [i, j] : pairs) {
       // A matched entry keeps the name it had, even when its label changed.
-      const std::string name = i >= 0 ? ElementName(kind, a, i) : ElementName(kind, b, j);
-      const std::vector<std::string> sub = ElementPath(path, kind, nested, name);
+      auto sub = [&] { return ElementPath(path, kind, nested, i >= 0 ? namesA[i] : namesB[j]); };
       if (i < 0) {
-        Note(sub, "added", nullptr, b[j]);
+        Note(sub(), "added", nullptr, b[j]);
       } else if (j < 0) {
-        Note(sub, "removed", a[i], nullptr);
+        Note(sub(), "removed", a[i], nullptr);
       } else if (a[i] != b[j]) {
         if (a[i].is_object() && b[j].is_object()) {
-          Objects(a[i], b[j], sub, owner);
+          Objects(a[i], b[j], sub(), kind);
         } else {
-          Note(sub, "changed", a[i], b[j]);
+          Note(sub(), "changed", a[i], b[j]);
         }
       }
     }
   }
 
   // Records matched by identifier whose order changed: the order is what the host shows (tab order).
-  void NoteOrder(const Json& a, const Json& b, const std::vector<std::string>& path, ArrayKind kind,
-                 const Alignment& pairs) {
+  void NoteOrder(const std::vector<std::string>& path, const Alignment& pairs, const std::vector<std::string>& namesA,
+                 const std::vector<std::string>& namesB) {
+    std::vector<std::pair<long, long>> matched;
+    for (const auto& [i, j] : pairs) {
+      if (i >= 0 && j >= 0) matched.emplace_back(i, j);
+    }
+    if (std::is_sorted(matched.begin(), matched.end(),
+                       [](const auto& x, const auto& y) { return x.second < y.second; })) {
+      return;
+    }
     Json orderA = Json::array(), orderB = Json::array();
-    std::vector<long> positions;
-    for (const auto& [i, j] : pairs) {
-      if (i >= 0 && j >= 0) positions.push_back(j);
-    }
-    if (std::is_sorted(positions.begin(), positions.end())) return;
-    std::vector<std::pair<long, std::string>> after;
-    for (const auto& [i, j] : pairs) {
-      if (i >= 0 && j >= 0) {
-        orderA.push_back(ElementName(kind, a, i));
-        after.emplace_back(j, ElementName(kind, b, j));
-      }
-    }
-    std::sort(after.begin(), after.end());
-    for (const auto& entry : after) orderB.push_back(entry.second);
-    std::vector<std::string> sub = path;
-    sub.push_back("order");
-    Note(sub, "changed", orderA, orderB);
+    for (const auto& [i, j] : matched) orderA.push_back(namesA[i]);
+    std::sort(matched.begin(), matched.end(), [](const auto& x, const auto& y) { return x.second < y.second; });
+    for (const auto& [i, j] : matched) orderB.push_back(namesB[j]);
+    Note(path, "changed", orderA, orderB);
   }
 
   void Note(const std::vector<std::string>& path, const char* kind, const Json& a, const Json& b) {
