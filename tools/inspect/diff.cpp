@@ -145,10 +145,12 @@ class Comparer {
     return key;
   }
 
-  static Json At(const Json& object, const std::string& key) {
-    if (!object.is_object()) return nullptr;
+  // The member under key, or null when there is none; never a copy, as the trees can be large.
+  static const Json& At(const Json& object, const std::string& key) {
+    static const Json kAbsent;
+    if (!object.is_object()) return kAbsent;
     const auto it = object.find(key);
-    return it == object.end() ? Json() : *it;
+    return it == object.end() ? kAbsent : *it;
   }
 
   // The keys of both objects, those of before first, in their order.
@@ -211,7 +213,8 @@ class Comparer {
       if (owner == ArrayKind::kDeviceObject && (key == "guiXmlFile" || key == "localizedFile" || key == "language")) {
         continue;
       }
-      const Json x = At(a, key), y = At(b, key);
+      const Json& x = At(a, key);
+      const Json& y = At(b, key);
       if (x == y) continue;
       const ArrayKind kind = KindOf(owner, key);
       std::vector<std::string> sub = path;
