@@ -46,7 +46,7 @@ TEST(InspectCommandLine, OptionSyntax) {
 
   // Usage errors name the problem and end with 64, before any file is read.
   for (const char* wrong :
-       {"--colour=red x.xml", "-f 1x x.xml", "", "diff a.xml b.xml c.xml", "check --format html x.xml"}) {
+       {"--colour=red x.xml", "-f 1x x.xml", "", "diff a.xml b.xml c.xml", "--format html check x.xml"}) {
     const Outcome run = Inspect(wrong);
     EXPECT_EQ(run.exitCode, 64) << wrong;
     EXPECT_NE(run.err.find("k42gui-inspect: "), std::string::npos) << wrong;

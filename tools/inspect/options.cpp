@@ -140,6 +140,9 @@ std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& line) {
     } else if (common.files.empty()) {
       throw CLI::RequiredError("a GUI XML file");
     }
+    // Given before the subcommand's name, --format met only the report's list.
+    if (line.subcommand != Subcommand::kReport && common.format == "html")
+      throw CLI::ValidationError("--format", "html is the report's; check and diff write text or json");
   } catch (const CLI::ParseError& error) {
     if (error.get_exit_code() == 0) return app.exit(error);  // --help, --version
     std::cerr << "k42gui-inspect: " << error.what() << "\nRun 'k42gui-inspect --help' for the options.\n";

@@ -36,8 +36,8 @@ std::string Warnings(const DeviceArgs& args, const Device& device) {
       if (Lower(id) == Lower(args.language)) similar = id;
     }
     text += "k42gui-inspect: warning: language '" + args.language + "' is not in " + FileName(args.xmlFile) +
-            " (it has: " + list + ")" + (similar.empty() ? "" : "; did you mean '" + similar + "'?") +
-            "; only the localized file's default texts apply\n";
+            " (it has: " + list + (similar.empty() ? "" : "; did you mean '" + similar + "'?") +
+            "); only the localized file's default texts apply\n";
   }
   return text;
 }
