@@ -171,6 +171,7 @@ TEST(InspectExitCodes, MissingInvalidAndBrokenLocalizedFiles) {
   const Outcome invalid = Inspect(model + "schema_errors.xml minimal_loc.xml");
   EXPECT_EQ(invalid.exitCode, 2);
   EXPECT_NE(invalid.err.find("schema_errors.xml:7:"), std::string::npos) << invalid.err;
+  EXPECT_NE(invalid.err.find("schema_errors.xml:9:"), std::string::npos);  // a schema found: every error stays
   EXPECT_NE(invalid.err.find(": error: "), std::string::npos);
 
   const Outcome broken = Inspect(model + "not_well_formed.xml minimal_loc.xml");

@@ -17,6 +17,7 @@
 #include <xercesc/parsers/SAXParser.hpp>
 #include <xercesc/sax/AttributeList.hpp>
 #include <xercesc/sax/HandlerBase.hpp>
+#include <xercesc/sax/Locator.hpp>
 #include <xercesc/sax/SAXParseException.hpp>
 #include <xercesc/util/PlatformUtils.hpp>
 
@@ -42,9 +43,11 @@ bool StartsWith(const std::string& text, const std::string& prefix) { return tex
 // root element names, for a schema that cannot be found.
 class FirstLook : public xercesc::HandlerBase {
  public:
+  void setDocumentLocator(const xercesc::Locator* const locator) override { m_locator = locator; }
   void startElement(const XMLCh* const, xercesc::AttributeList& attributes) override {
     if (rootSeen) return;
     rootSeen = true;
+    if (m_locator != nullptr) rootLine = static_cast<long>(m_locator->getLineNumber());
     if (const XMLCh* value = attributes.getValue(u"xsi:noNamespaceSchemaLocation")) {
       schema = Utf8(std::u16string(value));
     } else if (const XMLCh* pairs = attributes.getValue(u"xsi:schemaLocation")) {
@@ -63,10 +66,14 @@ class FirstLook : public xercesc::HandlerBase {
     throw e;
   }
   bool rootSeen = false;
+  long rootLine = -1;  // where the root element's start tag ends
   std::string schema;
   bool found = false;
   long line = 0, column = 0;
   std::string message;
+
+ private:
+  const xercesc::Locator* m_locator = nullptr;
 };
 
 class NoEntities : public xercesc::EntityResolver {
@@ -105,6 +112,7 @@ bool CollapseMissingSchema(const std::string& path, std::vector<Diagnostic>& fou
   if (first == found.end() || !StartsWith(first->message, "no declaration found for element")) return false;
   FirstLook look;
   Look(path, look);
+  if (look.rootLine != first->line) return false;  // an element the schema lacks, further down
   std::string message;
   if (look.schema.empty()) {
     message = "the document names no schema (xsi:schemaLocation), so nothing in it can be validated";

@@ -8,8 +8,6 @@
 
 #include <CLI/CLI.hpp>
 
-#include "inspect/device_loader.h"
-
 namespace inspect {
 namespace {
 
@@ -19,11 +17,13 @@ constexpr const char* kDescription =
     "Loads a device through the K42GuiXmlReader component, as a display control does, and prints what the\n"
     "control would see (the default), lints it for its author (check) or compares two devices (diff).\n";
 
-constexpr const char* kFooter =
+constexpr const char* kPaths =
     "File arguments are paths from the current directory, or from DIR when -d is given. The localized file\n"
-    "defaults to the GUI XML file's name with _loc before its extension, next to it.\n"
+    "defaults to the GUI XML file's name with _loc before its extension, next to it.\n";
+
+constexpr const char* kReportExits =
     "Exit codes: 0 loaded, 1 loaded with errors (a section or the localized file failed), 2 could not load,\n"
-    "64 wrong arguments, 74 the output could not be written; check and diff say theirs in their help.";
+    "64 wrong arguments, 74 the output could not be written.";
 
 // What every subcommand accepts; bound to one set of variables so that an option may stand before or
 // after the subcommand's name.
@@ -103,7 +103,7 @@ DeviceArgs ResolveDevice(const std::string& directory, const std::string& xmlFil
 
 std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& line) {
   CLI::App app(kDescription, "k42gui-inspect");
-  app.footer(kFooter);
+  app.footer(std::string(kPaths) + kReportExits);
   app.set_version_flag("--version", std::string("k42gui-inspect ") + K42GUI_VERSION);
   app.require_subcommand(0, 1);
   Common common;
@@ -113,6 +113,7 @@ std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& line) {
       ->expected(0, 2);
 
   CLI::App* check = app.add_subcommand("check", "lint the device for its author");
+  check->footer(std::string(kPaths) + "Exit codes: 64 wrong arguments, 74 the output could not be written.");
   AddCommon(*check, common, {"text", "json"});
   check->add_option("--rule", line.check.rules, "run only this rule (repeatable)")->type_name("NAME");
   check->add_option("--ignore", line.check.ignored, "leave this rule out (repeatable)")->type_name("NAME");
@@ -123,6 +124,9 @@ std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& line) {
 
   CLI::App* diff = app.add_subcommand(
       "diff", "compare two devices, or one device in two languages, as a host sees them (exit 1: different)");
+  diff->footer(std::string(kPaths) +
+               "Exit codes: 0 equal, 1 different, 64 wrong arguments, 74 the output "
+               "could not be written.");
   AddCommon(*diff, common, {"text", "json"});
   std::string newLanguage;
   diff->add_option("--new-language", newLanguage, "the new side's language (default: that of -l)")->type_name("ID");
