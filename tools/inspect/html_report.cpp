@@ -18,7 +18,7 @@
 namespace inspect {
 namespace {
 
-using Json = nlohmann::ordered_json;
+using Json = nlohmann::json;  // keyed by a map: the page has thousands of parameters and displays
 
 std::string Escape(const std::string& text) {
   std::string out;
