@@ -67,6 +67,10 @@ async function demo(tab) {
   assert.equal(await tab.$eval('#display', (n) => n.dataset.display), 'disOutput');
   assert.ok((await textsOf(tab, '#display .item[data-style="radio"] label')).includes('High (21.0 mA)'));
 
+  // A module entry of the tree opens its module.
+  await clickTreeEntry(tab, 'Trend');
+  assert.equal(await tab.$eval('.tabs .tab.selected', (n) => n.dataset.module), 'modTrend');
+
   // An LED keeps to its own row.
   await tab.click('.tabs .tab[data-module="modDiagnosis"]');
   await clickTreeEntry(tab, 'Diagnosis');

@@ -240,7 +240,12 @@
       state.selected = key;
       document.querySelectorAll('.tree .label.selected').forEach(function (l) { l.classList.remove('selected'); });
       label.classList.add('selected');
-      if (node.d) showDisplay(node.d);
+      if (node.d) {
+        showDisplay(node.d);
+      } else if (node.t === 'module') {  // a link to another module opens that module
+        const index = data.modules.findIndex(function (m) { return m.id === node.r; });
+        if (index >= 0) selectModule(index);
+      }
     });
     li.append(el('div', {class: 'line'}, toggle, icon, label));
     let list = null;
