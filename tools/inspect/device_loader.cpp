@@ -72,7 +72,7 @@ int LoadDevice(const DeviceArgs& args, ProgressBar& bar, Device& device) {
     }
     if (!report.empty()) bar.Say(report);
   }
-  ReadDevice(*model, args.headerPlaces, device);
+  ReadDevice(*model, args.headerPlaces, args.allLanguages, device);
   return exitCode;
 }
 
