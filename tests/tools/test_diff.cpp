@@ -76,7 +76,7 @@ TEST(InspectDiff, KnownChangesOneLineEachGroupedByArea) {
                 {R"(TOOLBAR_ID="tbPrint" TOOLBAR_BITMAPINDEX="3")", R"(TOOLBAR_ID="tbPrint" TOOLBAR_BITMAPINDEX="5")"}},
                {{"<LABEL>Druckeinheit</LABEL>", "<LABEL>Einheit des Drucks</LABEL>"}});
 
-  const Outcome text = Diff("" + Quote(before) + " " + Quote(after));
+  const Outcome text = Diff(Quote(before) + " " + Quote(after));
   EXPECT_EQ(text.exitCode, 1) << text.err;
   const std::vector<std::string> lines = Lines(text.out);
   const size_t tree = IndexOf(lines, "module modSetup: tree menuSetupRoot/menuBasic/varDamping removed");
@@ -118,7 +118,7 @@ TEST(InspectDiff, KnownChangesOneLineEachGroupedByArea) {
 
 TEST(InspectDiff, EqualDevicesLanguagesAndExitCodes) {
   // A copy elsewhere is the same device: its paths are relative to its own folder.
-  const Outcome same = Diff("" + Quote(kDemo) + " " + Quote(CopyDemo("diff-copy")));
+  const Outcome same = Diff(Quote(kDemo) + " " + Quote(CopyDemo("diff-copy")));
   EXPECT_EQ(same.exitCode, 0) << same.err;
   EXPECT_EQ(same.out, "");
   const Outcome sameJson = Diff("--format json " + Quote(kDemo) + " " + Quote(kDemo));
@@ -137,8 +137,8 @@ TEST(InspectDiff, EqualDevicesLanguagesAndExitCodes) {
     EXPECT_EQ(line.find(" removed"), std::string::npos) << line;
   }
 
-  EXPECT_EQ(Diff("" + Quote(kDemo) + " " + Quote(k42test::DataPathNarrow("tools/no_such_device.xml"))).exitCode, 2);
-  EXPECT_EQ(Diff("" + Quote(kDemo)).exitCode, 64);
+  EXPECT_EQ(Diff(Quote(kDemo) + " " + Quote(k42test::DataPathNarrow("tools/no_such_device.xml"))).exitCode, 2);
+  EXPECT_EQ(Diff("--format html " + Quote(kDemo) + " " + Quote(kDemo)).exitCode, 64);
 }
 
 TEST(InspectJson, SameDeviceInTwoFoldersGivesTheSameBytes) {
@@ -154,7 +154,12 @@ TEST(InspectJson, SameDeviceInTwoFoldersGivesTheSameBytes) {
   EXPECT_EQ(json["toolbar"]["icons"], "images/toolbar.bmp");
   EXPECT_EQ(json["modules"][0]["icon"], "images/setup.ico");
   std::vector<std::string> ids;
-  for (const Json& parameter : json["parameters"]) ids.push_back(parameter["id"]);
+  for (const Json& parameter : json["parameters"]) {
+    ids.push_back(parameter["id"]);
+    if (parameter["id"] == "imgDevice") {
+      EXPECT_EQ(parameter["image"], "images/pt42.bmp");
+    }
+  }
   EXPECT_TRUE(std::is_sorted(ids.begin(), ids.end()));
 }
 

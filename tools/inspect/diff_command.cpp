@@ -1,6 +1,5 @@
 // The `diff` subcommand: what changed between two devices (or one device in two languages) as a host sees them.
 #include <algorithm>
-#include <fstream>
 #include <iostream>
 #include <map>
 #include <set>
@@ -9,6 +8,8 @@
 #include "inspect/commands.h"
 #include "inspect/device_loader.h"
 #include "inspect/diff.h"
+#include "inspect/load_watch.h"
+#include "inspect/output.h"
 
 namespace inspect {
 namespace {
@@ -17,11 +18,11 @@ constexpr int kExitEqual = 0;
 constexpr int kExitDifferent = 1;
 
 // Loads one side in one language; false when it could not be loaded (the loader has said why).
-bool LoadSide(DeviceArgs args, const std::string& language, bool progress, Json& json,
+bool LoadSide(DeviceArgs args, const std::string& language, ProgressBar& bar, Json& json,
               std::vector<std::string>* languages = nullptr) {
   args.language = language;
   Device device;
-  if (LoadDevice(args, progress, device) == kExitNotLoaded) return false;
+  if (LoadDevice(args, bar, device) == kExitNotLoaded) return false;
   json = DeviceJson(device);
   if (languages != nullptr) {
     for (const auto& [id, name] : device.languages) languages->push_back(id);
@@ -84,12 +85,15 @@ int RunDiff(const DiffArgs& args) {
   }
   // With one language for both sides, every language both localized files have is compared too, so
   // a changed translation shows; with two languages the device is compared against itself or another
-  // in exactly those.
+  // in exactly those. Each language is a load of its own: a language switch would keep the texts the
+  // new language lacks from whichever language was read before, and the two sides could differ there.
+  ProgressBar bar(args.progress);
   std::vector<std::pair<std::string, std::vector<Change>>> passes;
   Json before, after;
   std::vector<std::string> languagesBefore, languagesAfter;
-  if (!LoadSide(args.before, args.before.language, args.progress, before, &languagesBefore) ||
-      !LoadSide(args.after, args.after.language, args.progress, after, &languagesAfter)) {
+  if (!LoadSide(args.before, args.before.language, bar, before, &languagesBefore) ||
+      !LoadSide(args.after, args.after.language, bar, after, &languagesAfter)) {
+    bar.Finish();
     return kExitNotLoaded;
   }
   passes.emplace_back(args.before.language, CompareDevices(before, after));
@@ -99,8 +103,8 @@ int RunDiff(const DiffArgs& args) {
           std::find(languagesAfter.begin(), languagesAfter.end(), language) == languagesAfter.end()) {
         continue;
       }
-      if (!LoadSide(args.before, language, args.progress, before) ||
-          !LoadSide(args.after, language, args.progress, after)) {
+      if (!LoadSide(args.before, language, bar, before) || !LoadSide(args.after, language, bar, after)) {
+        bar.Finish();
         return kExitNotLoaded;
       }
       passes.emplace_back(language, CompareDevices(before, after));
@@ -108,29 +112,21 @@ int RunDiff(const DiffArgs& args) {
   }
   const std::vector<Change> changes = MergeLanguages(passes);
 
-  std::ofstream file;
-  const bool toFile = !args.output.empty() && args.output != "-";
-  if (toFile) {
-    file.open(args.output, std::ios::binary);
-    if (!file) {
-      std::cerr << "k42gui-inspect: cannot write " << args.output << '\n';
-      return kExitUsage;
-    }
-  }
-  std::ostream& out = toFile ? file : std::cout;
-  if (args.format == Format::kJson) {
-    Json json{{"formatVersion", kJsonFormatVersion}, {"changes", Json::array()}};
-    for (const Change& change : changes) json["changes"].push_back(ChangeJson(change));
-    out << json.dump(2, ' ', false, Json::error_handler_t::replace) << '\n';
-  } else {
-    for (const Change& change : changes) out << ChangeLine(change) << '\n';
-  }
-  out.flush();
-  if (!out) {
-    std::cerr << "k42gui-inspect: cannot write " << (toFile ? args.output : "to standard output") << '\n';
-    return kExitUsage;
-  }
-  return changes.empty() ? kExitEqual : kExitDifferent;
+  bar.Phase("writing the changes");
+  const int result = WriteOutput(
+      args.output, changes.empty() ? kExitEqual : kExitDifferent,
+      [&](std::ostream& out) {
+        if (args.format == Format::kJson) {
+          Json json{{"formatVersion", kJsonFormatVersion}, {"changes", Json::array()}};
+          for (const Change& change : changes) json["changes"].push_back(ChangeJson(change));
+          out << json.dump(2, ' ', false, Json::error_handler_t::replace) << '\n';
+        } else {
+          for (const Change& change : changes) out << ChangeLine(change) << '\n';
+        }
+      },
+      [&](uint64_t bytes) { bar.Written(bytes); });
+  bar.Finish();
+  return result;
 }
 
 }  // namespace inspect

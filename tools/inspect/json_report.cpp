@@ -149,6 +149,7 @@ Json DeviceJson(const Device& device) {
            {"displayCondition", DisplayConditionName(p.displayCondition)},
            {"conditionalFormat", p.conditionalFormat}};
     if (!p.value.empty()) j["value"] = p.value;
+    if (!p.imagePath.empty()) j["image"] = path(p.imagePath);
     if (!p.enumItems.empty()) {
       j["enumItems"] = Json::array();
       for (const auto& item : p.enumItems) {
