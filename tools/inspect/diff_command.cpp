@@ -17,18 +17,29 @@ namespace {
 constexpr int kExitEqual = 0;
 constexpr int kExitDifferent = 1;
 
-// Loads one side in one language; false when it could not be loaded (the loader has said why).
-bool LoadSide(DeviceArgs args, const std::string& language, ProgressBar& bar, Json& json,
-              std::vector<std::string>* languages = nullptr) {
-  args.language = language;
-  Device device;
-  if (LoadDevice(args, bar, device) == kExitNotLoaded) return false;
-  json = DeviceJson(device);
-  if (languages != nullptr) {
-    for (const auto& [id, name] : device.languages) languages->push_back(id);
+// Loads the sides, one language at a time, under one progress bar.
+class Loader {
+ public:
+  explicit Loader(ProgressBar& bar) : m_bar(bar) {}
+
+  // False when the side could not be loaded (the loader has said why).
+  bool Load(DeviceArgs args, const std::string& language, Json& json, std::vector<std::string>* languages = nullptr) {
+    args.language = language;
+    // The bar measures only the first load; the later ones show their name and the time they take.
+    if (m_loads++ > 0) m_bar.Phase("loading " + args.xmlFile + " (" + language + ")");
+    Device device;
+    if (LoadDevice(args, m_bar, device) == kExitNotLoaded) return false;
+    json = DeviceJson(device);
+    if (languages != nullptr) {
+      for (const auto& [id, name] : device.languages) languages->push_back(id);
+    }
+    return true;
   }
-  return true;
-}
+
+ private:
+  ProgressBar& m_bar;
+  int m_loads = 0;
+};
 
 // What identifies a change across the languages compared: added and removed records count as the
 // same whatever their texts.
@@ -91,8 +102,9 @@ int RunDiff(const DiffArgs& args) {
   std::vector<std::pair<std::string, std::vector<Change>>> passes;
   Json before, after;
   std::vector<std::string> languagesBefore, languagesAfter;
-  if (!LoadSide(args.before, args.before.language, bar, before, &languagesBefore) ||
-      !LoadSide(args.after, args.after.language, bar, after, &languagesAfter)) {
+  Loader loader(bar);
+  if (!loader.Load(args.before, args.before.language, before, &languagesBefore) ||
+      !loader.Load(args.after, args.after.language, after, &languagesAfter)) {
     bar.Finish();
     return kExitNotLoaded;
   }
@@ -103,7 +115,7 @@ int RunDiff(const DiffArgs& args) {
           std::find(languagesAfter.begin(), languagesAfter.end(), language) == languagesAfter.end()) {
         continue;
       }
-      if (!LoadSide(args.before, language, bar, before) || !LoadSide(args.after, language, bar, after)) {
+      if (!loader.Load(args.before, language, before) || !loader.Load(args.after, language, after)) {
         bar.Finish();
         return kExitNotLoaded;
       }
