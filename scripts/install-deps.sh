@@ -4,10 +4,13 @@
 set -euo pipefail
 
 packages=(cmake make g++ pkg-config libxerces-c-dev libgtest-dev libgmock-dev googletest
-          nlohmann-json3-dev clang-format python3)
+          nlohmann-json3-dev libcli11-dev clang-format python3)
 packages+=("$@")
 if [[ "${K42GUI_WITH_BROWSER:-0}" == "1" ]]; then
-  packages+=(chromium)
+  # The preview tests drive Chromium from Node; npm fetches puppeteer-core into the build tree. A Node
+  # from elsewhere (NodeSource) brings its own npm, which Debian's npm package would conflict with.
+  packages+=(chromium nodejs)
+  if ! command -v npm >/dev/null; then packages+=(npm); fi
 fi
 
 missing=()
