@@ -150,6 +150,9 @@ int CDDParserXML::ParseLocFile(HWND /*progress: no progress is reported for this
     return -6;
   }
 
+  // The texts the read gives the records are kept once each in the model's pool (they repeat a lot); the
+  // pool grows by the texts of each language read, at most by the localized file's distinct texts.
+  const k42::TextPool::Scope pooledTexts(&m_texts);
   IndexModuleScopes(true);
   struct DropIndex {
     CDDParserXML* model;

@@ -20,6 +20,8 @@
 #include <string_view>
 #include <utility>
 
+#include "model/TextPool.h"
+
 namespace k42 {
 
 class CompactText {
@@ -47,7 +49,7 @@ class CompactText {
 
   std::u16string_view View() const {
     if (IsInline()) return {m_units + 1, static_cast<size_t>(m_units[0] >> 1)};
-    const void* block = Block();
+    const void* block = Address();
     if (block == nullptr) return {};
     uint32_t size;
     std::memcpy(&size, block, sizeof size);
@@ -66,20 +68,27 @@ class CompactText {
   // (never set in a block's address, which is aligned) and the length: an enumeration value, a unit, a flag.
   static constexpr size_t kInlineUnits = sizeof(void*) / sizeof(char16_t) - 1;
 
-  bool IsInline() const { return (m_units[0] & 1) != 0; }
-  void* Block() const {
+  bool IsInline() const { return (m_units[0] & kInlineMark) != 0; }
+  bool IsBorrowed() const { return (m_units[0] & kBorrowedMark) != 0; }
+  // The length field of a block, owned or borrowed; null for the empty and the inline text.
+  const void* Address() const {
     if (IsInline()) return nullptr;
-    void* block;
-    std::memcpy(&block, m_units, sizeof block);
-    return block;
+    uintptr_t bits;
+    std::memcpy(&bits, m_units, sizeof bits);
+    return reinterpret_cast<const void*>(bits & ~uintptr_t{kBorrowedMark});
   }
+  // The block this text owns, or null.
+  void* Block() const { return IsBorrowed() ? nullptr : const_cast<void*>(Address()); }
 
   // Strong guarantee: on failure the text stays as it was.
   void Assign(std::u16string_view text) {
     char16_t units[kUnits] = {};
     if (text.size() <= kInlineUnits && !text.empty()) {
-      units[0] = static_cast<char16_t>(1 | (text.size() << 1));
+      units[0] = static_cast<char16_t>(kInlineMark | (text.size() << 1));
       std::memcpy(units + 1, text.data(), text.size() * sizeof(char16_t));
+    } else if (TextPool* pool = TextPool::Current(); pool != nullptr && !text.empty()) {
+      const auto bits = reinterpret_cast<uintptr_t>(TextPool::HeaderOf(pool->Intern(text))) | kBorrowedMark;
+      std::memcpy(units, &bits, sizeof bits);
     } else if (!text.empty()) {
       if (text.size() > UINT32_MAX / sizeof(char16_t) - 2) throw std::length_error("text too long");
       const auto size = static_cast<uint32_t>(text.size());
@@ -92,9 +101,12 @@ class CompactText {
     std::memcpy(m_units, units, sizeof units);
   }
 
-  // Either the address of a block (the 32-bit length, then the code units; null for the empty text) or,
-  // marked by the low bit of the first unit, a short text itself.
+  // Either the address of a block (the 32-bit length, then the code units; null for the empty text), the
+  // same of a text in the pool that was current when it was assigned (marked by the second bit, not owned),
+  // or, marked by the low bit of the first unit, a short text itself.
   static constexpr size_t kUnits = sizeof(void*) / sizeof(char16_t);
+  static constexpr char16_t kInlineMark = 1;
+  static constexpr char16_t kBorrowedMark = 2;  // a pooled text's address (8-byte aligned), not owned
   alignas(void*) char16_t m_units[kUnits] = {};
 };
 

@@ -12,12 +12,17 @@ namespace {
 // a small device does not reserve much it never uses.
 constexpr size_t kBlockUnits = 64 * 1024;
 constexpr size_t kHeaderUnits = 2;  // the 32-bit length in front of each text
+constexpr size_t kAlignUnits = 4;   // 8 bytes
 
 size_t HashOf(std::u16string_view text) { return std::hash<std::u16string_view>{}(text); }
 
 }  // namespace
 
 const char16_t* TextPool::Store(std::u16string_view text) {
+  // Each text starts on an 8-byte boundary, so its length field can also be referred to by an address
+  // whose low bits are free (CompactText borrows texts that way).
+  m_blockUsed = (m_blockUsed + kAlignUnits - 1) / kAlignUnits * kAlignUnits;
+  if (m_blockUsed > m_blockSize) m_blockUsed = m_blockSize;
   const size_t units = kHeaderUnits + text.size();
   if (m_blockSize - m_blockUsed < units) {
     // A text longer than a block gets a block of its own; the current block stays the one to fill.
@@ -55,6 +60,15 @@ void TextPool::Grow() {
   }
   m_slots.swap(slots);
 }
+
+namespace {
+thread_local TextPool* t_current = nullptr;
+}  // namespace
+
+TextPool* TextPool::Current() { return t_current; }
+
+TextPool::Scope::Scope(TextPool* pool) : m_previous(t_current) { t_current = pool; }
+TextPool::Scope::~Scope() { t_current = m_previous; }
 
 PooledText TextPool::Intern(std::u16string_view text) {
   if (text.empty()) return PooledText();

@@ -122,6 +122,27 @@ TEST(CompactText, EveryLengthSurvivesCopiesMovesAndReassignment) {
       EXPECT_EQ(moved.View(), second.substr(second.size() / 2));
     }
   }
+
+  // Inside a pool's scope a text is kept once in the pool; a copy made outside owns its text and survives
+  // the pool (under the address sanitizer a borrowed text would not).
+  k42::CompactText survivor;
+  {
+    k42::TextPool pool;
+    k42::CompactText a, b, shortText;
+    {
+      const k42::TextPool::Scope scope(&pool);
+      a = u"Enumeration label";
+      b = std::u16string(u"Enumeration label");
+      shortText = u"On";
+    }
+    EXPECT_EQ(a.View().data(), b.View().data());
+    EXPECT_EQ(pool.Count(), 1u);
+    survivor = a;
+    a = u"owned again";
+    EXPECT_EQ(b.View(), u"Enumeration label");
+    EXPECT_EQ(shortText.View(), u"On");
+  }
+  EXPECT_EQ(survivor.View(), u"Enumeration label");
 }
 
 }  // namespace
