@@ -2,31 +2,15 @@
 // variable, and of a display control through a scratch variable.
 #include "model/DDParserXML.h"
 #include "model/DomUtil.h"
-
-namespace {
-
-bool DisplayConditionFromKeyword(const std::u16string& text, int32_t& value) {
-  if (text == u"ALWAYS")
-    value = 0;  // kDISPLAYALWAYS
-  else if (text == u"READONLY")
-    value = 1;  // kDISPLAYREADONLY
-  else if (text == u"NOTZERO")
-    value = 2;  // kDISPLAYNOTZERO
-  else if (text == u"OFFLINE")
-    value = 3;  // kDISPLAYOFFLINE
-  else
-    return false;
-  return true;
-}
-
-}  // namespace
+#include "model/Keywords.h"
 
 int CDDParserXML::ParseGuiFormat(DOMNode* node, CDDVariable* variable) {
   if (node == nullptr || variable == nullptr) return -1;
   try {
     std::u16string text;
     int32_t condition = 0;
-    if (k42::GetAttribute(node, u"DISPLAY_CONDITION", text) && DisplayConditionFromKeyword(text, condition)) {
+    if (k42::GetAttribute(node, u"DISPLAY_CONDITION", text) &&
+        k42::KeywordToValue(k42::KeywordTable::kDisplayCondition, text, condition)) {
       variable->SetDisplayCondition(condition);
     }
     if (k42::GetAttribute(node, u"FORMAT_CONTROL", text)) {
