@@ -30,6 +30,8 @@ int main(int argc, char** argv) {
     check.device = device;
     check.format = options->format;
     check.output = options->output;
+    check.rules = options->rules;
+    check.ignored = options->ignored;
     return inspect::RunCheck(check);
   }
   if (options->command == "diff") {

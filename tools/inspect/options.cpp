@@ -22,6 +22,8 @@ const char* Usage() {
          "  -o, --output FILE       write the report to FILE instead of standard output\n"
          "      --header-place NAME also ask for this header place (repeatable)\n"
          "      --no-progress       no progress bar on standard error\n"
+         "      --rule NAME         check: run only this rule (repeatable)\n"
+         "      --ignore NAME       check: leave this rule out (repeatable)\n"
          "  -h, --help              this text\n"
          "\n"
          "The localized file defaults to the GUI XML file's name with _loc before its extension.\n"
@@ -88,6 +90,10 @@ std::optional<Options> ParseOptions(int argc, char** argv, std::string& error) {
       auto v = value("--header-place");
       if (!v) return std::nullopt;
       options.headerPlaces.push_back(*v);
+    } else if (arg == "--rule" || arg == "--ignore") {
+      auto v = value(arg == "--rule" ? "--rule" : "--ignore");
+      if (!v) return std::nullopt;
+      (arg == "--rule" ? options.rules : options.ignored).push_back(*v);
     } else if (arg == "--no-progress") {
       options.progress = false;
     } else if (!arg.empty() && arg[0] == '-' && arg != "-") {

@@ -21,6 +21,8 @@ struct Options {
   Format format = Format::kText;
   std::string output;  // empty: standard output
   std::vector<std::string> headerPlaces;
+  std::vector<std::string> rules;    // check: --rule
+  std::vector<std::string> ignored;  // check: --ignore
   bool progress = true;
   bool help = false;
 };
