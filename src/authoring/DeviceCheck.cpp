@@ -152,6 +152,10 @@ class Checker {
     }
     if (readable) result.loaded = Load();
     if (result.loaded) {
+      m_declared = Declarations();
+      for (const Declared& d : m_declared) {
+        if (d.kind == Kind::kModule || d.kind == Kind::kMenu) m_declaredIds[d.kind].insert(d.id->value);
+      }
       CheckKeywords(m_gui, m_request.guiXmlPath, GuiXmlKeywordAttributes());
       CheckKeywords(m_loc, m_request.localizedPath, LocalizedFileKeywordAttributes());
       CheckReferences();
@@ -294,13 +298,9 @@ class Checker {
     return id != nullptr ? id->value : std::u16string();
   }
 
-  bool DeclaredModule(std::u16string_view id) const {
-    for (const ScannedElement& element : m_gui.elements) {
-      if (element.name != kModuleElement) continue;
-      const ScannedAttribute* declared = element.Attribute(kModuleIdAttribute);
-      if (declared != nullptr && declared->value == id) return true;
-    }
-    return false;
+  bool IsDeclared(Kind kind, const std::u16string& id) const {
+    const auto ids = m_declaredIds.find(kind);
+    return ids != m_declaredIds.end() && ids->second.count(id) != 0;
   }
 
   void CheckReferences() {
@@ -328,7 +328,7 @@ class Checker {
         break;
       case Target::kModule:
         found = m_model.FindModule(id) != nullptr;
-        if (!found && DeclaredModule(id)) {
+        if (!found && IsDeclared(Kind::kModule, id)) {
           if (!FunctionDeclared()) return;  // unknown-function says why no module is there
           Add("unresolved-ref", Severity::kError, m_request.guiXmlPath, attribute.valuePosition,
               "module " + Quoted(id) + " is declared but not among the modules of function " +
@@ -337,7 +337,7 @@ class Checker {
         }
         break;
       case Target::kModuleDeclaration:
-        found = DeclaredModule(id);
+        found = IsDeclared(Kind::kModule, id);
         break;
       case Target::kHeaderParameter: {
         parType = PAR_VARIABLE;
@@ -363,7 +363,7 @@ class Checker {
       case Target::kAnyMenu:
         for (const auto& module : m_model.Modules()) found = found || (module && module->FindMenuIndex(id) >= 0);
         // A menu of a module the selected function leaves out cannot be looked up, but it is there.
-        for (const Declared& d : Declarations()) found = found || (d.kind == Kind::kMenu && d.id->value == id);
+        found = found || IsDeclared(Kind::kMenu, id);
         break;
       case Target::kMenubarItem:
         found = dynamic_cast<const CDDMenubarItem*>(m_model.ElementDictionary().FindChild(id)) != nullptr;
@@ -426,7 +426,7 @@ class Checker {
   }
 
   void CheckShadowed() {
-    const std::vector<Declared> declared = Declarations();
+    const std::vector<Declared>& declared = m_declared;
     std::map<std::tuple<Kind, std::u16string, std::u16string>, const ScannedAttribute*> first;
     std::map<std::pair<Kind, std::u16string>, const ScannedAttribute*> firstOfKind;
     for (const Declared& d : declared) {
@@ -552,7 +552,7 @@ class Checker {
     std::set<std::u16string> declaredModules;
     std::set<std::u16string> declaredAnywhere;
     std::set<std::pair<std::u16string, std::u16string>> declaredInModule;
-    for (const Declared& d : Declarations()) {
+    for (const Declared& d : m_declared) {
       declaredAnywhere.insert(d.id->value);
       if (d.kind == Kind::kModule) declaredModules.insert(d.id->value);
       if (IsModuleLocal(d.kind)) declaredInModule.emplace(d.scope, d.id->value);
@@ -624,6 +624,8 @@ class Checker {
   ScannedFile m_gui;
   ScannedFile m_loc;
   CDDModel m_model;
+  std::vector<Declared> m_declared;                        // every declaration, in document order
+  std::map<Kind, std::set<std::u16string>> m_declaredIds;  // of the modules and menus, any function's
   std::vector<Finding> m_findings;
 };
 

@@ -119,7 +119,8 @@ int RunCheck(const CheckArgs& args) {
       return kExitUsage;
     }
   }
-  return errors != 0 ? 2 : warnings != 0 ? 1 : 0;
+  // A device the component cannot load is an error even when the rules that say why were left out.
+  return errors != 0 || !result.loaded ? 2 : warnings != 0 ? 1 : 0;
 }
 
 }  // namespace inspect
