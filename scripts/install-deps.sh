@@ -7,7 +7,10 @@ packages=(cmake make g++ pkg-config libxerces-c-dev libgtest-dev libgmock-dev go
           nlohmann-json3-dev clang-format python3)
 packages+=("$@")
 if [[ "${K42GUI_WITH_BROWSER:-0}" == "1" ]]; then
-  packages+=(chromium)
+  # The preview tests drive Chromium from Node; npm fetches puppeteer-core into the build tree. A Node
+  # from elsewhere (NodeSource) brings its own npm, which Debian's npm package would conflict with.
+  packages+=(chromium nodejs)
+  if ! command -v npm >/dev/null; then packages+=(npm); fi
 fi
 
 missing=()

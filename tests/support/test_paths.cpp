@@ -22,13 +22,36 @@ int32_t Load(CDDModel& model, const std::string& xmlFile, const std::string& loc
                           progress);
 }
 
-std::string WriteTempFile(const std::string& name, const std::string& text) {
-  static const std::filesystem::path dir = [] {
+namespace {
+
+// One temporary directory per test process, removed when the process ends
+// (kept when K42GUI_KEEP_TEST_FILES is set, for looking at a failure).
+class TempDir {
+ public:
+  TempDir() {
     std::string pattern = (std::filesystem::temp_directory_path() / "k42gui-test-XXXXXX").string();
-    const char* made = mkdtemp(pattern.data());
-    return std::filesystem::path(made != nullptr ? made : std::filesystem::temp_directory_path().string());
-  }();
-  const std::filesystem::path path = dir / name;
+    if (mkdtemp(pattern.data()) != nullptr) m_path = pattern;
+  }
+  ~TempDir() {
+    std::error_code ignored;
+    if (!m_path.empty() && std::getenv("K42GUI_KEEP_TEST_FILES") == nullptr) {
+      std::filesystem::remove_all(m_path, ignored);
+    }
+  }
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+  const std::filesystem::path& Path() const { return m_path; }
+
+ private:
+  std::filesystem::path m_path;
+};
+
+}  // namespace
+
+std::string WriteTempFile(const std::string& name, const std::string& text) {
+  static const TempDir dir;
+  if (dir.Path().empty()) return {};
+  const std::filesystem::path path = dir.Path() / name;
   std::filesystem::create_directories(path.parent_path());
   std::ofstream(path, std::ios::binary) << text;
   return path.string();

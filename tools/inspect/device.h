@@ -68,6 +68,7 @@ struct Parameter {
     int64_t value = 0;
   };
   std::vector<EnumItem> enumItems;
+  std::string imagePath;  // images only: the picture file, directory in front
   struct Variant {
     std::string key, label, tooltip;
   };
@@ -108,6 +109,9 @@ struct Device {
   };
   HelpFile dtmHelp, uiHelp;
   std::vector<std::pair<std::string, std::string>> builtinTexts;
+  // Only when every language was asked for: the same device read once more in each other language of the
+  // localized file. The structure is the same as above; only the texts differ.
+  std::vector<Device> translations;
 };
 
 // Names of enumeration values, for readable reports.

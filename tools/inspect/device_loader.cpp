@@ -64,7 +64,7 @@ int LoadDevice(const DeviceArgs& args, bool progress, Device& device) {
         return kExitNotLoaded;
     }
   }
-  ReadDevice(*model, args.headerPlaces, device);
+  ReadDevice(*model, args.headerPlaces, args.allLanguages, device);
   return exitCode;
 }
 

@@ -93,9 +93,12 @@ class Reader {
   void ReadHelp(long type, Device::HelpFile& help) {
     AutoBstr path;
     AnchorType anchor = kNO;
-    help.found = m_model.GetHelpFilePath(type, &path, &anchor) == S_OK;
+    const bool declared = m_model.GetHelpFilePath(type, &path, &anchor) == S_OK;
     help.path = Utf8(path);
     help.anchor = anchor;
+    // The component answers S_OK for a declared file that is not there and hands out an empty path (or a
+    // default help file instead): only a path it could hand out counts as found.
+    help.found = declared && !help.path.empty();
   }
 
   void ReadModules() {
@@ -222,6 +225,10 @@ class Reader {
     }
     parameter.format = Utf8(format);
     parameter.alignment = Utf8(alignment);
+    if (parType == PAR_IMAGE) {
+      AutoBstr path;
+      if (m_model.GetParameterRef(key, parType, &path) == S_OK) parameter.imagePath = Utf8(path);
+    }
     AutoVariant items;
     if (m_model.GetParameterEnumItems(key, parType, &items) == S_OK) {
       for (const auto& row : ReadRows(items)) {
@@ -362,6 +369,13 @@ class Reader {
           entry.height = height;
           entry.hasControl = !entry.controlId.empty() || !entry.progId.empty();
         }
+        // The header shows these parameters: their labels, values and pictures belong to the device too.
+        const int64_t originType = reinterpret_cast<intptr_t>(origin);
+        if (originType == PAR_META || originType == PAR_VARIABLE || originType == PAR_METHODE ||
+            originType == PAR_IMAGE) {
+          ReadParameter(entry.parameter, static_cast<ParType>(originType));
+        }
+        ReadParameter(entry.statusId, PAR_VARIABLE);
         m_device.header.push_back(std::move(entry));
       }
     }
@@ -391,6 +405,8 @@ class Reader {
         entry.menuId = CellText(row, 4);
         entry.variableId = CellText(row, 5);
       }
+      // An enumeration popup lists the items of its variable.
+      if (!entry.variableId.empty()) ReadParameter(entry.variableId, PAR_VARIABLE);
       if (entry.menuType == kPOPUP_END) {
         if (levels.size() > 1) levels.pop_back();
         continue;
@@ -437,8 +453,32 @@ const std::vector<std::string>& StandardHeaderPlaces() {
   return places;
 }
 
-void ReadDevice(IGuiXmlModel& model, const std::vector<std::string>& extraHeaderPlaces, Device& device) {
+void ReadDevice(IGuiXmlModel& model, const std::vector<std::string>& extraHeaderPlaces, bool allLanguages,
+                Device& device) {
   Reader(model, device).Read(extraHeaderPlaces);
+  if (!allLanguages) return;
+  // A language switch re-reads the localized file, and texts the new language lacks keep the previous
+  // language's: each language is read after the starting one, and the starting one is restored last so
+  // that the model ends as it began.
+  const std::string start = device.language;
+  bool switched = false;
+  for (const auto& [code, name] : device.languages) {
+    if (code == start) continue;
+    const k42::AutoBstr id(Utf16(code));
+    switched = true;
+    if (model.OnLanguageIDChange(id, 0) != S_OK) continue;
+    Device translation;
+    translation.directory = device.directory;
+    translation.xmlFile = device.xmlFile;
+    translation.locFile = device.locFile;
+    translation.functionId = device.functionId;
+    Reader(model, translation).Read(extraHeaderPlaces);
+    device.translations.push_back(std::move(translation));
+  }
+  if (switched) {
+    const k42::AutoBstr id(Utf16(start));
+    model.OnLanguageIDChange(id, 0);
+  }
 }
 
 }  // namespace inspect

@@ -16,7 +16,10 @@ namespace inspect {
 // inspector asks for these plus the places given on the command line.
 const std::vector<std::string>& StandardHeaderPlaces();
 
-// Fills device (whose file and language fields the caller has set) from model.
-void ReadDevice(IGuiXmlModel& model, const std::vector<std::string>& extraHeaderPlaces, Device& device);
+// Fills device (whose file and language fields the caller has set) from model. With allLanguages it also
+// switches the model to every other language it supports, reads the device's texts there into
+// device.translations, and switches back to the language it started with.
+void ReadDevice(IGuiXmlModel& model, const std::vector<std::string>& extraHeaderPlaces, bool allLanguages,
+                Device& device);
 
 }  // namespace inspect

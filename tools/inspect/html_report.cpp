@@ -1,12 +1,24 @@
-// The HTML report: a self-contained preview of the navigation trees and of
-// each display laid out as the display control arranges it.
-#include <cstdio>
+// The HTML preview: one self-contained page that behaves like the display control, built from the device
+// as data (one JSON blob) and a page script that draws one display at a time.
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <set>
+#include <sstream>
 #include <string>
+#include <type_traits>
+#include <vector>
 
+#include <nlohmann/json.hpp>
+
+#include "inspect/preview_assets.h"
 #include "inspect/reports.h"
 
 namespace inspect {
 namespace {
+
+using Json = nlohmann::json;  // keyed by a map: the page has thousands of parameters and displays
 
 std::string Escape(const std::string& text) {
   std::string out;
@@ -25,9 +37,6 @@ std::string Escape(const std::string& text) {
       case '"':
         out += "&quot;";
         break;
-      case '\'':
-        out += "&#39;";
-        break;
       default:
         out += c;
     }
@@ -35,160 +44,378 @@ std::string Escape(const std::string& text) {
   return out;
 }
 
-std::string Anchor(const std::string& module, const std::string& display) {
-  std::string id = "display-";
-  for (char c : module + "-" + display) {
-    const bool plain =
-        (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' || c == '_';
-    if (plain) {
-      id += c;
-    } else {
-      char hex[4];
-      std::snprintf(hex, sizeof hex, ".%02x", static_cast<unsigned char>(c));
-      id += hex;
-    }
+std::string Base64(const std::string& bytes) {
+  static const char kAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+  std::string out;
+  out.reserve((bytes.size() + 2) / 3 * 4);
+  for (size_t i = 0; i < bytes.size(); i += 3) {
+    uint32_t chunk = static_cast<unsigned char>(bytes[i]) << 16;
+    if (i + 1 < bytes.size()) chunk |= static_cast<unsigned char>(bytes[i + 1]) << 8;
+    if (i + 2 < bytes.size()) chunk |= static_cast<unsigned char>(bytes[i + 2]);
+    out += kAlphabet[(chunk >> 18) & 63];
+    out += kAlphabet[(chunk >> 12) & 63];
+    out += i + 1 < bytes.size() ? kAlphabet[(chunk >> 6) & 63] : '=';
+    out += i + 2 < bytes.size() ? kAlphabet[chunk & 63] : '=';
   }
-  return id;
+  return out;
 }
 
-// A colour is a Windows COLORREF (0x00BBGGRR); -1 means none was given.
-std::string Css(int64_t colorref) {
-  if (colorref < 0) return {};
-  char text[8];
-  std::snprintf(text, sizeof text, "#%02x%02x%02x", static_cast<unsigned>(colorref & 0xff),
-                static_cast<unsigned>((colorref >> 8) & 0xff), static_cast<unsigned>((colorref >> 16) & 0xff));
-  return text;
+// The picture formats a browser shows, told by their first bytes: device files often carry a wrong
+// extension, and a file of any other kind would only show as a broken picture.
+std::string ImageType(const std::string& bytes) {
+  auto starts = [&](const std::string& magic) { return bytes.compare(0, magic.size(), magic) == 0; };
+  if (starts("\x89PNG")) return "image/png";
+  if (starts("BM")) return "image/bmp";
+  if (starts(std::string("\0\0\1\0", 4))) return "image/x-icon";
+  if (starts("GIF8")) return "image/gif";
+  if (starts("\xff\xd8\xff")) return "image/jpeg";
+  if (starts("<svg") || starts("<?xml")) return "image/svg+xml";
+  return {};
 }
 
-void WriteTree(const std::string& module, const TreeNode& node, std::ostream& out) {
-  out << "<li class=\"node " << ItemTypeName(node.itemType) << "\">";
-  const std::string label = node.label.empty() ? node.reference : node.label;
-  if (!node.displayId.empty()) {
-    out << "<a href=\"#" << Anchor(module, node.displayId) << "\">" << Escape(label) << "</a>";
-  } else {
-    out << "<span>" << Escape(label) << "</span>";
-  }
-  if (node.conditionalLabel) out << " <em class=\"cond\">(conditional label)</em>";
-  if (!node.children.empty()) {
-    out << "<ul>";
-    for (const TreeNode& child : node.children) WriteTree(module, child, out);
-    out << "</ul>";
-  }
-  out << "</li>\n";
+// A text as the page's language switch needs it: one string when every language says the same, else
+// one string per language in the order of the page's language list.
+template <class T>
+Json Text(const std::vector<const T*>& each, std::string T::*field) {
+  bool same = true;
+  for (const T* x : each) same = same && x->*field == each.front()->*field;
+  if (same) return each.front()->*field;
+  Json texts = Json::array();
+  for (const T* x : each) texts.push_back(x->*field);
+  return texts;
 }
 
-void WriteControl(const DisplayItem& item, std::ostream& out) {
-  const std::string ref = Escape(item.reference);
-  switch (item.controlStyle) {
-    case 1:
-      out << "<input class=\"edit\" value=\"" << ref << "\" title=\"" << Escape(item.format) << "\" readonly>";
-      break;
-    case 2:
-      out << "<span class=\"static\">" << ref << "</span>";
-      break;
-    case 3:
-      out << "<label class=\"radio\"><input type=\"radio\" disabled> " << ref << "</label>";
-      break;
-    case 4:
-      out << "<input class=\"checkbox\" type=\"checkbox\" disabled>";
-      break;
-    case 5:
-      out << "<select class=\"list\" size=\"2\" disabled><option>" << ref << "</option></select>";
-      break;
-    case 6:
-      out << "<select class=\"combo\" disabled><option>" << ref << "</option></select>";
-      break;
-    case 7:
-      out << "<button class=\"button\" disabled>" << Escape(item.label.empty() ? item.reference : item.label)
-          << "</button>";
-      break;
-    case 11:
-      out << "<span class=\"led\" title=\"" << ref << "\"></span>";
-      break;
-    default:
-      if (item.parType == 4) {
-        out << "<div class=\"embedded\" style=\"width:" << (item.weightOrWidth > 0 ? item.weightOrWidth : 120)
-            << "px;height:" << (item.height > 0 ? item.height : 40) << "px\">embedded " << Escape(item.labelRef) << " ("
-            << ref << ")</div>";
-      } else if (item.parType == 5) {
-        out << "<div class=\"image\">image " << ref << "</div>";
-      } else {
-        out << "<span class=\"unknown\">" << ref << "</span>";
+// The element i of a list in every language; a translation that lacks it falls back to the first.
+template <class T, class List>
+auto Nth(const std::vector<const T*>& each, List list, size_t i) {
+  using Element = typename std::remove_cvref_t<decltype(list(*each.front()))>::value_type;
+  std::vector<const Element*> out;
+  for (const T* x : each) {
+    const auto& items = list(*x);
+    out.push_back(i < items.size() ? &items[i] : &list(*each.front())[i]);
+  }
+  return out;
+}
+
+class PageData {
+ public:
+  explicit PageData(const Device& device) : m_device(device) {
+    m_each.push_back(&device);
+    for (const Device& translation : device.translations) m_each.push_back(&translation);
+  }
+
+  Json Build() {
+    Json data;
+    data["title"] = Title();
+    Json languages = Json::array();
+    for (const Device* d : m_each) {
+      std::string name = d->language;
+      for (const auto& [code, local] : m_device.languages) {
+        if (code == d->language) name = local;
       }
-  }
-}
-
-void WriteItem(const DisplayItem& item, std::ostream& out) {
-  if (item.controlStyle == 8) {  // an empty field keeps its cell blank
-    out << "<div class=\"cell empty\">&nbsp;</div>\n";
-    return;
-  }
-  if (item.controlStyle == 12) {
-    out << "<div class=\"cell headline\" style=\"";
-    if (!item.fontName.empty()) out << "font-family:'" << Escape(item.fontName) << "';";
-    if (item.height > 0) out << "font-size:" << item.height << "px;";
-    if (item.weightOrWidth > 0) out << "font-weight:" << item.weightOrWidth << ";";
-    if (item.italic) out << "font-style:italic;";
-    if (item.underline) out << "text-decoration:underline;";
-    if (!Css(item.colorNormal).empty()) out << "color:" << Css(item.colorNormal) << ";";
-    out << "\">" << Escape(item.label.empty() ? item.labelRef : item.label) << "</div>\n";
-    return;
-  }
-  out << "<div class=\"cell item " << ControlStyleName(item.controlStyle) << "\"><span class=\"label\">"
-      << Escape(item.label) << "</span>";
-  WriteControl(item, out);
-  if (item.displayCondition != 0) out << "<small> shown " << DisplayConditionName(item.displayCondition) << "</small>";
-  out << "</div>\n";
-}
-
-void WriteDisplay(const Display& display, std::ostream& out) {
-  out << "<section class=\"display\" id=\"" << Anchor(display.module, display.id) << "\">\n<h2>"
-      << Escape(display.label.empty() ? display.id : display.label) << " <small>" << Escape(display.module) << " / "
-      << Escape(display.id) << ", " << DisplayTypeName(display.type) << (display.rwro ? ", RWRO-conditional" : "")
-      << "</small></h2>\n<div class=\"columns\">\n<div class=\"column\">\n";
-  for (const DisplayItem& item : display.items) {
-    if (item.controlStyle == 9) {  // a column break starts the next column
-      out << "</div>\n<div class=\"column\">\n";
-      continue;
+      languages.push_back({{"code", d->language}, {"name", name}});
     }
-    WriteItem(item, out);
+    data["languages"] = languages;
+    data["online"] = m_device.online;
+    data["texts"] = BuiltinTexts();
+    data["modules"] = Modules();
+    data["displays"] = Displays();
+    data["parameters"] = Parameters();
+    data["header"] = Header();
+    data["menubar"] = Menubar([](const Device& d) -> const std::vector<MenuEntry>& { return d.menubar; });
+    data["toolbar"] = Toolbar();
+    data["logos"] = {{"vendor", Pictures(m_device.vendorLogos)}, {"device", Pictures(m_device.deviceLogos)}};
+    data["images"] = Images();
+    return data;
   }
-  out << "</div>\n</div>\n<nav class=\"buttons\">";
-  const std::pair<const char*, const std::string*> buttons[] = {{"first", &display.first},
-                                                                {"previous", &display.previous},
-                                                                {"next", &display.next},
-                                                                {"last", &display.last},
-                                                                {"home", &display.home}};
-  for (const auto& [name, target] : buttons) {
-    if (target->empty()) continue;
-    out << "<a class=\"nav\" href=\"#" << Anchor(display.module, *target) << "\">" << name << "</a> ";
+
+  std::string Title() const {
+    // The device is named by the values of the header's manufacturer and device type, as the display
+    // control's header shows them; a device without them is named by its file.
+    std::string title;
+    for (const char* place : {"MANUFACTURER", "DEVICE_TYPE"}) {
+      for (const HeaderPlace& entry : m_device.header) {
+        if (entry.mapping != place) continue;
+        const Parameter* parameter = FindParameter(entry.parameter);
+        if (parameter == nullptr || parameter->value.empty()) continue;
+        title += (title.empty() ? "" : " ") + parameter->value;
+        break;
+      }
+    }
+    return title.empty() ? m_device.xmlFile : title;
   }
-  out << "</nav>\n</section>\n";
+
+ private:
+  const Parameter* FindParameter(const std::string& id) const {
+    for (const Parameter& parameter : m_device.parameters) {
+      if (parameter.id == id && !parameter.value.empty()) return &parameter;
+    }
+    return nullptr;
+  }
+
+  // Remembers a picture file the page shows; the page looks it up by this key.
+  std::string Picture(const std::string& path) {
+    if (!path.empty()) m_pictures.insert(path);
+    return path;
+  }
+  Json Pictures(const std::vector<std::string>& paths) {
+    Json list = Json::array();
+    for (const std::string& path : paths) list.push_back(Picture(path));
+    return list;
+  }
+
+  Json BuiltinTexts() {
+    Json texts = Json::object();
+    for (size_t i = 0; i < m_device.builtinTexts.size(); ++i) {
+      using Pair = std::pair<std::string, std::string>;
+      const auto each = Nth(
+          m_each, [](const Device& d) -> const std::vector<Pair>& { return d.builtinTexts; }, i);
+      texts[m_device.builtinTexts[i].first] = Text(each, &Pair::second);
+    }
+    return texts;
+  }
+
+  Json Modules() {
+    Json modules = Json::array();
+    for (size_t i = 0; i < m_device.modules.size(); ++i) {
+      const auto each = Nth(
+          m_each, [](const Device& d) -> const std::vector<Module>& { return d.modules; }, i);
+      const Module& module = *each.front();
+      Json tree = Json::array();
+      for (size_t n = 0; n < module.tree.size(); ++n) {
+        tree.push_back(Node(Nth(
+            each, [](const Module& m) -> const std::vector<TreeNode>& { return m.tree; }, n)));
+      }
+      modules.push_back({{"id", module.id},
+                         {"name", Text(each, &Module::name)},
+                         {"tab", module.tab},
+                         {"integration", IntegrationName(module.integration)},
+                         {"icon", Picture(module.icon)},
+                         {"treeIcons", Picture(module.treeIcons)},
+                         {"headerOffline", module.headerOffline},
+                         {"headerOnline", module.headerOnline},
+                         {"tree", tree},
+                         {"menubar", ModuleMenubar(i)}});
+    }
+    return modules;
+  }
+
+  Json ModuleMenubar(size_t module) {
+    std::vector<const std::vector<MenuEntry>*> bars;
+    for (const Device* d : m_each) {
+      bars.push_back(module < d->modules.size() ? &d->modules[module].menubar : &m_device.modules[module].menubar);
+    }
+    return MenuList(bars);
+  }
+
+  // Tree nodes in the compact form the page unfolds lazily: r reference, l label, d display, t type,
+  // i icon, c children, x a menu already open higher up.
+  Json Node(const std::vector<const TreeNode*>& each) {
+    const TreeNode& node = *each.front();
+    Json json = {{"r", node.reference}, {"l", Text(each, &TreeNode::label)}};
+    if (!node.displayId.empty()) json["d"] = node.displayId;
+    json["t"] = ItemTypeName(node.itemType);
+    if (node.icon >= 0) json["i"] = node.icon;
+    if (node.repeated) json["x"] = true;
+    if (!node.children.empty()) {
+      Json children = Json::array();
+      for (size_t n = 0; n < node.children.size(); ++n) {
+        children.push_back(Node(Nth(
+            each, [](const TreeNode& t) -> const std::vector<TreeNode>& { return t.children; }, n)));
+      }
+      json["c"] = std::move(children);
+    }
+    return json;
+  }
+
+  Json Displays() {
+    Json displays = Json::object();
+    for (size_t i = 0; i < m_device.displays.size(); ++i) {
+      const auto each = Nth(
+          m_each, [](const Device& d) -> const std::vector<Display>& { return d.displays; }, i);
+      const Display& display = *each.front();
+      Json items = Json::array();
+      for (size_t n = 0; n < display.items.size(); ++n) {
+        const auto item = Nth(
+            each, [](const Display& d) -> const std::vector<DisplayItem>& { return d.items; }, n);
+        items.push_back(Item(item));
+      }
+      displays[display.module + "/" + display.id] = {{"label", Text(each, &Display::label)},
+                                                     {"found", display.found},
+                                                     {"type", DisplayTypeName(display.type)},
+                                                     {"rwro", display.rwro},
+                                                     {"items", items},
+                                                     {"nav",
+                                                      {{"first", display.first},
+                                                       {"previous", display.previous},
+                                                       {"next", display.next},
+                                                       {"last", display.last},
+                                                       {"home", display.home}}}};
+    }
+    return displays;
+  }
+
+  Json Item(const std::vector<const DisplayItem*>& each) {
+    const DisplayItem& item = *each.front();
+    Json json = {{"ref", item.reference},
+                 {"label", Text(each, &DisplayItem::label)},
+                 {"par", ParTypeName(item.parType)},
+                 {"style", ControlStyleName(item.controlStyle)}};
+    auto set = [&json](const char* key, const auto& value, const auto& none) {
+      if (value != none) json[key] = value;
+    };
+    set("labelRef", item.labelRef, std::string());
+    set("legend", item.legend, std::string());
+    set("align", item.alignment, std::string());
+    set("format", item.format, std::string());
+    set("font", item.fontName, std::string());
+    set("color", item.colorNormal, int64_t{-1});
+    set("visited", item.colorVisited, int64_t{-1});
+    set("height", item.height, int64_t{0});
+    set("weight", item.weightOrWidth, int64_t{0});
+    set("italic", item.italic, false);
+    set("underline", item.underline, false);
+    if (item.displayCondition != 0) json["condition"] = DisplayConditionName(item.displayCondition);
+    return json;
+  }
+
+  // Parameters by "type:identifier", as the display items and header places name them.
+  Json Parameters() {
+    std::vector<std::map<std::string, const Parameter*>> byKey(m_each.size());
+    for (size_t k = 0; k < m_each.size(); ++k) {
+      for (const Parameter& p : m_each[k]->parameters) byKey[k].emplace(ParTypeName(p.parType) + ":" + p.id, &p);
+    }
+    Json parameters = Json::object();
+    for (const Parameter& parameter : m_device.parameters) {
+      const std::string key = ParTypeName(parameter.parType) + ":" + parameter.id;
+      std::vector<const Parameter*> each;
+      for (const auto& translation : byKey) {
+        const auto found = translation.find(key);
+        each.push_back(found != translation.end() ? found->second : &parameter);
+      }
+      Json choices = Json::array();
+      for (size_t n = 0; n < parameter.enumItems.size(); ++n) {
+        using Choice = Parameter::EnumItem;
+        const auto choice = Nth(
+            each, [](const Parameter& p) -> const std::vector<Choice>& { return p.enumItems; }, n);
+        choices.push_back({{"label", Text(choice, &Choice::label)}, {"value", choice.front()->value}});
+      }
+      Json json = {{"label", Text(each, &Parameter::label)},
+                   {"tooltip", Text(each, &Parameter::tooltip)},
+                   {"value", parameter.value},
+                   {"type", VarTypeName(parameter.varType)},
+                   {"handling", HandlingName(parameter.handling)},
+                   {"format", parameter.format}};
+      if (!choices.empty()) json["choices"] = std::move(choices);
+      if (!parameter.imagePath.empty()) json["image"] = Picture(parameter.imagePath);
+      parameters[key] = std::move(json);
+    }
+    return parameters;
+  }
+
+  Json Header() {
+    Json header = Json::array();
+    for (const HeaderPlace& entry : m_device.header) {
+      Json json = {{"mode", entry.mode},
+                   {"place", entry.mapping},
+                   {"par", entry.origin},
+                   {"ref", entry.parameter},
+                   {"kind", HeaderVarTypeName(entry.headerVarType)}};
+      if (!entry.statusId.empty()) json["status"] = entry.statusId;
+      if (entry.hasControl) {
+        json["control"] = {
+            {"id", entry.controlId}, {"progId", entry.progId}, {"width", entry.width}, {"height", entry.height}};
+      }
+      header.push_back(std::move(json));
+    }
+    return header;
+  }
+
+  template <class List>
+  Json Menubar(List list) {
+    std::vector<const std::vector<MenuEntry>*> bars;
+    for (const Device* d : m_each) bars.push_back(&list(*d));
+    return MenuList(bars);
+  }
+
+  Json MenuList(const std::vector<const std::vector<MenuEntry>*>& bars) {
+    Json list = Json::array();
+    for (size_t n = 0; n < bars.front()->size(); ++n) {
+      std::vector<const MenuEntry*> each;
+      for (const auto* bar : bars) each.push_back(n < bar->size() ? &(*bar)[n] : &(*bars.front())[n]);
+      const MenuEntry& entry = *each.front();
+      Json json = {{"label", Text(each, &MenuEntry::label)},
+                   {"type", MenuTypeName(entry.menuType)},
+                   {"action", ActionTypeName(entry.actionType)},
+                   {"target", entry.action}};
+      if (!entry.variableId.empty()) json["variable"] = entry.variableId;
+      if (entry.menuType == 0) {  // a popup: its contents
+        std::vector<const std::vector<MenuEntry>*> children;
+        for (const MenuEntry* e : each) children.push_back(&e->children);
+        json["items"] = MenuList(children);
+      }
+      list.push_back(std::move(json));
+    }
+    return list;
+  }
+
+  Json Toolbar() {
+    Json items = Json::array();
+    for (const ToolbarItem& item : m_device.toolbar) {
+      items.push_back({{"label", item.label},
+                       {"type", ToolbarTypeName(item.itemType)},
+                       {"action", ActionTypeName(item.actionType)},
+                       {"target", item.action},
+                       {"id", item.id},
+                       {"bitmap", item.bitmapIndex}});
+    }
+    return {{"strip", Picture(m_device.toolbarIcons)}, {"items", items}};
+  }
+
+  // Every picture the page shows, embedded; a file that cannot be read is null, and the page draws a
+  // placeholder that names it.
+  Json Images() {
+    Json images = Json::object();
+    for (const std::string& path : m_pictures) {
+      std::ifstream in(path, std::ios::binary);
+      const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+      const std::string type = in ? ImageType(bytes) : std::string();
+      images[path] = type.empty() ? Json() : Json("data:" + type + ";base64," + Base64(bytes));
+    }
+    return images;
+  }
+
+  const Device& m_device;
+  std::vector<const Device*> m_each;
+  std::set<std::string> m_pictures;
+};
+
+// The data blob lives in a script element: a '<' inside it could close the element ("</script>") or open
+// a comment, so every one is written as its JSON escape. Outside strings JSON has no '<'.
+std::string ScriptSafe(const std::string& json) {
+  std::string out;
+  out.reserve(json.size());
+  for (char c : json) {
+    if (c == '<') {
+      out += "\\u003c";
+    } else {
+      out += c;
+    }
+  }
+  return out;
 }
 
 }  // namespace
 
 void WriteHtml(const Device& device, std::ostream& out) {
-  out << "<!DOCTYPE html>\n<html lang=\"" << Escape(device.language) << "\">\n<head>\n<meta charset=\"utf-8\">\n<title>"
-      << Escape(device.xmlFile) << "</title>\n<style>\n"
-      << "body{font-family:sans-serif;margin:0;display:flex}\n"
-      << "aside{width:22em;padding:1em;background:#f2f2f2;min-height:100vh}\n"
-      << "main{flex:1;padding:1em}\n"
-      << ".columns{display:flex;gap:2em}.column{display:flex;flex-direction:column;gap:.4em;min-width:16em}\n"
-      << ".cell{min-height:1.6em;display:flex;gap:.6em;align-items:center}.label{min-width:8em}\n"
-      << ".led{display:inline-block;flex:none;width:1em;height:1em;border-radius:50%;background:#4caf50}\n"
-      << ".embedded,.image{border:1px dashed #888;padding:.3em}.cond{color:#a60}\n"
-      << "section.display{border-top:1px solid #ccc;margin-bottom:2em}\n"
-      << "</style>\n</head>\n<body>\n<aside>\n<h1>" << Escape(device.xmlFile) << "</h1>\n";
-  for (const Module& module : device.modules) {
-    out << "<div class=\"tree\" data-module=\"" << Escape(module.id) << "\">\n<h3>"
-        << Escape(module.name.empty() ? module.id : module.name) << "</h3>\n<ul>\n";
-    for (const TreeNode& node : module.tree) WriteTree(module.id, node, out);
-    out << "</ul>\n</div>\n";
-  }
-  out << "</aside>\n<main>\n";
-  for (const Display& display : device.displays) WriteDisplay(display, out);
-  out << "</main>\n</body>\n</html>\n";
+  PageData data(device);
+  const std::string blob = ScriptSafe(data.Build().dump(-1, ' ', false, Json::error_handler_t::replace));
+  out << "<!DOCTYPE html>\n<html lang=\"" << Escape(device.language) << "\">\n<head>\n<meta charset=\"utf-8\">\n"
+      << "<title>" << Escape(data.Title()) << "</title>\n<style>\n"
+      << kPreviewStyle << "</style>\n</head>\n<body>\n"
+      << "<noscript>The preview needs JavaScript.</noscript>\n"
+      << "<script type=\"application/json\" id=\"device-data\">" << blob << "</script>\n<script>\n"
+      << kPreviewScript << "</script>\n</body>\n</html>\n";
 }
 
 }  // namespace inspect

@@ -11,7 +11,9 @@ template <size_t N>
 std::string Pick(const std::array<const char*, N>& names, int64_t value, int64_t first = 0) {
   const int64_t index = value - first;
   if (index >= 0 && index < static_cast<int64_t>(N)) return names[static_cast<size_t>(index)];
-  return "#" + std::to_string(value);
+  std::string unnamed = "#";  // built in two steps: gcc 12 warns (-Wrestrict) wrongly on "#" + to_string
+  unnamed += std::to_string(value);
+  return unnamed;
 }
 
 }  // namespace

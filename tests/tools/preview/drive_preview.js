@@ -1,0 +1,140 @@
+// Drives a preview page in headless Chromium as a device author would use it, and fails on the first
+// thing that does not behave like the display control.
+// Usage: node drive_preview.js demo|large PAGE.html
+'use strict';
+const assert = require('node:assert/strict');
+const puppeteer = require('puppeteer-core');
+
+const [scenario, page] = process.argv.slice(2);
+
+async function textsOf(tab, selector) {
+  return tab.$$eval(selector, (nodes) => nodes.map((n) => n.textContent.trim()));
+}
+async function clickTreeEntry(tab, label) {
+  const [entry] = await tab.$$(`xpath/.//aside//span[contains(@class,"label") and text()="${label}"]`);
+  assert.ok(entry, `tree entry "${label}"`);
+  await entry.click();
+}
+async function unfold(tab, label) {
+  const [toggle] = await tab.$$(
+    `xpath/.//aside//span[contains(@class,"label") and text()="${label}"]/preceding-sibling::span[@class="toggle"]`);
+  assert.ok(toggle, `fold button of "${label}"`);
+  await toggle.click();
+}
+async function clickMenu(tab, label) {
+  const [entry] = await tab.$$(`xpath/.//nav[@class="menubar"]//button[text()="${label}"]`);
+  assert.ok(entry, `menu entry "${label}"`);
+  await entry.click();
+}
+
+async function demo(tab) {
+  assert.equal(await tab.title(), 'Morvane Messtechnik GmbH PT-42');
+  assert.deepEqual(await textsOf(tab, '.tabs .tab'), ['Setup', 'Diagnosis', 'Trend']);
+
+  // Header: offline by default (function 1), online on request; the vendor logo is embedded, the
+  // missing device logo is a placeholder.
+  assert.equal(await tab.$eval('.header .place[data-place="DEVICE_TYPE"] .value', (n) => n.textContent), 'PT-42');
+  assert.ok(await tab.$('.header .logos.vendor img[src^="data:image/bmp;base64,"]'));
+  assert.match(await tab.$eval('.header .logos.device .missing', (n) => n.textContent), /pt42\.bmp/);
+  await tab.click('.header .modes button[data-mode="online"]');
+  assert.ok(await tab.$('.header .place[data-place="PRIMARY_VALUE"]'));
+  assert.ok(await tab.$('.header .place[data-place="HEADER_CONTROL"] .embedded'));
+  assert.equal(await tab.$('.header .place[data-place="DEVICE_TYPE"]'), null);
+
+  // Toolbar: five device buttons cut from the 16-pixel strip by their bitmap index.
+  assert.equal((await tab.$$('.toolbar .tool.device')).length, 5);
+  await tab.waitForFunction(() =>
+    document.querySelector('.tool.device[data-bitmap="3"]').style.backgroundPosition === '-48px 0px');
+  assert.match(await tab.$eval('.tool.device[data-bitmap="3"]', (n) => n.style.backgroundImage), /^url\("data:image\/bmp/);
+
+  // The tree opens one display at a time: the overview has two columns, its headline font and a
+  // placeholder for the missing picture; the basic setup shows the unit combo with its choices.
+  await clickTreeEntry(tab, 'Setup');
+  assert.equal(await tab.$eval('#display', (n) => n.dataset.display), 'disSetupOverview');
+  assert.equal((await tab.$$('#display .column')).length, 2);
+  const headline = await tab.$eval('#display .headline div', (n) => [n.textContent, getComputedStyle(n).fontWeight,
+    getComputedStyle(n).color]);
+  assert.deepEqual(headline, ['Device overview', '700', 'rgb(0, 0, 128)']);
+  assert.match(await tab.$eval('#display .item[data-par="image"] .missing', (n) => n.textContent), /pt42\.bmp/);
+  await unfold(tab, 'Setup');
+  await clickTreeEntry(tab, 'Basic setup');
+  assert.equal(await tab.$eval('#display', (n) => n.dataset.display), 'disBasic');
+  assert.equal((await tab.$$('#display .column')).length, 1);
+  assert.deepEqual(await textsOf(tab, '#display .item[data-style="combo"] option'), ['kPa', 'bar', 'mbar', 'psi']);
+  assert.ok(await tab.$('#display .item[data-ref="varTag"] input[type="text"]'));
+  assert.deepEqual(await textsOf(tab, '#display .head'), ['Parameter', 'Value', 'Unit']);
+  await tab.click('#display .nav button[data-nav="next"]');
+  assert.equal(await tab.$eval('#display', (n) => n.dataset.display), 'disOutput');
+  assert.ok((await textsOf(tab, '#display .item[data-style="radio"] label')).includes('High (21.0 mA)'));
+
+  // A module entry of the tree opens its module.
+  await clickTreeEntry(tab, 'Trend');
+  assert.equal(await tab.$eval('.tabs .tab.selected', (n) => n.dataset.module), 'modTrend');
+
+  // An LED keeps to its own row.
+  await tab.click('.tabs .tab[data-module="modDiagnosis"]');
+  await clickTreeEntry(tab, 'Diagnosis');
+  const led = await tab.$eval('#display .item[data-style="led"] .led', (n) => n.getBoundingClientRect().toJSON());
+  const next = await tab.$eval('#display .item[data-style="list"] .label', (n) => n.getBoundingClientRect().toJSON());
+  assert.ok(led.width <= 16 && led.height <= 16 && led.bottom <= next.top, JSON.stringify({led, next}));
+
+  // Menu bar: a popup and its nested popup open on click; the enumeration popup lists the unit choices.
+  await clickMenu(tab, 'Device');
+  assert.ok(await tab.$eval('.menubar > .menu.open > .popup', (n) => n.offsetHeight > 0));
+  await clickMenu(tab, 'Views');
+  assert.deepEqual(await textsOf(tab, '.menubar .menu.sub.open > .popup > button'), ['Diagnosis', 'Trend']);
+  await clickMenu(tab, 'Unit');
+  assert.deepEqual(await textsOf(tab, '.menubar .menu.open > .popup > button'), ['kPa', 'bar', 'mbar', 'psi']);
+
+  // German, through the page's switch: tree, display, built-in texts and menus follow.
+  await tab.click('.tabs .tab[data-module="modSetup"]');
+  await tab.select('#language', 'de');
+  assert.deepEqual(await textsOf(tab, '.tabs .tab'), ['Einstellungen', 'Diagnose', 'Verlauf']);
+  await clickTreeEntry(tab, 'Grundeinstellungen');  // the tree keeps the branches unfolded before
+  assert.equal(await tab.$eval('#display h2', (n) => n.textContent), 'Grundeinstellungen');
+  assert.ok((await textsOf(tab, '#display .item .label')).includes('Messstellenbezeichnung'));
+  assert.equal(await tab.$eval('#display .nav button[data-nav="home"]', (n) => n.textContent), 'Zur Übersicht');
+  assert.ok(await tab.$('xpath/.//nav[@class="menubar"]//button[text()="Gerät"]'));
+  // And back to English through the device's own language menu.
+  await clickMenu(tab, 'Sprache');
+  await clickMenu(tab, 'Englisch');
+  assert.equal(await tab.$eval('#display .nav button[data-nav="home"]', (n) => n.textContent), 'Back to overview');
+}
+
+async function large(tab) {
+  // Only the roots are built until a branch unfolds.
+  assert.ok((await tab.$$('aside li')).length < 5);
+  await unfold(tab, 'All parameters');
+  await unfold(tab, 'Group 10');
+  assert.ok((await tab.$$('aside li')).length > 1000);
+  await clickTreeEntry(tab, 'Parameter 9999');
+  assert.equal(await tab.$eval('#display', (n) => n.dataset.display), 'disLast');
+  // A text that holds markup is shown as text and runs nothing.
+  const title = await tab.$eval('#display h2', (n) => n.textContent);
+  assert.equal(title, 'Last </script><script>window.injected=1</script>');
+  assert.equal(await tab.evaluate(() => window.injected), undefined);
+}
+
+(async () => {
+  const browser = await puppeteer.launch({
+    executablePath: process.env.K42GUI_CHROMIUM || '/usr/bin/chromium',
+    headless: true,
+    args: ['--no-sandbox', '--disable-gpu'],
+  });
+  try {
+    const tab = await browser.newPage();
+    await tab.setViewport({width: 1280, height: 900});
+    tab.setDefaultTimeout(60000);
+    const errors = [];
+    tab.on('pageerror', (error) => errors.push(error.message));
+    await tab.goto('file://' + page, {waitUntil: 'load', timeout: 120000});
+    await (scenario === 'large' ? large : demo)(tab);
+    assert.deepEqual(errors, []);
+    console.log(`preview ${scenario}: ok`);
+  } finally {
+    await browser.close();
+  }
+})().catch((error) => {
+  console.error(error);
+  process.exit(1);
+});
