@@ -28,7 +28,7 @@ const char* Usage() {
          "\n"
          "The localized file defaults to the GUI XML file's name with _loc before its extension.\n"
          "Exit codes: 0 loaded, 1 loaded with errors (a section or the localized file failed),\n"
-         "2 could not load, 64 wrong arguments.\n";
+         "2 could not load, 64 wrong arguments. check: 0 clean, 1 warnings only, 2 errors.\n";
 }
 
 std::optional<Options> ParseOptions(int argc, char** argv, std::string& error) {
