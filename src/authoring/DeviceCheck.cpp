@@ -406,7 +406,8 @@ class Checker {
 
   struct Declared {
     Kind kind;
-    std::u16string scope;  // the module for module-local kinds
+    std::u16string scope;  // the module of a menu or display, the use of a header place
+    std::u16string key;    // the identifier as the look-ups compare it
     const ScannedAttribute* id;
   };
 
@@ -418,8 +419,19 @@ class Checker {
         if (element.name != declaration.element) continue;
         const ScannedAttribute* id = element.Attribute(declaration.idAttribute);
         if (id == nullptr) continue;
-        declared.push_back(
-            {declaration.kind, IsModuleLocal(declaration.kind) ? EnclosingModule(static_cast<int>(i)) : u"", id});
+        std::u16string scope;
+        std::u16string key = id->value;
+        if (IsModuleLocal(declaration.kind)) {
+          scope = EnclosingModule(static_cast<int>(i));
+        } else if (declaration.kind == Kind::kHeaderPlace) {
+          const int area = m_gui.Enclosing(static_cast<int>(i), kHeaderAreaElement);
+          const ScannedAttribute* use = area >= 0 ? m_gui.elements[area].Attribute(kHeaderUseAttribute) : nullptr;
+          if (use == nullptr) continue;  // a header area without a use is never read
+          scope = use->value;
+        } else if (declaration.kind == Kind::kFunction) {
+          key = FromNarrow(std::to_string(LeadingInteger(id->value)));
+        }
+        declared.push_back({declaration.kind, std::move(scope), std::move(key), id});
       }
     }
     return declared;
@@ -430,9 +442,9 @@ class Checker {
     std::map<std::tuple<Kind, std::u16string, std::u16string>, const ScannedAttribute*> first;
     std::map<std::pair<Kind, std::u16string>, const ScannedAttribute*> firstOfKind;
     for (const Declared& d : declared) {
-      firstOfKind.emplace(std::make_pair(d.kind, d.id->value), d.id);
+      firstOfKind.emplace(std::make_pair(d.kind, d.key), d.id);
       // Two declarations of one module are read into the same module: nothing is lost.
-      const auto [earlier, isFirst] = first.emplace(std::make_tuple(d.kind, d.scope, d.id->value), d.id);
+      const auto [earlier, isFirst] = first.emplace(std::make_tuple(d.kind, d.scope, d.key), d.id);
       if (!isFirst && d.kind != Kind::kModule) {
         Add("shadowed-id", Severity::kWarning, m_request.guiXmlPath, d.id->valuePosition,
             std::string(Narrow(KindName(d.kind))) + " " + Quoted(d.id->value) +
@@ -442,9 +454,11 @@ class Checker {
     }
     // Declarations of different kinds meet in one dictionary, where the one entered first answers.
     for (const Declared& d : declared) {
-      if (first.at(std::make_tuple(d.kind, d.scope, d.id->value)) != d.id) continue;
+      if (first.at(std::make_tuple(d.kind, d.scope, d.key)) != d.id) continue;
       const CDDBase* winner = nullptr;
-      if (IsModuleLocal(d.kind)) {
+      if (!IsModuleLocal(d.kind) && !InElementDictionary(d.kind)) {
+        continue;
+      } else if (IsModuleLocal(d.kind)) {
         const CDDModule* module = m_model.FindModule(d.scope);
         winner = module != nullptr ? module->FindChild(d.id->value) : nullptr;
       } else {
@@ -553,7 +567,7 @@ class Checker {
     std::set<std::u16string> declaredAnywhere;
     std::set<std::pair<std::u16string, std::u16string>> declaredInModule;
     for (const Declared& d : m_declared) {
-      declaredAnywhere.insert(d.id->value);
+      if (IsModuleLocal(d.kind) || InElementDictionary(d.kind)) declaredAnywhere.insert(d.id->value);
       if (d.kind == Kind::kModule) declaredModules.insert(d.id->value);
       if (IsModuleLocal(d.kind)) declaredInModule.emplace(d.scope, d.id->value);
     }

@@ -15,6 +15,9 @@ constexpr Declaration kDeclarations[] = {
     {u"PARDIS_DEC", u"PARDIS_ID", Kind::kDisplay},
     {u"MENUBAR_POPUP", u"MENUBAR_ID", Kind::kMenubarItem},
     {u"MENUBAR_ITEM", u"MENUBAR_ID", Kind::kMenubarItem},
+    {kFunctionElement, kFunctionIdAttribute, Kind::kFunction},
+    {u"VARIABLE_HEADER", u"STYLEGUIDE_MAPPING", Kind::kHeaderPlace},
+    {u"IMAGE_HEADER", u"LAYOUT_POSITION", Kind::kHeaderPlace},
 };
 
 constexpr Reference kReferences[] = {
@@ -73,7 +76,7 @@ constexpr KeywordAttribute kKeywordAttributes[] = {
     {u"PARDIS_DEC", u"xsi:type", KeywordTable::kDisplayKind},
     {u"HOR_NAV", u"TARGET", KeywordTable::kNavigationTarget},
     {kModuleElement, u"MOD_INTEGRATION", KeywordTable::kIntegration},
-    {u"HEADER_AREA", u"USE", KeywordTable::kHeaderUse},
+    {kHeaderAreaElement, kHeaderUseAttribute, KeywordTable::kHeaderUse},
     {u"VARIABLE_HEADER", u"ORIGIN", KeywordTable::kOrigin},
     {u"VARIABLE_HEADER", u"HEADER_VAR_TYPE", KeywordTable::kHeaderVarType},
     {u"LOGO", u"TYPE", KeywordTable::kLogoType},
@@ -120,6 +123,10 @@ std::u16string_view KindName(Kind kind) {
       return u"display";
     case Kind::kMenubarItem:
       return u"menu-bar entry";
+    case Kind::kFunction:
+      return u"function";
+    case Kind::kHeaderPlace:
+      return u"header place";
   }
   return u"element";
 }

@@ -23,6 +23,8 @@ enum class Kind : uint8_t {
   kMenu,          // MENU_DEC, in its module's local dictionary
   kDisplay,       // PARDIS_DEC, in its module's local dictionary
   kMenubarItem,   // MENUBAR_POPUP and MENUBAR_ITEM, in the element dictionary
+  kFunction,      // FUNCTION_ID, by the number its ID starts with; the first one of a number is read
+  kHeaderPlace,   // a header record's place in the HEADER_AREA of its USE; the first one is found
 };
 
 // What a referring attribute is looked up in.
@@ -76,6 +78,10 @@ std::span<const KeywordAttribute> LocalizedFileKeywordAttributes();
 
 // True for the kinds that live in a module's local dictionary rather than in the element dictionary.
 constexpr bool IsModuleLocal(Kind kind) { return kind == Kind::kMenu || kind == Kind::kDisplay; }
+// True for the kinds that the element dictionary holds (and the localized file's global scope reaches).
+constexpr bool InElementDictionary(Kind kind) {
+  return !IsModuleLocal(kind) && kind != Kind::kFunction && kind != Kind::kHeaderPlace;
+}
 
 // A word for the kind in messages ("variable", "display", ...).
 std::u16string_view KindName(Kind kind);
@@ -93,6 +99,10 @@ inline constexpr std::u16string_view kLocText = u"ID";
 inline constexpr std::u16string_view kLocTextName = u"NAME";
 inline constexpr std::u16string_view kLocGlobalScope = u"GLOBAL";
 inline constexpr std::u16string_view kLocBuiltinScope = u"SDKSTDGUI";
+
+// The header areas, whose USE scopes the places of their records.
+inline constexpr std::u16string_view kHeaderAreaElement = u"HEADER_AREA";
+inline constexpr std::u16string_view kHeaderUseAttribute = u"USE";
 
 // The GUI XML file's function selection and language declarations.
 inline constexpr std::u16string_view kFunctionElement = u"FUNCTION_ID";

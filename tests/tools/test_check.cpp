@@ -43,9 +43,9 @@ TEST(InspectCheck, AMistakeIsOneLineWithItsPositionAndRuleAndTheExitCodeTellsErr
   EXPECT_EQ(shadowed.exitCode, 1);
   const nlohmann::json json = nlohmann::json::parse(shadowed.out);
   EXPECT_EQ(json["formatVersion"], 1);
-  EXPECT_EQ(json["summary"]["warnings"], 2);
+  EXPECT_EQ(json["summary"]["warnings"], 4);
   EXPECT_EQ(json["summary"]["errors"], 0);
-  ASSERT_EQ(json["findings"].size(), 2u);
+  ASSERT_EQ(json["findings"].size(), 4u);
   EXPECT_EQ(json["findings"][0]["line"], 10);
   EXPECT_EQ(json["findings"][0]["rule"], "shadowed-id");
   EXPECT_EQ(json["findings"][0]["severity"], "warning");
