@@ -13,12 +13,11 @@
 namespace inspect {
 namespace {
 
-// "x/./y" stays as the user wrote it, but the "./" the option parser puts before a bare file name goes.
+// A file of the device directory, spelt as the user wrote both; the "./" that stands for no directory at all
+// is left out.
 std::string Join(const std::string& directory, const std::string& file) {
-  if (file.empty()) return {};
-  if (!file.empty() && file.front() == '/') return file;
-  if (directory == "./") return file;
-  return directory + file;
+  if (file.empty() || file.front() == '/' || directory.empty() || directory == "./") return file;
+  return directory.back() == '/' ? directory + file : directory + "/" + file;
 }
 
 bool KnownRule(const std::string& name) {
