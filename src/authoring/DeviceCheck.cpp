@@ -183,6 +183,10 @@ class Checker {
 
   // Reports what keeps a file from loading; true when the component can read it.
   bool Usable(const std::string& path, const ScannedFile& scan, DeviceFile kind) {
+    if (!std::filesystem::exists(path)) {
+      Add("xml", Severity::kError, path, {}, "the file does not exist");
+      return false;
+    }
     if (!scan.opened) {
       Add("xml", Severity::kError, path, {}, "the file cannot be read");
       return false;
