@@ -164,7 +164,10 @@ class Checker {
       CheckShadowed();
       CheckFunction();
       CheckLanguages();
-      if (m_loc.opened) CheckTexts();
+      if (m_loc.opened) {
+        CheckTexts();
+        CheckChoiceTexts();
+      }
     }
     std::stable_sort(m_findings.begin(), m_findings.end(), [](const Finding& a, const Finding& b) {
       return std::tie(a.file, a.line, a.column) < std::tie(b.file, b.line, b.column);
@@ -604,6 +607,69 @@ class Checker {
         if (texts[language].count(id) != 0) continue;
         Add("missing-text", Severity::kWarning, m_request.guiXmlPath, at,
             Quoted(id) + " has no text in language " + Quoted(language) + " of the localized file");
+      }
+    }
+  }
+
+  // The choices of the variables: each needs a text in every language, and each choice text of the
+  // localized file must land on a choice. Where a text lands is the model's own look-up (by value, or by
+  // value and DD string), so a text with a DD string no item has is found unused.
+  void CheckChoiceTexts() {
+    std::map<std::u16string, std::set<const CDDBase*>> labelled;  // per language
+    for (size_t i = 0; i < m_loc.elements.size(); ++i) {
+      const ScannedElement& element = m_loc.elements[i];
+      if (element.name != kLocEnum || element.parent < 0) continue;
+      const ScannedElement& owner = m_loc.elements[element.parent];
+      const int languageIndex = m_loc.Enclosing(static_cast<int>(i), kLocLanguage);
+      const int scopeIndex = m_loc.Enclosing(static_cast<int>(i), kLocScope);
+      const ScannedAttribute* name = owner.Attribute(kLocTextName);
+      const ScannedAttribute* value = element.Attribute(kLocEnumId);
+      if (owner.name != kLocText || name == nullptr || value == nullptr || languageIndex < 0 || scopeIndex < 0)
+        continue;
+      const ScannedAttribute* scope = m_loc.elements[scopeIndex].Attribute(kLocScopeId);
+      const ScannedAttribute* language = m_loc.elements[languageIndex].Attribute(kLocLanguageId);
+      if (scope == nullptr || scope->value != kLocGlobalScope || language == nullptr) continue;
+      const auto* variable = dynamic_cast<const CDDVariable*>(m_model.ElementDictionary().FindChild(name->value));
+      if (variable == nullptr) continue;  // unused-text or unresolved texts are reported for the identifier
+      const ScannedAttribute* ddString = element.Attribute(kLocEnumDdString);
+      const CDDBase* item = ddString == nullptr || ddString->value.empty()
+                                ? variable->FindChild(value->value)
+                                : variable->FindChildByDdString(value->value, ddString->value);
+      if (item != nullptr) {
+        labelled[language->value].insert(item);
+      } else {
+        Add("unused-text", Severity::kWarning, m_request.localizedPath, value->valuePosition,
+            "choice " + Quoted(value->value) + " of " + Quoted(name->value) + " is not a choice of that variable");
+      }
+    }
+    // The items of a variable are its ENUM_ITEMs with a value, in order, in the first declaration only.
+    const auto languages = LocLanguages();
+    std::set<std::u16string> seen;
+    for (size_t i = 0; i < m_gui.elements.size(); ++i) {
+      const ScannedElement& element = m_gui.elements[i];
+      const auto declaration =
+          std::find_if(GuiXmlDeclarations().begin(), GuiXmlDeclarations().end(),
+                       [&](const Declaration& d) { return d.kind == Kind::kVariable && d.element == element.name; });
+      if (declaration == GuiXmlDeclarations().end()) continue;
+      const ScannedAttribute* id = element.Attribute(declaration->idAttribute);
+      if (id == nullptr || !seen.insert(id->value).second) continue;
+      const auto* variable = dynamic_cast<const CDDVariable*>(m_model.FindParameter(id->value, PAR_VARIABLE));
+      if (variable == nullptr) continue;
+      const auto& items = variable->EnumItems().Items();
+      size_t index = 0;
+      for (size_t child = i + 1; child < m_gui.elements.size() && index < items.size(); ++child) {
+        const ScannedElement& choice = m_gui.elements[child];
+        if (choice.parent != static_cast<int>(i) || choice.name != kEnumItemElement) continue;
+        const ScannedAttribute* value = choice.Attribute(kEnumItemValue);
+        if (value == nullptr) continue;
+        const CDDBase* item = items[index++].get();
+        for (const auto& [code, position] : languages) {
+          if (labelled[code].count(item) != 0) continue;
+          const ScannedAttribute* ddString = choice.Attribute(kEnumItemDdString);
+          Add("missing-text", Severity::kWarning, m_request.guiXmlPath, value->valuePosition,
+              "choice " + Quoted(value->value) + (ddString != nullptr ? " (" + Narrow(ddString->value) + ")" : "") +
+                  " of " + Quoted(id->value) + " has no text in language " + Quoted(code) + " of the localized file");
+        }
       }
     }
   }

@@ -100,6 +100,14 @@ inline constexpr std::u16string_view kLocTextName = u"NAME";
 inline constexpr std::u16string_view kLocGlobalScope = u"GLOBAL";
 inline constexpr std::u16string_view kLocBuiltinScope = u"SDKSTDGUI";
 
+// The choices of a variable and their texts in the localized file (inside the variable's "ID").
+inline constexpr std::u16string_view kEnumItemElement = u"ENUM_ITEM";
+inline constexpr std::u16string_view kEnumItemValue = u"VALUE";
+inline constexpr std::u16string_view kEnumItemDdString = u"DDSTRING";
+inline constexpr std::u16string_view kLocEnum = u"ENUM";
+inline constexpr std::u16string_view kLocEnumId = u"ID";
+inline constexpr std::u16string_view kLocEnumDdString = u"DDSTRING";
+
 // The header areas, whose USE scopes the places of their records.
 inline constexpr std::u16string_view kHeaderAreaElement = u"HEADER_AREA";
 inline constexpr std::u16string_view kHeaderUseAttribute = u"USE";
