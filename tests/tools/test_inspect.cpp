@@ -147,17 +147,19 @@ TEST(InspectExitCodes, MissingInvalidAndBrokenLocalizedFiles) {
   const Outcome missing = Inspect(Quote(k42test::DataPathNarrow("tools/no_such_device.xml")));
   EXPECT_EQ(missing.exitCode, 2);
 
-  const Outcome invalid = Inspect(Quote(k42test::DataPathNarrow("model/schema_errors.xml")) + " minimal_loc.xml");
+  const std::string model = "-d " + Quote(k42test::DataPathNarrow("model")) + " ";
+  const Outcome invalid = Inspect(model + "schema_errors.xml minimal_loc.xml");
   EXPECT_EQ(invalid.exitCode, 2);
   EXPECT_NE(invalid.err.find("schema_errors.xml:7:"), std::string::npos) << invalid.err;
+  EXPECT_NE(invalid.err.find("schema_errors.xml:9:"), std::string::npos);  // a schema found: every error stays
   EXPECT_NE(invalid.err.find(": error: "), std::string::npos);
 
-  const Outcome broken = Inspect(Quote(k42test::DataPathNarrow("model/not_well_formed.xml")) + " minimal_loc.xml");
+  const Outcome broken = Inspect(model + "not_well_formed.xml minimal_loc.xml");
   EXPECT_EQ(broken.exitCode, 2);
   EXPECT_NE(broken.err.find("not_well_formed.xml:"), std::string::npos) << broken.err;
   EXPECT_NE(broken.err.find(": fatal: "), std::string::npos);
 
-  const Outcome brokenLoc = Inspect(Quote(k42test::DataPathNarrow("tools/device.xml")) + " broken_loc.xml");
+  const Outcome brokenLoc = Inspect("-d " + Quote(k42test::DataPathNarrow("tools")) + " device.xml broken_loc.xml");
   EXPECT_EQ(brokenLoc.exitCode, 1) << brokenLoc.err;
   EXPECT_NE(brokenLoc.err.find("broken_loc.xml"), std::string::npos) << brokenLoc.err;
 

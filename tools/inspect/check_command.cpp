@@ -1,6 +1,5 @@
 // The `check` subcommand: lints a device for its author and prints the findings as an editor reads them.
 #include <algorithm>
-#include <fstream>
 #include <iostream>
 #include <sstream>
 
@@ -9,6 +8,7 @@
 #include <k42gui/DeviceCheck.h>
 
 #include "inspect/commands.h"
+#include "inspect/output.h"
 
 namespace inspect {
 namespace {
@@ -103,23 +103,9 @@ int RunCheck(const CheckArgs& args) {
   const std::string text =
       args.format == Format::kJson ? Json(result, errors, warnings) : Text(result, errors, warnings);
 
-  if (args.output.empty() || args.output == "-") {
-    std::cout << text << std::flush;
-    if (!std::cout) {
-      std::cerr << "k42gui-inspect: cannot write to standard output\n";
-      return kExitUsage;
-    }
-  } else {
-    std::ofstream out(args.output, std::ios::binary);
-    out << text;
-    out.close();
-    if (!out) {
-      std::cerr << "k42gui-inspect: cannot write " << args.output << '\n';
-      return kExitUsage;
-    }
-  }
   // A device the component cannot load is an error even when the rules that say why were left out.
-  return errors != 0 || !result.loaded ? 2 : warnings != 0 ? 1 : 0;
+  const int exitCode = errors != 0 || !result.loaded ? 2 : warnings != 0 ? 1 : 0;
+  return WriteOutput(args.output, exitCode, [&text](std::ostream& out) { out << text; });
 }
 
 }  // namespace inspect

@@ -6,7 +6,7 @@
 
 namespace inspect {
 
-// Exit code of every subcommand for wrong arguments or an unwritable output.
+// Exit code of every subcommand for wrong arguments (an unwritable output is kExitWriteError, output.h).
 constexpr int kExitUsage = 64;
 
 enum class Format { kText, kJson, kHtml };

@@ -1,7 +1,7 @@
 // Creates a GuiXmlModel through DllGetClassObject, initializes it while watching the load, and reads the device.
 #include "inspect/device_loader.h"
 
-#include <iostream>
+#include <string>
 
 #include <k42gui/AutoPtr.h>
 #include <k42gui/IGuiXmlModel.h>
@@ -22,18 +22,23 @@ k42::AutoPtr<IGuiXmlModel> CreateModel() {
   return model;
 }
 
-void PrintDiagnostics(const LoadWatch& watch) {
-  for (const Diagnostic& d : watch.Diagnostics()) {
-    std::cerr << d.file << ':' << d.line << ':' << d.column << ": " << d.severity << ": " << d.message << '\n';
-  }
+std::string DiagnosticLines(const LoadWatch& watch) {
+  std::string text;
+  for (const Diagnostic& d : watch.Diagnostics()) text += FormatDiagnostic(d) + '\n';
+  return text;
 }
 
 }  // namespace
 
 int LoadDevice(const DeviceArgs& args, bool progress, Device& device) {
+  ProgressBar bar(progress);
+  return LoadDevice(args, bar, device);
+}
+
+int LoadDevice(const DeviceArgs& args, ProgressBar& bar, Device& device) {
   k42::AutoPtr<IGuiXmlModel> model = CreateModel();
   if (!model) {
-    std::cerr << "k42gui-inspect: the component could not create a GuiXmlModel object\n";
+    bar.Say("k42gui-inspect: the component could not create a GuiXmlModel object\n");
     return kExitNotLoaded;
   }
   device.directory = args.directory;
@@ -46,23 +51,26 @@ int LoadDevice(const DeviceArgs& args, bool progress, Device& device) {
     LoadWatch watch(args.directory + args.xmlFile, args.directory + args.locFile);
     HRESULT hr;
     {
-      ProgressBar bar(progress);
       const k42::AutoBstr directory(Utf16(args.directory)), xml(Utf16(args.xmlFile)), loc(Utf16(args.locFile)),
           language(Utf16(args.language));
       hr = model->Initialize(directory, xml, loc, language, args.functionId, reinterpret_cast<long>(bar.Handle()));
     }
-    PrintDiagnostics(watch);
+    watch.Finish();
+    bar.Phase("reading the device");
+    std::string report = DiagnosticLines(watch);
     switch (watch.Outcome(hr == S_OK)) {
       case LoadOutcome::kLoaded:
         break;
       case LoadOutcome::kLoadedWithErrors:
-        std::cerr << "k42gui-inspect: loaded with errors\n";
+        report += "k42gui-inspect: loaded with errors\n";
         exitCode = kExitLoadedWithErrors;
         break;
       case LoadOutcome::kNotLoaded:
-        std::cerr << "k42gui-inspect: could not load " << args.directory << args.xmlFile << '\n';
+        bar.Finish();
+        bar.Say(report + "k42gui-inspect: could not load " + args.directory + args.xmlFile + '\n');
         return kExitNotLoaded;
     }
+    if (!report.empty()) bar.Say(report);
   }
   ReadDevice(*model, args.headerPlaces, args.allLanguages, device);
   return exitCode;

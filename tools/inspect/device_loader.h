@@ -3,6 +3,7 @@
 
 #include "inspect/commands.h"
 #include "inspect/device.h"
+#include "inspect/load_watch.h"
 
 namespace inspect {
 
@@ -13,5 +14,7 @@ constexpr int kExitNotLoaded = 2;
 // Loads args' device, prints the load's diagnostics on standard error and,
 // unless it could not be loaded, fills device. Returns one of the exit codes above.
 int LoadDevice(const DeviceArgs& args, bool progress, Device& device);
+// The same under a progress bar that the caller goes on using (for writing, say).
+int LoadDevice(const DeviceArgs& args, ProgressBar& bar, Device& device);
 
 }  // namespace inspect

@@ -1,17 +1,23 @@
-// Log and message-box capture during a load, classification of its outcome,
-// parse diagnostics with positions, and the progress bar.
+// Log, message-box and standard-error capture during a load, classification of its outcome,
+// diagnostics with positions, and the progress bar.
 #include "inspect/load_watch.h"
 
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
+#include <iostream>
 #include <optional>
 #include <regex>
+#include <sstream>
 
 #include <xercesc/framework/MemBufInputSource.hpp>
 #include <xercesc/parsers/SAXParser.hpp>
+#include <xercesc/sax/AttributeList.hpp>
 #include <xercesc/sax/HandlerBase.hpp>
+#include <xercesc/sax/Locator.hpp>
 #include <xercesc/sax/SAXParseException.hpp>
 #include <xercesc/util/PlatformUtils.hpp>
 
@@ -30,11 +36,27 @@ bool Contains(const std::vector<std::string>& lines, const std::string& part) {
   return false;
 }
 
-// Finds the first well-formedness error of a file, for a position the
-// component's fatal-error box does not give. Only the document itself is
-// read: no grammar, no external entity.
-class FirstFatal : public xercesc::HandlerBase {
+bool StartsWith(const std::string& text, const std::string& prefix) { return text.rfind(prefix, 0) == 0; }
+
+// A first look at a file without grammar or external entities: the position of its first
+// well-formedness error, which the component's fatal-error box does not give, and the schema its
+// root element names, for a schema that cannot be found.
+class FirstLook : public xercesc::HandlerBase {
  public:
+  void setDocumentLocator(const xercesc::Locator* const locator) override { m_locator = locator; }
+  void startElement(const XMLCh* const, xercesc::AttributeList& attributes) override {
+    if (rootSeen) return;
+    rootSeen = true;
+    if (m_locator != nullptr) rootLine = static_cast<long>(m_locator->getLineNumber());
+    if (const XMLCh* value = attributes.getValue(u"xsi:noNamespaceSchemaLocation")) {
+      schema = Utf8(std::u16string(value));
+    } else if (const XMLCh* pairs = attributes.getValue(u"xsi:schemaLocation")) {
+      // Namespace and location pairs: the first pair's location is the device schema.
+      std::istringstream words(Utf8(std::u16string(pairs)));
+      std::string space;
+      words >> space >> schema;
+    }
+  }
   void fatalError(const xercesc::SAXParseException& e) override {
     if (found) return;
     found = true;
@@ -43,9 +65,15 @@ class FirstFatal : public xercesc::HandlerBase {
     message = Utf8(e.getMessage() != nullptr ? std::u16string(e.getMessage()) : std::u16string());
     throw e;
   }
+  bool rootSeen = false;
+  long rootLine = -1;  // where the root element's start tag ends
+  std::string schema;
   bool found = false;
   long line = 0, column = 0;
   std::string message;
+
+ private:
+  const xercesc::Locator* m_locator = nullptr;
 };
 
 class NoEntities : public xercesc::EntityResolver {
@@ -56,29 +84,66 @@ class NoEntities : public xercesc::EntityResolver {
   }
 };
 
-std::optional<Diagnostic> FindFatal(const std::string& path) {
+void Look(const std::string& path, FirstLook& handler) {
   xercesc::XMLPlatformUtils::Initialize();
-  std::optional<Diagnostic> result;
   {
     xercesc::SAXParser parser;
-    FirstFatal handler;
     NoEntities entities;
     parser.setValidationScheme(xercesc::SAXParser::Val_Never);
-    parser.setDoNamespaces(true);
+    parser.setDoNamespaces(false);  // attributes keep their prefixed names
     parser.setLoadExternalDTD(false);
     parser.setDisableDefaultEntityResolution(true);
     parser.setEntityResolver(&entities);
+    parser.setDocumentHandler(&handler);
     parser.setErrorHandler(&handler);
     try {
       parser.parse(path.c_str());
     } catch (...) {}
-    if (handler.found) result = Diagnostic{path, handler.line, handler.column, "fatal", handler.message};
   }
   xercesc::XMLPlatformUtils::Terminate();
-  return result;
+}
+
+// A document whose root element the validator does not know had no usable schema: every element
+// and attribute after it is reported once more. Those errors collapse into one line that says why.
+// Returns whether it collapsed anything.
+bool CollapseMissingSchema(const std::string& path, std::vector<Diagnostic>& found) {
+  const auto ofFile = [&](const Diagnostic& d) { return d.file == path; };
+  const auto first = std::find_if(found.begin(), found.end(), ofFile);
+  if (first == found.end() || !StartsWith(first->message, "no declaration found for element")) return false;
+  FirstLook look;
+  Look(path, look);
+  if (look.rootLine != first->line) return false;  // an element the schema lacks, further down
+  std::string message;
+  if (look.schema.empty()) {
+    message = "the document names no schema (xsi:schemaLocation), so nothing in it can be validated";
+  } else {
+    namespace fs = std::filesystem;
+    const fs::path where = fs::path(path).parent_path() / look.schema;
+    std::error_code error;
+    message = fs::is_regular_file(where, error)
+                  ? "schema '" + look.schema + "' does not declare the root element (" + first->message + ")"
+                  : "schema not found: '" + look.schema + "' (from xsi:schemaLocation) is not a file at " +
+                        fs::absolute(where, error).lexically_normal().string();
+  }
+  const auto count = std::count_if(found.begin(), found.end(), ofFile);
+  if (count > 1) message += "; " + std::to_string(count - 1) + " validation errors that follow from it are not shown";
+  Diagnostic schema = *first;
+  schema.severity = "error";
+  schema.message = message;
+  // Nothing of this file stands before its first diagnostic, so the summary takes that place.
+  const auto at = first - found.begin();
+  found.erase(std::remove_if(first, found.end(), ofFile), found.end());
+  found.insert(found.begin() + at, schema);
+  return true;
 }
 
 }  // namespace
+
+std::string FormatDiagnostic(const Diagnostic& d) {
+  std::string line = d.file.empty() ? std::string("k42gui-inspect") : d.file;
+  if (!d.file.empty() && d.line >= 0) line += ':' + std::to_string(d.line) + ':' + std::to_string(d.column);
+  return line + ": " + d.severity + ": " + d.message;
+}
 
 LoadWatch::LoadWatch(std::string xmlPath, std::string locPath)
     : m_xmlPath(std::move(xmlPath)), m_locPath(std::move(locPath)) {
@@ -86,12 +151,49 @@ LoadWatch::LoadWatch(std::string xmlPath, std::string locPath)
   Logger::m_bActiveLog = 1;
   Logger::SetSink(&LoadWatch::OnLog, this);
   K42SetMessageBoxHandler(&LoadWatch::OnMessageBox, this);
+  // The component and its platform write some failures straight to standard error; they are
+  // taken in here and reported with the rest.
+  std::cerr.flush();
+  std::fflush(stderr);
+  if (FILE* file = std::tmpfile()) {
+    m_capture = ::dup(fileno(file));
+    std::fclose(file);
+    m_savedStderr = ::dup(STDERR_FILENO);
+    if (m_capture < 0 || m_savedStderr < 0 || ::dup2(m_capture, STDERR_FILENO) < 0) Finish();
+  }
 }
 
 LoadWatch::~LoadWatch() {
+  Finish();
   K42SetMessageBoxHandler(nullptr, nullptr);
   Logger::SetSink(nullptr, nullptr);
   Logger::m_bActiveLog = m_previousActive;
+}
+
+void LoadWatch::Finish() {
+  if (m_savedStderr >= 0) {
+    std::cerr.flush();
+    std::fflush(stderr);
+    ::dup2(m_savedStderr, STDERR_FILENO);
+    ::close(m_savedStderr);
+    m_savedStderr = -1;
+  }
+  if (m_capture < 0) return;
+  std::string text;
+  char buffer[4096];
+  ssize_t n;
+  for (off_t at = 0; (n = ::pread(m_capture, buffer, sizeof buffer, at)) > 0; at += n) text.append(buffer, n);
+  ::close(m_capture);
+  m_capture = -1;
+  std::istringstream lines(text);
+  std::string line;
+  while (std::getline(lines, line)) {
+    // Boxes arrive through the handler, and the parse failures are in the log as well.
+    if (line.find_first_not_of(" \t\r") == std::string::npos || StartsWith(line, "MessageBox [") ||
+        StartsWith(line, "CDDParserXML: "))
+      continue;
+    m_stderr.push_back(line.substr(line.find_first_not_of(" \t")));
+  }
 }
 
 void LoadWatch::OnLog(LPCWSTR line, void* context) {
@@ -120,47 +222,139 @@ std::vector<Diagnostic> LoadWatch::Diagnostics() const {
   static const std::regex domError(R"(^ XMLERROR:  (-?\d+)\((-?\d+)\) : ([\s\S]*?)\n?$)");
   static const std::regex saxProblem(
       R"(^(Fatal XMLError|XMLError|XMLWarning) at file \(([\s\S]*)\) line,col \((-?\d+), (-?\d+)\)=([\s\S]*?)\n?$)");
+  static const std::regex notRegular(R"(^Not a regular file, not read : ([\s\S]*?)\n?$)");
+  static const std::regex parserThrew(R"(^CDDParserXML: (XMLException|DOM_DOMException|\.\.\. Exception)$)");
+  bool locReported = false;
   for (const std::string& line : m_lines) {
     std::smatch match;
     if (std::regex_match(line, match, domError)) {
       found.push_back({m_xmlPath, std::stol(match[1]), std::stol(match[2]), "error", match[3]});
     } else if (std::regex_match(line, match, saxProblem)) {
       const std::string kind = match[1];
-      found.push_back({match[2], std::stol(match[3]), std::stol(match[4]),
+      // A localized file that cannot be opened comes without a file name of its own.
+      const std::string file = match[2].length() == 0 && kind == "Fatal XMLError" ? m_locPath : match[2].str();
+      found.push_back({file, std::stol(match[3]), std::stol(match[4]),
                        kind == "XMLWarning" ? "warning"
                        : kind == "XMLError" ? "error"
                                             : "fatal",
                        match[5]});
+      locReported = true;
+    } else if (std::regex_match(line, match, notRegular)) {
+      found.push_back({match[1], -1, -1, "error", "not a regular file, not read"});
+      locReported = locReported || match[1] == m_locPath;
+    } else if (std::regex_match(line, match, parserThrew)) {
+      found.push_back({m_xmlPath, -1, -1, "error", "the XML parser gave up (" + match[1].str() + ")"});
+    } else if (line.find("ParseDocument(parser.getDocument()) failed!") != std::string::npos) {
+      found.push_back({m_xmlPath, -1, -1, "error",
+                       "a section of the file could not be read, so the localized file was not read either"});
+    } else if (line.find("ParseLocFile() failed!") != std::string::npos && !locReported) {
+      found.push_back({m_locPath, -1, -1, "error", "the localized file could not be read"});
+      locReported = true;
     }
   }
-  const bool fatalBox = Contains(m_boxes, "FATAL ERROR found parsing");
-  if (fatalBox) {
-    if (auto fatal = FindFatal(m_xmlPath))
-      found.insert(found.begin(), *fatal);
-    else
-      found.insert(found.begin(), Diagnostic{m_xmlPath, 0, 0, "fatal", "the file could not be parsed"});
+  std::vector<std::string> files;
+  for (const Diagnostic& d : found) {
+    if (!d.file.empty() && std::find(files.begin(), files.end(), d.file) == files.end()) files.push_back(d.file);
   }
+  bool collapsed = false;
+  for (const std::string& file : files) collapsed = CollapseMissingSchema(file, found) || collapsed;
+  if (collapsed) {
+    // The reader's own word for the missing schema file, without a file of its own: said better above.
+    found.erase(std::remove_if(found.begin(), found.end(),
+                               [](const Diagnostic& d) {
+                                 return d.file.empty() &&
+                                        StartsWith(d.message, "unable to open primary document entity");
+                               }),
+                found.end());
+  }
+  for (const std::string& box : m_boxes) {
+    if (box.find("FATAL ERROR found parsing") == std::string::npos) {
+      found.push_back({"", -1, -1, "error", "message box " + box});
+      continue;
+    }
+    FirstLook look;
+    Look(m_xmlPath, look);
+    found.insert(found.begin(), look.found ? Diagnostic{m_xmlPath, look.line, look.column, "fatal", look.message}
+                                           : Diagnostic{m_xmlPath, -1, -1, "fatal", "the file could not be parsed"});
+  }
+  for (const std::string& line : m_stderr) found.push_back({"", -1, -1, "note", "component: " + line});
   return found;
 }
 
 namespace {
 const char16_t kProgressClass[] = u"K42InspectProgress";
-}
+constexpr auto kTickInterval = std::chrono::milliseconds(200);
+}  // namespace
 
 ProgressBar::ProgressBar(bool enabled) {
   if (!enabled || !isatty(STDERR_FILENO)) return;
+  m_fd = ::fcntl(STDERR_FILENO, F_DUPFD_CLOEXEC, 3);
+  if (m_fd < 0) return;
   WNDCLASSW windowClass{};
   windowClass.lpfnWndProc = &ProgressBar::Procedure;
   windowClass.lpszClassName = kProgressClass;
   RegisterClassW(&windowClass);
   m_window = CreateWindowExW(0, kProgressClass, u"progress", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, this);
+  m_ticker = std::thread(&ProgressBar::Tick, this);
 }
 
 ProgressBar::~ProgressBar() {
-  if (m_window == nullptr) return;
-  DestroyWindow(m_window);
-  UnregisterClassW(kProgressClass, nullptr);
-  if (m_drawn) std::fputs("\n", stderr);
+  Finish();
+  if (m_window != nullptr) {
+    DestroyWindow(m_window);
+    UnregisterClassW(kProgressClass, nullptr);
+  }
+  if (m_fd >= 0) ::close(m_fd);
+}
+
+void ProgressBar::Phase(const std::string& name) {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  if (m_fd < 0 || m_stopping) return;
+  if (m_measured) {
+    // The component's last step (the localized file) sends no message: loading ends here.
+    m_position = m_high;
+    Draw();
+  }
+  m_measured = false;
+  m_phase = name;
+  m_bytes = 0;
+  m_phaseStart = std::chrono::steady_clock::now();
+  Draw();
+}
+
+void ProgressBar::Written(uint64_t bytes) {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  m_bytes = bytes;
+}
+
+void ProgressBar::Say(const std::string& text) {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  if (m_fd < 0 || m_stopping) {
+    std::cerr << text << std::flush;
+    return;
+  }
+  Emit("\r\033[K" + text);
+  if (m_drawn) Draw();
+}
+
+void ProgressBar::Finish() {
+  {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    if (m_fd < 0 || m_stopping) return;
+    m_done = true;
+    if (m_drawn) Draw();
+    m_stopping = true;
+  }
+  m_wake.notify_all();
+  if (m_ticker.joinable()) m_ticker.join();
+  if (m_drawn) Emit("\r\033[K");
+}
+
+void ProgressBar::Tick() {
+  std::unique_lock<std::mutex> lock(m_mutex);
+  while (!m_wake.wait_for(lock, kTickInterval, [this] { return m_stopping; })) {
+    if (!m_measured) Draw();
+  }
 }
 
 LRESULT CALLBACK ProgressBar::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -171,6 +365,7 @@ LRESULT CALLBACK ProgressBar::Procedure(HWND window, UINT message, WPARAM wParam
   }
   auto* bar = reinterpret_cast<ProgressBar*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   if (bar == nullptr) return DefWindowProcW(window, message, wParam, lParam);
+  std::lock_guard<std::mutex> lock(bar->m_mutex);
   switch (message) {
     case PBM_EH_SETRANGE:
       bar->m_low = LOWORD(lParam);
@@ -190,15 +385,44 @@ LRESULT CALLBACK ProgressBar::Procedure(HWND window, UINT message, WPARAM wParam
   }
 }
 
-void ProgressBar::Draw() const {
+void ProgressBar::Draw() {
   constexpr int kWidth = 30;
-  const long span = m_high > m_low ? m_high - m_low : 1;
-  const int filled = static_cast<int>((m_position - m_low) * kWidth / span);
-  std::string bar(static_cast<size_t>(filled), '#');
-  bar.resize(kWidth, '.');
-  std::fprintf(stderr, "\rloading [%s] %ld/%ld", bar.c_str(), m_position - m_low, span);
-  std::fflush(stderr);
-  const_cast<ProgressBar*>(this)->m_drawn = true;
+  std::string bar(kWidth, '.');
+  char detail[64];
+  if (m_done) {
+    bar.assign(kWidth, '#');
+    std::snprintf(detail, sizeof detail, "done");
+  } else if (m_measured) {
+    const long span = m_high > m_low ? m_high - m_low : 1;
+    const long done = std::clamp(m_position - m_low, 0L, span);
+    std::fill_n(bar.begin(), done * kWidth / span, '#');
+    std::snprintf(detail, sizeof detail, "%ld/%ld", done, span);
+  } else {
+    // No known length: a block sweeps to and fro while the clock runs.
+    constexpr int kBlock = 4;
+    const int travel = kWidth - kBlock;
+    const int at = m_frame % (2 * travel);
+    std::fill_n(bar.begin() + (at < travel ? at : 2 * travel - at), kBlock, '#');
+    ++m_frame;
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - m_phaseStart).count();
+    if (m_bytes > 0)
+      std::snprintf(detail, sizeof detail, "%.1f s, %.1f MB", seconds, static_cast<double>(m_bytes) / 1e6);
+    else
+      std::snprintf(detail, sizeof detail, "%.1f s", seconds);
+  }
+  Emit("\r\033[K" + m_phase + " [" + bar + "] " + detail);
+  m_drawn = true;
+}
+
+void ProgressBar::Emit(const std::string& text) const {
+  const char* data = text.data();
+  size_t left = text.size();
+  while (left > 0) {
+    const ssize_t n = ::write(m_fd, data, left);
+    if (n <= 0) return;  // a terminal that refuses the bar is not worth a failure
+    data += n;
+    left -= static_cast<size_t>(n);
+  }
 }
 
 }  // namespace inspect

@@ -1,146 +1,199 @@
-// Parsing of the inspector's command line.
+// Parsing of the inspector's command line with CLI11.
 #include "inspect/options.h"
 
-#include <cerrno>
-#include <cstdlib>
+#include <climits>
 #include <filesystem>
+#include <iostream>
+#include <vector>
+
+#include <CLI/CLI.hpp>
 
 namespace inspect {
+namespace {
 
-const char* Usage() {
-  return "usage: k42gui-inspect [options] GUI_XML_FILE [LOCALIZED_FILE]\n"
-         "       k42gui-inspect check [options] GUI_XML_FILE [LOCALIZED_FILE]\n"
-         "       k42gui-inspect diff [options] OLD_GUI_XML_FILE NEW_GUI_XML_FILE\n"
-         "\n"
-         "Loads a device through the K42GuiXmlReader component, as a display control does,\n"
-         "and prints everything the control would see.\n"
-         "\n"
-         "  -d, --directory DIR     directory of both files (default: the GUI XML file's directory)\n"
-         "  -l, --language ID       language identifier, e.g. en or de (default: en)\n"
-         "  -f, --function N        function identifier selecting the modules (default: 1)\n"
-         "      --format FORMAT     text (default), json or html\n"
-         "  -o, --output FILE       write the report to FILE instead of standard output\n"
-         "      --header-place NAME also ask for this header place (repeatable)\n"
-         "      --no-progress       no progress bar on standard error\n"
-         "      --rule NAME         check: run only this rule (repeatable)\n"
-         "      --ignore NAME       check: leave this rule out (repeatable)\n"
-         "  -h, --help              this text\n"
-         "\n"
-         "The localized file defaults to the GUI XML file's name with _loc before its extension.\n"
-         "Exit codes: 0 loaded, 1 loaded with errors (a section or the localized file failed),\n"
-         "2 could not load, 64 wrong arguments. check: 0 clean, 1 warnings only, 2 errors.\n";
+namespace fs = std::filesystem;
+
+constexpr const char* kDescription =
+    "Loads a device through the K42GuiXmlReader component, as a display control does, and prints what the\n"
+    "control would see (the default), lints it for its author (check) or compares two devices (diff).\n";
+
+constexpr const char* kPaths =
+    "File arguments are paths from the current directory, or from DIR when -d is given. The localized file\n"
+    "defaults to the GUI XML file's name with _loc before its extension, next to it.\n";
+
+constexpr const char* kReportExits =
+    "Exit codes: 0 loaded, 1 loaded with errors (a section or the localized file failed), 2 could not load,\n"
+    "64 wrong arguments, 74 the output could not be written.";
+
+// What every subcommand accepts; bound to one set of variables so that an option may stand before or
+// after the subcommand's name.
+struct Common {
+  std::string directory;
+  std::string language = "en";
+  long functionId = 1;
+  std::string format = "text";
+  std::string output;
+  std::vector<std::string> headerPlaces;
+  bool noProgress = false;
+  std::vector<std::string> files;
+};
+
+void AddCommon(CLI::App& app, Common& common, std::vector<std::string> formats) {
+  app.add_option("-d,--directory", common.directory,
+                 "directory handed to Initialize; file arguments are taken from it (default: the GUI XML "
+                 "file's directory)")
+      ->type_name("DIR");
+  app.add_option("-l,--language", common.language, "language identifier, e.g. en or de (default: en)")->type_name("ID");
+  app.add_option("-f,--function", common.functionId, "function identifier selecting the modules (default: 1)")
+      ->type_name("N")
+      ->check(CLI::Range(static_cast<long>(INT32_MIN), static_cast<long>(INT32_MAX)));
+  std::string formatHelp;
+  for (const std::string& format : formats) formatHelp += (formatHelp.empty() ? "" : ", ") + format;
+  app.add_option("--format", common.format, "output format: " + formatHelp + " (default: text)")
+      ->type_name("FORMAT")
+      ->check(CLI::IsMember(formats));
+  app.add_option("-o,--output", common.output, "write to FILE instead of standard output (- is standard output)")
+      ->type_name("FILE");
+  app.add_option("--header-place", common.headerPlaces, "also ask for this header place (repeatable)")
+      ->type_name("NAME")
+      ->take_last()
+      ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+  app.add_flag("--no-progress", common.noProgress, "no progress bar on standard error");
 }
 
-std::optional<Options> ParseOptions(int argc, char** argv, std::string& error) {
-  Options options;
-  std::vector<std::string> positional;
-  int first = 1;
-  if (argc > 1 && (std::string(argv[1]) == "check" || std::string(argv[1]) == "diff")) {
-    options.command = argv[1];
-    first = 2;
+Format ToFormat(const std::string& name) {
+  if (name == "json") return Format::kJson;
+  if (name == "html") return Format::kHtml;
+  return Format::kText;
+}
+
+fs::path FromDirectory(const std::string& directory, const std::string& file) {
+  const fs::path path(file);
+  if (directory.empty() || path.is_absolute()) return path;
+  return fs::path(directory) / path;
+}
+
+// The name under which Initialize finds `file` after `directory` (which ends with a separator).
+std::string NameIn(const fs::path& file, const std::string& directory) {
+  std::error_code error;
+  // Canonical forms: the system resolves `..` after the directory's symbolic links, and so does this.
+  const fs::path canonicalFile = fs::weakly_canonical(file, error);
+  const fs::path canonicalDirectory = error ? fs::path() : fs::weakly_canonical(directory, error);
+  if (!error) {
+    const fs::path relative = canonicalFile.lexically_relative(canonicalDirectory);
+    if (!relative.empty()) return relative.string();
   }
-  for (int i = first; i < argc; ++i) {
-    const std::string arg = argv[i];
-    auto value = [&](const char* name) -> std::optional<std::string> {
-      if (i + 1 >= argc) {
-        error = std::string("missing value for ") + name;
-        return std::nullopt;
+  return file.lexically_relative(directory).string();
+}
+
+}  // namespace
+
+DeviceArgs ResolveDevice(const std::string& directory, const std::string& xmlFile, const std::string& locFile) {
+  const fs::path xml = FromDirectory(directory, xmlFile);
+  DeviceArgs device;
+  device.directory = directory.empty() ? xml.parent_path().string() : directory;
+  if (device.directory.empty()) device.directory = ".";
+  if (device.directory.back() != '/') device.directory += '/';
+  const fs::path loc = locFile.empty() ? xml.parent_path() / (xml.stem().string() + "_loc" + xml.extension().string())
+                                       : FromDirectory(directory, locFile);
+  device.xmlFile = NameIn(xml, device.directory);
+  device.locFile = NameIn(loc, device.directory);
+  return device;
+}
+
+std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& line) {
+  CLI::App app(kDescription, "k42gui-inspect");
+  app.footer(std::string(kPaths) + kReportExits);
+  app.set_version_flag("--version", std::string("k42gui-inspect ") + K42GUI_VERSION);
+  app.require_subcommand(0, 1);
+  Common common;
+  AddCommon(app, common, {"text", "json", "html"});
+  app.add_option("GUI_XML_FILE", common.files, "the GUI XML file and, optionally, its localized file")
+      ->type_name("[LOCALIZED_FILE]")
+      ->expected(0, 2);
+
+  CLI::App* check = app.add_subcommand("check", "lint the device for its author");
+  check->footer(std::string(kPaths) +
+                "Exit codes: 0 clean, 1 warnings only, 2 errors (or a device the component cannot load), 64 wrong\n"
+                "arguments, 74 the output could not be written.");
+  AddCommon(*check, common, {"text", "json"});
+  check->add_option("--rule", line.check.rules, "run only this rule (repeatable)")->type_name("NAME");
+  check->add_option("--ignore", line.check.ignored, "leave this rule out (repeatable)")->type_name("NAME");
+  check->add_option("GUI_XML_FILE", common.files, "the GUI XML file and, optionally, its localized file")
+      ->type_name("[LOCALIZED_FILE]")
+      ->expected(1, 2)
+      ->required();
+
+  CLI::App* diff = app.add_subcommand(
+      "diff", "compare two devices, or one device in two languages, as a host sees them (exit 1: different)");
+  diff->footer(std::string(kPaths) +
+               "Exit codes: 0 equal, 1 different, 64 wrong arguments, 74 the output "
+               "could not be written.");
+  AddCommon(*diff, common, {"text", "json"});
+  std::string newLanguage;
+  diff->add_option("--new-language", newLanguage, "the new side's language (default: that of -l)")->type_name("ID");
+  diff->add_option("OLD_GUI_XML", common.files, "the old device and the new one (default: the old one again)")
+      ->type_name("[NEW_GUI_XML]")
+      ->expected(1, 2)
+      ->required();
+
+  try {
+    app.parse(argc, argv);
+    if (check->parsed()) {
+      line.subcommand = Subcommand::kCheck;
+    } else if (diff->parsed()) {
+      line.subcommand = Subcommand::kDiff;
+    } else if (common.files.empty()) {
+      throw CLI::RequiredError("a GUI XML file");
+    }
+    // Given before the subcommand's name, --format met only the report's list.
+    if (line.subcommand != Subcommand::kReport && common.format == "html")
+      throw CLI::ValidationError("--format", "html is the report's; check and diff write text or json");
+  } catch (const CLI::ParseError& error) {
+    if (error.get_exit_code() == 0) return app.exit(error);  // --help, --version
+    std::cerr << "k42gui-inspect: " << error.what() << "\nRun 'k42gui-inspect --help' for the options.\n";
+    return kExitUsage;
+  }
+
+  // In diff the second file is the new device, elsewhere the localized file.
+  const bool isDiff = line.subcommand == Subcommand::kDiff;
+  DeviceArgs device = ResolveDevice(common.directory, common.files[0],
+                                    !isDiff && common.files.size() > 1 ? common.files[1] : std::string());
+  device.language = common.language;
+  device.functionId = common.functionId;
+  device.headerPlaces = common.headerPlaces;
+  const Format format = ToFormat(common.format);
+  const bool progress = !common.noProgress;
+
+  switch (line.subcommand) {
+    case Subcommand::kReport:
+      line.report.device = device;
+      line.report.format = format;
+      line.report.output = common.output;
+      line.report.progress = progress;
+      break;
+    case Subcommand::kCheck:
+      line.check.device = device;
+      line.check.format = format;
+      line.check.output = common.output;
+      break;
+    case Subcommand::kDiff: {
+      line.diff.before = device;
+      line.diff.after = device;
+      if (common.files.size() > 1) {
+        const DeviceArgs other = ResolveDevice(common.directory, common.files[1], "");
+        line.diff.after.directory = other.directory;
+        line.diff.after.xmlFile = other.xmlFile;
+        line.diff.after.locFile = other.locFile;
       }
-      return std::string(argv[++i]);
-    };
-    if (arg == "-h" || arg == "--help") {
-      options.help = true;
-    } else if (arg == "-d" || arg == "--directory") {
-      auto v = value("--directory");
-      if (!v) return std::nullopt;
-      options.directory = *v;
-    } else if (arg == "-l" || arg == "--language") {
-      auto v = value("--language");
-      if (!v) return std::nullopt;
-      options.language = *v;
-    } else if (arg == "-f" || arg == "--function") {
-      auto v = value("--function");
-      if (!v) return std::nullopt;
-      char* end = nullptr;
-      errno = 0;
-      const long number = std::strtol(v->c_str(), &end, 10);
-      if (v->empty() || *end != '\0' || errno != 0 || number < INT32_MIN || number > INT32_MAX) {
-        error = "the function identifier must be a 32-bit integer: " + *v;
-        return std::nullopt;
-      }
-      options.functionId = number;
-    } else if (arg == "--format") {
-      auto v = value("--format");
-      if (!v) return std::nullopt;
-      if (*v == "text")
-        options.format = Format::kText;
-      else if (*v == "json")
-        options.format = Format::kJson;
-      else if (*v == "html")
-        options.format = Format::kHtml;
-      else {
-        error = "unknown format: " + *v;
-        return std::nullopt;
-      }
-    } else if (arg == "-o" || arg == "--output") {
-      auto v = value("--output");
-      if (!v) return std::nullopt;
-      options.output = *v;
-    } else if (arg == "--header-place") {
-      auto v = value("--header-place");
-      if (!v) return std::nullopt;
-      options.headerPlaces.push_back(*v);
-    } else if (arg == "--rule" || arg == "--ignore") {
-      auto v = value(arg == "--rule" ? "--rule" : "--ignore");
-      if (!v) return std::nullopt;
-      (arg == "--rule" ? options.rules : options.ignored).push_back(*v);
-    } else if (arg == "--no-progress") {
-      options.progress = false;
-    } else if (!arg.empty() && arg[0] == '-' && arg != "-") {
-      error = "unknown option: " + arg;
-      return std::nullopt;
-    } else {
-      positional.push_back(arg);
+      if (!newLanguage.empty()) line.diff.after.language = newLanguage;
+      line.diff.format = format;
+      line.diff.output = common.output;
+      line.diff.progress = progress;
+      break;
     }
   }
-  if (options.help) return options;
-  if (positional.empty() || positional.size() > 2) {
-    error = "expected a GUI XML file and optionally a localized file";
-    return std::nullopt;
-  }
-  if (options.command == "diff") {
-    if (positional.size() != 2) {
-      error = "diff expects two GUI XML files";
-      return std::nullopt;
-    }
-    const std::filesystem::path other(positional[1]);
-    const std::filesystem::path otherDir = other.has_parent_path() ? other.parent_path() : ".";
-    const std::filesystem::path xmlDir = std::filesystem::path(positional[0]).has_parent_path()
-                                             ? std::filesystem::path(positional[0]).parent_path()
-                                             : ".";
-    options.otherXmlFile = std::filesystem::relative(other, xmlDir).string();
-    options.otherLocFile =
-        std::filesystem::relative(otherDir / (other.stem().string() + "_loc" + other.extension().string()), xmlDir)
-            .string();
-    positional.pop_back();
-  }
-  const std::filesystem::path xml(positional[0]);
-  if (options.directory.empty()) {
-    options.directory = xml.has_parent_path() ? xml.parent_path().string() + "/" : "./";
-    options.xmlFile = xml.filename().string();
-  } else {
-    options.xmlFile = positional[0];
-  }
-  if (positional.size() == 2) {
-    const std::filesystem::path loc(positional[1]);
-    options.locFile = options.directory.empty() || positional[1].find('/') == std::string::npos
-                          ? positional[1]
-                          : loc.filename().string();
-  } else {
-    const std::filesystem::path name(options.xmlFile);
-    options.locFile = name.stem().string() + "_loc" + name.extension().string();
-  }
-  return options;
+  return std::nullopt;
 }
 
 }  // namespace inspect

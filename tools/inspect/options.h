@@ -1,35 +1,33 @@
-// Command-line options of k42gui-inspect.
+// The inspector's command line: subcommands, options and the paths handed to Initialize.
 #pragma once
 
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "inspect/commands.h"
 
 namespace inspect {
 
-struct Options {
-  std::string command;  // "", "check" or "diff"
-  std::string directory;
-  std::string xmlFile;
-  std::string locFile;
-  std::string otherXmlFile;  // diff: the second device, relative to directory
-  std::string otherLocFile;
-  std::string language = "en";
-  long functionId = 1;
-  Format format = Format::kText;
-  std::string output;  // empty: standard output
-  std::vector<std::string> headerPlaces;
-  std::vector<std::string> rules;    // check: --rule
-  std::vector<std::string> ignored;  // check: --ignore
-  bool progress = true;
-  bool help = false;
+enum class Subcommand { kReport, kCheck, kDiff };
+
+// The parsed command line: the arguments of the one subcommand that runs.
+struct CommandLine {
+  Subcommand subcommand = Subcommand::kReport;
+  ReportArgs report;
+  CheckArgs check;
+  DiffArgs diff;
 };
 
-// Parses argv; on a usage error returns nothing and sets error.
-std::optional<Options> ParseOptions(int argc, char** argv, std::string& error);
+// Parses argv into line. When the run ends here (--help, --version or a usage error) it has
+// printed what there is to print and returns the exit code; otherwise nothing.
+std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& line);
 
-const char* Usage();
+// The directory and file names Initialize takes for a GUI XML file and its localized file as the
+// user named them. A file argument is a path from the current directory, or from `directory` when
+// that is given; the localized file defaults to the GUI XML file's stem with _loc before its
+// extension, next to it. Initialize concatenates directory and name, so the names come out
+// relative to the directory (through `..` where needed), which keeps every file exactly where the
+// user said it is.
+DeviceArgs ResolveDevice(const std::string& directory, const std::string& xmlFile, const std::string& locFile);
 
 }  // namespace inspect
