@@ -105,7 +105,7 @@ TEST(InspectJson, ParametersMenusToolbarAndTexts) {
   EXPECT_EQ(json["builtinTexts"]["naviColumnHeadLabel"], "Parameter");
   EXPECT_EQ(json["builtinTexts"]["toolInfoRangeTo"], "up to ");
   ASSERT_EQ(json["logos"]["vendor"].size(), 1u);
-  EXPECT_TRUE(json["logos"]["vendor"][0].get<std::string>().ends_with("images/morvane_logo.bmp"));
+  EXPECT_EQ(json["logos"]["vendor"][0], "images/morvane_logo.bmp");  // as the device names it
 }
 
 TEST(InspectJson, GermanAndOnlineFunctionAndStableOutput) {

@@ -1,12 +1,32 @@
-// The JSON report: everything the inspector read, in a stable order.
-#include <nlohmann/json.hpp>
+// The JSON report: everything the inspector read, in a stable order and free of where the device lies.
+#include "inspect/json_report.h"
+
+#include <algorithm>
+#include <tuple>
 
 #include "inspect/reports.h"
 
 namespace inspect {
 namespace {
 
-using Json = nlohmann::ordered_json;
+// The component puts the device directory in front of the file references it hands out; taking it
+// off again leaves the reference as the GUI XML file wrote it. Anything else (a URL, the default help
+// next to the component) stays as it is.
+std::string RelativePath(const std::string& path, const std::string& directory) {
+  if (directory.empty() || path.compare(0, directory.size(), directory) != 0) return path;
+  std::string rest = path.substr(directory.size());
+  const char last = directory.back();
+  if (last != '/' && last != '\\' && !rest.empty() && (rest.front() == '/' || rest.front() == '\\')) rest.erase(0, 1);
+  return rest;
+}
+
+template <typename T, typename Key>
+std::vector<const T*> SortedBy(const std::vector<T>& list, Key key) {
+  std::vector<const T*> sorted;
+  for (const T& entry : list) sorted.push_back(&entry);
+  std::stable_sort(sorted.begin(), sorted.end(), [&](const T* a, const T* b) { return key(*a) < key(*b); });
+  return sorted;
+}
 
 Json TreeJson(const TreeNode& node) {
   Json json{{"reference", node.reference}, {"label", node.label}, {"type", ItemTypeName(node.itemType)},
@@ -58,10 +78,15 @@ Json ItemJson(const DisplayItem& item) {
 
 }  // namespace
 
-void WriteJson(const Device& device, std::ostream& out) {
+Json DeviceJson(const Device& device) {
+  auto path = [&](const std::string& file) { return RelativePath(file, device.directory); };
   Json json;
-  json["device"] = {{"directory", device.directory}, {"guiXmlFile", device.xmlFile},  {"localizedFile", device.locFile},
-                    {"language", device.language},   {"function", device.functionId}, {"online", device.online}};
+  json["formatVersion"] = kJsonFormatVersion;
+  json["device"] = {{"guiXmlFile", device.xmlFile},
+                    {"localizedFile", device.locFile},
+                    {"language", device.language},
+                    {"function", device.functionId},
+                    {"online", device.online}};
   json["languages"] = Json::array();
   for (const auto& [id, name] : device.languages) json["languages"].push_back({{"id", id}, {"name", name}});
 
@@ -71,8 +96,9 @@ void WriteJson(const Device& device, std::ostream& out) {
            {"name", module.name},
            {"tab", module.tab},
            {"integration", IntegrationName(module.integration)},
-           {"icon", module.icon},
-           {"treeIcons", module.treeIcons},
+           {"icon", path(module.icon)},
+           {"treeIcons", path(module.treeIcons)},
+           {"helpFile", path(module.helpFile)},
            {"externModule", module.externModule},
            {"externInit", module.externInit},
            {"headerRefs", {{"offline", module.headerOffline}, {"online", module.headerOnline}}},
@@ -84,7 +110,8 @@ void WriteJson(const Device& device, std::ostream& out) {
   }
 
   json["displays"] = Json::array();
-  for (const Display& display : device.displays) {
+  for (const Display* entry : SortedBy(device.displays, [](const Display& d) { return std::tie(d.module, d.id); })) {
+    const Display& display = *entry;
     Json d{{"module", display.module},
            {"id", display.id},
            {"found", display.found},
@@ -104,7 +131,9 @@ void WriteJson(const Device& device, std::ostream& out) {
   }
 
   json["parameters"] = Json::array();
-  for (const Parameter& p : device.parameters) {
+  for (const Parameter* entry :
+       SortedBy(device.parameters, [](const Parameter& p) { return std::tie(p.id, p.parType); })) {
+    const Parameter& p = *entry;
     Json j{{"id", p.id},
            {"kind", ParTypeName(p.parType)},
            {"label", p.label},
@@ -120,6 +149,7 @@ void WriteJson(const Device& device, std::ostream& out) {
            {"displayCondition", DisplayConditionName(p.displayCondition)},
            {"conditionalFormat", p.conditionalFormat}};
     if (!p.value.empty()) j["value"] = p.value;
+    if (!p.imagePath.empty()) j["image"] = path(p.imagePath);
     if (!p.enumItems.empty()) {
       j["enumItems"] = Json::array();
       for (const auto& item : p.enumItems) {
@@ -137,7 +167,9 @@ void WriteJson(const Device& device, std::ostream& out) {
   }
 
   json["header"] = Json::array();
-  for (const HeaderPlace& place : device.header) {
+  for (const HeaderPlace* entry :
+       SortedBy(device.header, [](const HeaderPlace& h) { return std::tie(h.mode, h.mapping); })) {
+    const HeaderPlace& place = *entry;
     Json h{{"mode", place.mode},     {"place", place.mapping},   {"parameter", place.parameter},
            {"origin", place.origin}, {"status", place.statusId}, {"type", HeaderVarTypeName(place.headerVarType)}};
     if (place.hasControl) {
@@ -151,7 +183,7 @@ void WriteJson(const Device& device, std::ostream& out) {
   }
 
   json["menubar"] = MenuJson(device.menubar);
-  json["toolbar"] = {{"icons", device.toolbarIcons}, {"items", Json::array()}};
+  json["toolbar"] = {{"icons", path(device.toolbarIcons)}, {"items", Json::array()}};
   for (const ToolbarItem& item : device.toolbar) {
     json["toolbar"]["items"].push_back({{"id", item.id},
                                         {"type", ToolbarTypeName(item.itemType)},
@@ -160,16 +192,22 @@ void WriteJson(const Device& device, std::ostream& out) {
                                         {"bitmap", item.bitmapIndex},
                                         {"label", item.label}});
   }
-  json["logos"] = {{"vendor", device.vendorLogos}, {"device", device.deviceLogos}};
-  json["helpFiles"] = {
-      {"dtm",
-       {{"path", device.dtmHelp.path}, {"anchor", AnchorName(device.dtmHelp.anchor)}, {"found", device.dtmHelp.found}}},
-      {"ui",
-       {{"path", device.uiHelp.path}, {"anchor", AnchorName(device.uiHelp.anchor)}, {"found", device.uiHelp.found}}}};
+  json["logos"] = {{"vendor", Json::array()}, {"device", Json::array()}};
+  for (const std::string& logo : device.vendorLogos) json["logos"]["vendor"].push_back(path(logo));
+  for (const std::string& logo : device.deviceLogos) json["logos"]["device"].push_back(path(logo));
+  auto help = [&](const Device::HelpFile& file) {
+    return Json{{"path", path(file.path)}, {"anchor", AnchorName(file.anchor)}, {"found", file.found}};
+  };
+  json["helpFiles"] = {{"dtm", help(device.dtmHelp)}, {"ui", help(device.uiHelp)}};
   json["builtinTexts"] = Json::object();
-  for (const auto& [id, text] : device.builtinTexts) json["builtinTexts"][id] = text;
+  for (const auto* text : SortedBy(device.builtinTexts, [](const auto& t) { return t.first; })) {
+    json["builtinTexts"][text->first] = text->second;
+  }
+  return json;
+}
 
-  out << json.dump(2, ' ', false, Json::error_handler_t::replace) << '\n';
+void WriteJson(const Device& device, std::ostream& out) {
+  out << DeviceJson(device).dump(2, ' ', false, Json::error_handler_t::replace) << '\n';
 }
 
 }  // namespace inspect

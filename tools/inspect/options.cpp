@@ -132,8 +132,10 @@ std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& line) {
   CLI::App* diff = app.add_subcommand(
       "diff", "compare two devices, or one device in two languages, as a host sees them (exit 1: different)");
   diff->footer(std::string(kPaths) +
-               "Exit codes: 0 equal, 1 different, 64 wrong arguments, 74 the output "
-               "could not be written.");
+               "Without --new-language every language both localized files list is compared; a change seen\n"
+               "in some of them only is marked with them ([de] ...).\n"
+               "Exit codes: 0 equal, 1 different, 2 a side could not be loaded, 64 wrong arguments,\n"
+               "74 the output could not be written.");
   AddCommon(*diff, common, {"text", "json"});
   std::string newLanguage;
   diff->add_option("--new-language", newLanguage, "the new side's language (default: that of -l)")->type_name("ID");

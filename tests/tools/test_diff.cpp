@@ -1,0 +1,166 @@
+// `k42gui-inspect diff` on copies of the demo with known changes, and the JSON report's independence
+// of the folder a device lies in.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+#include "inspect_runner.h"
+#include "support/test_paths.h"
+
+namespace {
+
+using inspect_test::Inspect;
+using inspect_test::Outcome;
+using inspect_test::Quote;
+using Json = nlohmann::json;
+using Edits = std::vector<std::pair<std::string, std::string>>;
+
+const std::string kDemo = inspect_test::DemoPath();
+
+std::string Edited(std::string text, const Edits& edits) {
+  for (const auto& [from, to] : edits) {
+    const size_t at = text.find(from);
+    EXPECT_NE(at, std::string::npos) << "the demo no longer contains: " << from;
+    if (at != std::string::npos) text.replace(at, from.size(), to);
+  }
+  return text;
+}
+
+// Copies the demo into folder (under the test's temporary directory) with the edits applied to its
+// GUI XML and localized files; the schemas are named by absolute path so the copy still validates.
+std::string CopyDemo(const std::string& folder, const Edits& xmlEdits = {}, const Edits& locEdits = {}) {
+  const Edits schemas{{"../../schemas/", std::string(K42GUI_SOURCE_DIR) + "/schemas/"}};
+  const std::string demoDir = std::string(K42GUI_SOURCE_DIR) + "/examples/demo/";
+  k42test::WriteTempFile(folder + "/demo_loc.xml",
+                         Edited(Edited(inspect_test::ReadFile(demoDir + "demo_loc.xml"), schemas), locEdits));
+  return k42test::WriteTempFile(folder + "/demo.xml",
+                                Edited(Edited(inspect_test::ReadFile(demoDir + "demo.xml"), schemas), xmlEdits));
+}
+
+Outcome Diff(const std::string& args) { return inspect_test::InspectRaw("diff --no-progress " + args); }
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  for (size_t start = 0, end; start < text.size(); start = end + 1) {
+    end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    lines.push_back(text.substr(start, end - start));
+  }
+  return lines;
+}
+
+size_t IndexOf(const std::vector<std::string>& lines, const std::string& line) {
+  for (size_t i = 0; i < lines.size(); ++i) {
+    if (lines[i] == line) return i;
+  }
+  ADD_FAILURE() << "missing line: " << line;
+  return lines.size();
+}
+
+TEST(InspectDiff, KnownChangesOneLineEachGroupedByArea) {
+  const std::string before = CopyDemo("diff-old");
+  const std::string after =
+      CopyDemo("diff-new",
+               {{R"(VAR_REF="varPVUnit" LABEL_REF="lblPressureUnit" CONTROLSTYLE="COMBO")",
+                 R"(VAR_REF="varPVUnit" LABEL_REF="lblPressureUnit" CONTROLSTYLE="LIST")"},
+                // An item inserted in the middle is one change; the items after it are not shifted.
+                {R"(<EMPTYFIELD_PARDIS/>)", R"(<EMPTYFIELD_PARDIS/><VARIABLE_PARDIS VAR_REF="varSensorTemp"/>)"},
+                {R"(<VARIABLE_NAV VAR_REF="varDamping" PARDIS_REF="disBasic" IMAGELIST_INDEX="4"/>)", ""},
+                {R"(FORMAT_CONTROL="%.1f s")", R"(FORMAT_CONTROL="%.2f s")"},
+                {R"(TOOLBAR_ID="tbPrint" TOOLBAR_BITMAPINDEX="3")", R"(TOOLBAR_ID="tbPrint" TOOLBAR_BITMAPINDEX="5")"}},
+               {{"<LABEL>Druckeinheit</LABEL>", "<LABEL>Einheit des Drucks</LABEL>"}});
+
+  const Outcome text = Diff(Quote(before) + " " + Quote(after));
+  EXPECT_EQ(text.exitCode, 1) << text.err;
+  const std::vector<std::string> lines = Lines(text.out);
+  const size_t tree = IndexOf(lines, "module modSetup: tree menuSetupRoot/menuBasic/varDamping removed");
+  const size_t control = IndexOf(lines, "display disBasic: item 3 (varPVUnit): control combo -> list");
+  const size_t inserted = IndexOf(lines, "display disBasic: item 5 (varSensorTemp) added");
+  const size_t german =
+      IndexOf(lines, "[de] display disBasic: item 3 (varPVUnit): label \"Druckeinheit\" -> \"Einheit des Drucks\"");
+  const size_t format = IndexOf(lines, "variable varDamping: format \"%.1f s\" -> \"%.2f s\"");
+  const size_t toolbar = IndexOf(lines, "toolbar: item 5 (tbPrint): bitmap 3 -> 5");
+  EXPECT_LT(tree, control);
+  EXPECT_LT(inserted, format);
+  EXPECT_LT(german, format);
+  EXPECT_LT(format, toolbar);
+  for (const std::string& line : lines) {
+    EXPECT_EQ(line.find("varPollAddress"), std::string::npos) << line;  // after the inserted item
+    EXPECT_EQ(line.find("[en]"), std::string::npos) << line;            // the same in both languages
+  }
+
+  const Outcome json = Diff("--format json " + Quote(before) + " " + Quote(after));
+  EXPECT_EQ(json.exitCode, 1);
+  const Json report = Json::parse(json.out);
+  EXPECT_EQ(report["formatVersion"], 1);
+  EXPECT_EQ(report["changes"].size(), lines.size());
+  for (const Json& change : report["changes"]) {
+    if (change["path"] == "display disBasic: item 3 (varPVUnit): control") {
+      EXPECT_EQ(change["kind"], "changed");
+      EXPECT_EQ(change["old"], "combo");
+      EXPECT_EQ(change["new"], "list");
+      EXPECT_FALSE(change.contains("language"));
+    } else if (change["path"] == "display disBasic: item 5 (varSensorTemp)") {
+      EXPECT_EQ(change["kind"], "added");
+      EXPECT_FALSE(change.contains("old"));
+      EXPECT_EQ(change["new"]["reference"], "varSensorTemp");
+    } else if (change["path"] == "display disBasic: item 3 (varPVUnit): label") {
+      EXPECT_EQ(change["language"], "de");
+    }
+  }
+}
+
+TEST(InspectDiff, EqualDevicesLanguagesAndExitCodes) {
+  // A copy elsewhere is the same device: its paths are relative to its own folder.
+  const Outcome same = Diff(Quote(kDemo) + " " + Quote(CopyDemo("diff-copy")));
+  EXPECT_EQ(same.exitCode, 0) << same.err;
+  EXPECT_EQ(same.out, "");
+  const Outcome sameJson = Diff("--format json " + Quote(kDemo) + " " + Quote(kDemo));
+  EXPECT_EQ(sameJson.exitCode, 0);
+  EXPECT_EQ(Json::parse(sameJson.out)["changes"], Json::array());
+
+  // One device in English and German: only texts differ, nothing is added or removed.
+  const Outcome languages = Diff("--new-language de " + Quote(kDemo));
+  EXPECT_EQ(languages.exitCode, 1);
+  const std::vector<std::string> lines = Lines(languages.out);
+  IndexOf(lines, "display disBasic: item 3 (varPVUnit): label \"Pressure unit\" -> \"Druckeinheit\"");
+  IndexOf(lines, "module modSetup: menu bar Setup tools: label \"Setup tools\" -> \"Werkzeuge\"");
+  IndexOf(lines, "built-in texts: navBarGoHome \"Back to overview\" -> \"Zur Übersicht\"");
+  for (const std::string& line : lines) {
+    EXPECT_EQ(line.find(" added"), std::string::npos) << line;
+    EXPECT_EQ(line.find(" removed"), std::string::npos) << line;
+  }
+
+  EXPECT_EQ(Diff(Quote(kDemo) + " " + Quote(k42test::DataPathNarrow("tools/no_such_device.xml"))).exitCode, 2);
+  EXPECT_EQ(Diff("--format html " + Quote(kDemo) + " " + Quote(kDemo)).exitCode, 64);
+}
+
+TEST(InspectJson, SameDeviceInTwoFoldersGivesTheSameBytes) {
+  const std::string copy = CopyDemo("json-a");
+  const Outcome first = Inspect("--format json " + Quote(copy));
+  const Outcome second = Inspect("--format json " + Quote(CopyDemo("nested/json-b")));
+  ASSERT_EQ(first.exitCode, 0) << first.err;
+  EXPECT_EQ(first.out, second.out);
+  EXPECT_EQ(first.out.find(std::filesystem::path(copy).parent_path().string()), std::string::npos);
+
+  const Json json = Json::parse(first.out);
+  EXPECT_EQ(json["formatVersion"], 1);
+  EXPECT_EQ(json["toolbar"]["icons"], "images/toolbar.bmp");
+  EXPECT_EQ(json["modules"][0]["icon"], "images/setup.ico");
+  std::vector<std::string> ids;
+  for (const Json& parameter : json["parameters"]) {
+    ids.push_back(parameter["id"]);
+    if (parameter["id"] == "imgDevice") {
+      EXPECT_EQ(parameter["image"], "images/pt42.bmp");
+    }
+  }
+  EXPECT_TRUE(std::is_sorted(ids.begin(), ids.end()));
+}
+
+}  // namespace
