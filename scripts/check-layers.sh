@@ -2,6 +2,7 @@
 # Fails on any include that points back up the layers of the component or across the two reader groups.
 #
 #   platform <- model <- readers/declarations, readers/navigation (side by side) <- localization <- component
+#   authoring (the device checker) stands beside the component on the same parts; no part includes it.
 #   tools (and whatever a host writes) use only the public headers <k42gui/...>.
 #
 # A part may include its own headers and those of the parts below it, always written from src/
@@ -17,6 +18,7 @@ declare -A allowed=(
   [src/readers/navigation]="platform/ model/ readers/navigation/"
   [src/localization]="platform/ model/ localization/"
   [src/component]="platform/ model/ readers/ localization/ component/"
+  [src/authoring]="platform/ model/ readers/ localization/ authoring/"
   [tools]="inspect/"
 )
 

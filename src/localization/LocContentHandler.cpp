@@ -1,6 +1,7 @@
 // Content handler of the localized-text file: picks the language blocks that
 // apply, resolves scopes and identifiers, and lands the texts on the records.
 #include "model/DDParserXML.h"
+#include "model/Keywords.h"
 #include "model/LoadBounds.h"
 
 #include <new>
@@ -17,12 +18,7 @@ std::u16string_view Attribute(const xercesc::Attributes& attributes, const char1
 
 // "ANCHORS" keyword to its anchor kind; other values leave anchor unchanged.
 void SetAnchorKind(std::u16string_view keyword, int32_t& anchor) {
-  if (keyword == u"NO")
-    anchor = kNO;
-  else if (keyword == u"EQTOID")
-    anchor = kEQTOID;
-  else if (keyword == u"EQTOHELPTOPIC")
-    anchor = kEQTOHELPTOPIC;
+  k42::KeywordToValue(k42::KeywordTable::kHelpAnchors, keyword, anchor);
 }
 
 }  // namespace

@@ -236,6 +236,10 @@ class CDDParserXML : public xercesc::DefaultHandler {
   int32_t GetConditionalLabelData(const std::u16string& id, std::vector<CDDText>& variants) const;
   // The first header record of that mapping name for the mode's text, or null.
   const CDDHeaderRecord* FindHeaderRecord(int32_t mode, const std::u16string& mapping) const;
+  // The record the parameter queries answer from for an identifier: the first variable (PAR_VARIABLE),
+  // metavariable (PAR_META), method (PAR_METHODE), image (PAR_IMAGE) or module (PAR_MODULE) of that
+  // identifier; null when there is none or for any other ParType.
+  const CDDElement* FindParameter(const std::u16string& id, int32_t parType) const;
 
   // ---- Read access for tests and tools -------------------------------
   int32_t FunctionId() const { return m_functionId; }

@@ -1,7 +1,8 @@
-// Keyword tables for handling, storage kind, header mode and data types.
+// Keyword tables of the GUI XML vocabulary and the localized file.
 #include "model/Keywords.h"
 
 #include <array>
+#include <span>
 #include <utility>
 
 #include <k42gui/IGuiXmlModel.h>
@@ -29,7 +30,7 @@ constexpr std::array<Keyword, 3> kStorage{{
 }};
 
 template <size_t N>
-bool FromKeyword(const std::array<Keyword, N>& table, const std::u16string& text, int32_t& value) {
+bool FromKeyword(const std::array<Keyword, N>& table, std::u16string_view text, int32_t& value) {
   for (const Keyword& entry : table) {
     if (text == entry.text) {
       value = entry.value;
@@ -91,7 +92,148 @@ constexpr std::array<Keyword, 36> kDataTypes{{
     {u"DD_DURATION", TYPE_DD_DURATION, true},
 }};
 
+constexpr std::array<Keyword, 4> kDisplayConditions{{
+    {u"ALWAYS", kDISPLAYALWAYS, true},
+    {u"READONLY", kDISPLAYREADONLY, true},
+    {u"NOTZERO", kDISPLAYNOTZERO, true},
+    {u"OFFLINE", kDISPLAYOFFLINE, true},
+}};
+
+constexpr std::array<Keyword, 7> kControlStyles{{
+    {u"COMBO", CTRL_VAR_COMBO, true},
+    {u"LIST", CTRL_VAR_LIST, true},
+    {u"RADIO", CTRL_VAR_RADIO, true},
+    {u"CHECKBOX", CTRL_VAR_CHECKBOX, true},
+    {u"STATIC", CTRL_VAR_STATIC, true},
+    {u"EDIT", CTRL_VAR_EDIT, true},
+    {u"LED", CTRL_VAR_LED, true},
+}};
+
+constexpr std::array<Keyword, 1> kMethodStyles{{{u"BUTTON", CTRL_MET_BUTTON, true}}};
+
+// Compared literally, prefix included: another prefix bound to the same namespace is not recognised.
+constexpr std::array<Keyword, 2> kDisplayKinds{{
+    {u"tv:custompardisdecType", DISPLAY_CUSTOM, true},
+    {u"tv:singlemodulepardisdecType", DISPLAY_SINGLE_MODULE, true},
+}};
+
+constexpr std::array<Keyword, 5> kNavigationTargets{{
+    {u"FIRST", kNavFirst, true},
+    {u"PREVIOUS", kNavPrevious, true},
+    {u"NEXT", kNavNext, true},
+    {u"LAST", kNavLast, true},
+    {u"HOME", kNavHome, true},
+}};
+
+constexpr std::array<Keyword, 3> kIntegrations{{{u"TAB", kTAB, true}, {u"MENU", kMENU, true}, {u"NONE", kNONE, true}}};
+
+constexpr std::array<Keyword, 3> kHeaderUses{{
+    {u"GENERAL", MODE_GENERAL, true},
+    {u"ONLINE", MODE_ONLINE, true},
+    {u"OFFLINE", MODE_OFFLINE, true},
+}};
+
+// The reader takes any other word for a plain variable, so the checker is the only one to notice a typo.
+constexpr std::array<Keyword, 3> kOrigins{{
+    {u"VARIABLE", PAR_VARIABLE, true},
+    {u"META", PAR_META, true},
+    {u"METHODS", PAR_METHODE, true},
+}};
+
+constexpr std::array<Keyword, 4> kHeaderVarTypes{{
+    {u"STATIC", HEADERVARTYPE_STATIC, true},
+    {u"LED", HEADERVARTYPE_LED, true},
+    {u"LED_HANDLING", HEADERVARTYPE_LED_HANDLING, true},
+    {u"MODULE", HEADERVARTYPE_MODULE, true},
+}};
+
+constexpr std::array<Keyword, 2> kLogoTypes{{{u"VENDOR", LOGO_VENDOR, true}, {u"DEVICE", LOGO_DEVICE, true}}};
+
+// The menu bar runs an online function like any other function.
+constexpr std::array<Keyword, 5> kMenubarActions{{
+    {u"DIALOGBOX", kDIALOGBOX, true},
+    {u"MODULE", kMODULE, true},
+    {u"FUNCTION", kFUNCTION, true},
+    {u"FUNCTIONONLINE", kFUNCTION, false},
+    {u"SETLANGUAGE", kSETLANGUAGE, true},
+}};
+
+constexpr std::array<Keyword, 3> kToolbarItemTypes{{
+    {u"TOOLBAR_BUTTON", kTOOLBAR_BUTTON, true},
+    {u"TOOLBAR_SEPARATOR", kTOOLBAR_SEP, true},
+    {u"TOOLBAR_CHECK", kTOOLBAR_CHECK, true},
+}};
+
+constexpr std::array<Keyword, 4> kToolbarActions{{
+    {u"DIALOGBOX", kDIALOGBOX, true},
+    {u"MODULE", kMODULE, true},
+    {u"FUNCTION", kFUNCTION, true},
+    {u"FUNCTIONONLINE", kFUNCTIONONLINE, true},
+}};
+
+constexpr std::array<Keyword, 3> kHelpAnchors{{
+    {u"NO", kNO, true},
+    {u"EQTOID", kEQTOID, true},
+    {u"EQTOHELPTOPIC", kEQTOHELPTOPIC, true},
+}};
+
+std::span<const Keyword> TableOf(KeywordTable table) {
+  switch (table) {
+    case KeywordTable::kHandling:
+      return kHandling;
+    case KeywordTable::kStorage:
+      return kStorage;
+    case KeywordTable::kDataType:
+      return kDataTypes;
+    case KeywordTable::kDisplayCondition:
+      return kDisplayConditions;
+    case KeywordTable::kControlStyle:
+      return kControlStyles;
+    case KeywordTable::kMethodStyle:
+      return kMethodStyles;
+    case KeywordTable::kDisplayKind:
+      return kDisplayKinds;
+    case KeywordTable::kNavigationTarget:
+      return kNavigationTargets;
+    case KeywordTable::kIntegration:
+      return kIntegrations;
+    case KeywordTable::kHeaderUse:
+      return kHeaderUses;
+    case KeywordTable::kOrigin:
+      return kOrigins;
+    case KeywordTable::kHeaderVarType:
+      return kHeaderVarTypes;
+    case KeywordTable::kLogoType:
+      return kLogoTypes;
+    case KeywordTable::kMenubarAction:
+      return kMenubarActions;
+    case KeywordTable::kToolbarItemType:
+      return kToolbarItemTypes;
+    case KeywordTable::kToolbarAction:
+      return kToolbarActions;
+    case KeywordTable::kHelpAnchors:
+      return kHelpAnchors;
+  }
+  return {};
+}
+
 }  // namespace
+
+bool KeywordToValue(KeywordTable table, std::u16string_view text, int32_t& value) {
+  for (const Keyword& entry : TableOf(table)) {
+    if (text == entry.text) {
+      value = entry.value;
+      return true;
+    }
+  }
+  return false;
+}
+
+std::vector<std::u16string_view> KeywordsOf(KeywordTable table) {
+  std::vector<std::u16string_view> words;
+  for (const Keyword& entry : TableOf(table)) words.emplace_back(entry.text);
+  return words;
+}
 
 bool HandlingFromKeyword(const std::u16string& text, int32_t& value) { return FromKeyword(kHandling, text, value); }
 bool StorageFromKeyword(const std::u16string& text, int32_t& value) { return FromKeyword(kStorage, text, value); }

@@ -1,14 +1,46 @@
-// Keyword tables shared by the readers and the queries: handling, storage
-// kind and header mode in both directions, and the data type keywords.
+// Keyword tables shared by the readers, the queries and the device checker: every attribute text that
+// the readers turn into a number, in both directions where the queries need the text back.
 #pragma once
 
 #include <cstdint>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace k42 {
 
+// The vocabularies of keyword attributes. A reader maps a keyword through its table and keeps a
+// default for any other text; the checker reports such a text instead of letting it fall back.
+enum class KeywordTable : uint8_t {
+  kHandling,          // MODIFIER HANDLING
+  kStorage,           // DATATYPE STORAGE
+  kDataType,          // the text of DATATYPE
+  kDisplayCondition,  // GUI_FORMAT DISPLAY_CONDITION
+  kControlStyle,      // VARIABLE_PARDIS CONTROLSTYLE
+  kMethodStyle,       // METHOD_PARDIS CONTROLSTYLE
+  kDisplayKind,       // PARDIS_DEC xsi:type, compared with its prefix as written
+  kNavigationTarget,  // HOR_NAV TARGET
+  kIntegration,       // MODULE_DEC MOD_INTEGRATION
+  kHeaderUse,         // HEADER_AREA USE (a Mode)
+  kOrigin,            // VARIABLE_HEADER ORIGIN (a ParType)
+  kHeaderVarType,     // VARIABLE_HEADER HEADER_VAR_TYPE
+  kLogoType,          // LOGO TYPE
+  kMenubarAction,     // MENUBAR_ITEM MENUBAR_TYPE
+  kToolbarItemType,   // TOOLBARITEM_DEC TOOLBAR_ITEMTYPE
+  kToolbarAction,     // TOOLBARITEM_DEC TOOLBAR_ACTIONTYPE
+  kHelpAnchors,       // HELPFILE / UIHELPFILE ANCHORS of the localized file
+};
+
+// The five targets of a display's navigation buttons.
+enum NavigationTarget : int32_t { kNavFirst, kNavPrevious, kNavNext, kNavLast, kNavHome };
+
 // Keyword to value: exact, case-sensitive comparison of the whole text.
-// Returns false (value untouched) when text is not a keyword.
+// Returns false (value untouched) when text is not a keyword of the table.
+bool KeywordToValue(KeywordTable table, std::u16string_view text, int32_t& value);
+
+// The keywords of a table in table order, for messages.
+std::vector<std::u16string_view> KeywordsOf(KeywordTable table);
+
 bool HandlingFromKeyword(const std::u16string& text, int32_t& value);  // READONLY, READWRITE, WRITEONLY, COND
 bool StorageFromKeyword(const std::u16string& text, int32_t& value);   // STATIC 1, DYNAMIC 2, CONSTANT 3
 

@@ -255,3 +255,22 @@ int32_t CDDParserXML::GetConditionalLabelData(const std::u16string& id, std::vec
   element->GetVariants(variants);
   return 0;
 }
+
+const CDDElement* CDDParserXML::FindParameter(const std::u16string& id, int32_t parType) const {
+  switch (parType) {
+    case PAR_VARIABLE:
+      return m_variableIndex.Find(m_variables, id);
+    case PAR_META: {
+      const auto& metas = m_metaVariableIndex.Find(m_metaVariables, id);
+      return metas.empty() ? nullptr : metas.front();
+    }
+    case PAR_METHODE:
+      return m_methodIndex.Find(m_methods, id);
+    case PAR_IMAGE:
+      return m_imageIndex.Find(m_images, id);
+    case PAR_MODULE:
+      return FindModule(id);
+    default:
+      return nullptr;
+  }
+}

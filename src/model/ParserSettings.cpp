@@ -12,6 +12,15 @@ void ApplyGuiXmlSettings(xercesc::XercesDOMParser& parser) {
   parser.setValidationSchemaFullChecking(true);
 }
 
+void ApplyGuiXmlSettings(xercesc::SAX2XMLReader& reader) {
+  using xercesc::XMLUni;
+  reader.setFeature(XMLUni::fgSAX2CoreValidation, true);
+  reader.setFeature(XMLUni::fgXercesDynamic, false);
+  reader.setFeature(XMLUni::fgSAX2CoreNameSpaces, true);
+  reader.setFeature(XMLUni::fgXercesSchema, true);
+  reader.setFeature(XMLUni::fgXercesSchemaFullChecking, true);
+}
+
 void ApplyLocalizedFileSettings(xercesc::SAX2XMLReader& reader) {
   using xercesc::XMLUni;
   reader.setFeature(XMLUni::fgSAX2CoreValidation, true);

@@ -39,8 +39,14 @@ std::string CopyDemo(const std::string& folder, const Edits& xmlEdits = {}, cons
   const std::string demoDir = std::string(K42GUI_SOURCE_DIR) + "/examples/demo/";
   k42test::WriteTempFile(folder + "/demo_loc.xml",
                          Edited(Edited(inspect_test::ReadFile(demoDir + "demo_loc.xml"), schemas), locEdits));
-  return k42test::WriteTempFile(folder + "/demo.xml",
-                                Edited(Edited(inspect_test::ReadFile(demoDir + "demo.xml"), schemas), xmlEdits));
+  const std::string xml = k42test::WriteTempFile(
+      folder + "/demo.xml", Edited(Edited(inspect_test::ReadFile(demoDir + "demo.xml"), schemas), xmlEdits));
+  // The pictures and help files come along, as with any copy of a device's folder.
+  for (const char* files : {"images", "help"}) {
+    std::filesystem::copy(demoDir + files, std::filesystem::path(xml).parent_path() / files,
+                          std::filesystem::copy_options::recursive | std::filesystem::copy_options::overwrite_existing);
+  }
+  return xml;
 }
 
 Outcome Diff(const std::string& args) { return inspect_test::InspectRaw("diff --no-progress " + args); }

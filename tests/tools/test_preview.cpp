@@ -143,9 +143,14 @@ TEST(PreviewInBrowser, TenThousandMenuEntriesStayUsable) {
   Drive("large", page);
 }
 
-// The demo names help files that are not there: they are not reported as found with an empty path.
+// The demo copied out without its help files: they are not reported as found with an empty path.
 TEST(PreviewData, MissingHelpFilesAreNotFound) {
-  const Outcome run = Inspect("--format json " + Quote(inspect_test::DemoPath()));
+  const std::string demo = std::string(K42GUI_SOURCE_DIR) + "/examples/demo/";
+  const std::string xml = k42test::WriteTempFile(
+      "help-demo/demo.xml", Replace(inspect_test::ReadFile(demo + "demo.xml"), "../../schemas/", kSchemas));
+  k42test::WriteTempFile("help-demo/demo_loc.xml",
+                         Replace(inspect_test::ReadFile(demo + "demo_loc.xml"), "../../schemas/", kSchemas));
+  const Outcome run = Inspect("--format json " + Quote(xml));
   ASSERT_EQ(run.exitCode, 0) << run.err;
   const nlohmann::json help = nlohmann::json::parse(run.out)["helpFiles"];
   for (const char* type : {"dtm", "ui"}) {

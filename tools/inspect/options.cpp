@@ -113,10 +113,17 @@ std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& line) {
       ->expected(0, 2);
 
   CLI::App* check = app.add_subcommand("check", "lint the device for its author");
-  check->footer(std::string(kPaths) + "Exit codes: 64 wrong arguments, 74 the output could not be written.");
+  check->footer(std::string(kPaths) +
+                "Exit codes: 0 clean, 1 warnings only, 2 errors (or a device the component cannot load), 64 wrong\n"
+                "arguments, 74 the output could not be written.");
   AddCommon(*check, common, {"text", "json"});
-  check->add_option("--rule", line.check.rules, "run only this rule (repeatable)")->type_name("NAME");
-  check->add_option("--ignore", line.check.ignored, "leave this rule out (repeatable)")->type_name("NAME");
+  // One name per occurrence: a list option would otherwise swallow the file names after it.
+  check->add_option("--rule", line.check.rules, "run only this rule (repeatable)")
+      ->type_name("NAME")
+      ->allow_extra_args(false);
+  check->add_option("--ignore", line.check.ignored, "leave this rule out (repeatable)")
+      ->type_name("NAME")
+      ->allow_extra_args(false);
   check->add_option("GUI_XML_FILE", common.files, "the GUI XML file and, optionally, its localized file")
       ->type_name("[LOCALIZED_FILE]")
       ->expected(1, 2)

@@ -1,32 +1,16 @@
 // Reader of "GUI_FORMAT": display condition, format and alignment of a
-// variable, and of a display control through a scratch variable.
+// variable, and of a display control.
 #include "model/DDParserXML.h"
 #include "model/DomUtil.h"
-
-namespace {
-
-bool DisplayConditionFromKeyword(std::u16string_view text, int32_t& value) {
-  if (text == u"ALWAYS")
-    value = 0;  // kDISPLAYALWAYS
-  else if (text == u"READONLY")
-    value = 1;  // kDISPLAYREADONLY
-  else if (text == u"NOTZERO")
-    value = 2;  // kDISPLAYNOTZERO
-  else if (text == u"OFFLINE")
-    value = 3;  // kDISPLAYOFFLINE
-  else
-    return false;
-  return true;
-}
-
-}  // namespace
+#include "model/Keywords.h"
 
 int CDDParserXML::ParseGuiFormat(DOMNode* node, CDDVariable* variable) {
   if (node == nullptr || variable == nullptr) return -1;
   try {
     std::u16string text;
     int32_t condition = 0;
-    if (k42::GetAttribute(node, u"DISPLAY_CONDITION", text) && DisplayConditionFromKeyword(text, condition)) {
+    if (k42::GetAttribute(node, u"DISPLAY_CONDITION", text) &&
+        k42::KeywordToValue(k42::KeywordTable::kDisplayCondition, text, condition)) {
       variable->SetDisplayCondition(condition);
     }
     if (k42::GetAttribute(node, u"FORMAT_CONTROL", text)) {
@@ -55,7 +39,9 @@ int CDDParserXML::ParseControlFormat(DOMNodeList* children, CDDDisplayItem* cont
     try {
       std::u16string_view text;
       int32_t condition = CDDVariable::kInitialDisplayCondition;
-      if (k42::GetAttribute(node, u"DISPLAY_CONDITION", text)) DisplayConditionFromKeyword(text, condition);
+      if (k42::GetAttribute(node, u"DISPLAY_CONDITION", text)) {
+        k42::KeywordToValue(k42::KeywordTable::kDisplayCondition, text, condition);
+      }
       k42::PooledText format, alignment;
       if (k42::GetAttribute(node, u"FORMAT_CONTROL", text) && text != u"%COND%") format = m_texts.Intern(text);
       if (k42::GetAttribute(node, u"ALIGN", text)) alignment = m_texts.Intern(text);

@@ -5,6 +5,7 @@
 
 #include "model/DDParserXML.h"
 #include "model/DomUtil.h"
+#include "model/Keywords.h"
 #include "platform/text.h"
 
 namespace {
@@ -12,17 +13,15 @@ namespace {
 constexpr int kDiscard = -2;  // a required attribute is missing
 
 int32_t OriginFromKeyword(const std::u16string& text) {
-  if (text == u"META") return PAR_META;
-  if (text == u"METHODS") return PAR_METHODE;
-  return PAR_VARIABLE;  // any other word names a plain variable
+  int32_t origin = PAR_VARIABLE;  // any other word names a plain variable
+  k42::KeywordToValue(k42::KeywordTable::kOrigin, text, origin);
+  return origin;
 }
 
 int32_t HeaderVarTypeFromKeyword(const std::u16string& text) {
-  if (text == u"STATIC") return HEADERVARTYPE_STATIC;
-  if (text == u"LED") return HEADERVARTYPE_LED;
-  if (text == u"LED_HANDLING") return HEADERVARTYPE_LED_HANDLING;
-  if (text == u"MODULE") return HEADERVARTYPE_MODULE;
-  return HEADERVARTYPE_UNDEF;
+  int32_t type = HEADERVARTYPE_UNDEF;
+  k42::KeywordToValue(k42::KeywordTable::kHeaderVarType, text, type);
+  return type;
 }
 
 }  // namespace

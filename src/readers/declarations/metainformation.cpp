@@ -5,6 +5,7 @@
 
 #include "model/DDParserXML.h"
 #include "model/DomUtil.h"
+#include "model/Keywords.h"
 
 int CDDParserXML::ParseMetaInformation(DOMNodeList* list) {
   k42::ForEachNode(list, [this](DOMNode* node) {
@@ -91,11 +92,7 @@ int CDDParserXML::ParseLogo(DOMNode* node) {
     if (!k42::GetAttribute(node, u"TYPE", type) || !k42::GetAttribute(node, u"HREF", logo.m_reference)) {
       return -1;
     }
-    if (type == u"VENDOR") {
-      logo.m_type = LOGO_VENDOR;
-    } else if (type == u"DEVICE") {
-      logo.m_type = LOGO_DEVICE;
-    } else {
+    if (!k42::KeywordToValue(k42::KeywordTable::kLogoType, type, logo.m_type)) {
       // A host asks for logos by type and could never ask for this one;
       // listing it under either type would show the wrong picture.
       return -1;

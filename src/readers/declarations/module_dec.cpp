@@ -2,22 +2,7 @@
 // their contents go to the module body reader.
 #include "model/DDParserXML.h"
 #include "model/DomUtil.h"
-
-namespace {
-
-bool IntegrationFromKeyword(const std::u16string& text, int32_t& value) {
-  if (text == u"TAB")
-    value = 0;  // kTAB
-  else if (text == u"MENU")
-    value = 1;  // kMENU
-  else if (text == u"NONE")
-    value = 2;  // kNONE
-  else
-    return false;
-  return true;
-}
-
-}  // namespace
+#include "model/Keywords.h"
 
 int CDDParserXML::ParseModuleDec(DOMNodeList* list) {
   k42::ForEachNode(list, [this](DOMNode* node) {
@@ -48,7 +33,8 @@ int CDDParserXML::ParseModuleDec(DOMNodeList* list) {
       optional([&] {
         std::u16string text;
         int32_t integration = 0;
-        if (k42::GetAttribute(node, u"MOD_INTEGRATION", text) && IntegrationFromKeyword(text, integration)) {
+        if (k42::GetAttribute(node, u"MOD_INTEGRATION", text) &&
+            k42::KeywordToValue(k42::KeywordTable::kIntegration, text, integration)) {
           module->SetIntegration(integration);
         }
       });

@@ -11,28 +11,16 @@
 
 #include "model/DDParserXML.h"
 #include "model/DomUtil.h"
+#include "model/Keywords.h"
 #include "platform/text.h"
 
 namespace {
 
-// The display kind named by "xsi:type". The text is compared literally,
-// prefix included: another prefix bound to the same namespace is not
-// recognised.
-int32_t DisplayTypeFromXsiType(const std::u16string& type) {
-  if (type == u"tv:custompardisdecType") return DISPLAY_CUSTOM;
-  if (type == u"tv:singlemodulepardisdecType") return DISPLAY_SINGLE_MODULE;
-  return DISPLAY_UNKNOWN;
-}
-
-int32_t ControlStyleFromKeyword(std::u16string_view style) {
-  if (style == u"COMBO") return CTRL_VAR_COMBO;
-  if (style == u"LIST") return CTRL_VAR_LIST;
-  if (style == u"RADIO") return CTRL_VAR_RADIO;
-  if (style == u"CHECKBOX") return CTRL_VAR_CHECKBOX;
-  if (style == u"STATIC") return CTRL_VAR_STATIC;
-  if (style == u"EDIT") return CTRL_VAR_EDIT;
-  if (style == u"LED") return CTRL_VAR_LED;
-  return CTRL_UNKNOWN;
+// The value of a keyword, or fallback for any other text.
+int32_t KeywordOr(k42::KeywordTable table, std::u16string_view text, int32_t fallback) {
+  int32_t value = fallback;
+  k42::KeywordToValue(table, text, value);
+  return value;
 }
 
 // Stores the leading decimal integer of the attribute name when present.
@@ -71,7 +59,7 @@ int CDDParserXML::ParsePardisDec(DOMNode* node, CDDModule* module) {
     if (!hasId || !hasType) return -2;
     display->SetId(std::move(id));
     if (hasValidity) display->SetValidityId(std::move(validity));
-    display->SetDisplayType(DisplayTypeFromXsiType(type));
+    display->SetDisplayType(KeywordOr(k42::KeywordTable::kDisplayKind, type, DISPLAY_UNKNOWN));
   } catch (...) {
     return -3;
   }
@@ -117,7 +105,9 @@ int CDDParserXML::ParseVariablePardis(DOMNode* node, CDDPardis* display) {
     // the item is still shown.
     item.m_controlStyle = CTRL_VAR_EDIT;
     std::u16string_view style;
-    if (k42::GetAttribute(node, u"CONTROLSTYLE", style)) item.m_controlStyle = ControlStyleFromKeyword(style);
+    if (k42::GetAttribute(node, u"CONTROLSTYLE", style)) {
+      item.m_controlStyle = KeywordOr(k42::KeywordTable::kControlStyle, style, CTRL_UNKNOWN);
+    }
     try {
       PoolAttribute(node, u"HELPREF", item.m_helpRef);
     } catch (...) {
@@ -149,7 +139,9 @@ int CDDParserXML::ParseMethodPardis(DOMNode* node, CDDPardis* display) {
     if (!PoolAttribute(node, u"MET_REF", item.m_reference)) return 0;
     item.m_parType = PAR_METHODE;
     std::u16string_view style;
-    if (k42::GetAttribute(node, u"CONTROLSTYLE", style) && style == u"BUTTON") item.m_controlStyle = CTRL_MET_BUTTON;
+    if (k42::GetAttribute(node, u"CONTROLSTYLE", style)) {
+      k42::KeywordToValue(k42::KeywordTable::kMethodStyle, style, item.m_controlStyle);
+    }
     display->AddItem(item);
   } catch (...) {}
   return 0;
@@ -227,16 +219,27 @@ int CDDParserXML::ParseHorNav(DOMNode* node, CDDPardis* display) {
     if (!k42::GetAttribute(node, u"TARGET", target) || !k42::GetAttribute(node, u"PARDIS_REF", reference)) {
       return 0;
     }
-    if (target == u"FIRST")
-      display->SetFirst(std::move(reference));
-    else if (target == u"PREVIOUS")
-      display->SetPrevious(std::move(reference));
-    else if (target == u"NEXT")
-      display->SetNext(std::move(reference));
-    else if (target == u"LAST")
-      display->SetLast(std::move(reference));
-    else if (target == u"HOME")
-      display->SetHome(std::move(reference));
+    int32_t which = -1;
+    k42::KeywordToValue(k42::KeywordTable::kNavigationTarget, target, which);
+    switch (which) {
+      case k42::kNavFirst:
+        display->SetFirst(std::move(reference));
+        break;
+      case k42::kNavPrevious:
+        display->SetPrevious(std::move(reference));
+        break;
+      case k42::kNavNext:
+        display->SetNext(std::move(reference));
+        break;
+      case k42::kNavLast:
+        display->SetLast(std::move(reference));
+        break;
+      case k42::kNavHome:
+        display->SetHome(std::move(reference));
+        break;
+      default:
+        break;
+    }
   } catch (...) {}
   return 0;
 }

@@ -12,26 +12,9 @@
 
 #include "model/DDParserXML.h"
 #include "model/DomUtil.h"
+#include "model/Keywords.h"
 
 namespace {
-
-// "MENUBAR_TYPE" keywords. Unlike the toolbar, "FUNCTIONONLINE" is a plain
-// function call here.
-bool MenubarActionFromKeyword(const std::u16string& text, int32_t& value) {
-  if (text == u"DIALOGBOX")
-    value = kDIALOGBOX;
-  else if (text == u"MODULE")
-    value = kMODULE;
-  else if (text == u"FUNCTION")
-    value = kFUNCTION;
-  else if (text == u"FUNCTIONONLINE")
-    value = kFUNCTION;
-  else if (text == u"SETLANGUAGE")
-    value = kSETLANGUAGE;
-  else
-    return false;
-  return true;
-}
 
 // One level being read: the next node to read at that level (null when the
 // level is done); popup levels close with an end marker.
@@ -115,7 +98,8 @@ int CDDParserXML::ParseMenubarItems(DOMNodeList* children, k42::OwnedList<CDDMen
         if (k42::GetAttribute(node, u"MENUBAR_ID", text)) item->SetId(text);
         if (k42::GetAttribute(node, u"MENUBAR_ACTION", text)) item->SetAction(text);
         int32_t actionType = kDIALOGBOX;
-        if (k42::GetAttribute(node, u"MENUBAR_TYPE", text) && MenubarActionFromKeyword(text, actionType)) {
+        if (k42::GetAttribute(node, u"MENUBAR_TYPE", text) &&
+            k42::KeywordToValue(k42::KeywordTable::kMenubarAction, text, actionType)) {
           item->SetActionType(actionType);
         }
         items.push_back(std::move(item));

@@ -8,39 +8,8 @@
 
 #include "model/DDParserXML.h"
 #include "model/DomUtil.h"
+#include "model/Keywords.h"
 #include "platform/text.h"
-
-namespace {
-
-bool ToolbarTypeFromKeyword(const std::u16string& text, int32_t& value) {
-  if (text == u"TOOLBAR_BUTTON")
-    value = kTOOLBAR_BUTTON;
-  else if (text == u"TOOLBAR_SEPARATOR")
-    value = kTOOLBAR_SEP;
-  else if (text == u"TOOLBAR_CHECK")
-    value = kTOOLBAR_CHECK;
-  else
-    return false;
-  return true;
-}
-
-// "TOOLBAR_ACTIONTYPE" keywords. Unlike the menu bar, "FUNCTIONONLINE" keeps
-// its own action type and "SETLANGUAGE" is not a toolbar action.
-bool ToolbarActionFromKeyword(const std::u16string& text, int32_t& value) {
-  if (text == u"DIALOGBOX")
-    value = kDIALOGBOX;
-  else if (text == u"MODULE")
-    value = kMODULE;
-  else if (text == u"FUNCTION")
-    value = kFUNCTION;
-  else if (text == u"FUNCTIONONLINE")
-    value = kFUNCTIONONLINE;
-  else
-    return false;
-  return true;
-}
-
-}  // namespace
 
 int CDDParserXML::ParseToolbar(DOMNodeList* list) {
   k42::ForEachNode(list, [this](DOMNode* node) {
@@ -75,8 +44,9 @@ int CDDParserXML::ParseToolbarItems(DOMNodeList* children) {
 
       // An unknown keyword leaves CDDToolbarItem::kUnknownItemType.
       int32_t value = 0;
-      if (ToolbarTypeFromKeyword(type, value)) item->SetItemType(value);
-      if (hasActionType && ToolbarActionFromKeyword(actionType, value)) item->SetActionType(value);
+      if (k42::KeywordToValue(k42::KeywordTable::kToolbarItemType, type, value)) item->SetItemType(value);
+      if (hasActionType && k42::KeywordToValue(k42::KeywordTable::kToolbarAction, actionType, value))
+        item->SetActionType(value);
       if (hasAction) item->SetAction(std::move(action));
       if (hasId) item->SetId(std::move(id));
       if (hasBitmapIndex) item->SetBitmapIndex(k42::LeadingInteger(bitmapIndex));

@@ -1,0 +1,125 @@
+// The device checker on small devices that each hold one kind of mistake: which rule finds it, where in
+// which file, and that the clean device and the rules left out stay silent.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include <k42gui/DeviceCheck.h>
+
+#include "support/test_paths.h"
+
+namespace {
+
+struct Expected {
+  std::string rule;
+  std::string where;     // "file:line:column", the file relative to the data directory
+  std::string fragment;  // part of the message
+  k42gui::Severity severity = k42gui::Severity::kError;
+};
+
+struct Case {
+  std::string gui;
+  std::string loc;
+  std::string language;
+  long function;
+  std::vector<Expected> findings;
+};
+
+std::string Where(const k42gui::Finding& finding) {
+  const std::string prefix = k42test::DataPathNarrow("");
+  const std::string file = finding.file.rfind(prefix, 0) == 0 ? finding.file.substr(prefix.size()) : finding.file;
+  return file + ":" + std::to_string(finding.line) + ":" + std::to_string(finding.column);
+}
+
+k42gui::CheckResult Check(const Case& c, std::vector<std::string> rules = {}) {
+  k42gui::CheckRequest request;
+  request.guiXmlPath = k42test::DataPathNarrow("authoring/" + c.gui);
+  request.localizedPath = k42test::DataPathNarrow("authoring/" + c.loc);
+  request.language = c.language;
+  request.functionId = c.function;
+  request.rules = std::move(rules);
+  return k42gui::CheckDevice(request);
+}
+
+TEST(DeviceCheck, EachBrokenDeviceIsFoundByItsRuleAtThePlaceOfTheMistake) {
+  using k42gui::Severity;
+  const std::string gui = "authoring/";
+  const std::vector<Case> cases = {
+      {"clean.xml", "clean_loc.xml", "en", 1, {}},
+      {"clean.xml", "clean_loc.xml", "de", 1, {}},
+      {"unresolved.xml",
+       "clean_loc.xml",
+       "en",
+       1,
+       {{"unresolved-ref", gui + "unresolved.xml:17:52", "display 'disMian' is not declared in module 'modMain'"},
+        {"unresolved-ref", gui + "unresolved.xml:23:35", "variable 'varTga' is not declared"}}},
+      {"keyword.xml", "clean_loc.xml", "en", 1, {{"unknown-keyword", gui + "keyword.xml:23:57", "'COMBOBOX'"}}},
+      {"shadowed.xml",
+       "clean_loc.xml",
+       "en",
+       1,
+       {{"shadowed-id", gui + "shadowed.xml:10:20", "declaration, at line 7, is the one used", Severity::kWarning},
+        {"shadowed-id", gui + "shadowed.xml:17:23", "hidden by the label", Severity::kWarning},
+        {"shadowed-id", gui + "shadowed.xml:31:20", "function '01' is declared again", Severity::kWarning},
+        {"shadowed-id", gui + "shadowed.xml:34:42", "header place 'DEVICE_TAG' is declared again",
+         Severity::kWarning}}},
+      {"clean.xml", "clean_loc.xml", "en", 3, {{"unknown-function", gui + "clean.xml:10:3", "function 3"}}},
+      {"clean.xml",
+       "clean_loc.xml",
+       "fr",
+       1,
+       {{"unknown-language", gui + "clean.xml:28:5", "'fr' is not declared"},
+        {"unknown-language", gui + "clean_loc.xml:3:1", "no texts for language 'fr'"}}},
+      {"clean.xml",
+       "texts_loc.xml",
+       "en",
+       1,
+       {{"missing-text", gui + "clean.xml:8:52", "choice '1' of 'varTag' has no text in language 'de'",
+         Severity::kWarning},
+        {"missing-text", gui + "clean.xml:17:32", "'varTag' has no text in language 'de'", Severity::kWarning},
+        {"unused-text", gui + "texts_loc.xml:9:78", "choice '2' of 'varTag' is not a choice", Severity::kWarning},
+        {"unused-text", gui + "texts_loc.xml:20:17", "'varTagOld'", Severity::kWarning}}},
+      {"missing_file.xml",
+       "clean_loc.xml",
+       "en",
+       1,
+       {{"missing-file", gui + "missing_file.xml:13:64", "'icons/main.ico' does not exist"}}},
+      // One line for the missing schema, not one per element that could not be validated.
+      {"no_schema.xml", "clean_loc.xml", "en", 1, {{"schema-missing", gui + "no_schema.xml:5:12", "not found"}}},
+      {"invalid.xml",
+       "clean_loc.xml",
+       "en",
+       1,
+       {{"xml", gui + "invalid.xml:23:25", "no declaration found for element 'SPACER_PARDIS'"},
+        {"xml", gui + "invalid.xml:25:20", "'SPACER_PARDIS' is not allowed"}}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.gui + " " + c.loc + " -l " + c.language + " -f " + std::to_string(c.function));
+    const k42gui::CheckResult result = Check(c);
+    ASSERT_EQ(result.findings.size(), c.findings.size());
+    for (size_t i = 0; i < c.findings.size(); ++i) {
+      const k42gui::Finding& finding = result.findings[i];
+      EXPECT_EQ(finding.rule, c.findings[i].rule) << finding.message;
+      EXPECT_EQ(Where(finding), c.findings[i].where) << finding.message;
+      EXPECT_EQ(finding.severity, c.findings[i].severity) << finding.message;
+      EXPECT_NE(finding.message.find(c.findings[i].fragment), std::string::npos) << finding.message;
+    }
+  }
+}
+
+TEST(DeviceCheck, OnlyTheRulesAskedForReportAndAnUnloadableDeviceStopsBeforeTheModel) {
+  const Case unresolved{"unresolved.xml", "clean_loc.xml", "fr", 1, {}};
+  EXPECT_EQ(Check(unresolved, {"unknown-keyword", "missing-file"}).findings.size(), 0u);
+  const k42gui::CheckResult languageOnly = Check(unresolved, {"unknown-language"});
+  ASSERT_EQ(languageOnly.findings.size(), 2u);
+  EXPECT_EQ(languageOnly.findings[0].rule, "unknown-language");
+
+  // Without its schema the device is not loaded, so nothing that needs the model is reported either.
+  const k42gui::CheckResult noSchema = Check({"no_schema.xml", "texts_loc.xml", "fr", 3, {}});
+  EXPECT_FALSE(noSchema.loaded);
+  ASSERT_EQ(noSchema.findings.size(), 1u);
+  EXPECT_EQ(noSchema.findings[0].rule, "schema-missing");
+}
+
+}  // namespace

@@ -1,0 +1,87 @@
+// `k42gui-inspect check` as an author runs it: the demo is clean, a mistake is one editor-readable line,
+// rules can be chosen, JSON is there for editors and CI, and a device copied away from its schemas says so once.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <sstream>
+#include <string>
+
+#include <nlohmann/json.hpp>
+
+#include "inspect_runner.h"
+#include "support/test_paths.h"
+
+namespace {
+
+using inspect_test::InspectRaw;
+using inspect_test::Outcome;
+using inspect_test::Quote;
+
+std::string Broken(const std::string& name) {
+  return Quote(k42test::DataPathNarrow("authoring/" + name)) + " " +
+         Quote(k42test::DataPathNarrow("authoring/clean_loc.xml"));
+}
+
+TEST(InspectCheck, TheDemoIsCleanInEveryLanguageAndFunction) {
+  for (const std::string args : {"", "-l de", "-f 2", "-l de -f 2"}) {
+    const Outcome run = InspectRaw("check " + args + " " + Quote(inspect_test::DemoPath()));
+    EXPECT_EQ(run.exitCode, 0) << args << "\n" << run.out << run.err;
+    EXPECT_EQ(run.out, "no problems found\n") << args;
+  }
+}
+
+TEST(InspectCheck, AMistakeIsOneLineWithItsPositionAndRuleAndTheExitCodeTellsErrorsFromWarnings) {
+  const Outcome keyword = InspectRaw("check " + Broken("keyword.xml"));
+  EXPECT_EQ(keyword.exitCode, 2);
+  EXPECT_EQ(keyword.out, k42test::DataPathNarrow("authoring/keyword.xml") +
+                             ":23:57: error: 'COMBOBOX' is not a CONTROLSTYLE keyword (known: COMBO, LIST, RADIO, "
+                             "CHECKBOX, STATIC, EDIT, LED) [unknown-keyword]\n1 error, 0 warnings\n");
+
+  const Outcome shadowed = InspectRaw("check --format json " + Broken("shadowed.xml"));
+  EXPECT_EQ(shadowed.exitCode, 1);
+  const nlohmann::json json = nlohmann::json::parse(shadowed.out);
+  EXPECT_EQ(json["formatVersion"], 1);
+  EXPECT_EQ(json["summary"]["warnings"], 4);
+  EXPECT_EQ(json["summary"]["errors"], 0);
+  ASSERT_EQ(json["findings"].size(), 4u);
+  EXPECT_EQ(json["findings"][0]["line"], 10);
+  EXPECT_EQ(json["findings"][0]["rule"], "shadowed-id");
+  EXPECT_EQ(json["findings"][0]["severity"], "warning");
+}
+
+TEST(InspectCheck, RulesAreChosenByNameAndAnUnknownNameIsAUsageError) {
+  EXPECT_EQ(InspectRaw("check --ignore unresolved-ref " + Broken("unresolved.xml")).exitCode, 0);
+  EXPECT_EQ(InspectRaw("check --rule unknown-keyword --rule missing-file " + Broken("unresolved.xml")).exitCode, 0);
+  EXPECT_EQ(InspectRaw("check --rule unresolved-ref " + Broken("unresolved.xml")).exitCode, 2);
+  const Outcome unknown = InspectRaw("check --rule no-such-rule " + Broken("clean.xml"));
+  EXPECT_EQ(unknown.exitCode, 64);
+  EXPECT_NE(unknown.err.find("no-such-rule"), std::string::npos);
+}
+
+TEST(InspectCheck, ADemoCopiedAwayFromItsSchemasGetsOneLinePerFileInsteadOfAFloodOfUndeclaredElements) {
+  const std::filesystem::path dir =
+      std::filesystem::temp_directory_path() / ("k42-check-copy-" + std::to_string(getpid()));
+  std::filesystem::create_directories(dir);
+  const std::filesystem::path demo = std::filesystem::path(inspect_test::DemoPath()).parent_path();
+  for (const char* file : {"demo.xml", "demo_loc.xml"}) {
+    std::filesystem::copy_file(demo / file, dir / file, std::filesystem::copy_options::overwrite_existing);
+  }
+  const Outcome run = InspectRaw("check " + Quote((dir / "demo.xml").string()));
+  std::filesystem::remove_all(dir);
+  EXPECT_EQ(run.exitCode, 2);
+  std::istringstream lines(run.out);
+  std::string line;
+  std::vector<std::string> all;
+  while (std::getline(lines, line)) all.push_back(line);
+  ASSERT_EQ(all.size(), 3u) << run.out;
+  EXPECT_EQ(all[0].rfind((dir / "demo.xml").string() + ":5:12: error: schema ../../schemas/guixml.xsd not found", 0),
+            0u)
+      << all[0];
+  EXPECT_NE(all[1].find("demo_loc.xml:4:19: error: schema ../../schemas/guixml-loc.xsd not found"), std::string::npos)
+      << all[1];
+  EXPECT_EQ(all[2], "2 errors, 0 warnings");
+}
+
+}  // namespace
