@@ -249,11 +249,12 @@ class Checker {
     const bool remote = file.find("://") != std::string::npos;
     const std::filesystem::path resolved = std::filesystem::path(file).is_absolute()
                                                ? std::filesystem::path(file)
-                                               : std::filesystem::path(path).parent_path() / file;
+                                               : std::filesystem::absolute(path).parent_path() / file;
     if (remote || !std::filesystem::is_regular_file(resolved)) {
       Add("schema-missing", Severity::kError, path, location->position,
           remote ? "schema " + named + " is not local; the component reads no schema from the network"
-                 : "schema " + named + " not found (looked for " + resolved.lexically_normal().string() + ")");
+                 : "schema " + named + " not found (looked for " + resolved.lexically_normal().string() +
+                       "); copy the schemas along with the device or name them where they are installed");
       return false;
     }
     return true;

@@ -32,7 +32,9 @@ void ExpectFirstMatchAnswers(const CDDModel& model) {
     const CDDVariable* variable = ScanFirst(model.Variables(), id);
     EXPECT_EQ(model.GetParameterType(id, PAR_VARIABLE, type, handling),
               variable && variable->GetType() != TYPE_UNKNOWN ? 0 : -1);
-    if (variable) EXPECT_EQ(std::tuple(type, handling), std::tuple(variable->GetType(), variable->GetHandling()));
+    if (variable) {
+      EXPECT_EQ(std::tuple(type, handling), std::tuple(variable->GetType(), variable->GetHandling()));
+    }
 
     std::u16string format = u"keep", alignment, style;
     int32_t condition = -7, conditional = -7;

@@ -40,6 +40,9 @@ TEST(InspectCommandLine, OptionSyntax) {
   EXPECT_NE(german.out.find("\"Einstellungen\""), std::string::npos);
   EXPECT_NE(german.out.find("\"online\": true"), std::string::npos);
 
+  // A repeatable option takes one value each time and leaves the file after it alone.
+  EXPECT_EQ(Inspect("--header-place EXTRA --header-place OTHER " + Quote(kDemo)).exitCode, 0);
+
   const Outcome version = Inspect("--version");
   EXPECT_EQ(version.exitCode, 0);
   EXPECT_TRUE(std::regex_match(version.out, std::regex("k42gui-inspect \\d+\\.\\d+\\.\\d+\n"))) << version.out;

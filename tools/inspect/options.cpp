@@ -54,10 +54,10 @@ void AddCommon(CLI::App& app, Common& common, std::vector<std::string> formats) 
       ->check(CLI::IsMember(formats));
   app.add_option("-o,--output", common.output, "write to FILE instead of standard output (- is standard output)")
       ->type_name("FILE");
+  // One name per occurrence: a list option would otherwise swallow the file names after it.
   app.add_option("--header-place", common.headerPlaces, "also ask for this header place (repeatable)")
       ->type_name("NAME")
-      ->take_last()
-      ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+      ->allow_extra_args(false);
   app.add_flag("--no-progress", common.noProgress, "no progress bar on standard error");
 }
 
