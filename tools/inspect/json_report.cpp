@@ -23,57 +23,93 @@ std::string RelativePath(const std::string& path, const std::string& directory) 
 template <typename T, typename Key>
 std::vector<const T*> SortedBy(const std::vector<T>& list, Key key) {
   std::vector<const T*> sorted;
+  sorted.reserve(list.size());
   for (const T& entry : list) sorted.push_back(&entry);
   std::stable_sort(sorted.begin(), sorted.end(), [&](const T* a, const T* b) { return key(*a) < key(*b); });
   return sorted;
 }
 
-Json TreeJson(const TreeNode& node) {
-  Json json{{"reference", node.reference}, {"label", node.label}, {"type", ItemTypeName(node.itemType)},
-            {"display", node.displayId},   {"icon", node.icon},   {"conditionalLabel", node.conditionalLabel}};
-  if (node.repeated) json["repeated"] = true;
-  if (!node.children.empty()) {
-    json["children"] = Json::array();
-    for (const TreeNode& child : node.children) json["children"].push_back(TreeJson(child));
+// An empty array with room for `size` elements: the large devices have thousands of entries per list, and
+// growing them one push at a time copies every element tree again and again.
+Json ArrayOf(std::size_t size) {
+  Json array = Json::array();
+  array.get_ref<Json::array_t&>().reserve(size);
+  return array;
+}
+
+// Fills an object member by member straight into its storage. A brace list builds a temporary array per
+// member and the object then searches its keys for each one; on a large device those temporaries cost
+// more than the report itself. Every caller adds each key once, so no search is needed.
+class Object {
+ public:
+  explicit Object(std::size_t size) : m_json(Json::object()) { Members().reserve(size); }
+  template <typename T>
+  Object& Add(const char* key, T&& value) {
+    Members().emplace_back(key, std::forward<T>(value));
+    return *this;
   }
-  return json;
+  Json Take() { return std::move(m_json); }
+
+ private:
+  Json::object_t& Members() { return m_json.get_ref<Json::object_t&>(); }
+  Json m_json;
+};
+
+Json TreeJson(const TreeNode& node) {
+  Object json(6 + (node.repeated ? 1 : 0) + (node.children.empty() ? 0 : 1));
+  json.Add("reference", node.reference)
+      .Add("label", node.label)
+      .Add("type", ItemTypeName(node.itemType))
+      .Add("display", node.displayId)
+      .Add("icon", node.icon)
+      .Add("conditionalLabel", node.conditionalLabel);
+  if (node.repeated) json.Add("repeated", true);
+  if (!node.children.empty()) {
+    Json children = ArrayOf(node.children.size());
+    for (const TreeNode& child : node.children) children.push_back(TreeJson(child));
+    json.Add("children", std::move(children));
+  }
+  return json.Take();
 }
 
 Json MenuJson(const std::vector<MenuEntry>& entries) {
-  Json list = Json::array();
+  Json list = ArrayOf(entries.size());
   for (const MenuEntry& entry : entries) {
-    Json json{{"label", entry.label},
-              {"type", MenuTypeName(entry.menuType)},
-              {"action", ActionTypeName(entry.actionType)},
-              {"command", entry.action}};
+    Object json(7);
+    json.Add("label", entry.label)
+        .Add("type", MenuTypeName(entry.menuType))
+        .Add("action", ActionTypeName(entry.actionType))
+        .Add("command", entry.action);
     if (!entry.menuId.empty() || !entry.variableId.empty()) {
-      json["menuId"] = entry.menuId;
-      json["variableId"] = entry.variableId;
+      json.Add("menuId", entry.menuId).Add("variableId", entry.variableId);
     }
-    if (entry.menuType == 0) json["children"] = MenuJson(entry.children);
-    list.push_back(std::move(json));
+    if (entry.menuType == 0) json.Add("children", MenuJson(entry.children));
+    list.push_back(json.Take());
   }
   return list;
 }
 
 Json ItemJson(const DisplayItem& item) {
-  return Json{{"parameterType", ParTypeName(item.parType)},
-              {"control", ControlStyleName(item.controlStyle)},
-              {"reference", item.reference},
-              {"labelRef", item.labelRef},
-              {"label", item.label},
-              {"legend", item.legend},
-              {"displayCondition", DisplayConditionName(item.displayCondition)},
-              {"alignment", item.alignment},
-              {"format", item.format},
-              {"font",
-               {{"name", item.fontName},
-                {"height", item.height},
-                {"weightOrWidth", item.weightOrWidth},
-                {"italic", item.italic},
-                {"underline", item.underline}}},
-              {"colorNormal", item.colorNormal},
-              {"colorVisited", item.colorVisited}};
+  Object font(5);
+  font.Add("name", item.fontName)
+      .Add("height", item.height)
+      .Add("weightOrWidth", item.weightOrWidth)
+      .Add("italic", item.italic)
+      .Add("underline", item.underline);
+  Object json(12);
+  return json.Add("parameterType", ParTypeName(item.parType))
+      .Add("control", ControlStyleName(item.controlStyle))
+      .Add("reference", item.reference)
+      .Add("labelRef", item.labelRef)
+      .Add("label", item.label)
+      .Add("legend", item.legend)
+      .Add("displayCondition", DisplayConditionName(item.displayCondition))
+      .Add("alignment", item.alignment)
+      .Add("format", item.format)
+      .Add("font", font.Take())
+      .Add("colorNormal", item.colorNormal)
+      .Add("colorVisited", item.colorVisited)
+      .Take();
 }
 
 }  // namespace
@@ -87,11 +123,14 @@ Json DeviceJson(const Device& device) {
                     {"language", device.language},
                     {"function", device.functionId},
                     {"online", device.online}};
-  json["languages"] = Json::array();
-  for (const auto& [id, name] : device.languages) json["languages"].push_back({{"id", id}, {"name", name}});
+  Json languages = ArrayOf(device.languages.size());
+  for (const auto& [id, name] : device.languages) languages.push_back({{"id", id}, {"name", name}});
+  json["languages"] = std::move(languages);
 
-  json["modules"] = Json::array();
+  Json modules = ArrayOf(device.modules.size());
   for (const Module& module : device.modules) {
+    Json tree = ArrayOf(module.tree.size());
+    for (const TreeNode& node : module.tree) tree.push_back(TreeJson(node));
     Json m{{"id", module.id},
            {"name", module.name},
            {"tab", module.tab},
@@ -103,68 +142,81 @@ Json DeviceJson(const Device& device) {
            {"externInit", module.externInit},
            {"headerRefs", {{"offline", module.headerOffline}, {"online", module.headerOnline}}},
            {"switchOffDeviceHelp", module.switchOffDeviceHelp},
-           {"tree", Json::array()},
+           {"tree", std::move(tree)},
            {"menubar", MenuJson(module.menubar)}};
-    for (const TreeNode& node : module.tree) m["tree"].push_back(TreeJson(node));
-    json["modules"].push_back(std::move(m));
+    modules.push_back(std::move(m));
   }
+  json["modules"] = std::move(modules);
 
-  json["displays"] = Json::array();
+  Json displays = ArrayOf(device.displays.size());
   for (const Display* entry : SortedBy(device.displays, [](const Display& d) { return std::tie(d.module, d.id); })) {
     const Display& display = *entry;
-    Json d{{"module", display.module},
-           {"id", display.id},
-           {"found", display.found},
-           {"label", display.label},
-           {"type", DisplayTypeName(display.type)},
-           {"validityId", display.validId},
-           {"rwroConditional", display.rwro},
-           {"buttons",
-            {{"first", display.first},
-             {"previous", display.previous},
-             {"next", display.next},
-             {"last", display.last},
-             {"home", display.home}}},
-           {"items", Json::array()}};
-    for (const DisplayItem& item : display.items) d["items"].push_back(ItemJson(item));
-    json["displays"].push_back(std::move(d));
+    Json items = ArrayOf(display.items.size());
+    for (const DisplayItem& item : display.items) items.push_back(ItemJson(item));
+    Object buttons(5);
+    buttons.Add("first", display.first)
+        .Add("previous", display.previous)
+        .Add("next", display.next)
+        .Add("last", display.last)
+        .Add("home", display.home);
+    Object d(9);
+    d.Add("module", display.module)
+        .Add("id", display.id)
+        .Add("found", display.found)
+        .Add("label", display.label)
+        .Add("type", DisplayTypeName(display.type))
+        .Add("validityId", display.validId)
+        .Add("rwroConditional", display.rwro)
+        .Add("buttons", buttons.Take())
+        .Add("items", std::move(items));
+    displays.push_back(d.Take());
   }
+  json["displays"] = std::move(displays);
 
-  json["parameters"] = Json::array();
+  Json parameters = ArrayOf(device.parameters.size());
   for (const Parameter* entry :
        SortedBy(device.parameters, [](const Parameter& p) { return std::tie(p.id, p.parType); })) {
     const Parameter& p = *entry;
-    Json j{{"id", p.id},
-           {"kind", ParTypeName(p.parType)},
-           {"label", p.label},
-           {"conditionalLabel", p.conditionalLabel},
-           {"tooltip", p.tooltip},
-           {"helpTopic", p.helpTopic},
-           {"type", VarTypeName(p.varType)},
-           {"handling", HandlingName(p.handling)},
-           {"sizeInBit", p.sizeInBit},
-           {"storage", p.storage},
-           {"format", p.format},
-           {"alignment", p.alignment},
-           {"displayCondition", DisplayConditionName(p.displayCondition)},
-           {"conditionalFormat", p.conditionalFormat}};
-    if (!p.value.empty()) j["value"] = p.value;
-    if (!p.imagePath.empty()) j["image"] = path(p.imagePath);
+    Object j(14 + !p.value.empty() + !p.imagePath.empty() + !p.enumItems.empty() + !p.variants.empty());
+    j.Add("id", p.id)
+        .Add("kind", ParTypeName(p.parType))
+        .Add("label", p.label)
+        .Add("conditionalLabel", p.conditionalLabel)
+        .Add("tooltip", p.tooltip)
+        .Add("helpTopic", p.helpTopic)
+        .Add("type", VarTypeName(p.varType))
+        .Add("handling", HandlingName(p.handling))
+        .Add("sizeInBit", p.sizeInBit)
+        .Add("storage", p.storage)
+        .Add("format", p.format)
+        .Add("alignment", p.alignment)
+        .Add("displayCondition", DisplayConditionName(p.displayCondition))
+        .Add("conditionalFormat", p.conditionalFormat);
+    if (!p.value.empty()) j.Add("value", p.value);
+    if (!p.imagePath.empty()) j.Add("image", path(p.imagePath));
     if (!p.enumItems.empty()) {
-      j["enumItems"] = Json::array();
+      Json items = ArrayOf(p.enumItems.size());
       for (const auto& item : p.enumItems) {
-        j["enumItems"].push_back(
-            {{"value", item.value}, {"label", item.label}, {"legend", item.legend}, {"ddString", item.ddString}});
+        Object e(4);
+        items.push_back(e.Add("value", item.value)
+                            .Add("label", item.label)
+                            .Add("legend", item.legend)
+                            .Add("ddString", item.ddString)
+                            .Take());
       }
+      j.Add("enumItems", std::move(items));
     }
     if (!p.variants.empty()) {
-      j["variants"] = Json::array();
+      Json variants = ArrayOf(p.variants.size());
       for (const auto& v : p.variants) {
-        j["variants"].push_back({{"key", v.key}, {"label", v.label}, {"tooltip", v.tooltip}});
+        Object e(3);
+        variants.push_back(e.Add("key", v.key).Add("label", v.label).Add("tooltip", v.tooltip).Take());
       }
+      j.Add("variants", std::move(variants));
     }
-    json["parameters"].push_back(std::move(j));
+    parameters.push_back(j.Take());
   }
+  json["parameters"] = std::move(parameters);
 
   json["header"] = Json::array();
   for (const HeaderPlace* entry :
