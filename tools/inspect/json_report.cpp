@@ -2,6 +2,7 @@
 #include "inspect/json_report.h"
 
 #include <algorithm>
+#include <functional>
 #include <tuple>
 
 #include "inspect/reports.h"
@@ -112,20 +113,19 @@ Json ItemJson(const DisplayItem& item) {
       .Take();
 }
 
-}  // namespace
-
-Json DeviceJson(const Device& device) {
+// Hands the top-level members of the device's tree to `take` one by one, in the tree's order, so that
+// the report can write and free each before the next is built.
+void EachSection(const Device& device, const std::function<void(const char*, Json&&)>& take) {
   auto path = [&](const std::string& file) { return RelativePath(file, device.directory); };
-  Json json;
-  json["formatVersion"] = kJsonFormatVersion;
-  json["device"] = {{"guiXmlFile", device.xmlFile},
-                    {"localizedFile", device.locFile},
-                    {"language", device.language},
-                    {"function", device.functionId},
-                    {"online", device.online}};
+  take("formatVersion", Json(kJsonFormatVersion));
+  take("device", {{"guiXmlFile", device.xmlFile},
+                  {"localizedFile", device.locFile},
+                  {"language", device.language},
+                  {"function", device.functionId},
+                  {"online", device.online}});
   Json languages = ArrayOf(device.languages.size());
   for (const auto& [id, name] : device.languages) languages.push_back({{"id", id}, {"name", name}});
-  json["languages"] = std::move(languages);
+  take("languages", std::move(languages));
 
   Json modules = ArrayOf(device.modules.size());
   for (const Module& module : device.modules) {
@@ -146,7 +146,7 @@ Json DeviceJson(const Device& device) {
            {"menubar", MenuJson(module.menubar)}};
     modules.push_back(std::move(m));
   }
-  json["modules"] = std::move(modules);
+  take("modules", std::move(modules));
 
   Json displays = ArrayOf(device.displays.size());
   for (const Display* entry : SortedBy(device.displays, [](const Display& d) { return std::tie(d.module, d.id); })) {
@@ -171,7 +171,7 @@ Json DeviceJson(const Device& device) {
         .Add("items", std::move(items));
     displays.push_back(d.Take());
   }
-  json["displays"] = std::move(displays);
+  take("displays", std::move(displays));
 
   Json parameters = ArrayOf(device.parameters.size());
   for (const Parameter* entry :
@@ -216,9 +216,9 @@ Json DeviceJson(const Device& device) {
     }
     parameters.push_back(j.Take());
   }
-  json["parameters"] = std::move(parameters);
+  take("parameters", std::move(parameters));
 
-  json["header"] = Json::array();
+  Json header = ArrayOf(device.header.size());
   for (const HeaderPlace* entry :
        SortedBy(device.header, [](const HeaderPlace& h) { return std::tie(h.mode, h.mapping); })) {
     const HeaderPlace& place = *entry;
@@ -231,35 +231,62 @@ Json DeviceJson(const Device& device) {
                       {"width", place.width},
                       {"height", place.height}};
     }
-    json["header"].push_back(std::move(h));
+    header.push_back(std::move(h));
   }
+  take("header", std::move(header));
 
-  json["menubar"] = MenuJson(device.menubar);
-  json["toolbar"] = {{"icons", path(device.toolbarIcons)}, {"items", Json::array()}};
+  take("menubar", MenuJson(device.menubar));
+  Json toolbar = {{"icons", path(device.toolbarIcons)}, {"items", Json::array()}};
   for (const ToolbarItem& item : device.toolbar) {
-    json["toolbar"]["items"].push_back({{"id", item.id},
-                                        {"type", ToolbarTypeName(item.itemType)},
-                                        {"action", ActionTypeName(item.actionType)},
-                                        {"command", item.action},
-                                        {"bitmap", item.bitmapIndex},
-                                        {"label", item.label}});
+    toolbar["items"].push_back({{"id", item.id},
+                                {"type", ToolbarTypeName(item.itemType)},
+                                {"action", ActionTypeName(item.actionType)},
+                                {"command", item.action},
+                                {"bitmap", item.bitmapIndex},
+                                {"label", item.label}});
   }
-  json["logos"] = {{"vendor", Json::array()}, {"device", Json::array()}};
-  for (const std::string& logo : device.vendorLogos) json["logos"]["vendor"].push_back(path(logo));
-  for (const std::string& logo : device.deviceLogos) json["logos"]["device"].push_back(path(logo));
+  take("toolbar", std::move(toolbar));
+  Json logos = {{"vendor", Json::array()}, {"device", Json::array()}};
+  for (const std::string& logo : device.vendorLogos) logos["vendor"].push_back(path(logo));
+  for (const std::string& logo : device.deviceLogos) logos["device"].push_back(path(logo));
+  take("logos", std::move(logos));
   auto help = [&](const Device::HelpFile& file) {
     return Json{{"path", path(file.path)}, {"anchor", AnchorName(file.anchor)}, {"found", file.found}};
   };
-  json["helpFiles"] = {{"dtm", help(device.dtmHelp)}, {"ui", help(device.uiHelp)}};
-  json["builtinTexts"] = Json::object();
+  take("helpFiles", {{"dtm", help(device.dtmHelp)}, {"ui", help(device.uiHelp)}});
+  // Assigned by key, not appended: a text named twice keeps its first place and its last value.
+  Json texts = Json::object();
   for (const auto* text : SortedBy(device.builtinTexts, [](const auto& t) { return t.first; })) {
-    json["builtinTexts"][text->first] = text->second;
+    texts[text->first] = text->second;
   }
+  take("builtinTexts", std::move(texts));
+}
+
+}  // namespace
+
+Json DeviceJson(const Device& device) {
+  Json json = Json::object();
+  EachSection(device, [&](const char* key, Json&& value) { json[key] = std::move(value); });
   return json;
 }
 
+// Writes exactly what DeviceJson(device).dump(2) would, one section at a time: the whole tree of a large
+// device is half a gigabyte in millions of blocks, and building it all before writing, then freeing it
+// all, costs as much as building it. The serializer is the library's own, so strings are escaped alike.
 void WriteJson(const Device& device, std::ostream& out) {
-  out << DeviceJson(device).dump(2, ' ', false, Json::error_handler_t::replace) << '\n';
+  constexpr unsigned kIndent = 2;
+  std::string text = "{";
+  nlohmann::detail::serializer<Json> serializer(nlohmann::detail::output_adapter<char>(text), ' ',
+                                                Json::error_handler_t::replace);
+  const char* separator = "\n";
+  EachSection(device, [&](const char* key, Json&& value) {
+    text.append(separator).append(kIndent, ' ').append("\"").append(key).append("\": ");
+    serializer.dump(value, true, false, kIndent, kIndent);
+    out.write(text.data(), static_cast<std::streamsize>(text.size()));
+    text.clear();
+    separator = ",\n";
+  });
+  out << "\n}\n";
 }
 
 }  // namespace inspect
