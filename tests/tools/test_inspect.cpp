@@ -30,6 +30,8 @@ const std::string kDemo = inspect_test::DemoPath();
 Json DemoJson(const std::string& extra = "") {
   const Outcome run = Inspect("--format json " + extra + " " + Quote(kDemo));
   EXPECT_EQ(run.exitCode, 0) << run.err;
+  // The report is written piece by piece; laid out as one tree would be, it reads back to the same text.
+  EXPECT_EQ(nlohmann::ordered_json::parse(run.out).dump(2) + "\n", run.out);
   return Json::parse(run.out);
 }
 

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <memory>
 #include <tuple>
 
 #include "inspect/reports.h"
@@ -270,23 +271,47 @@ Json DeviceJson(const Device& device) {
   return json;
 }
 
+// Collects the serializer's many small pieces and hands them to the stream in large blocks, so a
+// section of tens of megabytes is neither held whole in memory nor written a few bytes at a time.
+class BlockWriter : public nlohmann::detail::output_adapter_protocol<char> {
+ public:
+  explicit BlockWriter(std::ostream& out) : m_out(out) { m_block.reserve(kBlockSize); }
+  void write_character(char c) override {
+    m_block.push_back(c);
+    if (m_block.size() >= kBlockSize) Flush();
+  }
+  void write_characters(const char* text, std::size_t length) override {
+    m_block.append(text, length);
+    if (m_block.size() >= kBlockSize) Flush();
+  }
+  void Flush() {
+    m_out.write(m_block.data(), static_cast<std::streamsize>(m_block.size()));
+    m_block.clear();
+  }
+
+ private:
+  static constexpr std::size_t kBlockSize = 1 << 16;
+  std::ostream& m_out;
+  std::string m_block;
+};
+
 // Writes exactly what DeviceJson(device).dump(2) would, one section at a time: the whole tree of a large
 // device is half a gigabyte in millions of blocks, and building it all before writing, then freeing it
 // all, costs as much as building it. The serializer is the library's own, so strings are escaped alike.
 void WriteJson(const Device& device, std::ostream& out) {
   constexpr unsigned kIndent = 2;
-  std::string text = "{";
-  nlohmann::detail::serializer<Json> serializer(nlohmann::detail::output_adapter<char>(text), ' ',
-                                                Json::error_handler_t::replace);
+  const auto writer = std::make_shared<BlockWriter>(out);
+  nlohmann::detail::serializer<Json> serializer(writer, ' ', Json::error_handler_t::replace);
+  writer->write_character('{');
   const char* separator = "\n";
   EachSection(device, [&](const char* key, Json&& value) {
-    text.append(separator).append(kIndent, ' ').append("\"").append(key).append("\": ");
+    const std::string head = std::string(separator) + std::string(kIndent, ' ') + '"' + key + "\": ";
+    writer->write_characters(head.data(), head.size());
     serializer.dump(value, true, false, kIndent, kIndent);
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    text.clear();
     separator = ",\n";
   });
-  out << "\n}\n";
+  writer->write_characters("\n}\n", 3);
+  writer->Flush();
 }
 
 }  // namespace inspect
