@@ -114,9 +114,17 @@ Json ItemJson(const DisplayItem& item) {
       .Take();
 }
 
-// Hands the top-level members of the device's tree to `take` one by one, in the tree's order, so that
-// the report can write and free each before the next is built.
-void EachSection(const Device& device, const std::function<void(const char*, Json&&)>& take) {
+// Where the sections of the tree go: `take` receives a whole member, `list` an array member whose
+// elements it asks for one by one (the long lists of a large device need not exist all at once).
+struct Sections {
+  std::function<void(const char*, Json&&)> take;
+  std::function<void(const char*, std::size_t, const std::function<Json(std::size_t)>&)> list;
+};
+
+// Hands the top-level members of the device's tree over one by one, in the tree's order, so that the
+// report can write and free each before the next is built.
+void EachSection(const Device& device, const Sections& sections) {
+  const auto& take = sections.take;
   auto path = [&](const std::string& file) { return RelativePath(file, device.directory); };
   take("formatVersion", Json(kJsonFormatVersion));
   take("device", {{"guiXmlFile", device.xmlFile},
@@ -149,9 +157,9 @@ void EachSection(const Device& device, const std::function<void(const char*, Jso
   }
   take("modules", std::move(modules));
 
-  Json displays = ArrayOf(device.displays.size());
-  for (const Display* entry : SortedBy(device.displays, [](const Display& d) { return std::tie(d.module, d.id); })) {
-    const Display& display = *entry;
+  const auto displays = SortedBy(device.displays, [](const Display& d) { return std::tie(d.module, d.id); });
+  sections.list("displays", displays.size(), [&](std::size_t index) {
+    const Display& display = *displays[index];
     Json items = ArrayOf(display.items.size());
     for (const DisplayItem& item : display.items) items.push_back(ItemJson(item));
     Object buttons(5);
@@ -170,14 +178,12 @@ void EachSection(const Device& device, const std::function<void(const char*, Jso
         .Add("rwroConditional", display.rwro)
         .Add("buttons", buttons.Take())
         .Add("items", std::move(items));
-    displays.push_back(d.Take());
-  }
-  take("displays", std::move(displays));
+    return d.Take();
+  });
 
-  Json parameters = ArrayOf(device.parameters.size());
-  for (const Parameter* entry :
-       SortedBy(device.parameters, [](const Parameter& p) { return std::tie(p.id, p.parType); })) {
-    const Parameter& p = *entry;
+  const auto parameters = SortedBy(device.parameters, [](const Parameter& p) { return std::tie(p.id, p.parType); });
+  sections.list("parameters", parameters.size(), [&](std::size_t index) {
+    const Parameter& p = *parameters[index];
     Object j(14 + !p.value.empty() + !p.imagePath.empty() + !p.enumItems.empty() + !p.variants.empty());
     j.Add("id", p.id)
         .Add("kind", ParTypeName(p.parType))
@@ -215,9 +221,8 @@ void EachSection(const Device& device, const std::function<void(const char*, Jso
       }
       j.Add("variants", std::move(variants));
     }
-    parameters.push_back(j.Take());
-  }
-  take("parameters", std::move(parameters));
+    return j.Take();
+  });
 
   Json header = ArrayOf(device.header.size());
   for (const HeaderPlace* entry :
@@ -267,7 +272,12 @@ void EachSection(const Device& device, const std::function<void(const char*, Jso
 
 Json DeviceJson(const Device& device) {
   Json json = Json::object();
-  EachSection(device, [&](const char* key, Json&& value) { json[key] = std::move(value); });
+  const auto take = [&](const char* key, Json&& value) { json[key] = std::move(value); };
+  EachSection(device, {take, [&](const char* key, std::size_t size, const std::function<Json(std::size_t)>& element) {
+                         Json list = ArrayOf(size);
+                         for (std::size_t index = 0; index < size; ++index) list.push_back(element(index));
+                         take(key, std::move(list));
+                       }});
   return json;
 }
 
@@ -304,12 +314,30 @@ void WriteJson(const Device& device, std::ostream& out) {
   nlohmann::detail::serializer<Json> serializer(writer, ' ', Json::error_handler_t::replace);
   writer->write_character('{');
   const char* separator = "\n";
-  EachSection(device, [&](const char* key, Json&& value) {
-    const std::string head = std::string(separator) + std::string(kIndent, ' ') + '"' + key + "\": ";
+  const auto key = [&](const char* name) {
+    const std::string head = std::string(separator) + std::string(kIndent, ' ') + '"' + name + "\": ";
     writer->write_characters(head.data(), head.size());
-    serializer.dump(value, true, false, kIndent, kIndent);
     separator = ",\n";
-  });
+  };
+  const auto take = [&](const char* name, Json&& value) {
+    key(name);
+    serializer.dump(value, true, false, kIndent, kIndent);
+  };
+  // Laid out as the serializer lays out a non-empty array one level down.
+  const auto list = [&](const char* name, std::size_t size, const std::function<Json(std::size_t)>& element) {
+    if (size == 0) return take(name, Json::array());
+    key(name);
+    const std::string indent(2 * kIndent, ' ');
+    for (std::size_t index = 0; index < size; ++index) {
+      writer->write_characters(index == 0 ? "[\n" : ",\n", 2);
+      writer->write_characters(indent.data(), indent.size());
+      serializer.dump(element(index), true, false, kIndent, 2 * kIndent);
+    }
+    writer->write_characters("\n", 1);
+    writer->write_characters(indent.data(), kIndent);
+    writer->write_character(']');
+  };
+  EachSection(device, {take, list});
   writer->write_characters("\n}\n", 3);
   writer->Flush();
 }
