@@ -1,20 +1,15 @@
-// Content handler of the localized-text file: picks the language blocks that
-// apply, resolves scopes and identifiers, and lands the texts on the records.
+// Content handler of the localized-text file: the reader's callbacks hand the events on (k42::LocFeed), and
+// the applier resolves scopes and identifiers and lands the texts on the records.
 #include "model/DDParserXML.h"
 #include "model/Keywords.h"
 #include "model/LoadBounds.h"
+#include "localization/LocFeed.h"
 
 #include <new>
 
 #include <k42gui/IGuiXmlModel.h>
 
 namespace {
-
-// The attribute's text as the reader holds it (valid during the callback), empty when absent.
-std::u16string_view Attribute(const xercesc::Attributes& attributes, const char16_t* name) {
-  const XMLCh* value = attributes.getValue(name);
-  return value != nullptr ? std::u16string_view(value) : std::u16string_view();
-}
 
 // "ANCHORS" keyword to its anchor kind; other values leave anchor unchanged.
 void SetAnchorKind(std::u16string_view keyword, int32_t& anchor) {
@@ -34,15 +29,27 @@ void CDDParserXML::startElement(const XMLCh*, const XMLCh* localname, const XMLC
   // makes deep nesting cost quadratic time.
   if (m_locDepth >= k42::kMaxElementDepth) throw k42::TooDeep();
   ++m_locDepth;
-  const std::u16string_view name = localname != nullptr ? localname : u"";
+  if (m_locFeed != nullptr) m_locFeed->Start(localname, attributes);
+}
 
+void CDDParserXML::characters(const XMLCh* chars, const XMLSize_t length) {
+  if (m_locFeed != nullptr) m_locFeed->Characters(chars, length);
+}
+
+void CDDParserXML::endElement(const XMLCh*, const XMLCh* localname, const XMLCh*) {
+  if (m_locDepth > 0) --m_locDepth;
+  if (m_locFeed != nullptr) m_locFeed->End(localname);
+}
+
+void CDDParserXML::ApplyLocStart(k42::LocElement element, const std::u16string_view* attributes) {
+  using k42::LocElement;
   if (m_locMatched == 0) {
-    if (name == u"LANG") {
-      if (Attribute(attributes, u"DEFAULT") == u"1" || Attribute(attributes, u"ID") == m_language) {
+    if (element == LocElement::kLang) {
+      if (attributes[0] == u"1") {  // the feed has compared "DEFAULT" and "ID"
         m_locMatched = 1;
         m_locState = 1;
       }
-    } else if (name == u"LANGUAGE_SUPPORT") {
+    } else if (element == LocElement::kLanguageSupport) {
       m_locState = 0;
     }
     return;
@@ -51,80 +58,90 @@ void CDDParserXML::startElement(const XMLCh*, const XMLCh* localname, const XMLC
     return;
   }
 
-  if (name == u"SCOPE") {
-    m_locGuiScope = 0;
-    const std::u16string_view scope = Attribute(attributes, u"ID");
-    if (scope == u"GLOBAL") {
-      m_locContext.push_back(&m_elements);
-    } else if (scope == u"SDKSTDGUI") {
-      m_locContext.push_back(&m_guiLabels);
-      m_locGuiScope = 1;
-    } else {
-      CDDModule* found = FindModule(std::u16string(scope));
-      if (found != nullptr)
-        m_locContext.push_back(found);
-      else
-        m_locSkip = 1;
-    }
-  } else if (name == u"ID") {
-    m_locCurrentName.assign(Attribute(attributes, u"NAME"));
-    if (m_locContext.empty() || m_locContext.back() == nullptr) {
-      return;
-    }
-    CDDBase* top = m_locContext.back();
-    CDDBase* element = top->FindChild(m_locCurrentName);
-    // Identifiers are created only in the GUI label dictionary, the one
-    // collection that owns its elements; a record it does not take (an
-    // empty identifier) is destroyed again.
-    if (element == nullptr && m_locGuiScope != 0 && top == &m_guiLabels) {
-      try {
-        auto created = std::make_unique<CDDElement>();
-        created->SetId(m_locCurrentName);
-        AdoptGuiLabel(std::move(created));
-        element = top->FindChild(m_locCurrentName);
-      } catch (const std::bad_alloc&) {
-        element = nullptr;
+  switch (element) {
+    case LocElement::kScope: {
+      m_locGuiScope = 0;
+      const std::u16string_view scope = attributes[0];
+      if (scope == u"GLOBAL") {
+        m_locContext.push_back(&m_elements);
+      } else if (scope == u"SDKSTDGUI") {
+        m_locContext.push_back(&m_guiLabels);
+        m_locGuiScope = 1;
+      } else {
+        CDDModule* found = FindModule(std::u16string(scope));
+        if (found != nullptr)
+          m_locContext.push_back(found);
+        else
+          m_locSkip = 1;
       }
+      break;
     }
-    if (element != nullptr) m_locContext.push_back(element);
-  } else if (name == u"LABEL") {
-    m_locKey.assign(Attribute(attributes, u"DDSTRING"));
-    m_locInLabel = 1;
-  } else if (name == u"TOOLTIP") {
-    m_locKey.assign(Attribute(attributes, u"DDSTRING"));
-    m_locInTooltip = 1;
-  } else if (name == u"HELPTOPIC") {
-    m_locInHelpTopic = 1;
-  } else if (name == u"ENUM") {
-    m_locEnumValue.assign(Attribute(attributes, u"ID"));
-    m_locInEnum = 1;
-    m_locLegend.assign(Attribute(attributes, u"LEGEND"));
-    m_locKey.assign(Attribute(attributes, u"DDSTRING"));
-  } else if (name == u"HELPFILE") {
-    m_dtmHelpFile.assign(Attribute(attributes, u"FREF"));
-    SetAnchorKind(Attribute(attributes, u"ANCHORS"), m_dtmHelpAnchor);
-  } else if (name == u"UIHELPFILE") {
-    m_uiHelpFile.assign(Attribute(attributes, u"FREF"));
-    SetAnchorKind(Attribute(attributes, u"ANCHORS"), m_uiHelpAnchor);
+    case LocElement::kId: {
+      m_locCurrentName.assign(attributes[0]);
+      if (m_locContext.empty() || m_locContext.back() == nullptr) {
+        return;
+      }
+      CDDBase* top = m_locContext.back();
+      CDDBase* found = top->FindChild(m_locCurrentName);
+      // Identifiers are created only in the GUI label dictionary, the one
+      // collection that owns its elements; a record it does not take (an
+      // empty identifier) is destroyed again.
+      if (found == nullptr && m_locGuiScope != 0 && top == &m_guiLabels) {
+        try {
+          auto created = std::make_unique<CDDElement>();
+          created->SetId(m_locCurrentName);
+          AdoptGuiLabel(std::move(created));
+          found = top->FindChild(m_locCurrentName);
+        } catch (const std::bad_alloc&) {
+          found = nullptr;
+        }
+      }
+      if (found != nullptr) m_locContext.push_back(found);
+      break;
+    }
+    case LocElement::kLabel:
+      m_locKey.assign(attributes[0]);
+      m_locInLabel = 1;
+      break;
+    case LocElement::kTooltip:
+      m_locKey.assign(attributes[0]);
+      m_locInTooltip = 1;
+      break;
+    case LocElement::kHelpTopic:
+      m_locInHelpTopic = 1;
+      break;
+    case LocElement::kEnum:
+      m_locEnumValue.assign(attributes[0]);
+      m_locInEnum = 1;
+      m_locLegend.assign(attributes[1]);
+      m_locKey.assign(attributes[2]);
+      break;
+    case LocElement::kHelpFile:
+      m_dtmHelpFile.assign(attributes[0]);
+      SetAnchorKind(attributes[1], m_dtmHelpAnchor);
+      break;
+    case LocElement::kUiHelpFile:
+      m_uiHelpFile.assign(attributes[0]);
+      SetAnchorKind(attributes[1], m_uiHelpAnchor);
+      break;
+    default:
+      break;
   }
 }
 
-void CDDParserXML::characters(const XMLCh* chars, const XMLSize_t length) {
+void CDDParserXML::ApplyLocCharacters(std::u16string_view text) {
   // Collected until the next end tag, whichever element it closes.
-  if (m_locSkip == 0 && chars != nullptr) {
-    m_locChars.append(chars, length);
-  }
+  if (m_locSkip == 0) m_locChars.append(text);
 }
 
-void CDDParserXML::endElement(const XMLCh*, const XMLCh* localname, const XMLCh*) {
-  if (m_locDepth > 0) --m_locDepth;
+void CDDParserXML::ApplyLocEnd(k42::LocElement element) {
+  using k42::LocElement;
   ApplyPendingText();
   m_locChars.clear();
 
-  const std::u16string_view name = localname != nullptr ? localname : u"";
-  if (name == u"LANGUAGE_SUPPORT") {
+  if (element == LocElement::kLanguageSupport) {
     m_locState = 2;
-  } else if (name == u"LANG") {
+  } else if (element == LocElement::kLang) {
     m_locMatched = 0;
     m_locContext.clear();
     m_locState = 2;
@@ -133,25 +150,34 @@ void CDDParserXML::endElement(const XMLCh*, const XMLCh* localname, const XMLCh*
     return;
   }
 
-  if (name == u"SCOPE") {
-    if (!m_locContext.empty()) m_locContext.pop_back();
-    m_locSkip = 0;
-  } else if (name == u"ID") {
-    m_locCurrentName.clear();
-    if (m_locContext.size() > 1) m_locContext.pop_back();
-  } else if (name == u"LABEL") {
-    m_locInLabel = 0;
-    m_locKey.clear();
-  } else if (name == u"TOOLTIP") {
-    m_locInTooltip = 0;
-    m_locKey.clear();
-  } else if (name == u"HELPTOPIC") {
-    m_locInHelpTopic = 0;
-  } else if (name == u"ENUM") {
-    m_locInEnum = 0;
-    m_locEnumValue.clear();
-    m_locLegend.clear();
-    m_locKey.clear();
+  switch (element) {
+    case LocElement::kScope:
+      if (!m_locContext.empty()) m_locContext.pop_back();
+      m_locSkip = 0;
+      break;
+    case LocElement::kId:
+      m_locCurrentName.clear();
+      if (m_locContext.size() > 1) m_locContext.pop_back();
+      break;
+    case LocElement::kLabel:
+      m_locInLabel = 0;
+      m_locKey.clear();
+      break;
+    case LocElement::kTooltip:
+      m_locInTooltip = 0;
+      m_locKey.clear();
+      break;
+    case LocElement::kHelpTopic:
+      m_locInHelpTopic = 0;
+      break;
+    case LocElement::kEnum:
+      m_locInEnum = 0;
+      m_locEnumValue.clear();
+      m_locLegend.clear();
+      m_locKey.clear();
+      break;
+    default:
+      break;
   }
 }
 

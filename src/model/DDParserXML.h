@@ -45,6 +45,13 @@
 using xercesc::DOMNode;
 using xercesc::DOMNodeList;
 
+namespace k42 {
+// The localized-file reader's hand-over of events to the text applier (localization/LocFeed.h).
+class LocFeed;
+class LocTextApplier;
+enum class LocElement : uint8_t;
+}  // namespace k42
+
 // Result codes of ParseFile.
 enum ParseFileResult : int32_t {
   kParseOk = 0,
@@ -266,6 +273,12 @@ class CDDParserXML : public xercesc::DefaultHandler {
   k42::TextPool& Texts() { return m_texts; }
 
  protected:
+  friend class k42::LocTextApplier;
+  // The localized file's events of the current language, in the reader's order (from k42::LocFeed).
+  // attributes holds the element kind's attribute values, absent ones empty.
+  void ApplyLocStart(k42::LocElement element, const std::u16string_view* attributes);
+  void ApplyLocEnd(k42::LocElement element);
+  void ApplyLocCharacters(std::u16string_view text);
   // Applies the character data collected since the last end tag to the
   // element(s) the localized file currently addresses.
   void ApplyPendingText();
@@ -300,7 +313,9 @@ class CDDParserXML : public xercesc::DefaultHandler {
   k42::OwnedList<CDDToolbarItem> m_toolbarItems;
   CSaxErrorHandler m_saxErrorHandler;
 
-  // Localized-file reader state (reset at the start of every read).
+  // Localized-file reader state (reset at the start of every read). The reader's thread owns m_locDepth and
+  // m_locFeed; the rest belongs to the thread that applies the texts.
+  k42::LocFeed* m_locFeed = nullptr;
   int32_t m_locMatched = 0;
   int32_t m_locState = 2;
   std::vector<CDDBase*> m_locContext;

@@ -133,6 +133,12 @@ TEST_F(ScopedTexts, CharacterDataIsKeptUnlessTheGrammarMakesItIgnorable) {
   CDDModel mixed;
   ASSERT_EQ(Load(mixed, "localization/device.xml", "localization/mixed_id_loc.xml"), 0);
   EXPECT_EQ(Label(mixed, u"lblA"), u"\n        Alpha");
+
+  // The same holds for text between the language blocks, whichever block it stands before.
+  CDDModel between;
+  ASSERT_EQ(Load(between, "localization/device.xml", "localization/text_between_blocks_loc.xml"), 0);
+  EXPECT_EQ(Label(between, u"lblA"), u"kept Alpha");
+  EXPECT_EQ(Label(between, u"lblB"), u"Bravo");
 }
 
 // Each item as "value[/key]=label#order (legend)", in the list's order.
