@@ -6,6 +6,8 @@
 //                                             measures both devices and prints one table (markdown)
 //   k42gui-bench cold dom|sax|load DIR        one cold measurement in a fresh process (run starts these)
 //   k42gui-bench time PROGRAM [ARG...]        runs PROGRAM, prints its seconds, peak and exit code
+//   k42gui-bench repeat dom|sax|load|switch DIR N
+//                                             does one thing N times in this process, for a profiler
 //
 // Warm figures are medians of rounds in one process after a first round that is thrown away, with the
 // bare parses interleaved with the component's loads so that both meet the same allocator and caches.
@@ -34,7 +36,8 @@ namespace {
 constexpr const char* kUsage =
     "usage: k42gui-bench generate small|large DIR\n"
     "       k42gui-bench check [DIR]\n"
-    "       k42gui-bench run --small DIR --large DIR [--rounds N] [--cold N] [--inspect PATH]\n";
+    "       k42gui-bench run --small DIR --large DIR [--rounds N] [--cold N] [--inspect PATH]\n"
+    "       k42gui-bench repeat dom|sax|load|switch DIR N\n";
 
 // Targets of the large device.
 constexpr double kInitializeOverFloor = 1.10;
@@ -82,6 +85,33 @@ int ColdChild(const std::string& kind, const std::string& directory) {
   const double language = Seconds([&] { model->OnLanguageIDChange(de.get(), 0); });
   std::cout << seconds << ' ' << peak << ' ' << language << '\n';
   return hr == S_OK ? 0 : 1;
+}
+
+// One operation N times over, printing the median seconds: a steady process for perf or heaptrack to watch.
+// "switch" loads once and then alternates the language between "de" and "fr".
+int Repeat(const std::string& kind, const std::string& directory, int times) {
+  const std::string dir = WithSlash(directory);
+  const Bstr path(std::u16string(dir.begin(), dir.end())), xml(u"device.xml"), loc(u"device_loc.xml"), en(u"en");
+  const Bstr switches[] = {Bstr(u"de"), Bstr(u"fr")};
+  ModelPtr model;
+  if (kind == "switch") model = LoadDevice(dir);
+  std::vector<double> seconds;
+  for (int i = 0; i < times; ++i) {
+    if (kind == "dom") {
+      seconds.push_back(Seconds([&] { ParseGuiXmlDom(dir + "device.xml"); }));
+    } else if (kind == "sax") {
+      seconds.push_back(Seconds([&] { ParseLocalizedSax(dir + "device_loc.xml"); }));
+    } else if (kind == "load") {
+      ModelPtr loaded = CreateModel();
+      seconds.push_back(Seconds([&] { loaded->Initialize(path.get(), xml.get(), loc.get(), en.get(), 1, 0); }));
+    } else if (kind == "switch") {
+      seconds.push_back(Seconds([&] { model->OnLanguageIDChange(switches[i % 2].get(), 0); }));
+    } else {
+      throw std::invalid_argument("nothing to repeat named " + kind);
+    }
+  }
+  std::cout << Median(seconds) << '\n';
+  return 0;
 }
 
 // Runs a program from this small process, so that its maximum resident set is its own and not that of the
@@ -419,6 +449,7 @@ int Main(const std::vector<std::string>& args) {
   if (mode == "check" && args.size() <= 2) return Check(args.size() == 2 ? args[1] : std::string());
   if (mode == "cold" && args.size() == 3) return ColdChild(args[1], args[2]);
   if (mode == "run") return Run({args.begin() + 1, args.end()});
+  if (mode == "repeat" && args.size() == 4) return Repeat(args[1], args[2], std::stoi(args[3]));
   if (mode == "time" && args.size() >= 2) return TimeChild({args.begin() + 1, args.end()});
   throw std::invalid_argument(kUsage);
 }
