@@ -106,7 +106,7 @@ class CompactText {
   // or, marked by the low bit of the first unit, a short text itself.
   static constexpr size_t kUnits = sizeof(void*) / sizeof(char16_t);
   static constexpr char16_t kInlineMark = 1;
-  static constexpr char16_t kBorrowedMark = 2;  // a pooled text's address (8-byte aligned), not owned
+  static constexpr char16_t kBorrowedMark = 2;  // a pooled text's address (4-byte aligned), not owned
   alignas(void*) char16_t m_units[kUnits] = {};
 };
 

@@ -44,26 +44,31 @@ CDDElement& CDDElement::operator=(const CDDElement& other) {
   return *this;
 }
 
-CDDText& CDDElement::VariantFor(const std::u16string& key) {
+CDDElement::Variants::Variants(const Variants& other)
+    : list(other.list),
+      index(other.index ? std::make_unique<std::map<std::u16string, size_t>>(*other.index) : nullptr) {}
+
+CDDElement::Variant& CDDElement::VariantFor(const std::u16string& key) {
   if (!m_variants) m_variants = std::make_unique<Variants>();
   Variants& variants = *m_variants;
-  if (variants.list.size() <= Variants::kScanned) {
-    for (CDDText& variant : variants.list) {
-      if (variant.m_key == key) return variant;
+  if (!variants.index) {
+    for (Variant& variant : variants.list) {
+      if (variant.key == key) return variant;
     }
-  } else if (const auto found = variants.index.find(key); found != variants.index.end()) {
+  } else if (const auto found = variants.index->find(key); found != variants.index->end()) {
     return variants.list[found->second];
   }
-  variants.list.emplace_back(key);
+  variants.list.push_back(Variant{k42::CompactText(key), {}, {}});
   try {
     if (variants.list.size() == Variants::kScanned + 1) {
-      for (size_t i = 0; i < variants.list.size(); ++i) variants.index.emplace(variants.list[i].m_key, i);
-    } else if (variants.list.size() > Variants::kScanned) {
-      variants.index.emplace(key, variants.list.size() - 1);
+      auto index = std::make_unique<std::map<std::u16string, size_t>>();
+      for (size_t i = 0; i < variants.list.size(); ++i) index->emplace(variants.list[i].key.View(), i);
+      variants.index = std::move(index);
+    } else if (variants.index) {
+      variants.index->emplace(key, variants.list.size() - 1);
     }
   } catch (...) {
-    variants.index.clear();  // back to a short list that is scanned, as before the key came
-    variants.list.pop_back();
+    variants.list.pop_back();  // as before the key came
     throw;
   }
   return variants.list.back();
@@ -75,7 +80,7 @@ void CDDElement::SetLabel(std::u16string text, int32_t order, std::u16string key
     m_order = order;
     return;
   }
-  VariantFor(key).m_label = std::move(text);
+  VariantFor(key).label = text;
 }
 
 void CDDElement::GetLabel(std::u16string& text) const { text.assign(m_label.View()); }
@@ -85,7 +90,7 @@ void CDDElement::SetTooltip(std::u16string text, std::u16string key) {
     m_tooltip = text;
     return;
   }
-  VariantFor(key).m_tooltip = std::move(text);
+  VariantFor(key).tooltip = text;
 }
 
 void CDDElement::GetTooltip(std::u16string& text) const { text.assign(m_tooltip.View()); }
@@ -94,10 +99,13 @@ void CDDElement::GetHelpTopic(std::u16string& text) const { text.assign(m_helpTo
 void CDDElement::SetLegend(std::u16string text) { m_legend = text; }
 void CDDElement::GetLegend(std::u16string& text) const { text.assign(m_legend.View()); }
 void CDDElement::GetVariants(std::vector<CDDText>& variants) const {
-  if (m_variants) {
-    variants = m_variants->list;
-  } else {
-    variants.clear();
+  variants.clear();
+  if (!m_variants) return;
+  variants.reserve(m_variants->list.size());
+  for (const Variant& kept : m_variants->list) {
+    CDDText& variant = variants.emplace_back(kept.key.String());
+    variant.m_label = kept.label.View();
+    variant.m_tooltip = kept.tooltip.View();
   }
 }
 int32_t CDDElement::GetOrder() const { return m_order; }

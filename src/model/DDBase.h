@@ -102,8 +102,14 @@ class CDDElement : public CDDBase {
   bool HasVariants() const { return m_variants != nullptr; }
 
  private:
+  // One variant as kept: its texts sized to their content (and in the model's pool while it reads).
+  struct Variant {
+    k42::CompactText key;
+    k42::CompactText label;
+    k42::CompactText tooltip;
+  };
   // The variant for key, created (with empty texts) when it is missing.
-  CDDText& VariantFor(const std::u16string& key);
+  Variant& VariantFor(const std::u16string& key);
 
   // Exactly sized: a large device has a hundred thousand elements, most texts short or unset.
   k42::CompactText m_label;
@@ -112,10 +118,12 @@ class CDDElement : public CDDBase {
   k42::CompactText m_legend;
   // Only a conditional label has variants, so most elements carry just a null pointer here.
   struct Variants {
+    Variants() = default;
+    Variants(const Variants& other);
     // Up to this many variants are scanned; the index is kept only beyond (a label has a few keys).
     static constexpr size_t kScanned = 8;
-    std::map<std::u16string, size_t> index;  // key -> position in list
-    std::vector<CDDText> list;
+    std::vector<Variant> list;
+    std::unique_ptr<std::map<std::u16string, size_t>> index;  // key -> position in list
   };
   std::unique_ptr<Variants> m_variants;
   int32_t m_order = 0;

@@ -283,6 +283,8 @@ class CDDParserXML : public xercesc::DefaultHandler {
   // element(s) the localized file currently addresses.
   void ApplyPendingText();
   void ApplyPendingTextTo(CDDBase* target);
+  // Gives back the spare capacity of the record lists once the GUI XML file is read (they only grow).
+  void ReleaseSpareCapacity();
   // Builds (or, with build false, drops) m_locModuleScopes for one read of the localized file.
   void IndexModuleScopes(bool build);
 

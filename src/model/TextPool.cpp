@@ -12,51 +12,53 @@ namespace {
 // a small device does not reserve much it never uses.
 constexpr size_t kBlockUnits = 64 * 1024;
 constexpr size_t kHeaderUnits = 2;  // the 32-bit length in front of each text
-constexpr size_t kAlignUnits = 4;   // 8 bytes
+constexpr size_t kAlignUnits = 2;   // 4 bytes: the two low bits of a text's address stay free
+// A handle is 1 + the block's position shifted over the text's place in the block (in steps of kAlignUnits).
+constexpr unsigned kPlaceBits = 15;
+static_assert(kBlockUnits / kAlignUnits == size_t{1} << kPlaceBits);
+constexpr size_t kMaxBlocks = (size_t{1} << (32 - kPlaceBits)) - 1;  // 16 GB of texts
 
 size_t HashOf(std::u16string_view text) { return std::hash<std::u16string_view>{}(text); }
 
 }  // namespace
 
-const char16_t* TextPool::Store(std::u16string_view text) {
-  // Each text starts on an 8-byte boundary, so its length field can also be referred to by an address
-  // whose low bits are free (CompactText borrows texts that way).
-  m_blockUsed = (m_blockUsed + kAlignUnits - 1) / kAlignUnits * kAlignUnits;
-  if (m_blockUsed > m_blockSize) m_blockUsed = m_blockSize;
+const char16_t* TextPool::TextAt(Handle handle) const {
+  --handle;
+  return m_blocks[handle >> kPlaceBits].get() + (handle & ((Handle{1} << kPlaceBits) - 1)) * kAlignUnits + kHeaderUnits;
+}
+
+TextPool::Handle TextPool::Store(std::u16string_view text) {
+  // Each text starts on a 4-byte boundary, so its length field can also be referred to by an address whose
+  // two low bits are free (CompactText borrows texts that way).
   const size_t units = kHeaderUnits + text.size();
-  if (m_blockSize - m_blockUsed < units) {
-    // A text longer than a block gets a block of its own; the current block stays the one to fill.
-    const size_t size = units > kBlockUnits ? units : kBlockUnits;
-    auto block = std::make_unique<char16_t[]>(size);
-    if (units > kBlockUnits) {
-      char16_t* start = block.get();
-      m_blocks.insert(m_blocks.end() - (m_blocks.empty() ? 0 : 1), std::move(block));
-      const auto size32 = static_cast<uint32_t>(text.size());
-      std::memcpy(start, &size32, sizeof size32);
-      std::memcpy(start + kHeaderUnits, text.data(), text.size() * sizeof(char16_t));
-      return start + kHeaderUnits;
-    }
-    m_blocks.push_back(std::move(block));
-    m_blockUsed = 0;
-    m_blockSize = size;
+  m_blockUsed = (m_blockUsed + kAlignUnits - 1) / kAlignUnits * kAlignUnits;
+  size_t block = m_current;
+  size_t place = m_blockUsed;
+  if (units > kBlockUnits || m_current == SIZE_MAX || kBlockUnits - m_blockUsed < units) {
+    if (m_blocks.size() >= kMaxBlocks) throw std::length_error("the text pool is full");
+    // A text longer than a block gets a block of its own; the block being filled stays the one to fill.
+    const bool own = units > kBlockUnits;
+    m_blocks.push_back(std::make_unique<char16_t[]>(own ? units : kBlockUnits));
+    block = m_blocks.size() - 1;
+    place = 0;
+    if (!own) m_current = block;
   }
-  char16_t* start = m_blocks.back().get() + m_blockUsed;
+  if (block == m_current) m_blockUsed = place + units;
+  char16_t* start = m_blocks[block].get() + place;
   const auto size32 = static_cast<uint32_t>(text.size());
   std::memcpy(start, &size32, sizeof size32);
   std::memcpy(start + kHeaderUnits, text.data(), text.size() * sizeof(char16_t));
-  m_blockUsed += units;
-  return start + kHeaderUnits;
+  return static_cast<Handle>((block << kPlaceBits) | (place / kAlignUnits)) + 1;
 }
 
 void TextPool::Grow() {
-  std::vector<const char16_t*> slots(m_slots.empty() ? 1024 : m_slots.size() * 2, nullptr);
+  std::vector<Handle> slots(m_slots.empty() ? 1024 : m_slots.size() * 2, 0);
   const size_t mask = slots.size() - 1;
-  for (const char16_t* text : m_slots) {
-    if (text == nullptr) continue;
-    const std::u16string_view view = PooledText(text).View();
-    size_t at = HashOf(view) & mask;
-    while (slots[at] != nullptr) at = (at + 1) & mask;
-    slots[at] = text;
+  for (const Handle handle : m_slots) {
+    if (handle == 0) continue;
+    size_t at = HashOf(PooledText(TextAt(handle)).View()) & mask;
+    while (slots[at] != 0) at = (at + 1) & mask;
+    slots[at] = handle;
   }
   m_slots.swap(slots);
 }
@@ -76,13 +78,14 @@ PooledText TextPool::Intern(std::u16string_view text) {
   if ((m_count + 1) * 2 > m_slots.size()) Grow();
   const size_t mask = m_slots.size() - 1;
   size_t at = HashOf(text) & mask;
-  for (; m_slots[at] != nullptr; at = (at + 1) & mask) {
-    if (PooledText(m_slots[at]).View() == text) return PooledText(m_slots[at]);
+  for (; m_slots[at] != 0; at = (at + 1) & mask) {
+    const PooledText stored(TextAt(m_slots[at]));
+    if (stored.View() == text) return stored;
   }
-  const char16_t* stored = Store(text);
+  const Handle stored = Store(text);
   m_slots[at] = stored;
   ++m_count;
-  return PooledText(stored);
+  return PooledText(TextAt(stored));
 }
 
 }  // namespace k42

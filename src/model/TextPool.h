@@ -12,6 +12,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstddef>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -77,18 +78,22 @@ class TextPool {
   };
   static TextPool* Current();
 
-  // The address of the text's length field, 8-byte aligned, with the code units right after it.
+  // The address of the text's length field, 4-byte aligned, with the code units right after it.
   static const void* HeaderOf(PooledText text) { return text.empty() ? nullptr : text.View().data() - 2; }
 
  private:
-  const char16_t* Store(std::u16string_view text);
+  // A stored text is named by a 32-bit handle, its block and its place in the block (0: no text), so that
+  // the table of a hundred thousand texts costs half of what pointers would.
+  using Handle = uint32_t;
+  Handle Store(std::u16string_view text);
+  const char16_t* TextAt(Handle handle) const;
   void Grow();
 
   std::vector<std::unique_ptr<char16_t[]>> m_blocks;
-  size_t m_blockUsed = 0;  // code units used in the last block
-  size_t m_blockSize = 0;  // code units of the last block
-  // Open addressing over the stored texts (null: free slot); at most half full.
-  std::vector<const char16_t*> m_slots;
+  size_t m_current = SIZE_MAX;  // the block being filled; a text longer than a block has one of its own
+  size_t m_blockUsed = 0;       // code units used in the block being filled
+  // Open addressing over the stored texts (0: free slot); at most half full.
+  std::vector<Handle> m_slots;
   size_t m_count = 0;
 };
 

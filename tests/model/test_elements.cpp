@@ -87,10 +87,13 @@ TEST(TextPool, TextsReadBackExactlyAndRepeatsAreStoredOnce) {
   EXPECT_TRUE(pool.Intern(u"").empty());
   EXPECT_EQ(pool.Intern(u"").View(), u"");
   const std::u16string huge(100000, u'x');  // longer than a storage block
-  std::vector<std::u16string> texts{u"LEFT", u"left", u"LEFT ", std::u16string(u"a\0b", 3), huge};
-  for (int i = 0; i < 5000; ++i)
+  std::vector<std::u16string> texts{u"LEFT", u"left", u"LEFT ", std::u16string(u"a\0b", 3)};
+  // Enough texts to fill several blocks, with the one of its own block stored between two of them.
+  for (int i = 0; i < 20000; ++i) {
     texts.push_back(u"var" + std::u16string(1, char16_t(u'A' + i % 26)) + std::u16string(i % 7, u'_') +
                     std::u16string(1, char16_t(0x4E00 + i)));
+    if (i == 10000) texts.push_back(huge);
+  }
   std::vector<k42::PooledText> stored;
   for (const auto& text : texts) stored.push_back(pool.Intern(text));
   for (size_t i = 0; i < texts.size(); ++i) {

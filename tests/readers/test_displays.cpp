@@ -106,14 +106,15 @@ TEST(Displays, KindsIdentifiersTargetsAndControlStyles) {
   EXPECT_EQ(module.FindChild(u"pdItems"), module.Displays()[0].get());
 
   const CDDPardis& items = *module.Displays()[0];
-  EXPECT_EQ(items.GetValidityId() + u"|" + module.Displays()[1]->GetValidityId() + u"|" + items.GetImagePath(),
+  EXPECT_EQ(std::u16string(items.GetValidityId()) + u"|" + std::u16string(module.Displays()[1]->GetValidityId()) +
+                u"|" + items.GetImagePath(),
             u"valItems||");
   EXPECT_FALSE(items.GetRwro());
   // A later target overwrites, even with the empty text; "next" is no
   // target, and a missing attribute changes nothing.
-  EXPECT_EQ((std::vector<std::u16string>{items.GetFirst(), items.GetPrevious(), items.GetNext(), items.GetLast(),
-                                         items.GetHome(), module.Displays()[1]->GetNext()}),
-            (std::vector<std::u16string>{u"pdFirst", u"pdPrevious", u"pdNext", u"", u"pdHome", u""}));
+  EXPECT_EQ((std::vector<std::u16string_view>{items.GetFirst(), items.GetPrevious(), items.GetNext(), items.GetLast(),
+                                              items.GetHome(), module.Displays()[1]->GetNext()}),
+            (std::vector<std::u16string_view>{u"pdFirst", u"pdPrevious", u"pdNext", u"", u"pdHome", u""}));
 }
 
 }  // namespace

@@ -3,8 +3,10 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "model/CompactText.h"
 #include "model/DDBase.h"
 #include "model/TextPool.h"
 
@@ -35,23 +37,27 @@ class CDDPardis : public CDDElement {
  public:
   ~CDDPardis() override = default;
 
-  const std::u16string& GetImagePath() const { return m_imagePath; }
-  void SetFirst(std::u16string v) { m_first = std::move(v); }
-  const std::u16string& GetFirst() const { return m_first; }
-  void SetPrevious(std::u16string v) { m_previous = std::move(v); }
-  const std::u16string& GetPrevious() const { return m_previous; }
-  void SetNext(std::u16string v) { m_next = std::move(v); }
-  const std::u16string& GetNext() const { return m_next; }
-  void SetLast(std::u16string v) { m_last = std::move(v); }
-  const std::u16string& GetLast() const { return m_last; }
-  void SetHome(std::u16string v) { m_home = std::move(v); }
-  const std::u16string& GetHome() const { return m_home; }
+  // No reader fills the image path: every display answers an empty one.
+  const std::u16string& GetImagePath() const {
+    static const std::u16string kNone;
+    return kNone;
+  }
+  void SetFirst(std::u16string_view v) { m_first = v; }
+  std::u16string_view GetFirst() const { return m_first.View(); }
+  void SetPrevious(std::u16string_view v) { m_previous = v; }
+  std::u16string_view GetPrevious() const { return m_previous.View(); }
+  void SetNext(std::u16string_view v) { m_next = v; }
+  std::u16string_view GetNext() const { return m_next.View(); }
+  void SetLast(std::u16string_view v) { m_last = v; }
+  std::u16string_view GetLast() const { return m_last.View(); }
+  void SetHome(std::u16string_view v) { m_home = v; }
+  std::u16string_view GetHome() const { return m_home.View(); }
   void SetDisplayType(int32_t v) { m_displayType = v; }
   int32_t GetDisplayType() const { return m_displayType; }
   void SetRwro(bool v) { m_rwro = v; }
   bool GetRwro() const { return m_rwro; }
-  void SetValidityId(std::u16string v) { m_validityId = std::move(v); }
-  const std::u16string& GetValidityId() const { return m_validityId; }
+  void SetValidityId(std::u16string_view v) { m_validityId = v; }
+  std::u16string_view GetValidityId() const { return m_validityId.View(); }
 
   void AddItem(const CDDDisplayItem& item) { m_items.push_back(item); }
   void GetItems(std::vector<CDDDisplayItem>& items) const { items = m_items; }
@@ -60,14 +66,14 @@ class CDDPardis : public CDDElement {
   void ReleaseSpareCapacity() { m_items.shrink_to_fit(); }
 
  private:
-  std::u16string m_imagePath;
-  std::u16string m_first;
-  std::u16string m_previous;
-  std::u16string m_next;
-  std::u16string m_last;
-  std::u16string m_home;
-  int32_t m_displayType = 2;  // DISPLAY_UNKNOWN
+  // The navigation targets name other displays; sized to their content (pooled while the file is read).
+  k42::CompactText m_first;
+  k42::CompactText m_previous;
+  k42::CompactText m_next;
+  k42::CompactText m_last;
+  k42::CompactText m_home;
+  k42::CompactText m_validityId;
   std::vector<CDDDisplayItem> m_items;
+  int32_t m_displayType = 2;  // DISPLAY_UNKNOWN
   bool m_rwro = false;
-  std::u16string m_validityId;
 };

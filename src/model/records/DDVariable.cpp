@@ -88,3 +88,13 @@ void CDDEnumItemList::GetItems(std::vector<CDDEnumItem*>& items) const {
 }
 
 CDDVariable::~CDDVariable() = default;
+
+CDDEnumItemList& CDDVariable::EnumItems() {
+  if (!m_enumItems) m_enumItems = std::make_unique<CDDEnumItemList>();
+  return *m_enumItems;
+}
+
+const CDDEnumItemList& CDDVariable::EnumItems() const {
+  static const CDDEnumItemList kNoItems;
+  return m_enumItems ? *m_enumItems : kNoItems;
+}

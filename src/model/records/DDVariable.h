@@ -46,10 +46,12 @@ class CDDEnumItemList : public CDDElementMap {
   // The items ordered by the order their labels arrived in (see the .cpp).
   void GetItems(std::vector<CDDEnumItem*>& items) const;
   const std::vector<std::unique_ptr<CDDEnumItem>>& Items() const { return m_items; }
+  void ReleaseSpareCapacity() { m_items.shrink_to_fit(); }
 
  private:
-  // Lists up to this long are scanned; longer ones are entered in the map the list derives from.
-  static constexpr size_t kScannedItems = 8;
+  // Lists up to this long are scanned; longer ones are entered in the map the list derives from. A dozen
+  // compares of short values cost less than a table for each of the thousands of such lists of a device.
+  static constexpr size_t kScannedItems = 16;
   std::vector<std::unique_ptr<CDDEnumItem>> m_items;
   // The first item of each value text and DD string, for FindChildByDdString.
   static std::u16string KeyOf(std::u16string_view id, std::u16string_view ddString);
@@ -76,12 +78,12 @@ class CDDVariable : public CDDElement {
   CDDVariable& operator=(const CDDVariable&) = delete;
   ~CDDVariable() override;
 
-  void AddChild(CDDBase* element) override { m_enumItems.AddChild(element); }
-  CDDBase* FindChild(const std::u16string& id) const override { return m_enumItems.FindChild(id); }
+  void AddChild(CDDBase* element) override { EnumItems().AddChild(element); }
+  CDDBase* FindChild(const std::u16string& id) const override { return EnumItems().FindChild(id); }
   CDDBase* FindChildByDdString(const std::u16string& id, const std::u16string& ddString) const override {
-    return m_enumItems.FindChildByDdString(id, ddString);
+    return EnumItems().FindChildByDdString(id, ddString);
   }
-  int32_t NextOrder() override { return m_enumItems.NextOrder(); }
+  int32_t NextOrder() override { return EnumItems().NextOrder(); }
 
   // Source and value text: stored only by metavariables.
   virtual void SetSource(std::u16string) {}
@@ -112,8 +114,13 @@ class CDDVariable : public CDDElement {
   void SetConditionalFormat(int32_t v) { m_conditionalFormat = v; }
   int32_t GetConditionalFormat() const { return m_conditionalFormat; }
 
-  CDDEnumItemList& EnumItems() { return m_enumItems; }
-  const CDDEnumItemList& EnumItems() const { return m_enumItems; }
+  // The list is made when first written to; until then the variable reads as one without items.
+  CDDEnumItemList& EnumItems();
+  const CDDEnumItemList& EnumItems() const;
+  // Once the variable is read: its items take no more room than they need.
+  void ReleaseSpareCapacity() {
+    if (m_enumItems) m_enumItems->ReleaseSpareCapacity();
+  }
 
  private:
   int32_t m_displayCondition = kInitialDisplayCondition;
@@ -127,5 +134,6 @@ class CDDVariable : public CDDElement {
   int32_t m_sizeInBit = kInitialSizeInBit;
   int32_t m_conditionalAttribute = 0;
   int32_t m_conditionalFormat = 0;
-  CDDEnumItemList m_enumItems;
+  // Most variables have no enumeration, and a list costs more than the rest of the variable.
+  std::unique_ptr<CDDEnumItemList> m_enumItems;
 };
