@@ -1,13 +1,43 @@
-// Stops the GUI XML parse at a document type declaration or at excessive nesting.
+// Stops the GUI XML parse at a document type declaration or at excessive nesting, and lists section elements.
 #include "model/BoundedDomParser.h"
 
 #include "model/LoadBounds.h"
 
 namespace k42 {
 
+void BoundedDomParser::CollectElements(std::vector<std::u16string_view> names) {
+  m_names = std::move(names);
+  m_collected = std::vector<NodeVector>(m_names.size());
+}
+
+void BoundedDomParser::startDocument() {
+  m_depth = 0;
+  m_ended = false;
+  m_collected = std::vector<NodeVector>(m_names.size());
+  m_nameCache.fill(NameSlot());
+  xercesc::XercesDOMParser::startDocument();
+}
+
 void BoundedDomParser::doctypeDecl(const xercesc::DTDElementDecl&, const XMLCh* const, const XMLCh* const, const bool,
                                    const bool) {
   throw DoctypeRefused();
+}
+
+int BoundedDomParser::NameIndex(const XMLCh* text) {
+  NameSlot& slot = m_nameCache[(reinterpret_cast<std::uintptr_t>(text) >> 3) % m_nameCache.size()];
+  if (slot.text == text) return slot.index;
+  int index = -1;
+  if (text != nullptr) {
+    const std::u16string_view name(text);
+    for (size_t i = 0; i < m_names.size(); ++i) {
+      if (m_names[i] == name) {
+        index = static_cast<int>(i);
+        break;
+      }
+    }
+  }
+  slot = {text, index};
+  return index;
 }
 
 void BoundedDomParser::startElement(const xercesc::XMLElementDecl& elemDecl, const unsigned int urlId,
@@ -20,6 +50,14 @@ void BoundedDomParser::startElement(const xercesc::XMLElementDecl& elemDecl, con
   xercesc::XercesDOMParser::startElement(elemDecl, urlId, elemPrefix, attrList, attrCount, isEmpty, isRoot);
   // An empty element is ended by the base class itself, or not at all: either way it is closed now.
   if (isEmpty && !m_ended) --m_depth;
+  // The base class leaves the new element as the current node, also when it has closed it already.
+  if (!m_names.empty()) {
+    xercesc::DOMNode* element = getCurrentNode();
+    if (element != nullptr && element->getNodeType() == xercesc::DOMNode::ELEMENT_NODE) {
+      const int index = NameIndex(element->getNodeName());
+      if (index >= 0) m_collected[index].Append(element);
+    }
+  }
 }
 
 void BoundedDomParser::endElement(const xercesc::XMLElementDecl& elemDecl, const unsigned int urlId, const bool isRoot,

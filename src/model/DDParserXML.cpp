@@ -68,6 +68,7 @@ int32_t CDDParserXML::ParseFile(const std::u16string& xmlPath, const std::u16str
   m_functionId = functionId;
 
   k42::ApplyGuiXmlSettings(*parser);
+  parser->CollectElements(SectionNames());
   if (!m_domErrorHandler) {
     m_domErrorHandler = std::make_unique<CDomErrorHandler>();
   }
@@ -118,7 +119,7 @@ int32_t CDDParserXML::ParseFile(const std::u16string& xmlPath, const std::u16str
     return kParseErrors;
   }
 
-  if (ParseDocument(parser->getDocument(), functionId, progress) != 0) {
+  if (ParseDocument(parser->getDocument(), functionId, progress, &parser->Collected()) != 0) {
     ReportFailure(u"CDDParserXML: ParseDocument(parser.getDocument()) failed!",
                   "CDDParserXML: ParseDocument(parser.getDocument()) failed!");
     return kParseDocumentFailed;
@@ -147,7 +148,15 @@ void CDDParserXML::ReleaseSpareCapacity() {
   for (const auto& variable : m_metaVariables) variable->ReleaseSpareCapacity();
 }
 
-int32_t CDDParserXML::ParseDocument(xercesc::DOMDocument* document, int32_t functionId, HWND progress) {
+const std::vector<std::u16string_view>& CDDParserXML::SectionNames() {
+  static const std::vector<std::u16string_view> names = {
+      u"LABEL_DEC",       u"VAR_DEC", u"FUNCTION_ID", u"MODULE_DEC", u"HEADER_AREA",
+      u"METAINFORMATION", u"MET_DEC", u"IMAGE_DEC",   u"MENUBAR",    u"TOOLBAR"};
+  return names;
+}
+
+int32_t CDDParserXML::ParseDocument(xercesc::DOMDocument* document, int32_t functionId, HWND progress,
+                                    std::vector<k42::NodeVector>* sections) {
   if (progress != nullptr) {
     SendMessageW(progress, PBM_EH_SETRANGE, 0, MAKELPARAM(0, 11));
     SendMessageW(progress, PBM_EH_SETSTEP, 1, 0);
@@ -156,12 +165,14 @@ int32_t CDDParserXML::ParseDocument(xercesc::DOMDocument* document, int32_t func
   // Identifiers and declared texts go to the model's pool too: one block holds many of them.
   const k42::TextPool::Scope pooledTexts(&m_texts);
 
-  // The elements of every section name, as getElementsByTagName would list them, from one walk of the
-  // document rather than one walk per name.
-  const std::vector<std::u16string_view> names = {u"LABEL_DEC",   u"VAR_DEC",         u"FUNCTION_ID", u"MODULE_DEC",
-                                                  u"HEADER_AREA", u"METAINFORMATION", u"MET_DEC",     u"IMAGE_DEC",
-                                                  u"MENUBAR",     u"TOOLBAR"};
-  std::vector<k42::NodeVector> lists = k42::CollectElementsByName(document, names);
+  // The elements of every section name, as getElementsByTagName would list them: listed by the parser
+  // as it built the tree, or else from one walk of the document rather than one walk per name.
+  std::vector<k42::NodeVector> searched;
+  if (sections == nullptr || sections->size() != SectionNames().size()) {
+    searched = k42::CollectElementsByName(document, SectionNames());
+    sections = &searched;
+  }
+  std::vector<k42::NodeVector>& lists = *sections;
 
   int32_t result = 0;
   size_t next = 0;

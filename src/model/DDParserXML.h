@@ -17,6 +17,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include <xercesc/dom/DOMDocument.hpp>
@@ -28,6 +29,7 @@
 #include <k42gui/wintypes.h>
 
 #include "model/DDBase.h"
+#include "model/DomUtil.h"
 #include "model/ErrorHandlers.h"
 #include "model/IdIndex.h"
 #include "model/OwnedList.h"
@@ -73,7 +75,12 @@ class CDDParserXML : public xercesc::DefaultHandler {
   // ---- Loading -------------------------------------------------------
   int32_t ParseFile(const std::u16string& xmlPath, const std::u16string& locPath, const std::u16string& language,
                     int32_t functionId, HWND progress);
-  int32_t ParseDocument(xercesc::DOMDocument* document, int32_t functionId, HWND progress);
+  // sections, when given, are the section elements already listed while the document was parsed, in the
+  // order of SectionNames(); without them the document is searched.
+  int32_t ParseDocument(xercesc::DOMDocument* document, int32_t functionId, HWND progress,
+                        std::vector<k42::NodeVector>* sections = nullptr);
+  // The tag names of the sections, in the order in which they are read.
+  static const std::vector<std::u16string_view>& SectionNames();
 
   // Section readers, in the order of the walk. Each gets every element of
   // its tag name in document order.

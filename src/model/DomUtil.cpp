@@ -10,8 +10,7 @@ bool GetAttribute(const xercesc::DOMNode* node, const char16_t* name, std::u16st
   const auto* element = static_cast<const xercesc::DOMElement*>(node);
   const xercesc::DOMAttr* attribute = element->getAttributeNode(name);
   if (attribute == nullptr) return false;
-  const XMLCh* text = attribute->getValue();
-  value = text != nullptr ? std::u16string_view(text) : std::u16string_view();
+  value = AttributeText(attribute);
   return true;
 }
 
@@ -21,14 +20,6 @@ bool GetAttribute(const xercesc::DOMNode* node, const char16_t* name, std::u16st
   value.assign(text);
   return true;
 }
-
-bool NodeNameIs(const xercesc::DOMNode* node, const char16_t* name) {
-  if (node == nullptr) return false;
-  const XMLCh* nodeName = node->getNodeName();
-  return nodeName != nullptr && std::u16string_view(nodeName) == name;
-}
-
-bool IsTextNode(const xercesc::DOMNode* node) { return NodeNameIs(node, u"#text"); }
 
 std::u16string NodeValue(const xercesc::DOMNode* node) {
   if (node == nullptr) return {};

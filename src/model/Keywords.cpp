@@ -235,12 +235,12 @@ std::vector<std::u16string_view> KeywordsOf(KeywordTable table) {
   return words;
 }
 
-bool HandlingFromKeyword(const std::u16string& text, int32_t& value) { return FromKeyword(kHandling, text, value); }
-bool StorageFromKeyword(const std::u16string& text, int32_t& value) { return FromKeyword(kStorage, text, value); }
+bool HandlingFromKeyword(std::u16string_view text, int32_t& value) { return FromKeyword(kHandling, text, value); }
+bool StorageFromKeyword(std::u16string_view text, int32_t& value) { return FromKeyword(kStorage, text, value); }
 bool HandlingToText(int32_t value, std::u16string& text) { return ToText(kHandling, value, text); }
 bool StorageToText(int32_t value, std::u16string& text) { return ToText(kStorage, value, text); }
 
-int32_t DataTypeFromKeyword(const std::u16string& text) {
+int32_t DataTypeFromKeyword(std::u16string_view text) {
   int32_t type = TYPE_UNKNOWN;
   FromKeyword(kDataTypes, text, type);
   return type;

@@ -41,8 +41,8 @@ bool KeywordToValue(KeywordTable table, std::u16string_view text, int32_t& value
 // The keywords of a table in table order, for messages.
 std::vector<std::u16string_view> KeywordsOf(KeywordTable table);
 
-bool HandlingFromKeyword(const std::u16string& text, int32_t& value);  // READONLY, READWRITE, WRITEONLY, COND
-bool StorageFromKeyword(const std::u16string& text, int32_t& value);   // STATIC 1, DYNAMIC 2, CONSTANT 3
+bool HandlingFromKeyword(std::u16string_view text, int32_t& value);  // READONLY, READWRITE, WRITEONLY, COND
+bool StorageFromKeyword(std::u16string_view text, int32_t& value);   // STATIC 1, DYNAMIC 2, CONSTANT 3
 
 // Value to text. Returns false (text untouched) for values without a text;
 // kCONDITIONAL has none.
@@ -54,6 +54,6 @@ std::u16string ModeToText(int32_t mode);
 
 // The VarType of a data type keyword ("DD_FLOAT" -> TYPE_DD_FLOAT, ...),
 // compared exactly; TYPE_UNKNOWN (0) for any other text.
-int32_t DataTypeFromKeyword(const std::u16string& text);
+int32_t DataTypeFromKeyword(std::u16string_view text);
 
 }  // namespace k42

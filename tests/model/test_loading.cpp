@@ -13,6 +13,7 @@
 
 #include <k42gui/IGuiXmlModel.h>
 
+#include "model/BoundedDomParser.h"
 #include "model/DDModel.h"
 #include "platform/text.h"
 #include "support/log_capture.h"
@@ -203,6 +204,51 @@ TEST(Loading, NamedPipesAreRefusedWithoutWaiting) {
   } else {
     setenv("K42GUI_REGISTRY", previousRegistry.c_str(), 1);
   }
+}
+
+// The parser lists the section elements while it builds the tree. Those lists, and the walk used without
+// them, must hold exactly what getElementsByTagName finds in the finished document, in its order, also
+// for sections nested in modules, empty ones, and after a second parse with the same parser.
+TEST(Loading, SectionsListedWhileParsingAreThoseOfTheWholeDocument) {
+  CDDModel keepsLibrary;  // keeps the XML library initialized
+  const auto& names = CDDParserXML::SectionNames();
+  auto nodes = [](const xercesc::DOMNodeList* list) {
+    std::vector<const DOMNode*> found;
+    for (XMLSize_t i = 0; list->item(i) != nullptr; ++i) found.push_back(list->item(i));
+    return found;
+  };
+  k42::BoundedDomParser parser(xercesc::XMLPlatformUtils::fgMemoryManager);
+  parser.setDoNamespaces(true);
+  parser.CollectElements(names);
+  for (const char* file : {"model/nested_sections.xml", "readers/labels.xml", "readers/decl_metainformation.xml",
+                           "readers/nav_menubar.xml", "model/nested_sections.xml"}) {
+    parser.parse(k42test::DataPath(file).c_str());
+    const xercesc::DOMDocument* document = parser.getDocument();
+    ASSERT_NE(document, nullptr) << file;
+    const std::vector<k42::NodeVector> walked = k42::CollectElementsByName(document, names);
+    ASSERT_EQ(parser.Collected().size(), names.size());
+    for (size_t i = 0; i < names.size(); ++i) {
+      const std::u16string name(names[i]);
+      const auto expected = nodes(document->getElementsByTagName(name.c_str()));
+      EXPECT_EQ(nodes(&parser.Collected()[i]), expected) << file << " " << k42::ToNarrow(name);
+      EXPECT_EQ(nodes(&walked[i]), expected) << file << " " << k42::ToNarrow(name);
+    }
+  }
+
+  // Read through the model, the nested declarations come in document order after those before them.
+  CDDModel model;
+  ASSERT_EQ(Load(model, "model/nested_sections.xml", kLoc), 0);
+  auto ids = [](const auto& records) {
+    std::vector<std::u16string> found;
+    for (const auto& record : records) found.emplace_back(record->Id());
+    return found;
+  };
+  using Ids = std::vector<std::u16string>;
+  EXPECT_EQ(ids(model.Variables()), (Ids{u"varRoot", u"varInner", u"varOuter"}));
+  EXPECT_EQ(ids(model.Labels()), (Ids{u"lblOuter", u"lblInner", u"lblRoot"}));
+  EXPECT_EQ(ids(model.Methods()), (Ids{u"metInner", u"metRoot"}));
+  EXPECT_EQ(ids(model.Modules()), (Ids{u"modOuter", u"modInner"}));
+  EXPECT_EQ(model.Variables()[2]->GetHandling(), kREADONLY);
 }
 
 }  // namespace

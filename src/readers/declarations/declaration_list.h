@@ -21,10 +21,10 @@ void ReadDeclarations(xercesc::DOMNodeList* list, const char16_t* idAttribute,
                       std::vector<std::unique_ptr<Record>>& records, CDDElementMap& dictionary, ReadBody readBody) {
   ForEachNode(list, [&](xercesc::DOMNode* node) {
     try {
-      std::u16string id;
+      std::u16string_view id;
       if (!GetAttribute(node, idAttribute, id)) return false;
       auto record = std::make_unique<Record>();
-      record->SetId(std::move(id));
+      record->SetId(id);
       readBody(node, record.get());
       records.push_back(std::move(record));
       dictionary.AddChild(records.back().get());

@@ -13,7 +13,7 @@ int CDDParserXML::ParseFunctionId(DOMNodeList* list, int32_t functionId) {
       if (!k42::GetAttribute(node, u"ID", idText)) {
         return false;  // an element without "ID" ends the search
       }
-      if (k42::LeadingInteger(idText) != functionId) {
+      if (k42::LeadingIntegerOf(idText) != functionId) {
         return true;
       }
       m_isOnline = 1;
@@ -33,8 +33,8 @@ int CDDParserXML::ParseFunctionId(DOMNodeList* list, int32_t functionId) {
 }
 
 int CDDParserXML::ParseFunctionModules(DOMNodeList* children) {
-  k42::ForEachNode(children, [this](DOMNode* node) {
-    if (k42::IsTextNode(node) || !k42::NodeNameIs(node, u"MODULE")) {
+  k42::ForEachChild(children, [this](DOMNode* node) {
+    if (!k42::NodeNameIs(node, u"MODULE")) {
       return true;
     }
     try {

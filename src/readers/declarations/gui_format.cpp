@@ -4,16 +4,24 @@
 #include "model/DomUtil.h"
 #include "model/Keywords.h"
 
+namespace {
+
+constexpr std::u16string_view kFormatAttributes[] = {u"DISPLAY_CONDITION", u"FORMAT_CONTROL", u"ALIGN"};
+enum { kCondition, kFormat, kAlign };
+
+}  // namespace
+
 int CDDParserXML::ParseGuiFormat(DOMNode* node, CDDVariable* variable) {
   if (node == nullptr || variable == nullptr) return -1;
   try {
-    std::u16string text;
+    const k42::Attributes attributes(node, kFormatAttributes);
+    std::u16string_view text;
     int32_t condition = 0;
-    if (k42::GetAttribute(node, u"DISPLAY_CONDITION", text) &&
+    if (attributes.Get(kCondition, text) &&
         k42::KeywordToValue(k42::KeywordTable::kDisplayCondition, text, condition)) {
       variable->SetDisplayCondition(condition);
     }
-    if (k42::GetAttribute(node, u"FORMAT_CONTROL", text)) {
+    if (attributes.Get(kFormat, text)) {
       // "%COND%" marks a format decided at run time; the text stays as it was.
       if (text == u"%COND%") {
         variable->SetConditionalFormat(1);
@@ -21,7 +29,7 @@ int CDDParserXML::ParseGuiFormat(DOMNode* node, CDDVariable* variable) {
         variable->SetFormat(text);
       }
     }
-    if (k42::GetAttribute(node, u"ALIGN", text)) {
+    if (attributes.Get(kAlign, text)) {
       variable->SetAlignment(text);
     }
   } catch (...) {
@@ -32,19 +40,20 @@ int CDDParserXML::ParseGuiFormat(DOMNode* node, CDDVariable* variable) {
 
 int CDDParserXML::ParseControlFormat(DOMNodeList* children, CDDDisplayItem* control) {
   if (control == nullptr) return 0;
-  k42::ForEachNode(children, [&](DOMNode* node) {
-    if (k42::IsTextNode(node) || !k42::NodeNameIs(node, u"GUI_FORMAT")) return true;
+  k42::ForEachChild(children, [&](DOMNode* node) {
+    if (!k42::NodeNameIs(node, u"GUI_FORMAT")) return true;
     // Every "GUI_FORMAT" starts from the values of a fresh variable, so the last one decides all three
     // fields; a format decided at run time ("%COND%") leaves the format empty.
     try {
+      const k42::Attributes attributes(node, kFormatAttributes);
       std::u16string_view text;
       int32_t condition = CDDVariable::kInitialDisplayCondition;
-      if (k42::GetAttribute(node, u"DISPLAY_CONDITION", text)) {
+      if (attributes.Get(kCondition, text)) {
         k42::KeywordToValue(k42::KeywordTable::kDisplayCondition, text, condition);
       }
       k42::PooledText format, alignment;
-      if (k42::GetAttribute(node, u"FORMAT_CONTROL", text) && text != u"%COND%") format = m_texts.Intern(text);
-      if (k42::GetAttribute(node, u"ALIGN", text)) alignment = m_texts.Intern(text);
+      if (attributes.Get(kFormat, text) && text != u"%COND%") format = m_texts.Intern(text);
+      if (attributes.Get(kAlign, text)) alignment = m_texts.Intern(text);
       control->m_displayCondition = condition;
       control->m_alignment = alignment;
       control->m_format = format;

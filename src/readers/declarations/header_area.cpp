@@ -43,8 +43,7 @@ int CDDParserXML::ParseHeaderArea(DOMNodeList* list) {
 }
 
 int CDDParserXML::ParseHeaderRecords(DOMNodeList* children, const std::u16string& use) {
-  k42::ForEachNode(children, [&](DOMNode* child) {
-    if (k42::IsTextNode(child)) return true;
+  k42::ForEachChild(children, [&](DOMNode* child) {
     const bool isVariable = k42::NodeNameIs(child, u"VARIABLE_HEADER");
     if (!isVariable && !k42::NodeNameIs(child, u"IMAGE_HEADER")) return true;
     try {
@@ -74,8 +73,8 @@ int CDDParserXML::ParseVariableHeader(DOMNode* node, CDDHeaderRecord* record) {
     k42::GetAttribute(node, u"MOD_ID", record->m_controlId);
     k42::GetAttribute(node, u"MOD_PROGID", record->m_controlProgId);
     k42::GetAttribute(node, u"MOD_INITSTRING", record->m_controlInit);
-    if (k42::GetAttribute(node, u"WIDTH", text)) record->m_width = k42::LeadingInteger(text);
-    if (k42::GetAttribute(node, u"HEIGHT", text)) record->m_height = k42::LeadingInteger(text);
+    if (k42::GetAttribute(node, u"WIDTH", text)) record->m_width = k42::LeadingIntegerOf(text);
+    if (k42::GetAttribute(node, u"HEIGHT", text)) record->m_height = k42::LeadingIntegerOf(text);
   } catch (...) {
     return kDiscard;
   }

@@ -14,15 +14,16 @@ int CDDParserXML::ParseImageDec(DOMNodeList* list) {
 
 int CDDParserXML::ParseImageBody(DOMNodeList* children, CDDImage* image) {
   if (image == nullptr) return 0;
-  k42::ForEachNode(children, [&](DOMNode* child) {
-    if (k42::IsTextNode(child)) return true;
-    if (k42::NodeNameIs(child, u"REGULAR"))
+  k42::ForEachChild(children, [&](DOMNode* child) {
+    // Text and comment nodes ("#text", "#comment") match none of the names.
+    const k42::NodeNameRef name = k42::NodeName(child);
+    if (name == u"REGULAR")
       ParseImageSize(child, CDDImage::kRegular, image);
-    else if (k42::NodeNameIs(child, u"LARGE"))
+    else if (name == u"LARGE")
       ParseImageSize(child, CDDImage::kLarge, image);
-    else if (k42::NodeNameIs(child, u"SMALL"))
+    else if (name == u"SMALL")
       ParseImageSize(child, CDDImage::kSmall, image);
-    else if (k42::NodeNameIs(child, u"LINK"))
+    else if (name == u"LINK")
       ParseImageLink(child, image);
     return true;
   });
@@ -44,7 +45,7 @@ int CDDParserXML::ParseImageLink(DOMNode* node, CDDImage* image) {
   if (node == nullptr || image == nullptr) return -1;
   try {
     std::u16string text;
-    if (k42::GetAttribute(node, u"HELPID", text)) image->SetHelpId(k42::LeadingInteger(text));
+    if (k42::GetAttribute(node, u"HELPID", text)) image->SetHelpId(k42::LeadingIntegerOf(text));
     if (k42::GetAttribute(node, u"MENU", text)) image->SetMenuRef(std::move(text));
   } catch (...) {
     return -1;

@@ -16,13 +16,13 @@ int CDDParserXML::ParseMetaInformation(DOMNodeList* list) {
 }
 
 int CDDParserXML::ParseMetaChildren(DOMNodeList* children) {
-  k42::ForEachNode(children, [this](DOMNode* child) {
-    if (k42::IsTextNode(child)) return true;
-    if (k42::NodeNameIs(child, u"AUX_FILES")) {
+  k42::ForEachChild(children, [this](DOMNode* child) {
+    const k42::NodeNameRef name = k42::NodeName(child);
+    if (name == u"AUX_FILES") {
       ParseAuxFiles(child);
-    } else if (k42::NodeNameIs(child, u"LANGUAGE_SUPPORT")) {
+    } else if (name == u"LANGUAGE_SUPPORT") {
       ParseLanguageSupport(child);
-    } else if (k42::NodeNameIs(child, u"VARIABLE_META")) {
+    } else if (name == u"VARIABLE_META") {
       try {
         std::u16string id;
         if (!k42::GetAttribute(child, u"VAR_ID", id)) {
@@ -45,7 +45,7 @@ int CDDParserXML::ParseMetaChildren(DOMNodeList* children) {
 int CDDParserXML::ParseLanguageSupport(DOMNode* node) {
   if (node == nullptr) return 0;
   int result = 0;
-  k42::ForEachNode(node->getChildNodes(), [&](DOMNode* child) {
+  k42::ForEachChild(node, [&](DOMNode* child) {
     if (!k42::NodeNameIs(child, u"LANGUAGE")) return true;
     try {
       auto language = std::make_unique<CDDLanguage>();
@@ -77,8 +77,8 @@ int CDDParserXML::ParseLanguage(DOMNode* node, CDDLanguage* language) {
 
 int CDDParserXML::ParseAuxFiles(DOMNode* node) {
   if (node == nullptr) return 0;
-  k42::ForEachNode(node->getChildNodes(), [this](DOMNode* child) {
-    if (!k42::IsTextNode(child) && k42::NodeNameIs(child, u"LOGO")) ParseLogo(child);
+  k42::ForEachChild(node, [this](DOMNode* child) {
+    if (k42::NodeNameIs(child, u"LOGO")) ParseLogo(child);
     return true;
   });
   return 0;

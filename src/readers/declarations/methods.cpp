@@ -14,8 +14,8 @@ int CDDParserXML::ParseMetDec(DOMNodeList* list) {
 
 int CDDParserXML::ParseMetBody(DOMNodeList* children, CDDMethod* method) {
   if (method == nullptr) return 0;
-  k42::ForEachNode(children, [&](DOMNode* child) {
-    if (!k42::IsTextNode(child) && k42::NodeNameIs(child, u"MODIFIER")) ParseMetModifier(child, method);
+  k42::ForEachChild(children, [&](DOMNode* child) {
+    if (k42::NodeNameIs(child, u"MODIFIER")) ParseMetModifier(child, method);
     return true;
   });
   return 0;
@@ -24,7 +24,7 @@ int CDDParserXML::ParseMetBody(DOMNodeList* children, CDDMethod* method) {
 int CDDParserXML::ParseMetModifier(DOMNode* node, CDDMethod* method) {
   if (node == nullptr || method == nullptr) return -1;
   try {
-    std::u16string text;
+    std::u16string_view text;
     int32_t handling = 0;
     if (k42::GetAttribute(node, u"HANDLING", text) && k42::HandlingFromKeyword(text, handling)) {
       method->SetHandling(handling);

@@ -30,17 +30,18 @@ int CDDParserXML::ParseVarBody(DOMNodeList* children, CDDVariable* variable) {
       }
       return 0;
     }
-    k42::ForEachNode(children, [&](DOMNode* child) {
-      if (k42::IsTextNode(child)) return true;
-      if (k42::NodeNameIs(child, u"GUI_FORMAT"))
+    k42::ForEachChild(children, [&](DOMNode* child) {
+      // Text and comment nodes ("#text", "#comment") match none of the names.
+      const k42::NodeNameRef name = k42::NodeName(child);
+      if (name == u"GUI_FORMAT")
         ParseGuiFormat(child, variable);
-      else if (k42::NodeNameIs(child, u"DATATYPE"))
+      else if (name == u"DATATYPE")
         ParseDatatype(child, variable);
-      else if (k42::NodeNameIs(child, u"MODIFIER"))
+      else if (name == u"MODIFIER")
         ParseVarModifier(child, variable);
-      else if (k42::NodeNameIs(child, u"ENUM_ITEM"))
+      else if (name == u"ENUM_ITEM")
         ParseEnumItem(child, variable);
-      else if (k42::NodeNameIs(child, u"VALUE"))
+      else if (name == u"VALUE")
         ParseValue(child, variable);
       return true;
     });
@@ -53,16 +54,18 @@ int CDDParserXML::ParseVarBody(DOMNodeList* children, CDDVariable* variable) {
 int CDDParserXML::ParseDatatype(DOMNode* node, CDDVariable* variable) {
   if (node == nullptr || variable == nullptr) return -1;
   try {
-    std::u16string text;
+    static constexpr std::u16string_view kNames[] = {u"STORAGE", u"SIZE_IN_BIT", u"COND"};
+    const k42::Attributes attributes(node, kNames);
+    std::u16string_view text;
     int32_t storage = 0;
-    if (k42::GetAttribute(node, u"STORAGE", text) && k42::StorageFromKeyword(text, storage)) {
+    if (attributes.Get(0, text) && k42::StorageFromKeyword(text, storage)) {
       variable->SetStorage(storage);
     }
-    if (k42::GetAttribute(node, u"SIZE_IN_BIT", text)) variable->SetSizeInBit(k42::LeadingInteger(text));
-    if (k42::GetAttribute(node, u"COND", text)) variable->SetConditionalAttribute(k42::LeadingInteger(text));
+    if (attributes.Get(1, text)) variable->SetSizeInBit(k42::LeadingIntegerOf(text));
+    if (attributes.Get(2, text)) variable->SetConditionalAttribute(k42::LeadingIntegerOf(text));
     // Every child node counts, comments included: the last one decides.
-    k42::ForEachNode(node->getChildNodes(), [&](DOMNode* child) {
-      variable->SetType(k42::DataTypeFromKeyword(k42::NodeValue(child)));
+    k42::ForEachChild(node, [&](DOMNode* child) {
+      variable->SetType(k42::DataTypeFromKeyword(k42::NodeValueView(child)));
       return true;
     });
   } catch (...) {
@@ -74,7 +77,7 @@ int CDDParserXML::ParseDatatype(DOMNode* node, CDDVariable* variable) {
 int CDDParserXML::ParseVarModifier(DOMNode* node, CDDVariable* variable) {
   if (node == nullptr || variable == nullptr) return -1;
   try {
-    std::u16string text;
+    std::u16string_view text;
     int32_t handling = 0;
     if (k42::GetAttribute(node, u"HANDLING", text) && k42::HandlingFromKeyword(text, handling)) {
       variable->SetHandling(handling);
@@ -88,12 +91,13 @@ int CDDParserXML::ParseVarModifier(DOMNode* node, CDDVariable* variable) {
 int CDDParserXML::ParseEnumItem(DOMNode* node, CDDVariable* variable) {
   if (node == nullptr || variable == nullptr) return -1;
   try {
-    std::u16string value;
-    if (!k42::GetAttribute(node, u"VALUE", value)) return -1;
+    static constexpr std::u16string_view kNames[] = {u"VALUE", u"DDSTRING"};
+    const k42::Attributes attributes(node, kNames);
+    std::u16string_view text;
+    if (!attributes.Get(0, text)) return -1;
     CDDEnumItem scratch;  // the variable's item list stores a copy
-    scratch.SetId(std::move(value));
-    std::u16string ddString;
-    if (k42::GetAttribute(node, u"DDSTRING", ddString)) scratch.SetDdString(std::move(ddString));
+    scratch.SetId(text);
+    if (attributes.Get(1, text)) scratch.SetDdString(std::u16string(text));
     variable->AddChild(&scratch);
   } catch (...) {
     return -1;  // the item is left out
@@ -104,11 +108,11 @@ int CDDParserXML::ParseEnumItem(DOMNode* node, CDDVariable* variable) {
 int CDDParserXML::ParseValue(DOMNode* node, CDDVariable* variable) {
   if (node == nullptr || variable == nullptr) return -1;
   try {
-    std::u16string source;
+    std::u16string_view source;
     if (!k42::GetAttribute(node, u"SOURCE", source)) return -1;
     // A plain variable ignores both texts; a metavariable stores them.
-    variable->SetSource(std::move(source));
-    if (DOMNode* first = node->getFirstChild()) variable->SetValueText(k42::NodeValue(first));
+    variable->SetSource(std::u16string(source));
+    if (DOMNode* first = node->getFirstChild()) variable->SetValueText(std::u16string(k42::NodeValueView(first)));
   } catch (...) {
     return -1;
   }

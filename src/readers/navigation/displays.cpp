@@ -23,17 +23,18 @@ int32_t KeywordOr(k42::KeywordTable table, std::u16string_view text, int32_t fal
   return value;
 }
 
-// Stores the leading decimal integer of the attribute name when present.
-void ReadNumber(const DOMNode* node, const char16_t* name, int32_t& value) {
+// Stores the leading decimal integer of attribute i when present.
+template <size_t N>
+void ReadNumber(const k42::Attributes<N>& attributes, size_t i, int32_t& value) {
   std::u16string_view text;
-  if (k42::GetAttribute(node, name, text)) value = k42::LeadingInteger(text);
+  if (attributes.Get(i, text)) value = k42::LeadingIntegerOf(text);
 }
 
 }  // namespace
 
 int CDDParserXML::ParsePardisArea(DOMNode* node, CDDModule* module) {
   if (node == nullptr || module == nullptr) return 0;
-  k42::ForEachNode(node->getChildNodes(), [&](DOMNode* child) {
+  k42::ForEachChild(node, [&](DOMNode* child) {
     if (k42::NodeNameIs(child, u"PARDIS_DEC")) ParsePardisDec(child, module);
     return true;
   });
@@ -49,38 +50,39 @@ int CDDParserXML::ParsePardisDec(DOMNode* node, CDDModule* module) {
     return -1;
   }
   try {
-    std::u16string id;
-    std::u16string validity;
-    std::u16string type;
-    const bool hasId = k42::GetAttribute(node, u"PARDIS_ID", id);
-    const bool hasValidity = k42::GetAttribute(node, u"VALIDITY_ID", validity);
-    // Looked up by its qualified name as written in the file.
-    const bool hasType = k42::GetAttribute(node, u"xsi:type", type);
+    // The kind is looked up by its qualified name as written in the file.
+    static constexpr std::u16string_view kNames[] = {u"PARDIS_ID", u"VALIDITY_ID", u"xsi:type"};
+    const k42::Attributes attributes(node, kNames);
+    std::u16string_view id, validity, type;
+    const bool hasId = attributes.Get(0, id);
+    const bool hasValidity = attributes.Get(1, validity);
+    const bool hasType = attributes.Get(2, type);
     if (!hasId || !hasType) return -2;
-    display->SetId(std::move(id));
-    if (hasValidity) display->SetValidityId(std::move(validity));
+    display->SetId(id);
+    if (hasValidity) display->SetValidityId(std::u16string(validity));
     display->SetDisplayType(KeywordOr(k42::KeywordTable::kDisplayKind, type, DISPLAY_UNKNOWN));
   } catch (...) {
     return -3;
   }
 
   CDDPardis* target = display.get();
-  k42::ForEachNode(node->getChildNodes(), [&](DOMNode* child) {
-    if (k42::NodeNameIs(child, u"VARIABLE_PARDIS"))
+  k42::ForEachChild(node, [&](DOMNode* child) {
+    const k42::NodeNameRef name = k42::NodeName(child);
+    if (name == u"VARIABLE_PARDIS")
       ParseVariablePardis(child, target);
-    else if (k42::NodeNameIs(child, u"IMAGE_PARDIS"))
+    else if (name == u"IMAGE_PARDIS")
       ParseImagePardis(child, target);
-    else if (k42::NodeNameIs(child, u"HOR_NAV"))
+    else if (name == u"HOR_NAV")
       ParseHorNav(child, target);
-    else if (k42::NodeNameIs(child, u"METHOD_PARDIS"))
+    else if (name == u"METHOD_PARDIS")
       ParseMethodPardis(child, target);
-    else if (k42::NodeNameIs(child, u"MODULE_PARDIS"))
+    else if (name == u"MODULE_PARDIS")
       ParseModulePardis(child, target);
-    else if (k42::NodeNameIs(child, u"NEWCOLUMN_PARDIS"))
+    else if (name == u"NEWCOLUMN_PARDIS")
       ParseNewColumnPardis(child, target);
-    else if (k42::NodeNameIs(child, u"EMPTYFIELD_PARDIS"))
+    else if (name == u"EMPTYFIELD_PARDIS")
       ParseEmptyFieldPardis(child, target);
-    else if (k42::NodeNameIs(child, u"HEADLINE_PARDIS"))
+    else if (name == u"HEADLINE_PARDIS")
       ParseHeadlinePardis(child, target);
     return true;
   });
@@ -96,20 +98,22 @@ int CDDParserXML::ParsePardisDec(DOMNode* node, CDDModule* module) {
 int CDDParserXML::ParseVariablePardis(DOMNode* node, CDDPardis* display) {
   if (node == nullptr || display == nullptr) return 0;
   try {
+    static constexpr std::u16string_view kNames[] = {u"VAR_REF", u"LABEL_REF", u"LEGEND", u"CONTROLSTYLE", u"HELPREF"};
+    const k42::Attributes attributes(node, kNames);
     CDDDisplayItem item;
-    if (!PoolAttribute(node, u"VAR_REF", item.m_reference)) return 0;
+    if (!attributes.Pool(m_texts, 0, item.m_reference)) return 0;
     item.m_parType = PAR_VARIABLE;
-    PoolAttribute(node, u"LABEL_REF", item.m_labelRef);
-    PoolAttribute(node, u"LEGEND", item.m_legend);
+    attributes.Pool(m_texts, 1, item.m_labelRef);
+    attributes.Pool(m_texts, 2, item.m_legend);
     // A lost "CONTROLSTYLE" or "HELPREF" keeps the field as it was and
     // the item is still shown.
     item.m_controlStyle = CTRL_VAR_EDIT;
     std::u16string_view style;
-    if (k42::GetAttribute(node, u"CONTROLSTYLE", style)) {
+    if (attributes.Get(3, style)) {
       item.m_controlStyle = KeywordOr(k42::KeywordTable::kControlStyle, style, CTRL_UNKNOWN);
     }
     try {
-      PoolAttribute(node, u"HELPREF", item.m_helpRef);
+      attributes.Pool(m_texts, 4, item.m_helpRef);
     } catch (...) {
       item.m_helpRef = {};
     }
@@ -135,11 +139,13 @@ int CDDParserXML::ParseImagePardis(DOMNode* node, CDDPardis* display) {
 int CDDParserXML::ParseMethodPardis(DOMNode* node, CDDPardis* display) {
   if (node == nullptr || display == nullptr) return 0;
   try {
+    static constexpr std::u16string_view kNames[] = {u"MET_REF", u"CONTROLSTYLE"};
+    const k42::Attributes attributes(node, kNames);
     CDDDisplayItem item;
-    if (!PoolAttribute(node, u"MET_REF", item.m_reference)) return 0;
+    if (!attributes.Pool(m_texts, 0, item.m_reference)) return 0;
     item.m_parType = PAR_METHODE;
     std::u16string_view style;
-    if (k42::GetAttribute(node, u"CONTROLSTYLE", style)) {
+    if (attributes.Get(1, style)) {
       k42::KeywordToValue(k42::KeywordTable::kMethodStyle, style, item.m_controlStyle);
     }
     display->AddItem(item);
@@ -152,14 +158,16 @@ int CDDParserXML::ParseModulePardis(DOMNode* node, CDDPardis* display) {
   try {
     // An embedded control: the label reference carries its programmatic
     // identifier and the legend its initialization string.
+    static constexpr std::u16string_view kNames[] = {u"MOD_ID", u"MOD_PROGID", u"MOD_INITSTRING", u"WIDTH", u"HEIGHT"};
+    const k42::Attributes attributes(node, kNames);
     CDDDisplayItem item;
-    if (!PoolAttribute(node, u"MOD_ID", item.m_reference) || !PoolAttribute(node, u"MOD_PROGID", item.m_labelRef)) {
+    if (!attributes.Pool(m_texts, 0, item.m_reference) || !attributes.Pool(m_texts, 1, item.m_labelRef)) {
       return 0;
     }
     item.m_parType = PAR_MODULE;
-    PoolAttribute(node, u"MOD_INITSTRING", item.m_legend);
-    ReadNumber(node, u"WIDTH", item.m_weightOrWidth);
-    ReadNumber(node, u"HEIGHT", item.m_height);
+    attributes.Pool(m_texts, 2, item.m_legend);
+    ReadNumber(attributes, 3, item.m_weightOrWidth);
+    ReadNumber(attributes, 4, item.m_height);
     display->AddItem(item);
   } catch (...) {}
   return 0;
@@ -171,17 +179,20 @@ int CDDParserXML::ParseHeadlinePardis(DOMNode* node, CDDPardis* display) {
     CDDDisplayItem item;
     item.m_parType = PAR_HEADLINE;
     item.m_controlStyle = CTRL_VAR_HEADLINE;
+    static constexpr std::u16string_view kNames[] = {u"LABEL_REF", u"FONTNAME", u"COLOR_NORMAL", u"COLOR_VISITED",
+                                                     u"HEIGHT",    u"WEIGHT",   u"ITALIC",       u"UNDERLINE"};
+    const k42::Attributes attributes(node, kNames);
     // Without a label there is no headline text, so its font is not read.
-    if (PoolAttribute(node, u"LABEL_REF", item.m_reference)) {
+    if (attributes.Pool(m_texts, 0, item.m_reference)) {
       item.m_labelRef = item.m_reference;
-      PoolAttribute(node, u"FONTNAME", item.m_fontName);
-      ReadNumber(node, u"COLOR_NORMAL", item.m_colorNormal);
-      ReadNumber(node, u"COLOR_VISITED", item.m_colorVisited);
-      ReadNumber(node, u"HEIGHT", item.m_height);
-      ReadNumber(node, u"WEIGHT", item.m_weightOrWidth);
+      attributes.Pool(m_texts, 1, item.m_fontName);
+      ReadNumber(attributes, 2, item.m_colorNormal);
+      ReadNumber(attributes, 3, item.m_colorVisited);
+      ReadNumber(attributes, 4, item.m_height);
+      ReadNumber(attributes, 5, item.m_weightOrWidth);
       std::u16string_view flag;
-      if (k42::GetAttribute(node, u"ITALIC", flag)) item.m_italic = ParseBool(std::u16string(flag));
-      if (k42::GetAttribute(node, u"UNDERLINE", flag)) item.m_underline = ParseBool(std::u16string(flag));
+      if (attributes.Get(6, flag)) item.m_italic = ParseBool(std::u16string(flag));
+      if (attributes.Get(7, flag)) item.m_underline = ParseBool(std::u16string(flag));
     }
     display->AddItem(item);
   } catch (...) {}
@@ -214,11 +225,11 @@ int CDDParserXML::ParseNewColumnPardis(DOMNode*, CDDPardis* display) {
 int CDDParserXML::ParseHorNav(DOMNode* node, CDDPardis* display) {
   if (node == nullptr || display == nullptr) return 0;
   try {
-    std::u16string target;
+    static constexpr std::u16string_view kNames[] = {u"TARGET", u"PARDIS_REF"};
+    const k42::Attributes attributes(node, kNames);
+    std::u16string_view target;
     std::u16string reference;
-    if (!k42::GetAttribute(node, u"TARGET", target) || !k42::GetAttribute(node, u"PARDIS_REF", reference)) {
-      return 0;
-    }
+    if (!attributes.Get(0, target) || !attributes.Get(1, reference)) return 0;
     int32_t which = -1;
     k42::KeywordToValue(k42::KeywordTable::kNavigationTarget, target, which);
     switch (which) {

@@ -10,18 +10,19 @@
 
 int CDDParserXML::ParseModuleBody(DOMNodeList* children, CDDModule* module) {
   if (module == nullptr) return 0;
-  k42::ForEachNode(children, [&](DOMNode* child) {
-    if (k42::NodeNameIs(child, u"NAVIGATION_AREA")) {
+  k42::ForEachChild(children, [&](DOMNode* child) {
+    const k42::NodeNameRef name = k42::NodeName(child);
+    if (name == u"NAVIGATION_AREA") {
       ParseNavigationArea(child, module);
-    } else if (k42::NodeNameIs(child, u"PARDIS_AREA")) {
+    } else if (name == u"PARDIS_AREA") {
       ParsePardisArea(child, module);
-    } else if (k42::NodeNameIs(child, u"LINK2MODULE")) {
+    } else if (name == u"LINK2MODULE") {
       ParseLink2Module(child, module);
-    } else if (k42::NodeNameIs(child, u"MODULEMENUBAR")) {
+    } else if (name == u"MODULEMENUBAR") {
       ParseMenubarItems(child->getChildNodes(), module->MenubarItems());
-    } else if (k42::NodeNameIs(child, u"FEATURES")) {
+    } else if (name == u"FEATURES") {
       ParseFeatures(child->getChildNodes(), module);
-    } else if (k42::NodeNameIs(child, u"HEADER_REF")) {
+    } else if (name == u"HEADER_REF") {
       ParseHeaderRef(child, module);
     }
     // Every child node, text and comments included, sets the switch, so
@@ -47,7 +48,7 @@ int CDDParserXML::ParseLink2Module(DOMNode* node, CDDModule* module) {
 int CDDParserXML::ParseFeatures(DOMNodeList* children, CDDModule* module) {
   if (module == nullptr) return 0;
   try {
-    k42::ForEachNode(children, [&](DOMNode* child) {
+    k42::ForEachChild(children, [&](DOMNode* child) {
       if (k42::NodeNameIs(child, u"FEATURE")) ParseFeature(child, module);
       return true;
     });

@@ -21,10 +21,11 @@ int CDDParserXML::ParseNavigationArea(DOMNode* node, CDDModule* module) {
   } catch (...) {
     // The image list keeps its value; the menus are still read.
   }
-  k42::ForEachNode(node->getChildNodes(), [&](DOMNode* child) {
-    if (k42::NodeNameIs(child, u"MENU_DEC")) {
+  k42::ForEachChild(node, [&](DOMNode* child) {
+    const k42::NodeNameRef name = k42::NodeName(child);
+    if (name == u"MENU_DEC") {
       ParseMenuDec(child, module);
-    } else if (k42::NodeNameIs(child, u"MENU")) {
+    } else if (name == u"MENU") {
       ParseRootMenu(child, module);
     }
     return true;
@@ -41,22 +42,23 @@ int CDDParserXML::ParseMenuDec(DOMNode* node, CDDModule* module) {
     return -1;
   }
   try {
-    std::u16string id;
+    std::u16string_view id;
     if (!k42::GetAttribute(node, u"MENU_ID", id)) return -2;  // dropped with its children
-    menu->SetId(std::move(id));
+    menu->SetId(id);
   } catch (...) {
     return -3;
   }
 
   bool conditionalChild = false;
-  k42::ForEachNode(node->getChildNodes(), [&](DOMNode* child) {
-    if (k42::NodeNameIs(child, u"VARIABLE_NAV")) {
+  k42::ForEachChild(node, [&](DOMNode* child) {
+    const k42::NodeNameRef name = k42::NodeName(child);
+    if (name == u"VARIABLE_NAV") {
       if (ParseVariableNav(child, module, menu.get()) == 1) conditionalChild = true;
-    } else if (k42::NodeNameIs(child, u"MENU")) {
+    } else if (name == u"MENU") {
       ParseSubMenu(child, module, menu.get());
-    } else if (k42::NodeNameIs(child, u"METHOD_NAV")) {
+    } else if (name == u"METHOD_NAV") {
       ParseMethodNav(child, module, menu.get());
-    } else if (k42::NodeNameIs(child, u"MODULE_NAV")) {
+    } else if (name == u"MODULE_NAV") {
       ParseModuleNav(child, module, menu.get());
     }
     return true;
@@ -85,10 +87,12 @@ int CDDParserXML::ParseMenuDec(DOMNode* node, CDDModule* module) {
 int CDDParserXML::ParseRootMenu(DOMNode* node, CDDModule* module) {
   if (node == nullptr || module == nullptr) return -1;
   try {
+    static constexpr std::u16string_view kNames[] = {u"MENU_REF", u"PARDIS_REF", u"IMAGELIST_INDEX"};
+    const k42::Attributes attributes(node, kNames);
     CDDMenuEntry entry;
-    entry.m_kind = PoolAttribute(node, u"MENU_REF", entry.m_reference) ? ROOTMENU : UNKNOWN;
-    PoolAttribute(node, u"PARDIS_REF", entry.m_displayRef);
-    PoolAttribute(node, u"IMAGELIST_INDEX", entry.m_imageListIndex);
+    entry.m_kind = attributes.Pool(m_texts, 0, entry.m_reference) ? ROOTMENU : UNKNOWN;
+    attributes.Pool(m_texts, 1, entry.m_displayRef);
+    attributes.Pool(m_texts, 2, entry.m_imageListIndex);
     module->RootMenu().AddEntry(entry);
   } catch (...) {
     return -1;
@@ -99,17 +103,19 @@ int CDDParserXML::ParseRootMenu(DOMNode* node, CDDModule* module) {
 int CDDParserXML::ParseVariableNav(DOMNode* node, CDDModule*, CDDMenuItem* menu) {
   if (node == nullptr || menu == nullptr) return -1;
   try {
+    static constexpr std::u16string_view kNames[] = {u"VAR_REF", u"PARDIS_REF", u"LABEL_REF", u"IMAGELIST_INDEX",
+                                                     u"COND"};
+    const k42::Attributes attributes(node, kNames);
     CDDMenuEntry entry;
     entry.m_kind = VARIABLE;
-    if (!PoolAttribute(node, u"VAR_REF", entry.m_reference) ||
-        !PoolAttribute(node, u"PARDIS_REF", entry.m_displayRef)) {
+    if (!attributes.Pool(m_texts, 0, entry.m_reference) || !attributes.Pool(m_texts, 1, entry.m_displayRef)) {
       return 0;
     }
-    PoolAttribute(node, u"LABEL_REF", entry.m_labelRef);
-    PoolAttribute(node, u"IMAGELIST_INDEX", entry.m_imageListIndex);
+    attributes.Pool(m_texts, 2, entry.m_labelRef);
+    attributes.Pool(m_texts, 3, entry.m_imageListIndex);
     std::u16string_view condition;
     // Only the exact text "1" counts: no trimming, no other truth words.
-    const bool conditional = k42::GetAttribute(node, u"COND", condition) && condition == u"1";
+    const bool conditional = attributes.Get(4, condition) && condition == u"1";
     menu->AddEntry(entry);
     return conditional ? 1 : 0;
   } catch (...) {
@@ -120,13 +126,14 @@ int CDDParserXML::ParseVariableNav(DOMNode* node, CDDModule*, CDDMenuItem* menu)
 int CDDParserXML::ParseMethodNav(DOMNode* node, CDDModule*, CDDMenuItem* menu) {
   if (node == nullptr || menu == nullptr) return -1;
   try {
+    static constexpr std::u16string_view kNames[] = {u"MET_REF", u"PARDIS_REF", u"IMAGELIST_INDEX"};
+    const k42::Attributes attributes(node, kNames);
     CDDMenuEntry entry;
     entry.m_kind = METHOD;
-    if (!PoolAttribute(node, u"MET_REF", entry.m_reference) ||
-        !PoolAttribute(node, u"PARDIS_REF", entry.m_displayRef)) {
+    if (!attributes.Pool(m_texts, 0, entry.m_reference) || !attributes.Pool(m_texts, 1, entry.m_displayRef)) {
       return 0;
     }
-    PoolAttribute(node, u"IMAGELIST_INDEX", entry.m_imageListIndex);
+    attributes.Pool(m_texts, 2, entry.m_imageListIndex);
     menu->AddEntry(entry);
   } catch (...) {
     return -1;
@@ -137,11 +144,13 @@ int CDDParserXML::ParseMethodNav(DOMNode* node, CDDModule*, CDDMenuItem* menu) {
 int CDDParserXML::ParseModuleNav(DOMNode* node, CDDModule*, CDDMenuItem* menu) {
   if (node == nullptr || menu == nullptr) return -1;
   try {
+    static constexpr std::u16string_view kNames[] = {u"MOD_REF", u"PARDIS_REF", u"IMAGELIST_INDEX"};
+    const k42::Attributes attributes(node, kNames);
     CDDMenuEntry entry;
     entry.m_kind = MODULE;
-    if (!PoolAttribute(node, u"MOD_REF", entry.m_reference)) return 0;
-    PoolAttribute(node, u"PARDIS_REF", entry.m_displayRef);
-    PoolAttribute(node, u"IMAGELIST_INDEX", entry.m_imageListIndex);
+    if (!attributes.Pool(m_texts, 0, entry.m_reference)) return 0;
+    attributes.Pool(m_texts, 1, entry.m_displayRef);
+    attributes.Pool(m_texts, 2, entry.m_imageListIndex);
     menu->AddEntry(entry);
   } catch (...) {
     return -1;
@@ -151,16 +160,18 @@ int CDDParserXML::ParseModuleNav(DOMNode* node, CDDModule*, CDDMenuItem* menu) {
 
 int CDDParserXML::ParseSubMenu(DOMNode* node, CDDModule*, CDDMenuItem* menu) {
   if (node == nullptr || menu == nullptr) return -1;
+  static constexpr std::u16string_view kNames[] = {u"MENU_REF", u"IMAGELIST_INDEX", u"PARDIS_REF"};
+  const k42::Attributes attributes(node, kNames);
   CDDMenuEntry entry;
   entry.m_kind = MENU;
   try {
-    PoolAttribute(node, u"MENU_REF", entry.m_reference);
-    PoolAttribute(node, u"IMAGELIST_INDEX", entry.m_imageListIndex);
+    attributes.Pool(m_texts, 0, entry.m_reference);
+    attributes.Pool(m_texts, 1, entry.m_imageListIndex);
   } catch (...) {
     return -1;
   }
   try {
-    PoolAttribute(node, u"PARDIS_REF", entry.m_displayRef);
+    attributes.Pool(m_texts, 2, entry.m_displayRef);
   } catch (...) {
     // A sub-menu entry is kept even when its display reference is lost.
     entry.m_displayRef = {};

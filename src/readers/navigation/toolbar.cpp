@@ -26,7 +26,7 @@ int CDDParserXML::ParseToolbar(DOMNodeList* list) {
 }
 
 int CDDParserXML::ParseToolbarItems(DOMNodeList* children) {
-  k42::ForEachNode(children, [this](DOMNode* node) {
+  k42::ForEachChild(children, [this](DOMNode* node) {
     if (!k42::NodeNameIs(node, u"TOOLBARITEM_DEC")) return true;
     try {
       auto item = std::make_unique<CDDToolbarItem>();
@@ -49,7 +49,7 @@ int CDDParserXML::ParseToolbarItems(DOMNodeList* children) {
         item->SetActionType(value);
       if (hasAction) item->SetAction(std::move(action));
       if (hasId) item->SetId(std::move(id));
-      if (hasBitmapIndex) item->SetBitmapIndex(k42::LeadingInteger(bitmapIndex));
+      if (hasBitmapIndex) item->SetBitmapIndex(k42::LeadingIntegerOf(bitmapIndex));
       m_toolbarItems.push_back(std::move(item));
       return true;
     } catch (...) {
