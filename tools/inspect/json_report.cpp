@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstring>
+#include <memory>
 #include <ostream>
 #include <string_view>
 #include <tuple>
@@ -362,30 +364,26 @@ class TreeOut {
 // goes out in large blocks, so a report of tens of megabytes is never held whole.
 class TextOut {
  public:
-  explicit TextOut(std::ostream& stream) : m_stream(stream) { m_block.reserve(kBlockSize + 4096); }
+  explicit TextOut(std::ostream& stream) : m_stream(stream), m_block(new char[kBlockSize]) {}
   ~TextOut() { Flush(); }
 
   void Open(char bracket) {
     Before();
-    m_block += bracket;
+    Put(bracket);
     m_empty.push_back(true);
   }
   // An empty container stays on its line ("[]", "{}"); a filled one closes on a line of its own.
   void Close(char bracket) {
     const bool empty = m_empty.back();
     m_empty.pop_back();
-    if (!empty) {
-      m_block += '\n';
-      m_block.append(kIndent * m_empty.size(), ' ');
-    }
-    m_block += bracket;
-    if (m_empty.empty()) m_block += '\n';
-    if (m_block.size() >= kBlockSize) Flush();
+    if (!empty) NewLine();
+    Put(bracket);
+    if (m_empty.empty()) Put('\n');
   }
   void Key(std::string_view key) {
     Before();
     Quoted(key);
-    m_block += ": ";
+    Put(": ");
     m_afterKey = true;
   }
   void Text(std::string_view value) {
@@ -396,20 +394,43 @@ class TextOut {
     Before();
     char digits[24];
     const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
-    m_block.append(digits, end);
+    Put(std::string_view(digits, static_cast<std::size_t>(end - digits)));
   }
   void Bool(bool value) {
     Before();
-    m_block += value ? "true" : "false";
+    Put(value ? "true" : "false");
   }
   void Flush() {
-    m_stream.write(m_block.data(), static_cast<std::streamsize>(m_block.size()));
-    m_block.clear();
+    m_stream.write(m_block.get(), static_cast<std::streamsize>(m_used));
+    m_used = 0;
   }
 
  private:
   static constexpr std::size_t kIndent = 2;
   static constexpr std::size_t kBlockSize = 1 << 16;
+
+  void Put(char c) {
+    if (m_used == kBlockSize) Flush();
+    m_block[m_used++] = c;
+  }
+  void Put(std::string_view text) {
+    if (m_used + text.size() > kBlockSize) {
+      Flush();
+      if (text.size() > kBlockSize) {
+        m_stream.write(text.data(), static_cast<std::streamsize>(text.size()));
+        return;
+      }
+    }
+    std::memcpy(m_block.get() + m_used, text.data(), text.size());
+    m_used += text.size();
+  }
+  void NewLine() {
+    static const std::string kSpaces = '\n' + std::string(kIndent * 64, ' ');
+    const std::size_t width = kIndent * m_empty.size();
+    if (width < kSpaces.size()) return Put(std::string_view(kSpaces).substr(0, width + 1));
+    Put('\n');
+    Put(std::string(width, ' '));
+  }
 
   // A value after its key follows on the same line; anything else starts a new line, indented one step
   // per open container, and after the first member of its container a comma ends the line before.
@@ -420,63 +441,70 @@ class TextOut {
     }
     if (m_empty.empty()) return;
     if (m_empty.back()) {
-      m_block += '\n';
       m_empty.back() = false;
     } else {
-      m_block += ",\n";
+      Put(',');
     }
-    m_block.append(kIndent * m_empty.size(), ' ');
+    NewLine();
   }
 
   // Plain ASCII is escaped here, as the library escapes it; a text with any other byte goes through the
   // library's own serializer, which also decides what becomes of bytes that are not UTF-8.
   void Quoted(std::string_view text) {
-    for (const char c : text) {
-      if (static_cast<unsigned char>(c) >= 0x80) {
-        m_block += Json(std::string(text)).dump(-1, ' ', false, Json::error_handler_t::replace);
-        return;
-      }
+    const auto special = [](unsigned char c) { return c < 0x20 || c == '"' || c == '\\' || c >= 0x80; };
+    const auto first = std::find_if(text.begin(), text.end(), special);
+    if (first == text.end()) {
+      Put('"');
+      Put(text);
+      Put('"');
+      return;
     }
-    m_block += '"';
-    for (const char c : text) {
+    if (std::any_of(first, text.end(), [](unsigned char c) { return c >= 0x80; })) {
+      Put(Json(std::string(text)).dump(-1, ' ', false, Json::error_handler_t::replace));
+      return;
+    }
+    Put('"');
+    Put(std::string_view(text.data(), static_cast<std::size_t>(first - text.begin())));
+    for (auto at = first; at != text.end(); ++at) {
+      const char c = *at;
       switch (c) {
         case '"':
-          m_block += "\\\"";
+          Put("\\\"");
           break;
         case '\\':
-          m_block += "\\\\";
+          Put("\\\\");
           break;
         case '\b':
-          m_block += "\\b";
+          Put("\\b");
           break;
         case '\f':
-          m_block += "\\f";
+          Put("\\f");
           break;
         case '\n':
-          m_block += "\\n";
+          Put("\\n");
           break;
         case '\r':
-          m_block += "\\r";
+          Put("\\r");
           break;
         case '\t':
-          m_block += "\\t";
+          Put("\\t");
           break;
         default:
           if (static_cast<unsigned char>(c) < 0x20) {
             static const char kHex[] = "0123456789abcdef";
-            m_block += "\\u00";
-            m_block += kHex[(c >> 4) & 0xF];
-            m_block += kHex[c & 0xF];
+            const char escaped[] = {'\\', 'u', '0', '0', kHex[(c >> 4) & 0xF], kHex[c & 0xF]};
+            Put(std::string_view(escaped, sizeof escaped));
           } else {
-            m_block += c;
+            Put(c);
           }
       }
     }
-    m_block += '"';
+    Put('"');
   }
 
   std::ostream& m_stream;
-  std::string m_block;
+  std::unique_ptr<char[]> m_block;
+  std::size_t m_used = 0;
   std::vector<bool> m_empty;  // per open container: nothing in it yet
   bool m_afterKey = false;
 };
