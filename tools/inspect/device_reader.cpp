@@ -5,7 +5,9 @@
 
 #include <algorithm>
 #include <ranges>
-#include <set>
+#include <string_view>
+#include <unordered_map>
+#include <unordered_set>
 
 #include <k42gui/AutoPtr.h>
 
@@ -48,6 +50,8 @@ const char* const kBuiltinTextIds[] = {"naviColumnHeadLabel",
                                        "navBarGoForward",
                                        "navBarGoLast",
                                        "navBarCloseButton"};
+
+std::string_view UpToNul(const std::string& text) { return std::string_view(text.c_str()); }
 
 class Reader {
  public:
@@ -183,8 +187,14 @@ class Reader {
     ReadParameter(id, parType);
   }
 
-  void ReadParameter(const std::string& id, ParType parType) {
-    if (id.empty() || !m_seenParameters.insert(std::to_string(parType) + ":" + id).second) return;
+  // The parameter as read, once per identifier and kind; null for an empty identifier.
+  const Parameter* ReadParameter(const std::string& id, ParType parType) {
+    if (id.empty()) return nullptr;
+    std::string seenKey = id;
+    seenKey += '\n';
+    seenKey += std::to_string(parType);
+    const auto [seen, added] = m_seenParameters.emplace(std::move(seenKey), m_device.parameters.size());
+    if (!added) return &m_device.parameters[seen->second];
     Parameter parameter;
     parameter.id = id;
     parameter.parType = parType;
@@ -237,6 +247,7 @@ class Reader {
       }
     }
     m_device.parameters.push_back(std::move(parameter));
+    return &m_device.parameters.back();
   }
 
   // Reads a display once, then the displays its navigation buttons name.
@@ -310,13 +321,22 @@ class Reader {
       case PAR_METHODE:
       case PAR_IMAGE:
       case PAR_META: {
-        AutoBstr key(Utf16(item.reference)), labelRef(Utf16(item.labelRef)), legend(Utf16(item.legend)), value, label,
-            tooltip, helpTopic, helpRef;
+        const ParType parType = static_cast<ParType>(item.parType);
+        const Parameter* parameter = ReadParameter(item.reference, parType);
+        // The component reads its text arguments up to the first NUL. Without a label reference, the item's
+        // label is its parameter's, after the legend and a blank when there is one: the parameter's own
+        // answer, already read, gives it without asking again for each item that shows the parameter.
+        const std::string_view labelRef = UpToNul(item.labelRef), legend = UpToNul(item.legend);
+        if (parameter != nullptr && labelRef.empty()) {
+          item.label = legend.empty() ? parameter->label : std::string(legend) + ' ' + parameter->label;
+          break;
+        }
+        AutoBstr key(Utf16(item.reference)), labelRefText(Utf16(item.labelRef)), legendText(Utf16(item.legend)), value,
+            label, tooltip, helpTopic, helpRef;
         long conditional = 0;
-        m_model.GetParameterInfo(key, labelRef, legend, static_cast<ParType>(item.parType), &value, &label,
-                                 &conditional, &tooltip, &helpTopic, &helpRef);
+        m_model.GetParameterInfo(key, labelRefText, legendText, parType, &value, &label, &conditional, &tooltip,
+                                 &helpTopic, &helpRef);
         item.label = Utf8(label);
-        ReadParameter(item.reference, static_cast<ParType>(item.parType));
         break;
       }
       default:
@@ -438,8 +458,8 @@ class Reader {
 
   IGuiXmlModel& m_model;
   Device& m_device;
-  std::set<std::string> m_seenDisplays;
-  std::set<std::string> m_seenParameters;
+  std::unordered_set<std::string> m_seenDisplays;
+  std::unordered_map<std::string, size_t> m_seenParameters;  // identifier and kind: place in m_device.parameters
 };
 
 }  // namespace
