@@ -193,7 +193,7 @@ class Reader {
     std::string seenKey = id;
     seenKey += '\n';
     seenKey += std::to_string(parType);
-    const auto [seen, added] = m_seenParameters.emplace(std::move(seenKey), m_device.parameters.size());
+    const auto [seen, added] = m_seenParameters.try_emplace(std::move(seenKey), m_device.parameters.size());
     if (!added) return &m_device.parameters[seen->second];
     Parameter parameter;
     parameter.id = id;
