@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -148,14 +149,28 @@ TEST(InspectDiff, EqualDevicesLanguagesAndExitCodes) {
 }
 
 TEST(InspectJson, SameDeviceInTwoFoldersGivesTheSameBytes) {
-  const std::string copy = CopyDemo("json-a");
+  // Texts that must be escaped, and text beyond ASCII, are written as the JSON library writes them.
+  const Edits texts{
+      {"<TOOLTIP>Time constant in seconds</TOOLTIP>", "<TOOLTIP>Say \"hi\" C:\\tag&#9;tab&#10;line &#x7F;</TOOLTIP>"},
+      {"<TOOLTIP>Measuring point name</TOOLTIP>", "<TOOLTIP>20 \u00b0C \u20ac \U0001F600 \"x\"</TOOLTIP>"}};
+  const std::string copy = CopyDemo("json-a", {}, texts);
   const Outcome first = Inspect("--format json " + Quote(copy));
-  const Outcome second = Inspect("--format json " + Quote(CopyDemo("nested/json-b")));
+  const Outcome second = Inspect("--format json " + Quote(CopyDemo("nested/json-b", {}, texts)));
   ASSERT_EQ(first.exitCode, 0) << first.err;
   EXPECT_EQ(first.out, second.out);
   EXPECT_EQ(first.out.find(std::filesystem::path(copy).parent_path().string()), std::string::npos);
+  EXPECT_EQ(nlohmann::ordered_json::parse(first.out).dump(2) + "\n", first.out);
+  EXPECT_NE(first.out.find(R"(Say \"hi\" C:\\tag\ttab\nline)"), std::string::npos);
 
   const Json json = Json::parse(first.out);
+  // Items without a label reference show their parameter's label, after the legend when there is one.
+  std::map<std::string, std::string> labels;
+  for (const Json& display : json["displays"]) {
+    for (const Json& item : display["items"]) labels[item["reference"]] = item["label"];
+  }
+  EXPECT_EQ(labels["varTag"], "Tag");
+  EXPECT_EQ(labels["varPV"], "Primary value ");  // a conditional label is empty
+  EXPECT_EQ(labels["varPVUnit"], "Pressure unit");
   EXPECT_EQ(json["formatVersion"], 1);
   EXPECT_EQ(json["toolbar"]["icons"], "images/toolbar.bmp");
   EXPECT_EQ(json["modules"][0]["icon"], "images/setup.ico");

@@ -4,7 +4,10 @@
 #include "inspect/device_reader.h"
 
 #include <algorithm>
-#include <set>
+#include <ranges>
+#include <string_view>
+#include <unordered_map>
+#include <unordered_set>
 
 #include <k42gui/AutoPtr.h>
 
@@ -48,12 +51,7 @@ const char* const kBuiltinTextIds[] = {"naviColumnHeadLabel",
                                        "navBarGoLast",
                                        "navBarCloseButton"};
 
-std::string CellText(const std::vector<Cell>& row, size_t column) {
-  return column < row.size() ? row[column].text : std::string();
-}
-int64_t CellNumber(const std::vector<Cell>& row, size_t column, int64_t fallback = 0) {
-  return column < row.size() && row[column].type != VT_EMPTY ? row[column].number : fallback;
-}
+std::string_view UpToNul(const std::string& text) { return std::string_view(text.c_str()); }
 
 class Reader {
  public:
@@ -77,8 +75,8 @@ class Reader {
     if (m_model.GetLanguage(&language) == S_OK) m_device.language = Utf8(language);
     AutoVariant languages;
     if (m_model.GetSupportedLanguages(&languages) == S_OK) {
-      for (const auto& row : ReadRows(languages)) {
-        m_device.languages.emplace_back(CellText(row, 0), CellText(row, 1));
+      for (const Table table(languages); const size_t row : std::views::iota(size_t{0}, table.Rows())) {
+        m_device.languages.emplace_back(table.Text(row, 0), table.Text(row, 1));
       }
     }
     ReadHelp(kHELPDTM, m_device.dtmHelp);
@@ -105,10 +103,10 @@ class Reader {
     for (long isTab : {1L, 0L}) {
       AutoVariant list;
       if (m_model.GetTabModules(isTab, &list) != S_OK) continue;
-      for (const auto& row : ReadRows(list)) {
+      for (const Table table(list); const size_t row : std::views::iota(size_t{0}, table.Rows())) {
         Module module;
-        module.id = CellText(row, 0);
-        module.integration = CellNumber(row, 1, 2);
+        module.id = table.Text(row, 0);
+        module.integration = table.Number(row, 1, 2);
         module.tab = isTab != 0;
         ReadModule(module);
         m_device.modules.push_back(std::move(module));
@@ -142,8 +140,8 @@ class Reader {
     AutoVariant roots;
     if (m_model.GetModuleRootMenus(id, &roots) == S_OK) {
       std::vector<std::string> open;
-      for (const auto& row : ReadRows(roots)) {
-        module.tree.push_back(ReadNode(module.id, "", CellText(row, 0), open));
+      for (const Table table(roots); const size_t row : std::views::iota(size_t{0}, table.Rows())) {
+        module.tree.push_back(ReadNode(module.id, "", table.Text(row, 0), open));
       }
     }
     module.menubar = ReadMenubar(&module.id);
@@ -175,8 +173,8 @@ class Reader {
       open.push_back(reference);
       AutoVariant entries;
       if (m_model.GetMenuItems(module, item, &entries) == S_OK) {
-        for (const auto& row : ReadRows(entries)) {
-          node.children.push_back(ReadNode(moduleId, reference, CellText(row, 0), open));
+        for (const Table table(entries); const size_t row : std::views::iota(size_t{0}, table.Rows())) {
+          node.children.push_back(ReadNode(moduleId, reference, table.Text(row, 0), open));
         }
       }
       open.pop_back();
@@ -189,8 +187,14 @@ class Reader {
     ReadParameter(id, parType);
   }
 
-  void ReadParameter(const std::string& id, ParType parType) {
-    if (id.empty() || !m_seenParameters.insert(std::to_string(parType) + ":" + id).second) return;
+  // The parameter as read, once per identifier and kind; null for an empty identifier.
+  const Parameter* ReadParameter(const std::string& id, ParType parType) {
+    if (id.empty()) return nullptr;
+    std::string seenKey = id;
+    seenKey += '\n';
+    seenKey += std::to_string(parType);
+    const auto [seen, added] = m_seenParameters.try_emplace(std::move(seenKey), m_device.parameters.size());
+    if (!added) return &m_device.parameters[seen->second];
     Parameter parameter;
     parameter.id = id;
     parameter.parType = parType;
@@ -231,17 +235,19 @@ class Reader {
     }
     AutoVariant items;
     if (m_model.GetParameterEnumItems(key, parType, &items) == S_OK) {
-      for (const auto& row : ReadRows(items)) {
-        parameter.enumItems.push_back({CellText(row, 0), CellText(row, 1), CellText(row, 2), CellNumber(row, 3)});
+      for (const Table table(items); const size_t row : std::views::iota(size_t{0}, table.Rows())) {
+        parameter.enumItems.push_back(
+            {table.Text(row, 0), table.Text(row, 1), table.Text(row, 2), table.Number(row, 3)});
       }
     }
     AutoVariant variants;
     if (m_model.GetConditionalLabelData(key, &variants) == S_OK) {
-      for (const auto& row : ReadRows(variants)) {
-        parameter.variants.push_back({CellText(row, 0), CellText(row, 1), CellText(row, 2)});
+      for (const Table table(variants); const size_t row : std::views::iota(size_t{0}, table.Rows())) {
+        parameter.variants.push_back({table.Text(row, 0), table.Text(row, 1), table.Text(row, 2)});
       }
     }
     m_device.parameters.push_back(std::move(parameter));
+    return &m_device.parameters.back();
   }
 
   // Reads a display once, then the displays its navigation buttons name.
@@ -282,28 +288,29 @@ class Reader {
     long rwro = 0;
     if (m_model.GetDisplayItems(module, id, &imagePath, &items, &rwro) == S_OK) {
       display.rwro = rwro != 0;
-      for (const auto& row : ReadRows(items)) display.items.push_back(ReadItem(row));
+      for (const Table table(items); const size_t row : std::views::iota(size_t{0}, table.Rows()))
+        display.items.push_back(ReadItem(table, row));
     }
     return display;
   }
 
-  DisplayItem ReadItem(const std::vector<Cell>& row) {
+  DisplayItem ReadItem(const Table& table, size_t row) {
     DisplayItem item;
-    item.reference = CellText(row, 0);
-    item.labelRef = CellText(row, 1);
-    item.legend = CellText(row, 2);
-    item.displayCondition = CellNumber(row, 3);
-    item.alignment = CellText(row, 4);
-    item.format = CellText(row, 5);
-    item.parType = CellNumber(row, 6);
-    item.controlStyle = CellNumber(row, 7);
-    item.fontName = CellText(row, 8);
-    item.colorNormal = CellNumber(row, 9, -1);
-    item.colorVisited = CellNumber(row, 10, -1);
-    item.height = CellNumber(row, 11);
-    item.weightOrWidth = CellNumber(row, 12);
-    item.italic = CellNumber(row, 13) != 0;
-    item.underline = CellNumber(row, 14) != 0;
+    item.reference = table.Text(row, 0);
+    item.labelRef = table.Text(row, 1);
+    item.legend = table.Text(row, 2);
+    item.displayCondition = table.Number(row, 3);
+    item.alignment = table.Text(row, 4);
+    item.format = table.Text(row, 5);
+    item.parType = table.Number(row, 6);
+    item.controlStyle = table.Number(row, 7);
+    item.fontName = table.Text(row, 8);
+    item.colorNormal = table.Number(row, 9, -1);
+    item.colorVisited = table.Number(row, 10, -1);
+    item.height = table.Number(row, 11);
+    item.weightOrWidth = table.Number(row, 12);
+    item.italic = table.Number(row, 13) != 0;
+    item.underline = table.Number(row, 14) != 0;
     switch (item.parType) {
       case PAR_HEADLINE: {
         AutoBstr key(Utf16(item.labelRef)), text;
@@ -314,13 +321,22 @@ class Reader {
       case PAR_METHODE:
       case PAR_IMAGE:
       case PAR_META: {
-        AutoBstr key(Utf16(item.reference)), labelRef(Utf16(item.labelRef)), legend(Utf16(item.legend)), value, label,
-            tooltip, helpTopic, helpRef;
+        const ParType parType = static_cast<ParType>(item.parType);
+        const Parameter* parameter = ReadParameter(item.reference, parType);
+        // The component reads its text arguments up to the first NUL. Without a label reference, the item's
+        // label is its parameter's, after the legend and a blank when there is one: the parameter's own
+        // answer, already read, gives it without asking again for each item that shows the parameter.
+        const std::string_view labelRef = UpToNul(item.labelRef), legend = UpToNul(item.legend);
+        if (parameter != nullptr && labelRef.empty()) {
+          item.label = legend.empty() ? parameter->label : std::string(legend) + ' ' + parameter->label;
+          break;
+        }
+        AutoBstr key(Utf16(item.reference)), labelRefText(Utf16(item.labelRef)), legendText(Utf16(item.legend)), value,
+            label, tooltip, helpTopic, helpRef;
         long conditional = 0;
-        m_model.GetParameterInfo(key, labelRef, legend, static_cast<ParType>(item.parType), &value, &label,
-                                 &conditional, &tooltip, &helpTopic, &helpRef);
+        m_model.GetParameterInfo(key, labelRefText, legendText, parType, &value, &label, &conditional, &tooltip,
+                                 &helpTopic, &helpRef);
         item.label = Utf8(label);
-        ReadParameter(item.reference, static_cast<ParType>(item.parType));
         break;
       }
       default:
@@ -332,7 +348,8 @@ class Reader {
   void ReadMetaVariables() {
     AutoVariant refs;
     if (m_model.GetMetaVarRef(&refs) != S_OK) return;
-    for (const auto& row : ReadRows(refs)) ReadParameter(CellText(row, 0), PAR_META);
+    for (const Table table(refs); const size_t row : std::views::iota(size_t{0}, table.Rows()))
+      ReadParameter(table.Text(row, 0), PAR_META);
   }
 
   void ReadHeader(const std::vector<std::string>& extraPlaces) {
@@ -395,15 +412,15 @@ class Reader {
     std::vector<MenuEntry> top;
     if (hr != S_OK) return top;
     std::vector<std::vector<MenuEntry>*> levels{&top};
-    for (const auto& row : ReadRows(list)) {
+    for (const Table table(list); const size_t row : std::views::iota(size_t{0}, table.Rows())) {
       MenuEntry entry;
-      entry.label = CellText(row, 0);
-      entry.menuType = CellNumber(row, 1);
-      entry.actionType = CellNumber(row, 2);
-      entry.action = CellText(row, 3);
+      entry.label = table.Text(row, 0);
+      entry.menuType = table.Number(row, 1);
+      entry.actionType = table.Number(row, 2);
+      entry.action = table.Text(row, 3);
       if (moduleId == nullptr) {
-        entry.menuId = CellText(row, 4);
-        entry.variableId = CellText(row, 5);
+        entry.menuId = table.Text(row, 4);
+        entry.variableId = table.Text(row, 5);
       }
       // An enumeration popup lists the items of its variable.
       if (!entry.variableId.empty()) ReadParameter(entry.variableId, PAR_VARIABLE);
@@ -420,9 +437,9 @@ class Reader {
   void ReadToolbar() {
     AutoVariant list;
     if (m_model.GetToolbarItems(&list) == S_OK) {
-      for (const auto& row : ReadRows(list)) {
-        m_device.toolbar.push_back({CellText(row, 0), CellText(row, 3), CellText(row, 5), CellNumber(row, 1),
-                                    CellNumber(row, 2), CellNumber(row, 4)});
+      for (const Table table(list); const size_t row : std::views::iota(size_t{0}, table.Rows())) {
+        m_device.toolbar.push_back({table.Text(row, 0), table.Text(row, 3), table.Text(row, 5), table.Number(row, 1),
+                                    table.Number(row, 2), table.Number(row, 4)});
       }
     }
     AutoBstr icons;
@@ -434,14 +451,15 @@ class Reader {
          {std::pair{LOGO_VENDOR, &m_device.vendorLogos}, std::pair{LOGO_DEVICE, &m_device.deviceLogos}}) {
       AutoVariant list;
       if (m_model.GetLogo(type, &list) != S_OK) continue;
-      for (const auto& row : ReadRows(list)) target->push_back(CellText(row, 0));
+      for (const Table table(list); const size_t row : std::views::iota(size_t{0}, table.Rows()))
+        target->push_back(table.Text(row, 0));
     }
   }
 
   IGuiXmlModel& m_model;
   Device& m_device;
-  std::set<std::string> m_seenDisplays;
-  std::set<std::string> m_seenParameters;
+  std::unordered_set<std::string> m_seenDisplays;
+  std::unordered_map<std::string, size_t> m_seenParameters;  // identifier and kind: place in m_device.parameters
 };
 
 }  // namespace

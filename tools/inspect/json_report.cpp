@@ -2,8 +2,11 @@
 #include "inspect/json_report.h"
 
 #include <algorithm>
-#include <functional>
+#include <charconv>
+#include <cstring>
 #include <memory>
+#include <ostream>
+#include <string_view>
 #include <tuple>
 
 #include "inspect/reports.h"
@@ -31,315 +34,492 @@ std::vector<const T*> SortedBy(const std::vector<T>& list, Key key) {
   return sorted;
 }
 
-// An empty array with room for `size` elements: the large devices have thousands of entries per list, and
-// growing them one push at a time copies every element tree again and again.
-Json ArrayOf(std::size_t size) {
-  Json array = Json::array();
-  array.get_ref<Json::array_t&>().reserve(size);
-  return array;
+// Every section of the report is laid out once, against an `Out` that either builds the tree (DeviceJson,
+// for diff) or writes its text straight away (WriteJson). An Out takes: Open('{' or '['), Close('}' or ']'),
+// Key(name) before each member of an object, and the values Text, Number and Bool.
+template <class Out>
+void Text(Out& out, std::string_view key, std::string_view value) {
+  out.Key(key);
+  out.Text(value);
+}
+template <class Out>
+void Number(Out& out, std::string_view key, int64_t value) {
+  out.Key(key);
+  out.Number(value);
+}
+template <class Out>
+void Bool(Out& out, std::string_view key, bool value) {
+  out.Key(key);
+  out.Bool(value);
+}
+template <class Out>
+void Open(Out& out, std::string_view key, char bracket) {
+  out.Key(key);
+  out.Open(bracket);
 }
 
-// Fills an object member by member straight into its storage. A brace list builds a temporary array per
-// member and the object then searches its keys for each one; on a large device those temporaries cost
-// more than the report itself. Every caller adds each key once, so no search is needed.
-class Object {
- public:
-  explicit Object(std::size_t size) : m_json(Json::object()) { Members().reserve(size); }
-  template <typename T>
-  Object& Add(const char* key, T&& value) {
-    Members().emplace_back(key, std::forward<T>(value));
-    return *this;
+template <class Out>
+void Tree(Out& out, const TreeNode& node) {
+  out.Open('{');
+  Text(out, "reference", node.reference);
+  Text(out, "label", node.label);
+  Text(out, "type", ItemTypeName(node.itemType));
+  Text(out, "display", node.displayId);
+  Number(out, "icon", node.icon);
+  Bool(out, "conditionalLabel", node.conditionalLabel);
+  if (node.repeated) Bool(out, "repeated", true);
+  if (!node.children.empty()) {
+    Open(out, "children", '[');
+    for (const TreeNode& child : node.children) Tree(out, child);
+    out.Close(']');
   }
-  Json Take() { return std::move(m_json); }
+  out.Close('}');
+}
+
+template <class Out>
+void Menu(Out& out, const std::vector<MenuEntry>& entries) {
+  out.Open('[');
+  for (const MenuEntry& entry : entries) {
+    out.Open('{');
+    Text(out, "label", entry.label);
+    Text(out, "type", MenuTypeName(entry.menuType));
+    Text(out, "action", ActionTypeName(entry.actionType));
+    Text(out, "command", entry.action);
+    if (!entry.menuId.empty() || !entry.variableId.empty()) {
+      Text(out, "menuId", entry.menuId);
+      Text(out, "variableId", entry.variableId);
+    }
+    if (entry.menuType == 0) {
+      out.Key("children");
+      Menu(out, entry.children);
+    }
+    out.Close('}');
+  }
+  out.Close(']');
+}
+
+template <class Out>
+void Item(Out& out, const DisplayItem& item) {
+  out.Open('{');
+  Text(out, "parameterType", ParTypeName(item.parType));
+  Text(out, "control", ControlStyleName(item.controlStyle));
+  Text(out, "reference", item.reference);
+  Text(out, "labelRef", item.labelRef);
+  Text(out, "label", item.label);
+  Text(out, "legend", item.legend);
+  Text(out, "displayCondition", DisplayConditionName(item.displayCondition));
+  Text(out, "alignment", item.alignment);
+  Text(out, "format", item.format);
+  Open(out, "font", '{');
+  Text(out, "name", item.fontName);
+  Number(out, "height", item.height);
+  Number(out, "weightOrWidth", item.weightOrWidth);
+  Bool(out, "italic", item.italic);
+  Bool(out, "underline", item.underline);
+  out.Close('}');
+  Number(out, "colorNormal", item.colorNormal);
+  Number(out, "colorVisited", item.colorVisited);
+  out.Close('}');
+}
+
+template <class Out>
+void DisplayJson(Out& out, const Display& display) {
+  out.Open('{');
+  Text(out, "module", display.module);
+  Text(out, "id", display.id);
+  Bool(out, "found", display.found);
+  Text(out, "label", display.label);
+  Text(out, "type", DisplayTypeName(display.type));
+  Text(out, "validityId", display.validId);
+  Bool(out, "rwroConditional", display.rwro);
+  Open(out, "buttons", '{');
+  Text(out, "first", display.first);
+  Text(out, "previous", display.previous);
+  Text(out, "next", display.next);
+  Text(out, "last", display.last);
+  Text(out, "home", display.home);
+  out.Close('}');
+  Open(out, "items", '[');
+  for (const DisplayItem& item : display.items) Item(out, item);
+  out.Close(']');
+  out.Close('}');
+}
+
+template <class Out>
+void ParameterJson(Out& out, const Parameter& p, const std::string& directory) {
+  out.Open('{');
+  Text(out, "id", p.id);
+  Text(out, "kind", ParTypeName(p.parType));
+  Text(out, "label", p.label);
+  Bool(out, "conditionalLabel", p.conditionalLabel);
+  Text(out, "tooltip", p.tooltip);
+  Text(out, "helpTopic", p.helpTopic);
+  Text(out, "type", VarTypeName(p.varType));
+  Text(out, "handling", HandlingName(p.handling));
+  Number(out, "sizeInBit", p.sizeInBit);
+  Text(out, "storage", p.storage);
+  Text(out, "format", p.format);
+  Text(out, "alignment", p.alignment);
+  Text(out, "displayCondition", DisplayConditionName(p.displayCondition));
+  Bool(out, "conditionalFormat", p.conditionalFormat);
+  if (!p.value.empty()) Text(out, "value", p.value);
+  if (!p.imagePath.empty()) Text(out, "image", RelativePath(p.imagePath, directory));
+  if (!p.enumItems.empty()) {
+    Open(out, "enumItems", '[');
+    for (const auto& item : p.enumItems) {
+      out.Open('{');
+      Number(out, "value", item.value);
+      Text(out, "label", item.label);
+      Text(out, "legend", item.legend);
+      Text(out, "ddString", item.ddString);
+      out.Close('}');
+    }
+    out.Close(']');
+  }
+  if (!p.variants.empty()) {
+    Open(out, "variants", '[');
+    for (const auto& v : p.variants) {
+      out.Open('{');
+      Text(out, "key", v.key);
+      Text(out, "label", v.label);
+      Text(out, "tooltip", v.tooltip);
+      out.Close('}');
+    }
+    out.Close(']');
+  }
+  out.Close('}');
+}
+
+template <class Out>
+void ModuleJson(Out& out, const Module& module, const std::string& directory) {
+  out.Open('{');
+  Text(out, "id", module.id);
+  Text(out, "name", module.name);
+  Bool(out, "tab", module.tab);
+  Text(out, "integration", IntegrationName(module.integration));
+  Text(out, "icon", RelativePath(module.icon, directory));
+  Text(out, "treeIcons", RelativePath(module.treeIcons, directory));
+  Text(out, "helpFile", RelativePath(module.helpFile, directory));
+  Text(out, "externModule", module.externModule);
+  Text(out, "externInit", module.externInit);
+  Open(out, "headerRefs", '{');
+  Text(out, "offline", module.headerOffline);
+  Text(out, "online", module.headerOnline);
+  out.Close('}');
+  Text(out, "switchOffDeviceHelp", module.switchOffDeviceHelp);
+  Open(out, "tree", '[');
+  for (const TreeNode& node : module.tree) Tree(out, node);
+  out.Close(']');
+  out.Key("menubar");
+  Menu(out, module.menubar);
+  out.Close('}');
+}
+
+template <class Out>
+void HeaderJson(Out& out, const HeaderPlace& place) {
+  out.Open('{');
+  Text(out, "mode", place.mode);
+  Text(out, "place", place.mapping);
+  Text(out, "parameter", place.parameter);
+  Text(out, "origin", place.origin);
+  Text(out, "status", place.statusId);
+  Text(out, "type", HeaderVarTypeName(place.headerVarType));
+  if (place.hasControl) {
+    Open(out, "control", '{');
+    Text(out, "id", place.controlId);
+    Text(out, "progId", place.progId);
+    Text(out, "init", place.init);
+    Number(out, "width", place.width);
+    Number(out, "height", place.height);
+    out.Close('}');
+  }
+  out.Close('}');
+}
+
+template <class Out>
+void DeviceLayout(Out& out, const Device& device) {
+  const std::string& directory = device.directory;
+  out.Open('{');
+  Number(out, "formatVersion", kJsonFormatVersion);
+  Open(out, "device", '{');
+  Text(out, "guiXmlFile", device.xmlFile);
+  Text(out, "localizedFile", device.locFile);
+  Text(out, "language", device.language);
+  Number(out, "function", device.functionId);
+  Bool(out, "online", device.online);
+  out.Close('}');
+  Open(out, "languages", '[');
+  for (const auto& [id, name] : device.languages) {
+    out.Open('{');
+    Text(out, "id", id);
+    Text(out, "name", name);
+    out.Close('}');
+  }
+  out.Close(']');
+
+  Open(out, "modules", '[');
+  for (const Module& module : device.modules) ModuleJson(out, module, directory);
+  out.Close(']');
+
+  Open(out, "displays", '[');
+  for (const Display* display : SortedBy(device.displays, [](const Display& d) { return std::tie(d.module, d.id); })) {
+    DisplayJson(out, *display);
+  }
+  out.Close(']');
+
+  Open(out, "parameters", '[');
+  for (const Parameter* parameter :
+       SortedBy(device.parameters, [](const Parameter& p) { return std::tie(p.id, p.parType); })) {
+    ParameterJson(out, *parameter, directory);
+  }
+  out.Close(']');
+
+  Open(out, "header", '[');
+  for (const HeaderPlace* place :
+       SortedBy(device.header, [](const HeaderPlace& h) { return std::tie(h.mode, h.mapping); })) {
+    HeaderJson(out, *place);
+  }
+  out.Close(']');
+
+  out.Key("menubar");
+  Menu(out, device.menubar);
+  Open(out, "toolbar", '{');
+  Text(out, "icons", RelativePath(device.toolbarIcons, directory));
+  Open(out, "items", '[');
+  for (const ToolbarItem& item : device.toolbar) {
+    out.Open('{');
+    Text(out, "id", item.id);
+    Text(out, "type", ToolbarTypeName(item.itemType));
+    Text(out, "action", ActionTypeName(item.actionType));
+    Text(out, "command", item.action);
+    Number(out, "bitmap", item.bitmapIndex);
+    Text(out, "label", item.label);
+    out.Close('}');
+  }
+  out.Close(']');
+  out.Close('}');
+  Open(out, "logos", '{');
+  for (const auto& [name, logos] :
+       {std::pair{"vendor", &device.vendorLogos}, std::pair{"device", &device.deviceLogos}}) {
+    Open(out, name, '[');
+    for (const std::string& logo : *logos) out.Text(RelativePath(logo, directory));
+    out.Close(']');
+  }
+  out.Close('}');
+  Open(out, "helpFiles", '{');
+  for (const auto& [name, file] : {std::pair{"dtm", &device.dtmHelp}, std::pair{"ui", &device.uiHelp}}) {
+    Open(out, name, '{');
+    Text(out, "path", RelativePath(file->path, directory));
+    Text(out, "anchor", AnchorName(file->anchor));
+    Bool(out, "found", file->found);
+    out.Close('}');
+  }
+  out.Close('}');
+  // A text named twice keeps its first place and its last value, as assigning by key would give; the
+  // sort is stable, so the texts of one name lie together in the order they were read.
+  Open(out, "builtinTexts", '{');
+  const auto texts = SortedBy(device.builtinTexts, [](const auto& t) { return t.first; });
+  for (std::size_t index = 0; index < texts.size(); ++index) {
+    if (index + 1 < texts.size() && texts[index + 1]->first == texts[index]->first) continue;
+    Text(out, texts[index]->first, texts[index]->second);
+  }
+  out.Close('}');
+  out.Close('}');
+}
+
+// Builds the tree for diff. Members go straight into an object's storage: each key comes once, so the
+// object need not search its keys for every member.
+class TreeOut {
+ public:
+  void Open(char bracket) { m_open.push_back(&Put(bracket == '{' ? Json::object() : Json::array())); }
+  void Close(char) { m_open.pop_back(); }
+  void Key(std::string_view key) { m_key = key; }
+  void Text(std::string_view value) { Put(Json(std::string(value))); }
+  void Number(int64_t value) { Put(Json(value)); }
+  void Bool(bool value) { Put(Json(value)); }
+  Json Take() { return std::move(m_root); }
 
  private:
-  Json::object_t& Members() { return m_json.get_ref<Json::object_t&>(); }
-  Json m_json;
+  // A container's address stays valid while it is open: its parent grows only after it is closed.
+  Json& Put(Json&& value) {
+    if (m_open.empty()) return m_root = std::move(value);
+    Json& parent = *m_open.back();
+    if (parent.is_object()) {
+      auto& members = parent.get_ref<Json::object_t&>();
+      members.emplace_back(std::move(m_key), std::move(value));
+      return members.back().second;
+    }
+    auto& elements = parent.get_ref<Json::array_t&>();
+    elements.push_back(std::move(value));
+    return elements.back();
+  }
+
+  Json m_root;
+  std::vector<Json*> m_open;
+  std::string m_key;
 };
 
-Json TreeJson(const TreeNode& node) {
-  Object json(6 + (node.repeated ? 1 : 0) + (node.children.empty() ? 0 : 1));
-  json.Add("reference", node.reference)
-      .Add("label", node.label)
-      .Add("type", ItemTypeName(node.itemType))
-      .Add("display", node.displayId)
-      .Add("icon", node.icon)
-      .Add("conditionalLabel", node.conditionalLabel);
-  if (node.repeated) json.Add("repeated", true);
-  if (!node.children.empty()) {
-    Json children = ArrayOf(node.children.size());
-    for (const TreeNode& child : node.children) children.push_back(TreeJson(child));
-    json.Add("children", std::move(children));
-  }
-  return json.Take();
-}
+// Writes the text that DeviceJson(device).dump(2) would give, without the tree: a large device's tree is
+// half a gigabyte in millions of blocks, and building and freeing it cost more than writing it. The text
+// goes out in large blocks, so a report of tens of megabytes is never held whole.
+class TextOut {
+ public:
+  explicit TextOut(std::ostream& stream) : m_stream(stream), m_block(new char[kBlockSize]) {}
+  ~TextOut() { Flush(); }
 
-Json MenuJson(const std::vector<MenuEntry>& entries) {
-  Json list = ArrayOf(entries.size());
-  for (const MenuEntry& entry : entries) {
-    Object json(7);
-    json.Add("label", entry.label)
-        .Add("type", MenuTypeName(entry.menuType))
-        .Add("action", ActionTypeName(entry.actionType))
-        .Add("command", entry.action);
-    if (!entry.menuId.empty() || !entry.variableId.empty()) {
-      json.Add("menuId", entry.menuId).Add("variableId", entry.variableId);
+  void Open(char bracket) {
+    Before();
+    Put(bracket);
+    m_empty.push_back(true);
+  }
+  // An empty container stays on its line ("[]", "{}"); a filled one closes on a line of its own.
+  void Close(char bracket) {
+    const bool empty = m_empty.back();
+    m_empty.pop_back();
+    if (!empty) NewLine();
+    Put(bracket);
+    if (m_empty.empty()) Put('\n');
+  }
+  void Key(std::string_view key) {
+    Before();
+    Quoted(key);
+    Put(": ");
+    m_afterKey = true;
+  }
+  void Text(std::string_view value) {
+    Before();
+    Quoted(value);
+  }
+  void Number(int64_t value) {
+    Before();
+    char digits[24];
+    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    Put(std::string_view(digits, static_cast<std::size_t>(end - digits)));
+  }
+  void Bool(bool value) {
+    Before();
+    Put(value ? "true" : "false");
+  }
+  void Flush() {
+    m_stream.write(m_block.get(), static_cast<std::streamsize>(m_used));
+    m_used = 0;
+  }
+
+ private:
+  static constexpr std::size_t kIndent = 2;
+  static constexpr std::size_t kBlockSize = 1 << 16;
+
+  void Put(char c) {
+    if (m_used == kBlockSize) Flush();
+    m_block[m_used++] = c;
+  }
+  void Put(std::string_view text) {
+    if (m_used + text.size() > kBlockSize) {
+      Flush();
+      if (text.size() > kBlockSize) {
+        m_stream.write(text.data(), static_cast<std::streamsize>(text.size()));
+        return;
+      }
     }
-    if (entry.menuType == 0) json.Add("children", MenuJson(entry.children));
-    list.push_back(json.Take());
+    std::memcpy(m_block.get() + m_used, text.data(), text.size());
+    m_used += text.size();
   }
-  return list;
-}
+  void NewLine() {
+    static const std::string kSpaces = '\n' + std::string(kIndent * 64, ' ');
+    const std::size_t width = kIndent * m_empty.size();
+    if (width < kSpaces.size()) return Put(std::string_view(kSpaces).substr(0, width + 1));
+    Put('\n');
+    Put(std::string(width, ' '));
+  }
 
-Json ItemJson(const DisplayItem& item) {
-  Object font(5);
-  font.Add("name", item.fontName)
-      .Add("height", item.height)
-      .Add("weightOrWidth", item.weightOrWidth)
-      .Add("italic", item.italic)
-      .Add("underline", item.underline);
-  Object json(12);
-  return json.Add("parameterType", ParTypeName(item.parType))
-      .Add("control", ControlStyleName(item.controlStyle))
-      .Add("reference", item.reference)
-      .Add("labelRef", item.labelRef)
-      .Add("label", item.label)
-      .Add("legend", item.legend)
-      .Add("displayCondition", DisplayConditionName(item.displayCondition))
-      .Add("alignment", item.alignment)
-      .Add("format", item.format)
-      .Add("font", font.Take())
-      .Add("colorNormal", item.colorNormal)
-      .Add("colorVisited", item.colorVisited)
-      .Take();
-}
+  // A value after its key follows on the same line; anything else starts a new line, indented one step
+  // per open container, and after the first member of its container a comma ends the line before.
+  void Before() {
+    if (m_afterKey) {
+      m_afterKey = false;
+      return;
+    }
+    if (m_empty.empty()) return;
+    if (m_empty.back()) {
+      m_empty.back() = false;
+    } else {
+      Put(',');
+    }
+    NewLine();
+  }
 
-// Where the sections of the tree go: `take` receives a whole member, `list` an array member whose
-// elements it asks for one by one (the long lists of a large device need not exist all at once).
-struct Sections {
-  std::function<void(const char*, Json&&)> take;
-  std::function<void(const char*, std::size_t, const std::function<Json(std::size_t)>&)> list;
+  // Plain ASCII is escaped here, as the library escapes it; a text with any other byte goes through the
+  // library's own serializer, which also decides what becomes of bytes that are not UTF-8.
+  void Quoted(std::string_view text) {
+    const auto special = [](unsigned char c) { return c < 0x20 || c == '"' || c == '\\' || c >= 0x80; };
+    const auto first = std::find_if(text.begin(), text.end(), special);
+    if (first == text.end()) {
+      Put('"');
+      Put(text);
+      Put('"');
+      return;
+    }
+    if (std::any_of(first, text.end(), [](unsigned char c) { return c >= 0x80; })) {
+      Put(Json(std::string(text)).dump(-1, ' ', false, Json::error_handler_t::replace));
+      return;
+    }
+    Put('"');
+    Put(std::string_view(text.data(), static_cast<std::size_t>(first - text.begin())));
+    for (auto at = first; at != text.end(); ++at) {
+      const char c = *at;
+      switch (c) {
+        case '"':
+          Put("\\\"");
+          break;
+        case '\\':
+          Put("\\\\");
+          break;
+        case '\b':
+          Put("\\b");
+          break;
+        case '\f':
+          Put("\\f");
+          break;
+        case '\n':
+          Put("\\n");
+          break;
+        case '\r':
+          Put("\\r");
+          break;
+        case '\t':
+          Put("\\t");
+          break;
+        default:
+          if (static_cast<unsigned char>(c) < 0x20) {
+            static const char kHex[] = "0123456789abcdef";
+            const char escaped[] = {'\\', 'u', '0', '0', kHex[(c >> 4) & 0xF], kHex[c & 0xF]};
+            Put(std::string_view(escaped, sizeof escaped));
+          } else {
+            Put(c);
+          }
+      }
+    }
+    Put('"');
+  }
+
+  std::ostream& m_stream;
+  std::unique_ptr<char[]> m_block;
+  std::size_t m_used = 0;
+  std::vector<bool> m_empty;  // per open container: nothing in it yet
+  bool m_afterKey = false;
 };
-
-// Hands the top-level members of the device's tree over one by one, in the tree's order, so that the
-// report can write and free each before the next is built.
-void EachSection(const Device& device, const Sections& sections) {
-  const auto& take = sections.take;
-  auto path = [&](const std::string& file) { return RelativePath(file, device.directory); };
-  take("formatVersion", Json(kJsonFormatVersion));
-  take("device", {{"guiXmlFile", device.xmlFile},
-                  {"localizedFile", device.locFile},
-                  {"language", device.language},
-                  {"function", device.functionId},
-                  {"online", device.online}});
-  Json languages = ArrayOf(device.languages.size());
-  for (const auto& [id, name] : device.languages) languages.push_back({{"id", id}, {"name", name}});
-  take("languages", std::move(languages));
-
-  Json modules = ArrayOf(device.modules.size());
-  for (const Module& module : device.modules) {
-    Json tree = ArrayOf(module.tree.size());
-    for (const TreeNode& node : module.tree) tree.push_back(TreeJson(node));
-    Json m{{"id", module.id},
-           {"name", module.name},
-           {"tab", module.tab},
-           {"integration", IntegrationName(module.integration)},
-           {"icon", path(module.icon)},
-           {"treeIcons", path(module.treeIcons)},
-           {"helpFile", path(module.helpFile)},
-           {"externModule", module.externModule},
-           {"externInit", module.externInit},
-           {"headerRefs", {{"offline", module.headerOffline}, {"online", module.headerOnline}}},
-           {"switchOffDeviceHelp", module.switchOffDeviceHelp},
-           {"tree", std::move(tree)},
-           {"menubar", MenuJson(module.menubar)}};
-    modules.push_back(std::move(m));
-  }
-  take("modules", std::move(modules));
-
-  const auto displays = SortedBy(device.displays, [](const Display& d) { return std::tie(d.module, d.id); });
-  sections.list("displays", displays.size(), [&](std::size_t index) {
-    const Display& display = *displays[index];
-    Json items = ArrayOf(display.items.size());
-    for (const DisplayItem& item : display.items) items.push_back(ItemJson(item));
-    Object buttons(5);
-    buttons.Add("first", display.first)
-        .Add("previous", display.previous)
-        .Add("next", display.next)
-        .Add("last", display.last)
-        .Add("home", display.home);
-    Object d(9);
-    d.Add("module", display.module)
-        .Add("id", display.id)
-        .Add("found", display.found)
-        .Add("label", display.label)
-        .Add("type", DisplayTypeName(display.type))
-        .Add("validityId", display.validId)
-        .Add("rwroConditional", display.rwro)
-        .Add("buttons", buttons.Take())
-        .Add("items", std::move(items));
-    return d.Take();
-  });
-
-  const auto parameters = SortedBy(device.parameters, [](const Parameter& p) { return std::tie(p.id, p.parType); });
-  sections.list("parameters", parameters.size(), [&](std::size_t index) {
-    const Parameter& p = *parameters[index];
-    Object j(14 + !p.value.empty() + !p.imagePath.empty() + !p.enumItems.empty() + !p.variants.empty());
-    j.Add("id", p.id)
-        .Add("kind", ParTypeName(p.parType))
-        .Add("label", p.label)
-        .Add("conditionalLabel", p.conditionalLabel)
-        .Add("tooltip", p.tooltip)
-        .Add("helpTopic", p.helpTopic)
-        .Add("type", VarTypeName(p.varType))
-        .Add("handling", HandlingName(p.handling))
-        .Add("sizeInBit", p.sizeInBit)
-        .Add("storage", p.storage)
-        .Add("format", p.format)
-        .Add("alignment", p.alignment)
-        .Add("displayCondition", DisplayConditionName(p.displayCondition))
-        .Add("conditionalFormat", p.conditionalFormat);
-    if (!p.value.empty()) j.Add("value", p.value);
-    if (!p.imagePath.empty()) j.Add("image", path(p.imagePath));
-    if (!p.enumItems.empty()) {
-      Json items = ArrayOf(p.enumItems.size());
-      for (const auto& item : p.enumItems) {
-        Object e(4);
-        items.push_back(e.Add("value", item.value)
-                            .Add("label", item.label)
-                            .Add("legend", item.legend)
-                            .Add("ddString", item.ddString)
-                            .Take());
-      }
-      j.Add("enumItems", std::move(items));
-    }
-    if (!p.variants.empty()) {
-      Json variants = ArrayOf(p.variants.size());
-      for (const auto& v : p.variants) {
-        Object e(3);
-        variants.push_back(e.Add("key", v.key).Add("label", v.label).Add("tooltip", v.tooltip).Take());
-      }
-      j.Add("variants", std::move(variants));
-    }
-    return j.Take();
-  });
-
-  Json header = ArrayOf(device.header.size());
-  for (const HeaderPlace* entry :
-       SortedBy(device.header, [](const HeaderPlace& h) { return std::tie(h.mode, h.mapping); })) {
-    const HeaderPlace& place = *entry;
-    Json h{{"mode", place.mode},     {"place", place.mapping},   {"parameter", place.parameter},
-           {"origin", place.origin}, {"status", place.statusId}, {"type", HeaderVarTypeName(place.headerVarType)}};
-    if (place.hasControl) {
-      h["control"] = {{"id", place.controlId},
-                      {"progId", place.progId},
-                      {"init", place.init},
-                      {"width", place.width},
-                      {"height", place.height}};
-    }
-    header.push_back(std::move(h));
-  }
-  take("header", std::move(header));
-
-  take("menubar", MenuJson(device.menubar));
-  Json toolbar = {{"icons", path(device.toolbarIcons)}, {"items", Json::array()}};
-  for (const ToolbarItem& item : device.toolbar) {
-    toolbar["items"].push_back({{"id", item.id},
-                                {"type", ToolbarTypeName(item.itemType)},
-                                {"action", ActionTypeName(item.actionType)},
-                                {"command", item.action},
-                                {"bitmap", item.bitmapIndex},
-                                {"label", item.label}});
-  }
-  take("toolbar", std::move(toolbar));
-  Json logos = {{"vendor", Json::array()}, {"device", Json::array()}};
-  for (const std::string& logo : device.vendorLogos) logos["vendor"].push_back(path(logo));
-  for (const std::string& logo : device.deviceLogos) logos["device"].push_back(path(logo));
-  take("logos", std::move(logos));
-  auto help = [&](const Device::HelpFile& file) {
-    return Json{{"path", path(file.path)}, {"anchor", AnchorName(file.anchor)}, {"found", file.found}};
-  };
-  take("helpFiles", {{"dtm", help(device.dtmHelp)}, {"ui", help(device.uiHelp)}});
-  // Assigned by key, not appended: a text named twice keeps its first place and its last value.
-  Json texts = Json::object();
-  for (const auto* text : SortedBy(device.builtinTexts, [](const auto& t) { return t.first; })) {
-    texts[text->first] = text->second;
-  }
-  take("builtinTexts", std::move(texts));
-}
 
 }  // namespace
 
 Json DeviceJson(const Device& device) {
-  Json json = Json::object();
-  const auto take = [&](const char* key, Json&& value) { json[key] = std::move(value); };
-  EachSection(device, {take, [&](const char* key, std::size_t size, const std::function<Json(std::size_t)>& element) {
-                         Json list = ArrayOf(size);
-                         for (std::size_t index = 0; index < size; ++index) list.push_back(element(index));
-                         take(key, std::move(list));
-                       }});
-  return json;
+  TreeOut out;
+  DeviceLayout(out, device);
+  return out.Take();
 }
 
-// Collects the serializer's many small pieces and hands them to the stream in large blocks, so a
-// section of tens of megabytes is neither held whole in memory nor written a few bytes at a time.
-class BlockWriter : public nlohmann::detail::output_adapter_protocol<char> {
- public:
-  explicit BlockWriter(std::ostream& out) : m_out(out) { m_block.reserve(kBlockSize); }
-  void write_character(char c) override {
-    m_block.push_back(c);
-    if (m_block.size() >= kBlockSize) Flush();
-  }
-  void write_characters(const char* text, std::size_t length) override {
-    m_block.append(text, length);
-    if (m_block.size() >= kBlockSize) Flush();
-  }
-  void Flush() {
-    m_out.write(m_block.data(), static_cast<std::streamsize>(m_block.size()));
-    m_block.clear();
-  }
-
- private:
-  static constexpr std::size_t kBlockSize = 1 << 16;
-  std::ostream& m_out;
-  std::string m_block;
-};
-
-// Writes exactly what DeviceJson(device).dump(2) would, one section at a time: the whole tree of a large
-// device is half a gigabyte in millions of blocks, and building it all before writing, then freeing it
-// all, costs as much as building it. The serializer is the library's own, so strings are escaped alike.
 void WriteJson(const Device& device, std::ostream& out) {
-  constexpr unsigned kIndent = 2;
-  const auto writer = std::make_shared<BlockWriter>(out);
-  nlohmann::detail::serializer<Json> serializer(writer, ' ', Json::error_handler_t::replace);
-  writer->write_character('{');
-  const char* separator = "\n";
-  const auto key = [&](const char* name) {
-    const std::string head = std::string(separator) + std::string(kIndent, ' ') + '"' + name + "\": ";
-    writer->write_characters(head.data(), head.size());
-    separator = ",\n";
-  };
-  const auto take = [&](const char* name, Json&& value) {
-    key(name);
-    serializer.dump(value, true, false, kIndent, kIndent);
-  };
-  // Laid out as the serializer lays out a non-empty array one level down.
-  const auto list = [&](const char* name, std::size_t size, const std::function<Json(std::size_t)>& element) {
-    if (size == 0) return take(name, Json::array());
-    key(name);
-    const std::string indent(2 * kIndent, ' ');
-    for (std::size_t index = 0; index < size; ++index) {
-      writer->write_characters(index == 0 ? "[\n" : ",\n", 2);
-      writer->write_characters(indent.data(), indent.size());
-      serializer.dump(element(index), true, false, kIndent, 2 * kIndent);
-    }
-    writer->write_characters("\n", 1);
-    writer->write_characters(indent.data(), kIndent);
-    writer->write_character(']');
-  };
-  EachSection(device, {take, list});
-  writer->write_characters("\n}\n", 3);
-  writer->Flush();
+  TextOut text(out);
+  DeviceLayout(text, device);
 }
 
 }  // namespace inspect
