@@ -1,22 +1,60 @@
 // The hand-over of localized-file events between the reader's thread and the applying one.
 #include "localization/LocFeed.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <system_error>
+
+#include <xercesc/util/XMLString.hpp>
+
+#include "model/LoadBounds.h"
 
 namespace k42 {
 
 namespace {
 
-// A batch is handed on at this many events or code units, whichever comes first: large enough that the
-// threads rarely wait on each other's lock, small enough to stay in the processors' caches.
-constexpr size_t kBatchEvents = 2048;
-constexpr size_t kBatchUnits = 64 * 1024;
+// A batch is handed on once it holds this many code units: large enough that a
+// hand-over (a lock, now and then a wake-up) is rare next to the events it carries, small enough that the
+// batches in flight stay within the processors' shared cache.
+constexpr size_t kBatchUnits = 128 * 1024;
 // Batches waiting for the applier at most; the reader waits beyond (the applier is behind, not the parser).
 constexpr size_t kQueuedBatches = 4;
 
-std::u16string_view AttributeOf(const xercesc::Attributes& attributes, const char16_t* name) {
-  const XMLCh* value = attributes.getValue(name);
-  return value != nullptr ? std::u16string_view(value) : std::u16string_view();
+// The longest text of one event (a length takes at most two units); character data longer than that comes
+// in pieces.
+constexpr size_t kMaxEventText = 0x7FFFFFFF;
+constexpr char16_t kLongLength = 0x8000;  // in a length's first unit: a second one follows
+
+char16_t HeadUnit(uint32_t kind, LocElement element, size_t texts) {
+  return static_cast<char16_t>(kind | static_cast<uint32_t>(element) << 2 | texts << 6);
+}
+
+// The values of the attributes with the given qualified names, found in one pass over the element's
+// attributes (a look-up by name per value would pass over them once each). Absent ones stay empty; of two
+// equal names the first counts, as with Attributes::getValue(name).
+template <size_t N>
+void AttributeValues(const xercesc::Attributes& attributes, const char16_t* const (&names)[N],
+                     std::u16string_view* values) {
+  bool found[N] = {};
+  const XMLSize_t count = attributes.getLength();
+  for (XMLSize_t i = 0; i < count; ++i) {
+    const XMLCh* qName = attributes.getQName(i);
+    for (size_t n = 0; n < N; ++n) {
+      if (!found[n] && xercesc::XMLString::equals(qName, names[n])) {
+        const XMLCh* value = attributes.getValue(i);
+        values[n] = value != nullptr ? std::u16string_view(value) : std::u16string_view();
+        found[n] = true;
+        break;
+      }
+    }
+  }
+}
+
+// Outside a block that applies only "LANG" and "LANGUAGE_SUPPORT" matter; most names differ from both in
+// their first two letters.
+LocElement OutsideElementNamed(const XMLCh* name) {
+  if (name[0] != u'L' || name[1] != u'A') return LocElement::kOther;
+  return LocElementNamed(name);
 }
 
 }  // namespace
@@ -64,7 +102,7 @@ LocFeed::LocFeed(LocApplier& applier, std::u16string_view language, Mode mode)
 
 LocFeed::~LocFeed() {
   try {
-    if (m_batch && !m_batch->events.empty()) HandOn();
+    if (m_batch && m_batch->size != 0) HandOn();
   } catch (...) {
     // The applier failed too; what it applied before stays, as with a read that stops.
   }
@@ -72,67 +110,92 @@ LocFeed::~LocFeed() {
 }
 
 void LocFeed::Start(const XMLCh* localName, const xercesc::Attributes& attributes) {
-  const LocElement element = LocElementNamed(localName != nullptr ? localName : u"");
+  if (localName == nullptr) localName = u"";
   std::u16string_view texts[kLocAttributes];
-  size_t count = 0;
   if (!m_matched) {
     // Outside a block that applies, the applier reacts to these two only.
+    const LocElement element = OutsideElementNamed(localName);
     if (element == LocElement::kLang) {
-      const bool applies = AttributeOf(attributes, u"DEFAULT") == u"1" || AttributeOf(attributes, u"ID") == m_language;
-      if (!applies) return;
-      texts[count++] = u"1";
+      static constexpr const char16_t* kNames[] = {u"DEFAULT", u"ID"};
+      std::u16string_view values[2];
+      AttributeValues(attributes, kNames, values);
+      if (values[0] != u"1" && values[1] != m_language) return;
+      texts[0] = u"1";
       FlushHeldCharacters();
-      Record(Event::Kind::kStart, element, texts, count);
+      Record(Kind::kStart, element, texts, 1);
       m_matched = true;
+      m_open.push_back(element);
     } else if (element == LocElement::kLanguageSupport) {
       FlushHeldCharacters();
-      Record(Event::Kind::kStart, element, texts, count);
+      Record(Kind::kStart, element, texts, 0);
     }
     return;
   }
+  const LocElement element = LocElementNamed(localName);
+  m_open.push_back(element);
+  size_t count = 0;
   switch (element) {
     case LocElement::kOther:
     case LocElement::kLang:
     case LocElement::kLanguageSupport:
       return;  // nothing starts for the applier inside a block
-    case LocElement::kScope:
-      texts[count++] = AttributeOf(attributes, u"ID");
+    case LocElement::kScope: {
+      static constexpr const char16_t* kNames[] = {u"ID"};
+      AttributeValues(attributes, kNames, texts);
+      count = 1;
       break;
-    case LocElement::kId:
-      texts[count++] = AttributeOf(attributes, u"NAME");
+    }
+    case LocElement::kId: {
+      static constexpr const char16_t* kNames[] = {u"NAME"};
+      AttributeValues(attributes, kNames, texts);
+      count = 1;
       break;
+    }
     case LocElement::kLabel:
-    case LocElement::kTooltip:
-      texts[count++] = AttributeOf(attributes, u"DDSTRING");
+    case LocElement::kTooltip: {
+      static constexpr const char16_t* kNames[] = {u"DDSTRING"};
+      AttributeValues(attributes, kNames, texts);
+      count = 1;
       break;
+    }
     case LocElement::kHelpTopic:
       break;
-    case LocElement::kEnum:
-      texts[count++] = AttributeOf(attributes, u"ID");
-      texts[count++] = AttributeOf(attributes, u"LEGEND");
-      texts[count++] = AttributeOf(attributes, u"DDSTRING");
+    case LocElement::kEnum: {
+      static constexpr const char16_t* kNames[] = {u"ID", u"LEGEND", u"DDSTRING"};
+      AttributeValues(attributes, kNames, texts);
+      count = 3;
       break;
+    }
     case LocElement::kHelpFile:
-    case LocElement::kUiHelpFile:
-      texts[count++] = AttributeOf(attributes, u"FREF");
-      texts[count++] = AttributeOf(attributes, u"ANCHORS");
+    case LocElement::kUiHelpFile: {
+      static constexpr const char16_t* kNames[] = {u"FREF", u"ANCHORS"};
+      AttributeValues(attributes, kNames, texts);
+      count = 2;
       break;
+    }
   }
-  Record(Event::Kind::kStart, element, texts, count);
+  Record(Kind::kStart, element, texts, count);
 }
 
 void LocFeed::End(const XMLCh* localName) {
-  const LocElement element = LocElementNamed(localName != nullptr ? localName : u"");
+  if (localName == nullptr) localName = u"";
   if (m_matched) {
+    // The element that ends is the innermost open one (the reader has checked that the tags match).
+    const LocElement element = m_open.back();
+    m_open.pop_back();
     // Every end tag counts inside a block: it applies the character data collected since the last one.
-    Record(Event::Kind::kEnd, element, nullptr, 0);
+    Record(Kind::kEnd, element, nullptr, 0);
     m_applierMayHoldText = false;
-    if (element == LocElement::kLang) m_matched = false;
+    if (element == LocElement::kLang) {
+      m_matched = false;
+      m_open.clear();  // a "LANG" inside the block ends it: the elements around are outside again
+    }
     return;
   }
   m_heldCharacters.clear();
+  const LocElement element = OutsideElementNamed(localName);
   if (element == LocElement::kLang || element == LocElement::kLanguageSupport || m_applierMayHoldText) {
-    Record(Event::Kind::kEnd, element, nullptr, 0);
+    Record(Kind::kEnd, element, nullptr, 0);
     m_applierMayHoldText = false;
   }
 }
@@ -144,60 +207,93 @@ void LocFeed::Characters(const XMLCh* text, size_t length) {
     m_heldCharacters.append(text, length);
     return;
   }
-  const std::u16string_view texts[1] = {std::u16string_view(text, length)};
-  Record(Event::Kind::kCharacters, LocElement::kOther, texts, 1);
-  m_applierMayHoldText = true;
+  RecordCharacters(std::u16string_view(text, length));
 }
 
 void LocFeed::Finish() {
-  if (m_batch && !m_batch->events.empty()) HandOn();
+  if (m_batch && m_batch->size != 0) HandOn();
   Stop();
   RethrowApplierFailure();
 }
 
 void LocFeed::FlushHeldCharacters() {
   if (m_heldCharacters.empty()) return;
-  const std::u16string_view texts[1] = {m_heldCharacters};
-  Record(Event::Kind::kCharacters, LocElement::kOther, texts, 1);
+  RecordCharacters(m_heldCharacters);
   m_heldCharacters.clear();
+}
+
+void LocFeed::RecordCharacters(std::u16string_view text) {
+  // The applier appends character data to what it holds, so a longer text may arrive in pieces.
+  do {
+    const std::u16string_view piece = text.substr(0, kMaxEventText);
+    Record(Kind::kCharacters, LocElement::kOther, &piece, 1);
+    text.remove_prefix(piece.size());
+  } while (!text.empty());
   m_applierMayHoldText = true;
 }
 
-void LocFeed::Record(Event::Kind kind, LocElement element, const std::u16string_view* texts, size_t count) {
+void LocFeed::Record(Kind kind, LocElement element, const std::u16string_view* texts, size_t count) {
   if (!m_batch) {
     // On this thread: straight through, nothing copied.
     std::u16string_view attributes[kLocAttributes];
     for (size_t i = 0; i < count; ++i) attributes[i] = texts[i];
     switch (kind) {
-      case Event::Kind::kStart:
+      case Kind::kStart:
         m_applier.ApplyStart(element, attributes);
         break;
-      case Event::Kind::kEnd:
+      case Kind::kEnd:
         m_applier.ApplyEnd(element);
         break;
-      case Event::Kind::kCharacters:
+      case Kind::kCharacters:
         m_applier.ApplyCharacters(attributes[0]);
         break;
     }
     return;
   }
-  Event event{kind, element, {}, {}};
+  size_t units = 1;
   for (size_t i = 0; i < count; ++i) {
-    event.offset[i] = m_batch->text.size();
-    event.length[i] = texts[i].size();
-    m_batch->text.append(texts[i]);
+    // Only an attribute value can get here this long (character data comes in pieces).
+    if (texts[i].size() > kMaxEventText) throw LoadRefused("an attribute value of more than 2 Gi characters");
+    units += (texts[i].size() < kLongLength ? 1 : 2) + texts[i].size();
   }
-  m_batch->events.push_back(event);
-  if (m_batch->events.size() >= kBatchEvents || m_batch->text.size() >= kBatchUnits) HandOn();
+  char16_t* out = m_batch->Extend(units);
+  *out++ = HeadUnit(static_cast<uint32_t>(kind), element, count);
+  for (size_t i = 0; i < count; ++i) {
+    const size_t length = texts[i].size();
+    if (length < kLongLength) {
+      *out++ = static_cast<char16_t>(length);
+    } else {
+      *out++ = static_cast<char16_t>(kLongLength | length >> 16);
+      *out++ = static_cast<char16_t>(length & 0xFFFF);
+    }
+    out = std::copy(texts[i].begin(), texts[i].end(), out);
+  }
+  if (m_batch->size >= kBatchUnits) HandOn();
+}
+
+char16_t* LocFeed::Batch::Extend(size_t count) {
+  if (capacity - size < count) {
+    const size_t grown = std::max(std::max(kBatchUnits + kBatchUnits / 4, 2 * capacity), size + count);
+    std::unique_ptr<char16_t[]> larger(new char16_t[grown]);
+    std::copy(units.get(), units.get() + size, larger.get());
+    units = std::move(larger);
+    capacity = grown;
+  }
+  char16_t* at = units.get() + size;
+  size += count;
+  return at;
 }
 
 void LocFeed::HandOn() {
   std::unique_lock<std::mutex> lock(m_mutex);
-  m_changed.wait(lock, [this] { return m_failed || m_queue.size() < kQueuedBatches; });
+  if (!m_failed && m_queue.size() >= kQueuedBatches) {
+    m_readerWaits = true;
+    m_changed.wait(lock, [this] { return m_failed || m_queue.size() < kQueuedBatches; });
+    m_readerWaits = false;
+  }
   if (m_failed) {
     lock.unlock();
-    m_batch->events.clear();  // never applied: the applier stopped at its failure
-    m_batch->text.clear();
+    m_batch->size = 0;  // never applied: the applier stopped at its failure
     RethrowApplierFailure();
     return;
   }
@@ -206,25 +302,35 @@ void LocFeed::HandOn() {
     m_batch = std::move(m_spare.back());
     m_spare.pop_back();
   }
+  // A wake-up costs a system call; the applier needs one only when it has run out of batches.
+  const bool wake = m_applierWaits;
   lock.unlock();
-  m_changed.notify_all();
+  if (wake) m_changed.notify_all();
   if (!m_batch) m_batch = std::make_unique<Batch>();
 }
 
 void LocFeed::Replay(const Batch& batch) {
-  const std::u16string_view text = batch.text;
-  for (const Event& event : batch.events) {
-    std::u16string_view attributes[kLocAttributes];
-    for (size_t i = 0; i < kLocAttributes; ++i) attributes[i] = text.substr(event.offset[i], event.length[i]);
-    switch (event.kind) {
-      case Event::Kind::kStart:
-        m_applier.ApplyStart(event.element, attributes);
+  const char16_t* in = batch.units.get();
+  const char16_t* const end = in + batch.size;
+  while (in != end) {
+    const uint32_t head = *in++;
+    const auto element = static_cast<LocElement>(head >> 2 & 0xF);
+    std::u16string_view texts[kLocAttributes];
+    for (size_t i = 0, count = head >> 6; i < count; ++i) {
+      size_t length = *in++;
+      if (length >= kLongLength) length = (length & (kLongLength - 1)) << 16 | *in++;
+      texts[i] = std::u16string_view(in, length);
+      in += length;
+    }
+    switch (static_cast<Kind>(head & 3)) {
+      case Kind::kStart:
+        m_applier.ApplyStart(element, texts);
         break;
-      case Event::Kind::kEnd:
-        m_applier.ApplyEnd(event.element);
+      case Kind::kEnd:
+        m_applier.ApplyEnd(element);
         break;
-      case Event::Kind::kCharacters:
-        m_applier.ApplyCharacters(attributes[0]);
+      case Kind::kCharacters:
+        m_applier.ApplyCharacters(texts[0]);
         break;
     }
   }
@@ -232,16 +338,24 @@ void LocFeed::Replay(const Batch& batch) {
 
 void LocFeed::Work() {
   m_applier.BeginOnThisThread();
+  std::unique_ptr<Batch> replayed;
   for (;;) {
     std::unique_ptr<Batch> batch;
+    bool wake = false;
     {
       std::unique_lock<std::mutex> lock(m_mutex);
-      m_changed.wait(lock, [this] { return m_closed || !m_queue.empty(); });
+      if (replayed) m_spare.push_back(std::move(replayed));
+      if (!m_closed && m_queue.empty()) {
+        m_applierWaits = true;
+        m_changed.wait(lock, [this] { return m_closed || !m_queue.empty(); });
+        m_applierWaits = false;
+      }
       if (m_queue.empty()) break;
       batch = std::move(m_queue.front());
       m_queue.pop_front();
+      wake = m_readerWaits;  // for room in the queue, which there now is
     }
-    m_changed.notify_all();
+    if (wake) m_changed.notify_all();
     try {
       Replay(*batch);
     } catch (...) {
@@ -253,10 +367,8 @@ void LocFeed::Work() {
       m_changed.notify_all();
       break;
     }
-    batch->events.clear();
-    batch->text.clear();
-    std::lock_guard<std::mutex> lock(m_mutex);
-    m_spare.push_back(std::move(batch));
+    batch->size = 0;
+    replayed = std::move(batch);
   }
   m_applier.EndOnThisThread();
 }

@@ -85,19 +85,20 @@ class LocFeed {
   bool Threaded() const { return m_worker.joinable(); }
 
  private:
-  struct Event {
-    enum class Kind : uint8_t { kStart, kEnd, kCharacters };
-    Kind kind;
-    LocElement element;
-    size_t offset[kLocAttributes];  // into the batch's text (characters: the first)
-    size_t length[kLocAttributes];
-  };
+  enum class Kind : uint8_t { kStart, kEnd, kCharacters };
+  // A batch is one stream of UTF-16 code units, the events end to end: a head unit (kind, element, number
+  // of texts), then each text as its length (one unit below 0x8000, else two) followed by its units. An end
+  // tag takes 2 bytes, a short attribute or text 4 bytes besides its own: the reader's thread writes, and the
+  // applier's reads, little more than the texts themselves.
   struct Batch {
-    std::vector<Event> events;
-    std::u16string text;
+    std::unique_ptr<char16_t[]> units;
+    size_t size = 0;
+    size_t capacity = 0;
+    char16_t* Extend(size_t count);  // count more units at the end, uninitialized
   };
 
-  void Record(Event::Kind kind, LocElement element, const std::u16string_view* texts, size_t count);
+  void Record(Kind kind, LocElement element, const std::u16string_view* texts, size_t count);
+  void RecordCharacters(std::u16string_view text);
   void FlushHeldCharacters();
   void HandOn();  // the current batch to the applier
   void Replay(const Batch& batch);
@@ -111,12 +112,15 @@ class LocFeed {
   // The reader's side.
   bool m_matched = false;             // a "LANG" block that applies is open
   bool m_applierMayHoldText = false;  // characters were handed on since the last end tag handed on
+  std::vector<LocElement> m_open;     // inside the block that applies: the elements open in it, innermost last
   std::u16string m_heldCharacters;    // outside a matching block: character data since the last end tag
   std::unique_ptr<Batch> m_batch;
 
   // Between the threads.
   std::mutex m_mutex;
   std::condition_variable m_changed;
+  bool m_readerWaits = false;   // for room in the queue
+  bool m_applierWaits = false;  // for a batch
   std::deque<std::unique_ptr<Batch>> m_queue;
   std::vector<std::unique_ptr<Batch>> m_spare;  // replayed batches, kept for their capacity
   bool m_closed = false;

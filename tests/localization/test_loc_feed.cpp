@@ -1,6 +1,7 @@
 // The hand-over of the localized file's events: same events, same order, same stops, on either thread.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -62,9 +63,9 @@ class FeedingHandler : public xercesc::DefaultHandler {
   LocFeed& m_feed;
 };
 
-// Reads file (under the test data) through a feed in mode; "failed: ..." when the read stopped on a throw.
-std::string Read(const std::string& file, const std::u16string& language, LocFeed::Mode mode, RecordingApplier& applier,
-                 bool finish = true) {
+// Reads path through a feed in mode; "failed: ..." when the read stopped on a throw.
+std::string ReadPath(const std::string& path, const std::u16string& language, LocFeed::Mode mode,
+                     RecordingApplier& applier, bool finish = true) {
   xercesc::XMLPlatformUtils::Initialize();
   std::string outcome = "read";
   {
@@ -74,7 +75,7 @@ std::string Read(const std::string& file, const std::u16string& language, LocFee
     k42::ApplyLocalizedFileSettings(*reader);
     reader->setContentHandler(&handler);
     try {
-      reader->parse(k42test::DataPathNarrow(file).c_str());
+      reader->parse(path.c_str());
       if (finish) feed.Finish();
     } catch (const std::exception& e) {
       outcome = std::string("failed: ") + e.what();
@@ -82,6 +83,12 @@ std::string Read(const std::string& file, const std::u16string& language, LocFee
   }
   xercesc::XMLPlatformUtils::Terminate();
   return outcome;
+}
+
+// The same for a file under the test data.
+std::string Read(const std::string& file, const std::u16string& language, LocFeed::Mode mode, RecordingApplier& applier,
+                 bool finish = true) {
+  return ReadPath(k42test::DataPathNarrow(file), language, mode, applier, finish);
 }
 
 TEST(LocFeed, BothThreadsSeeTheSameEventsOfTheBlocksThatApply) {
@@ -114,6 +121,34 @@ TEST(LocFeed, BothThreadsSeeTheSameEventsOfTheBlocksThatApply) {
       u"end 2",      u"end 1",
   };
   EXPECT_EQ(applier.lines, expected);
+}
+
+TEST(LocFeed, ManyEventsAndLongTextsCrossInTheSameOrder) {
+  // Enough events for many batches (the reader waits for the applier now and then), and texts longer than a
+  // batch and than a short length.
+  std::string xml = "<LANGUAGE_SUPPORT><LANG ID=\"en\" DEFAULT=\"1\"><SCOPE ID=\"GLOBAL\">";
+  for (int i = 0; i < 20000; ++i) {
+    xml += "<ID NAME=\"id" + std::to_string(i) + "\"><LABEL>text " + std::to_string(i) + "</LABEL></ID>";
+  }
+  const std::string longText(300000, 'x'), longLegend(40000, 'y');
+  xml += "<ID NAME=\"long\"><LABEL>" + longText + "</LABEL><ENUM ID=\"1\" LEGEND=\"" + longLegend + "\">z</ENUM></ID>";
+  xml += "</SCOPE></LANG></LANGUAGE_SUPPORT>";
+  const std::string path = k42test::WriteTempFile("many_loc.xml", xml);
+
+  RecordingApplier inlineApplier, threadedApplier;
+  EXPECT_EQ(ReadPath(path, u"en", LocFeed::Mode::kInline, inlineApplier), "read");
+  EXPECT_EQ(ReadPath(path, u"en", LocFeed::Mode::kThreaded, threadedApplier), "read");
+  EXPECT_GT(inlineApplier.lines.size(), 100000u);
+  EXPECT_TRUE(inlineApplier.lines == threadedApplier.lines);  // not printed: too long to read
+
+  std::u16string label;  // the reader may hand a long text over in parts
+  for (const std::u16string& line : threadedApplier.lines) {
+    if (line.rfind(u"text xx", 0) == 0) label += line.substr(5);
+  }
+  EXPECT_EQ(label, std::u16string(longText.begin(), longText.end()));
+  const std::u16string enumLine = u"start 8|1|" + std::u16string(longLegend.begin(), longLegend.end()) + u"|";
+  EXPECT_NE(std::find(threadedApplier.lines.begin(), threadedApplier.lines.end(), enumLine),
+            threadedApplier.lines.end());
 }
 
 TEST(LocFeed, AnApplierThatThrowsStopsTheReadWhereItThrew) {
