@@ -52,13 +52,13 @@ TextPool::Handle TextPool::Store(std::u16string_view text) {
 }
 
 void TextPool::Grow() {
-  std::vector<Handle> slots(m_slots.empty() ? 1024 : m_slots.size() * 2, 0);
+  std::vector<Slot> slots(m_slots.empty() ? 1024 : m_slots.size() * 2);
   const size_t mask = slots.size() - 1;
-  for (const Handle handle : m_slots) {
-    if (handle == 0) continue;
-    size_t at = HashOf(PooledText(TextAt(handle)).View()) & mask;
-    while (slots[at] != 0) at = (at + 1) & mask;
-    slots[at] = handle;
+  for (const Slot& slot : m_slots) {
+    if (slot.handle == 0) continue;
+    size_t at = slot.hash & mask;
+    while (slots[at].handle != 0) at = (at + 1) & mask;
+    slots[at] = slot;
   }
   m_slots.swap(slots);
 }
@@ -77,13 +77,16 @@ PooledText TextPool::Intern(std::u16string_view text) {
   if (text.size() > UINT32_MAX - kHeaderUnits) throw std::length_error("text too long for the pool");
   if ((m_count + 1) * 2 > m_slots.size()) Grow();
   const size_t mask = m_slots.size() - 1;
-  size_t at = HashOf(text) & mask;
-  for (; m_slots[at] != 0; at = (at + 1) & mask) {
-    const PooledText stored(TextAt(m_slots[at]));
+  // Slots keep the low 32 bits of the hash: enough to pick among the slots of any table a pool needs.
+  const auto hash = static_cast<uint32_t>(HashOf(text));
+  size_t at = hash & mask;
+  for (; m_slots[at].handle != 0; at = (at + 1) & mask) {
+    if (m_slots[at].hash != hash) continue;
+    const PooledText stored(TextAt(m_slots[at].handle));
     if (stored.View() == text) return stored;
   }
   const Handle stored = Store(text);
-  m_slots[at] = stored;
+  m_slots[at] = Slot{stored, hash};
   ++m_count;
   return PooledText(TextAt(stored));
 }

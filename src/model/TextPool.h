@@ -92,8 +92,14 @@ class TextPool {
   std::vector<std::unique_ptr<char16_t[]>> m_blocks;
   size_t m_current = SIZE_MAX;  // the block being filled; a text longer than a block has one of its own
   size_t m_blockUsed = 0;       // code units used in the block being filled
-  // Open addressing over the stored texts (0: free slot); at most half full.
-  std::vector<Handle> m_slots;
+  // Open addressing over the stored texts; at most half full. A slot keeps the text's hash beside its
+  // handle, so that a probe compares texts only when their hashes agree, and growing needs no rehash:
+  // the texts themselves lie all over the blocks, and reading one is a cache miss.
+  struct Slot {
+    Handle handle = 0;  // 0: free
+    uint32_t hash = 0;
+  };
+  std::vector<Slot> m_slots;
   size_t m_count = 0;
 };
 
