@@ -96,6 +96,9 @@ K42PLATFORM_API UINT SysStringLen(BSTR bstr);
 K42PLATFORM_API UINT SysStringByteLen(BSTR bstr);
 
 // SysFreeString — frees a BSTR; null is ignored.
+// Notes: as on Windows, a short string's memory may be kept by the freeing
+// thread and handed out again by its next allocation of about that size;
+// setting the environment variable OANOCACHE (to anything) turns that off.
 K42PLATFORM_API void SysFreeString(BSTR bstrString);
 
 // ---------------------------------------------------------------------------

@@ -1,9 +1,22 @@
 // Automation strings: length-prefixed UTF-16 buffers in the Windows layout.
 #include <k42gui/oleauto.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
+#include <new>
+
+#if defined(__SANITIZE_ADDRESS__)
+#define K42_BSTR_CACHE_POISONED 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define K42_BSTR_CACHE_POISONED 1
+#endif
+#endif
+#ifdef K42_BSTR_CACHE_POISONED
+#include <sanitizer/asan_interface.h>
+#endif
 
 namespace {
 
@@ -14,11 +27,111 @@ constexpr size_t kSuffix = sizeof(OLECHAR);
 
 BYTE* BlockOf(BSTR bstr) { return reinterpret_cast<BYTE*>(bstr) - kPrefix; }
 
+// ---------------------------------------------------------------------------
+// The string cache. As on Windows, freed short strings are kept per thread and
+// handed out again for strings of about their size, unless the environment
+// variable OANOCACHE is set. A method that returns a table of strings makes
+// hundreds of them, which its caller frees at once; going to malloc for each
+// made the C library sort and merge those blocks again on every call.
+
+// Blocks are sized in steps of kStep bytes; blocks of up to kStep * kBuckets
+// bytes are kept, at most kPerBucket of each size and kCachedBytes in all.
+// A table of strings is mostly short texts, so the smallest sizes fill up.
+constexpr size_t kStep = 16;
+constexpr size_t kBuckets = 16;
+constexpr size_t kPerBucket = 256;
+constexpr size_t kCachedBytes = 128 * 1024;
+
+struct BlockCache {
+  BYTE* blocks[kBuckets][kPerBucket];
+  size_t counts[kBuckets] = {};
+  size_t bytes = 0;
+};
+// Made on a thread's first free and given back when the thread ends. The
+// pointers are trivially destructible thread-locals, so they stay usable
+// while the thread ends, when other thread-local objects may free strings.
+thread_local BlockCache* t_cache = nullptr;
+thread_local bool t_closed = false;  // the thread is ending: blocks go straight back to malloc
+
+void Poison(BYTE* block, size_t size) {
+#ifdef K42_BSTR_CACHE_POISONED
+  ASAN_POISON_MEMORY_REGION(block, size);  // a use after SysFreeString is still reported
+#else
+  (void)block, (void)size;
+#endif
+}
+
+void Unpoison(BYTE* block, size_t size) {
+#ifdef K42_BSTR_CACHE_POISONED
+  ASAN_UNPOISON_MEMORY_REGION(block, size);
+#else
+  (void)block, (void)size;
+#endif
+}
+
+struct CacheDrain {
+  ~CacheDrain() {
+    t_closed = true;
+    if (t_cache == nullptr) return;
+    for (size_t bucket = 0; bucket < kBuckets; ++bucket) {
+      for (size_t i = 0; i < t_cache->counts[bucket]; ++i) {
+        Unpoison(t_cache->blocks[bucket][i], (bucket + 1) * kStep);
+        std::free(t_cache->blocks[bucket][i]);
+      }
+    }
+    delete t_cache;
+    t_cache = nullptr;
+  }
+};
+thread_local CacheDrain t_drain;
+
+bool CacheEnabled() {
+  static const bool enabled = std::getenv("OANOCACHE") == nullptr;
+  return enabled;
+}
+
+// The bytes a block of `size` bytes is allocated with, and its bucket
+// (kBuckets when it is too large to be kept).
+size_t RoundedSize(size_t size) { return (size + kStep - 1) / kStep * kStep; }
+size_t BucketOf(size_t roundedSize) { return roundedSize <= kStep * kBuckets ? roundedSize / kStep - 1 : kBuckets; }
+
+BYTE* AllocateBlock(size_t size) {
+  const size_t rounded = RoundedSize(size);
+  const size_t bucket = BucketOf(rounded);
+  if (bucket < kBuckets && t_cache != nullptr && t_cache->counts[bucket] != 0) {
+    BYTE* block = t_cache->blocks[bucket][--t_cache->counts[bucket]];
+    t_cache->bytes -= rounded;
+    Unpoison(block, rounded);
+    return block;
+  }
+  return static_cast<BYTE*>(std::malloc(bucket < kBuckets ? rounded : size));
+}
+
+void FreeBlock(BYTE* block, size_t size) {
+  const size_t rounded = RoundedSize(size);
+  const size_t bucket = BucketOf(rounded);
+  if (bucket < kBuckets && !t_closed && CacheEnabled()) {
+    if (t_cache == nullptr) {
+      (void)&t_drain;  // this thread's cache is given back when it ends
+      t_cache = new (std::nothrow) BlockCache;
+    }
+    if (t_cache != nullptr && t_cache->counts[bucket] < kPerBucket && t_cache->bytes + rounded <= kCachedBytes) {
+      Poison(block, rounded);
+      t_cache->blocks[bucket][t_cache->counts[bucket]++] = block;
+      t_cache->bytes += rounded;
+      return;
+    }
+  }
+  std::free(block);
+}
+
+// ---------------------------------------------------------------------------
+
 // Allocates a string of `bytes` bytes, copies `data` (zero-fills without
 // it) and adds the NUL. The byte length must fit the 32-bit prefix.
 BSTR Allocate(const void* data, size_t bytes) {
   if (bytes > std::numeric_limits<DWORD>::max() - kPrefix - kSuffix) return nullptr;
-  auto* block = static_cast<BYTE*>(std::malloc(kPrefix + bytes + kSuffix));
+  BYTE* block = AllocateBlock(kPrefix + bytes + kSuffix);
   if (block == nullptr) return nullptr;
   DWORD length = static_cast<DWORD>(bytes);
   std::memcpy(block, &length, kPrefix);
@@ -80,5 +193,5 @@ UINT SysStringByteLen(BSTR bstr) {
 UINT SysStringLen(BSTR bstr) { return SysStringByteLen(bstr) / sizeof(OLECHAR); }
 
 void SysFreeString(BSTR bstrString) {
-  if (bstrString != nullptr) std::free(BlockOf(bstrString));
+  if (bstrString != nullptr) FreeBlock(BlockOf(bstrString), kPrefix + SysStringByteLen(bstrString) + kSuffix);
 }

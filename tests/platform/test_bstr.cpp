@@ -3,8 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <string>
+#include <thread>
 
 namespace {
 
@@ -72,5 +74,38 @@ TEST(Bstr, ReallocationMayReadFromTheStringItReplaces) {
   ASSERT_TRUE(SysReAllocString(&s, nullptr));
   EXPECT_EQ(s, nullptr);
 }
+
+// As on Windows (unless OANOCACHE is set, which the tests do not), a freed short string is kept and handed
+// out again for the next string of about its size; it starts as a fresh one would.
+TEST(Bstr, AFreedShortStringIsReusedAsAFreshOne) {
+  if (std::getenv("OANOCACHE") != nullptr) GTEST_SKIP() << "OANOCACHE is set: no cache to observe";
+  BSTR first = SysAllocString(u"abcdef");
+  SysFreeString(first);
+  BSTR second = SysAllocStringLen(nullptr, 7);
+  EXPECT_EQ(second, first);
+  EXPECT_EQ(SysStringLen(second), 7u);
+  EXPECT_EQ(Text(second), std::u16string(7, u'\0'));
+  EXPECT_EQ(second[7], u'\0');
+  SysFreeString(second);
+
+  // Long strings go back to the allocator; a string freed on another thread is kept there, and given back
+  // when that thread ends (the leak checker would report it otherwise).
+  BSTR longText = SysAllocStringLen(nullptr, 1000);
+  SysFreeString(longText);
+  std::thread([] { SysFreeString(SysAllocString(u"elsewhere")); }).join();
+}
+
+#if defined(__SANITIZE_ADDRESS__)
+TEST(BstrDeathTest, ReadingAFreedStringIsStillReported) {
+  EXPECT_DEATH(
+      {
+        BSTR s = SysAllocString(u"abc");
+        SysFreeString(s);
+        volatile OLECHAR c = s[0];
+        (void)c;
+      },
+      "use-after-(poison|free)");
+}
+#endif
 
 }  // namespace
