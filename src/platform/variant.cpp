@@ -151,6 +151,20 @@ void VariantInit(VARIANTARG* pvarg) { pvarg->vt = VT_EMPTY; }
 
 HRESULT VariantClear(VARIANTARG* pvarg) {
   if (pvarg == nullptr) return E_INVALIDARG;
+  // The cells of a returned table first: a string, or a value that owns nothing.
+  switch (pvarg->vt) {
+    case VT_BSTR:
+      SysFreeString(pvarg->bstrVal);
+      pvarg->vt = VT_EMPTY;
+      return S_OK;
+    case VT_EMPTY:
+    case VT_I4:
+    case VT_BOOL:
+      pvarg->vt = VT_EMPTY;
+      return S_OK;
+    default:
+      break;
+  }
   if (!IsVariantType(pvarg->vt)) return DISP_E_BADVARTYPE;
   if (!(pvarg->vt & VT_BYREF)) {
     if (pvarg->vt & VT_ARRAY) {
