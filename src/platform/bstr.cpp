@@ -50,8 +50,16 @@ struct BlockCache {
 // Made on a thread's first free and given back when the thread ends. The
 // pointers are trivially destructible thread-locals, so they stay usable
 // while the thread ends, when other thread-local objects may free strings.
-thread_local BlockCache* t_cache = nullptr;
-thread_local bool t_closed = false;  // the thread is ending: blocks go straight back to malloc
+// Their few bytes live in the static TLS block (an address relative to the
+// thread pointer, no call to find them), which the C library keeps room for
+// even when this library is loaded after the program started.
+#if defined(__GNUC__)
+#define K42_STATIC_TLS __attribute__((tls_model("initial-exec")))
+#else
+#define K42_STATIC_TLS
+#endif
+thread_local BlockCache* t_cache K42_STATIC_TLS = nullptr;
+thread_local bool t_closed K42_STATIC_TLS = false;  // the thread is ending: blocks go straight back to malloc
 
 void Poison(BYTE* block, size_t size) {
 #ifdef K42_BSTR_CACHE_POISONED
