@@ -13,9 +13,9 @@ namespace k42 {
 
 namespace {
 
-// A batch is handed on once it holds this many code units: large enough that a
-// hand-over (a lock, now and then a wake-up) is rare next to the events it carries, small enough that the
-// batches in flight stay within the processors' shared cache.
+// A batch is handed on once it holds this many code units: large enough that a hand-over (a lock, now and
+// then a wake-up) is rare next to the events it carries, small enough that the batches in flight stay
+// within the processors' shared cache.
 constexpr size_t kBatchUnits = 128 * 1024;
 // Batches waiting for the applier at most; the reader waits beyond (the applier is behind, not the parser).
 constexpr size_t kQueuedBatches = 4;
@@ -31,10 +31,10 @@ char16_t HeadUnit(uint32_t kind, LocElement element, size_t texts) {
 
 // The values of the attributes with the given qualified names, found in one pass over the element's
 // attributes (a look-up by name per value would pass over them once each). Absent ones stay empty; of two
-// equal names the first counts, as with Attributes::getValue(name).
+// equal names the first counts, as with Attributes::getValue(name). Returns the number of values, N.
 template <size_t N>
-void AttributeValues(const xercesc::Attributes& attributes, const char16_t* const (&names)[N],
-                     std::u16string_view* values) {
+size_t AttributeValues(const xercesc::Attributes& attributes, const char16_t* const (&names)[N],
+                       std::u16string_view* values) {
   bool found[N] = {};
   const XMLSize_t count = attributes.getLength();
   for (XMLSize_t i = 0; i < count; ++i) {
@@ -48,6 +48,7 @@ void AttributeValues(const xercesc::Attributes& attributes, const char16_t* cons
       }
     }
   }
+  return N;
 }
 
 // Outside a block that applies only "LANG" and "LANGUAGE_SUPPORT" matter; most names differ from both in
@@ -141,36 +142,31 @@ void LocFeed::Start(const XMLCh* localName, const xercesc::Attributes& attribute
       return;  // nothing starts for the applier inside a block
     case LocElement::kScope: {
       static constexpr const char16_t* kNames[] = {u"ID"};
-      AttributeValues(attributes, kNames, texts);
-      count = 1;
+      count = AttributeValues(attributes, kNames, texts);
       break;
     }
     case LocElement::kId: {
       static constexpr const char16_t* kNames[] = {u"NAME"};
-      AttributeValues(attributes, kNames, texts);
-      count = 1;
+      count = AttributeValues(attributes, kNames, texts);
       break;
     }
     case LocElement::kLabel:
     case LocElement::kTooltip: {
       static constexpr const char16_t* kNames[] = {u"DDSTRING"};
-      AttributeValues(attributes, kNames, texts);
-      count = 1;
+      count = AttributeValues(attributes, kNames, texts);
       break;
     }
     case LocElement::kHelpTopic:
       break;
     case LocElement::kEnum: {
       static constexpr const char16_t* kNames[] = {u"ID", u"LEGEND", u"DDSTRING"};
-      AttributeValues(attributes, kNames, texts);
-      count = 3;
+      count = AttributeValues(attributes, kNames, texts);
       break;
     }
     case LocElement::kHelpFile:
     case LocElement::kUiHelpFile: {
       static constexpr const char16_t* kNames[] = {u"FREF", u"ANCHORS"};
-      AttributeValues(attributes, kNames, texts);
-      count = 2;
+      count = AttributeValues(attributes, kNames, texts);
       break;
     }
   }
@@ -237,17 +233,7 @@ void LocFeed::Record(Kind kind, LocElement element, const std::u16string_view* t
     // On this thread: straight through, nothing copied.
     std::u16string_view attributes[kLocAttributes];
     for (size_t i = 0; i < count; ++i) attributes[i] = texts[i];
-    switch (kind) {
-      case Kind::kStart:
-        m_applier.ApplyStart(element, attributes);
-        break;
-      case Kind::kEnd:
-        m_applier.ApplyEnd(element);
-        break;
-      case Kind::kCharacters:
-        m_applier.ApplyCharacters(attributes[0]);
-        break;
-    }
+    Apply(kind, element, attributes);
     return;
   }
   size_t units = 1;
@@ -322,17 +308,21 @@ void LocFeed::Replay(const Batch& batch) {
       texts[i] = std::u16string_view(in, length);
       in += length;
     }
-    switch (static_cast<Kind>(head & 3)) {
-      case Kind::kStart:
-        m_applier.ApplyStart(element, texts);
-        break;
-      case Kind::kEnd:
-        m_applier.ApplyEnd(element);
-        break;
-      case Kind::kCharacters:
-        m_applier.ApplyCharacters(texts[0]);
-        break;
-    }
+    Apply(static_cast<Kind>(head & 3), element, texts);
+  }
+}
+
+void LocFeed::Apply(Kind kind, LocElement element, const std::u16string_view (&texts)[kLocAttributes]) {
+  switch (kind) {
+    case Kind::kStart:
+      m_applier.ApplyStart(element, texts);
+      break;
+    case Kind::kEnd:
+      m_applier.ApplyEnd(element);
+      break;
+    case Kind::kCharacters:
+      m_applier.ApplyCharacters(texts[0]);
+      break;
   }
 }
 

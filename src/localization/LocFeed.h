@@ -102,6 +102,7 @@ class LocFeed {
   void FlushHeldCharacters();
   void HandOn();  // the current batch to the applier
   void Replay(const Batch& batch);
+  void Apply(Kind kind, LocElement element, const std::u16string_view (&texts)[kLocAttributes]);
   void Work();
   void Stop() noexcept;
   void RethrowApplierFailure();
