@@ -12,6 +12,13 @@ namespace {
 
 std::u16string Text(BSTR s) { return std::u16string(s, SysStringLen(s)); }
 
+// s holds `length` NUL characters, then the terminating NUL.
+void ExpectZeros(BSTR s, UINT length) {
+  EXPECT_EQ(SysStringLen(s), length);
+  EXPECT_EQ(Text(s), std::u16string(length, u'\0'));
+  EXPECT_EQ(s[length], u'\0');
+}
+
 TEST(Bstr, LengthCountsEmbeddedNulsAndIsStoredInBytesBeforeTheText) {
   const char16_t text[] = u"ab\0cd";
   BSTR s = SysAllocStringLen(text, 5);
@@ -44,9 +51,7 @@ TEST(Bstr, NullAndEmptyStrings) {
 
   BSTR zeros = SysAllocStringLen(nullptr, 4);
   ASSERT_NE(zeros, nullptr);
-  EXPECT_EQ(SysStringLen(zeros), 4u);
-  EXPECT_EQ(Text(zeros), std::u16string(4, u'\0'));
-  EXPECT_EQ(zeros[4], u'\0');
+  ExpectZeros(zeros, 4);
   SysFreeString(zeros);
 
   // A length whose byte count does not fit the 32-bit prefix is refused.
@@ -83,9 +88,7 @@ TEST(Bstr, AFreedShortStringIsReusedAsAFreshOne) {
   SysFreeString(first);
   BSTR second = SysAllocStringLen(nullptr, 7);
   EXPECT_EQ(second, first);
-  EXPECT_EQ(SysStringLen(second), 7u);
-  EXPECT_EQ(Text(second), std::u16string(7, u'\0'));
-  EXPECT_EQ(second[7], u'\0');
+  ExpectZeros(second, 7);
   SysFreeString(second);
 
   // Long strings go back to the allocator; a string freed on another thread is kept there, and given back
