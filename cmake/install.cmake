@@ -19,11 +19,11 @@ install(TARGETS K42GuiXmlReader k42platform
   LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
   ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
   RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-# DeviceCheck.h stays out: the checker is linked into k42gui-inspect, not shipped as a library, and a
+# DeviceCheck.h and DeviceFiles.h stay out: the checker is linked into k42gui-inspect, not shipped as a library, and a
 # header without its library would only give hosts link errors.
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/include/k42gui
   DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}
-  FILES_MATCHING PATTERN "*.h" PATTERN "DeviceCheck.h" EXCLUDE)
+  FILES_MATCHING PATTERN "*.h" PATTERN "DeviceCheck.h" EXCLUDE PATTERN "DeviceFiles.h" EXCLUDE)
 # The schemas of the two input files, for hosts and authors that validate device files themselves.
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/schemas/
   DESTINATION ${CMAKE_INSTALL_DATADIR}/k42gui/schemas

@@ -16,9 +16,9 @@
 #include <xercesc/util/XMLException.hpp>
 #include <xercesc/util/XMLUni.hpp>
 
+#include "model/OpenedFileSource.h"
 #include "model/ParserSettings.h"
 #include "model/SafeResolver.h"
-#include "platform/files.h"
 #include "platform/utf.h"
 
 namespace k42 {
@@ -164,7 +164,9 @@ class ElementCollector : public ProblemCollector {
 // Runs one read of path with handler, local and bounded as the component's readers are.
 bool Read(const std::string& path, xercesc::DefaultHandler& handler, ProblemCollector& problems,
           void (*configure)(xercesc::SAX2XMLReader&)) {
-  if (!IsReadableWithoutWaiting(path)) return false;
+  std::u16string notRead;
+  const std::unique_ptr<OpenedFileSource> source(OpenForParser(utf::ToUtf16(path), notRead));
+  if (source == nullptr) return false;
   std::unique_ptr<xercesc::SAX2XMLReader> reader(xercesc::XMLReaderFactory::createXMLReader());
   // The resolver that sees the kind of each request is a member of the implementation class only.
   auto* resolvable = dynamic_cast<xercesc::SAX2XMLReaderImpl*>(reader.get());
@@ -182,8 +184,7 @@ bool Read(const std::string& path, xercesc::DefaultHandler& handler, ProblemColl
   reader->setContentHandler(&handler);
   reader->setErrorHandler(&problems);
   try {
-    const std::u16string widePath = utf::ToUtf16(path);
-    reader->parse(widePath.c_str());
+    reader->parse(*source);
   } catch (const xercesc::XMLException& e) {
     ScanProblem problem;
     problem.fatal = true;

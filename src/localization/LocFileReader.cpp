@@ -20,10 +20,10 @@
 
 #include "localization/LocFeed.h"
 #include "model/LoadBounds.h"
+#include "model/OpenedFileSource.h"
 #include "model/ParserSettings.h"
 #include "model/SafeResolver.h"
 #include "model/XercesInit.h"
-#include "platform/files.h"
 #include "platform/text.h"
 
 namespace {
@@ -69,8 +69,11 @@ class DoctypeRefusal : public xercesc::DefaultHandler {
 // finish runs after the parse, inside its failure handling: what it throws counts as thrown by content.
 int ReadWithSax(const std::u16string& path, xercesc::ContentHandler* content, xercesc::ErrorHandler* errors,
                 const std::function<void()>& finish) {
-  // A named pipe in place of the file would block the host's thread until some writer appears.
-  if (!k42::IsReadableWithoutWaiting(path)) {
+  // Opened once, here, and read from what was opened: a named pipe in its place would block the host's
+  // thread until some writer appears, a directory or device would never end.
+  std::u16string notRead;
+  const std::unique_ptr<k42::OpenedFileSource> source(k42::OpenForParser(path, notRead));
+  if (source == nullptr) {
     Logger::Log(u"Not a regular file, not read : %s", path.c_str());
     return kSaxParseFailed;
   }
@@ -90,7 +93,7 @@ int ReadWithSax(const std::u16string& path, xercesc::ContentHandler* content, xe
   auto security = k42::MakeSecurityManager();
 
   // The reader and its buffers live in the budget's memory: the budget is declared first so that it outlives them.
-  k42::BudgetMemoryManager budget(k42::MemoryBudget(k42::FileSize(path)));
+  k42::BudgetMemoryManager budget(k42::MemoryBudget(source->Size()));
   DoctypeRefusal doctypeRefusal;
   std::unique_ptr<xercesc::SAX2XMLReader> reader(xercesc::XMLReaderFactory::createXMLReader(&budget));
   // The resolver that sees the kind of each request is a member of the
@@ -111,7 +114,7 @@ int ReadWithSax(const std::u16string& path, xercesc::ContentHandler* content, xe
   try {
     reader->setContentHandler(content);
     reader->setErrorHandler(errors);
-    reader->parse(path.c_str());
+    reader->parse(*source);
     finish();
     errorCount = reader->getErrorCount();
   } catch (const k42::LoadRefused& refusal) {

@@ -15,9 +15,9 @@
 #include "model/BoundedDomParser.h"
 #include "model/DomUtil.h"
 #include "model/LoadBounds.h"
+#include "model/OpenedFileSource.h"
 #include "model/ParserSettings.h"
 #include "model/SafeResolver.h"
-#include "platform/files.h"
 #include "model/XercesInit.h"
 
 namespace {
@@ -54,8 +54,12 @@ int32_t CDDParserXML::ParseFile(const std::u16string& xmlPath, const std::u16str
   });
   auto security = k42::MakeSecurityManager();
 
+  // The file is opened once, here, and read from what was opened: a named pipe in its place would block
+  // this (the host's) thread until some writer appears, a directory or device would never end.
+  std::u16string notRead;
+  const std::unique_ptr<k42::OpenedFileSource> source(k42::OpenForParser(xmlPath, notRead));
   // The document tree lives in the budget's memory: the budget is declared first so that it outlives it.
-  k42::BudgetMemoryManager budget(k42::MemoryBudget(k42::FileSize(xmlPath)));
+  k42::BudgetMemoryManager budget(k42::MemoryBudget(source ? source->Size() : 0));
   auto parser = std::make_unique<k42::BoundedDomParser>(&budget);
   if (language != m_language) {
     m_language = language;
@@ -81,14 +85,13 @@ int32_t CDDParserXML::ParseFile(const std::u16string& xmlPath, const std::u16str
   parser->setDisableDefaultEntityResolution(true);
   parser->setSecurityManager(security.get());
 
-  // A named pipe in place of the file would block this (the host's) thread until some writer appears.
-  if (!k42::IsReadableWithoutWaiting(xmlPath)) {
+  if (source == nullptr) {
     Logger::Log(u"Not a regular file, not read : %s", xmlPath.c_str());
     ReportFailure(u"CDDParserXML: XMLException", "CDDParserXML: XMLException");
     return kParseXmlException;
   }
   try {
-    parser->parse(xmlPath.c_str());
+    parser->parse(*source);
   } catch (const k42::LoadRefused& refusal) {
     parser.reset();
     m_domErrorHandler->ReportError(refusal.Reason().c_str());

@@ -3,10 +3,9 @@
 // to the component.
 #include "model/DDModel.h"
 
-#include <cstdio>
-
 #include <k42gui/IGuiXmlModel.h>
 
+#include "platform/files.h"
 #include "platform/libloader.h"
 #include "platform/text.h"
 
@@ -16,13 +15,9 @@ bool IsUrl(const std::u16string& reference) {
   return reference.rfind(u"http://", 0) == 0 || reference.rfind(u"https://", 0) == 0;
 }
 
-// Whether the file is there and readable: it is opened for reading and closed.
-bool CanOpen(const std::u16string& path) {
-  std::FILE* file = std::fopen(k42::ToNarrow(path).c_str(), "rb");
-  if (file == nullptr) return false;
-  std::fclose(file);
-  return true;
-}
+// Whether the file is there and readable: it is opened for reading and closed. Only a regular file counts:
+// a named pipe would make the host wait, and neither it nor a directory is a help file to show.
+bool CanOpen(const std::u16string& path) { return k42::ReadableFile::Open(path).IsOpen(); }
 
 // The directory of the component's own module file, separator included. On
 // Windows the name ends at its last backslash; here module file names are

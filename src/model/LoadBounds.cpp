@@ -2,7 +2,6 @@
 #include "model/LoadBounds.h"
 
 #include <cstdlib>
-#include <filesystem>
 
 #include <xercesc/util/OutOfMemoryException.hpp>
 #include <xercesc/util/PlatformUtils.hpp>
@@ -19,12 +18,6 @@ constexpr size_t kHeader = alignof(std::max_align_t);
 
 uint64_t MemoryBudget(uint64_t fileSize) { return kMemoryBudgetBase + kMemoryBudgetPerFileByte * fileSize; }
 
-uint64_t FileSize(const std::u16string& path) {
-  std::error_code error;
-  const auto size = std::filesystem::file_size(std::filesystem::path(ToNarrow(path)), error);
-  return error ? 0 : static_cast<uint64_t>(size);
-}
-
 std::u16string LoadRefused::Reason() const { return FromNarrow(what()); }
 
 LoadRefused DoctypeRefused() {
@@ -33,6 +26,10 @@ LoadRefused DoctypeRefused() {
 
 LoadRefused TooDeep() {
   return LoadRefused("elements nested deeper than " + std::to_string(kMaxElementDepth) + " levels refused");
+}
+
+LoadRefused TooManyAttributes() {
+  return LoadRefused("elements with more than " + std::to_string(kMaxElementAttributes) + " attributes refused");
 }
 
 void* BudgetMemoryManager::allocate(XMLSize_t size) {

@@ -4,10 +4,11 @@
 //   - it carries a document type declaration: neither file format needs one, and without it there are no
 //     entities beyond the five predefined ones, so no text can expand;
 //   - its elements nest deeper than kMaxElementDepth;
+//   - an element carries more than kMaxElementAttributes attributes;
 //   - the XML library needs more memory for it than MemoryBudget(file size).
 //
 // Example:
-//   k42::BudgetMemoryManager budget(k42::MemoryBudget(k42::FileSize(path)));
+//   k42::BudgetMemoryManager budget(k42::MemoryBudget(source.Size()));
 //   xercesc::XercesDOMParser parser(nullptr, &budget);   // allocations past the budget throw
 #pragma once
 
@@ -23,14 +24,14 @@ namespace k42 {
 // Element nesting allowed in either file; real devices stay below a few dozen levels.
 constexpr unsigned kMaxElementDepth = 1000;
 
+// Attributes allowed on one element in either file; the vocabulary's elements carry at most a few dozen.
+constexpr unsigned kMaxElementAttributes = 1000;
+
 // Memory the XML library may use for a file of fileSize bytes: a fixed base for the schema and the
 // parser, plus a multiple of the size that a validated document tree of ordinary content stays under.
 constexpr uint64_t kMemoryBudgetBase = uint64_t{64} << 20;
 constexpr uint64_t kMemoryBudgetPerFileByte = 32;
 uint64_t MemoryBudget(uint64_t fileSize);
-
-// The size of the file at path in bytes (0 when it cannot be read).
-uint64_t FileSize(const std::u16string& path);
 
 // Thrown by our parser callbacks to stop a parse at a bound; what() is the diagnostic.
 class LoadRefused : public std::runtime_error {
@@ -42,6 +43,7 @@ class LoadRefused : public std::runtime_error {
 // The diagnostics of the two structural bounds.
 LoadRefused DoctypeRefused();
 LoadRefused TooDeep();
+LoadRefused TooManyAttributes();
 
 // Allocates for the XML library over malloc and counts the bytes in use; an allocation that would take
 // the count past the limit throws the library's OutOfMemoryException, which unwinds the parse. Every

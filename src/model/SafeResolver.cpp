@@ -2,11 +2,10 @@
 // entity expansion.
 #include "model/SafeResolver.h"
 
-#include <xercesc/framework/LocalFileInputSource.hpp>
 #include <xercesc/framework/MemBufInputSource.hpp>
 #include <xercesc/util/XMLResourceIdentifier.hpp>
 
-#include "platform/files.h"
+#include "model/OpenedFileSource.h"
 #include "platform/text.h"
 
 namespace k42 {
@@ -64,23 +63,23 @@ xercesc::InputSource* SafeEntityResolver::resolveEntity(xercesc::XMLResourceIden
   const XMLCh* base = resource->getBaseURI();
   std::u16string basePath = Text(base);
   if (!ToLocalPath(basePath)) basePath.clear();
-  // A directory or a named pipe in place of a schema would make the library fail half-way through
-  // opening it (and leak) or wait for a writer for ever.
+  // The location is joined to its base as text and then opened by the system, which resolves "x/.." and
+  // links itself: what is checked is the file that is read. (The library's own joining would drop "x/.."
+  // as text first and open a different file than the one the system names.)
   std::u16string localPath = systemId;
-  if (!basePath.empty() && !systemId.empty() && systemId[0] != u'/' && !(systemId.size() > 1 && systemId[1] == u':')) {
+  if (!basePath.empty() && !systemId.empty() && systemId[0] != u'/' && systemId[0] != u'\\' &&
+      !(systemId.size() > 1 && systemId[1] == u':')) {
     localPath = basePath.substr(0, basePath.find_last_of(u"/\\") + 1) + systemId;
   }
-  if (!IsReadableWithoutWaiting(localPath)) {
-    Refuse(u"grammar location is not a regular file: " + systemId);
+  std::u16string reason;
+  xercesc::InputSource* source = OpenForParser(localPath, reason);
+  if (source == nullptr) {
+    // A directory, named pipe or device in place of a schema would make the library fail half-way through
+    // reading it (and leak) or wait for a writer for ever.
+    Refuse(u"grammar location is " + reason + u": " + systemId);
     return EmptyInput(resource->getSystemId());
   }
-  try {
-    if (basePath.empty()) return new xercesc::LocalFileInputSource(systemId.c_str());
-    return new xercesc::LocalFileInputSource(basePath.c_str(), systemId.c_str());
-  } catch (...) {
-    Refuse(u"grammar location not usable: " + systemId);
-    return EmptyInput(resource->getSystemId());
-  }
+  return source;
 }
 
 std::unique_ptr<xercesc::SecurityManager> MakeSecurityManager() {

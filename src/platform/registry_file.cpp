@@ -9,8 +9,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <system_error>
 
 #include "platform/files.h"
@@ -24,13 +22,10 @@ std::string RegistryFilePath() {
 }
 
 LoadResult LoadRegistryFile(const std::string& path, Hive& hive) {
-  std::error_code error;
-  if (!std::filesystem::exists(path, error)) return error ? LoadResult::kUnreadable : LoadResult::kMissing;
-  if (!IsReadableWithoutWaiting(path)) return LoadResult::kUnreadable;
-  std::ifstream file(path, std::ios::binary);
-  if (!file) return LoadResult::kUnreadable;
-  std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-  if (file.bad()) return LoadResult::kUnreadable;
+  ReadableFile file = ReadableFile::Open(path, kWholeFileLimit);
+  if (file.Failure() == OpenFailure::kMissing) return LoadResult::kMissing;
+  std::string bytes;
+  if (!file.ReadAll(bytes)) return LoadResult::kUnreadable;
   hive = ParseExport(bytes);
   return LoadResult::kLoaded;
 }

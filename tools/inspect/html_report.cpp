@@ -10,6 +10,7 @@
 #include <type_traits>
 #include <vector>
 
+#include <k42gui/DeviceFiles.h>
 #include <nlohmann/json.hpp>
 
 #include "inspect/preview_assets.h"
@@ -58,19 +59,6 @@ std::string Base64(const std::string& bytes) {
     out += i + 2 < bytes.size() ? kAlphabet[chunk & 63] : '=';
   }
   return out;
-}
-
-// The picture formats a browser shows, told by their first bytes: device files often carry a wrong
-// extension, and a file of any other kind would only show as a broken picture.
-std::string ImageType(const std::string& bytes) {
-  auto starts = [&](const std::string& magic) { return bytes.compare(0, magic.size(), magic) == 0; };
-  if (starts("\x89PNG")) return "image/png";
-  if (starts("BM")) return "image/bmp";
-  if (starts(std::string("\0\0\1\0", 4))) return "image/x-icon";
-  if (starts("GIF8")) return "image/gif";
-  if (starts("\xff\xd8\xff")) return "image/jpeg";
-  if (starts("<svg") || starts("<?xml")) return "image/svg+xml";
-  return {};
 }
 
 // A text as the page's language switch needs it: one string when every language says the same, else
@@ -379,7 +367,7 @@ class PageData {
     for (const std::string& path : m_pictures) {
       std::ifstream in(path, std::ios::binary);
       const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-      const std::string type = in ? ImageType(bytes) : std::string();
+      const std::string type = in ? k42gui::ImageMediaType(bytes) : std::string();
       images[path] = type.empty() ? Json() : Json("data:" + type + ";base64," + Base64(bytes));
     }
     return images;

@@ -1,0 +1,98 @@
+// Reads the files a device names only when they resolve into the device's own directories.
+#include <k42gui/DeviceFiles.h>
+
+#include <filesystem>
+#include <system_error>
+
+#include "platform/files.h"
+#include "platform/utf.h"
+
+namespace k42gui {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The path with every link and ".." that exists resolved by the system; the part that does not exist
+// is kept as written, without its "." and "..".
+fs::path Resolved(const std::string& path) {
+  std::error_code error;
+  fs::path resolved = fs::weakly_canonical(fs::absolute(fs::path(k42::utf::ToUtf16(path)), error), error);
+  return error ? fs::path() : resolved;
+}
+
+bool IsWithin(const fs::path& path, const fs::path& directory) {
+  if (path.empty() || directory.empty()) return false;
+  auto inner = path.begin();
+  for (auto part = directory.begin(); part != directory.end(); ++part, ++inner) {
+    if (part->empty() && std::next(part) == directory.end()) break;  // a trailing separator
+    if (inner == path.end() || *inner != *part) return false;
+  }
+  return true;
+}
+
+bool InsideAny(const fs::path& resolved, const std::vector<std::string>& directories) {
+  for (const std::string& directory : directories) {
+    if (IsWithin(resolved, Resolved(directory))) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+bool IsInsideDirectories(const std::string& path, const std::vector<std::string>& allowedDirectories) {
+  return InsideAny(Resolved(path), allowedDirectories);
+}
+
+DeviceFile ReadDeviceFile(const std::string& path, const std::vector<std::string>& allowedDirectories,
+                          uint64_t maxSize) {
+  DeviceFile file;
+  const fs::path resolved = Resolved(path);
+  if (!InsideAny(resolved, allowedDirectories)) {
+    file.problem = DeviceFileProblem::kOutside;
+    file.message = "outside the device's directory";
+    return file;
+  }
+  // The resolved path holds no link any more: what is opened is the file inside.
+  k42::ReadableFile opened = k42::ReadableFile::Open(resolved.u16string(), maxSize);
+  switch (opened.Failure()) {
+    case k42::OpenFailure::kNone:
+      break;
+    case k42::OpenFailure::kMissing:
+      file.problem = DeviceFileProblem::kMissing;
+      break;
+    case k42::OpenFailure::kNotRegular:
+      file.problem = DeviceFileProblem::kNotRegular;
+      break;
+    case k42::OpenFailure::kTooLarge:
+      file.problem = DeviceFileProblem::kTooLarge;
+      break;
+    case k42::OpenFailure::kUnreadable:
+      file.problem = DeviceFileProblem::kUnreadable;
+      break;
+  }
+  if (!opened) {
+    file.message = opened.Reason();
+    return file;
+  }
+  if (!opened.ReadAll(file.bytes)) {
+    file.bytes.clear();
+    file.problem = DeviceFileProblem::kUnreadable;
+    file.message = "cannot be read";
+    return file;
+  }
+  file.problem = DeviceFileProblem::kNone;
+  return file;
+}
+
+std::string ImageMediaType(const std::string& bytes) {
+  auto starts = [&](const std::string& magic) { return bytes.compare(0, magic.size(), magic) == 0; };
+  if (starts("\x89PNG")) return "image/png";
+  if (starts("BM")) return "image/bmp";
+  if (starts(std::string("\0\0\1\0", 4))) return "image/x-icon";
+  if (starts("GIF8")) return "image/gif";
+  if (starts("\xff\xd8\xff")) return "image/jpeg";
+  if (starts("<svg") || starts("<?xml")) return "image/svg+xml";
+  return {};
+}
+
+}  // namespace k42gui
