@@ -25,6 +25,7 @@
 #include <k42gui/Logger.h>
 
 #include "inspect/automation.h"
+#include "inspect/printable.h"
 
 namespace inspect {
 namespace {
@@ -140,9 +141,10 @@ bool CollapseMissingSchema(const std::string& path, std::vector<Diagnostic>& fou
 }  // namespace
 
 std::string FormatDiagnostic(const Diagnostic& d) {
-  std::string line = d.file.empty() ? std::string("k42gui-inspect") : d.file;
+  // The parser's messages quote the device's names and texts: printed escaped, one diagnostic per line.
+  std::string line = d.file.empty() ? std::string("k42gui-inspect") : Printable(d.file);
   if (!d.file.empty() && d.line >= 0) line += ':' + std::to_string(d.line) + ':' + std::to_string(d.column);
-  return line + ": " + d.severity + ": " + d.message;
+  return line + ": " + d.severity + ": " + Printable(d.message);
 }
 
 LoadWatch::LoadWatch(std::string xmlPath, std::string locPath)
