@@ -3,6 +3,7 @@
 // the text outputs.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <array>
@@ -168,6 +169,26 @@ TEST(InspectExitCodes, MissingInvalidAndBrokenLocalizedFiles) {
   EXPECT_NE(brokenLoc.err.find("broken_loc.xml"), std::string::npos) << brokenLoc.err;
 
   EXPECT_EQ(Inspect("--format yaml x.xml").exitCode, 64);
+}
+
+// A file that is not well-formed is read a second time for the error's position. That read opens the
+// file the system finds, as the component did: here "link/.." leads through a symbolic link into real/,
+// while the same path with "link/.." taken out as text names a named pipe, on which a read would wait
+// for ever (this suite's time limit catches that).
+TEST(InspectBounds, TheSecondLookAtABrokenFileReadsWhatTheComponentRead) {
+  namespace fs = std::filesystem;
+  const fs::path root =
+      fs::path(k42test::WriteTempFile("look/real/b/x.xml", "<?xml version=\"1.0\"?>\n<root>\n<open>\n</root>\n"))
+          .parent_path()
+          .parent_path()
+          .parent_path();
+  fs::create_directories(root / "real" / "a");
+  fs::create_directories(root / "b");
+  fs::create_directory_symlink("real/a", root / "link");
+  ASSERT_EQ(mkfifo((root / "b" / "x.xml").c_str(), 0600), 0);
+  const Outcome run = Inspect("-d " + Quote((root / "link").string() + "/") + " ../b/x.xml");
+  EXPECT_EQ(run.exitCode, 2);
+  EXPECT_NE(run.err.find("x.xml:4:3: fatal: "), std::string::npos) << run.err;
 }
 
 // The control characters of a text, but for the line ends: what would reach the terminal raw.
