@@ -50,4 +50,9 @@ bool IsInsideDirectories(const std::string& path, const std::vector<std::string>
 // "image/gif", "image/jpeg", "image/svg+xml"); empty for anything else.
 std::string ImageMediaType(const std::string& bytes);
 
+// Reads the file at path (UTF-8) wherever it lies, as the component opens its own files: only a
+// regular file of at most maxSize bytes, and the open never waits (a named pipe is refused, not read).
+// For files a tool was pointed at itself, such as the GUI XML file it loaded; kOutside never comes back.
+DeviceFile ReadRegularFile(const std::string& path, uint64_t maxSize);
+
 }  // namespace k42gui

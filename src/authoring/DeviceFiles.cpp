@@ -95,4 +95,33 @@ std::string ImageMediaType(const std::string& bytes) {
   return {};
 }
 
+DeviceFile ReadRegularFile(const std::string& path, uint64_t maxSize) {
+  DeviceFile file;
+  k42::ReadableFile opened = k42::ReadableFile::Open(path, maxSize);
+  switch (opened.Failure()) {
+    case k42::OpenFailure::kNone:
+      file.problem = DeviceFileProblem::kNone;
+      break;
+    case k42::OpenFailure::kMissing:
+      file.problem = DeviceFileProblem::kMissing;
+      break;
+    case k42::OpenFailure::kNotRegular:
+      file.problem = DeviceFileProblem::kNotRegular;
+      break;
+    case k42::OpenFailure::kTooLarge:
+      file.problem = DeviceFileProblem::kTooLarge;
+      break;
+    case k42::OpenFailure::kUnreadable:
+      file.problem = DeviceFileProblem::kUnreadable;
+      break;
+  }
+  file.message = opened.Reason();
+  if (opened && !opened.ReadAll(file.bytes)) {
+    file.bytes.clear();
+    file.problem = DeviceFileProblem::kUnreadable;
+    file.message = "cannot be read";
+  }
+  return file;
+}
+
 }  // namespace k42gui

@@ -1,7 +1,9 @@
 // The inspector on the demo device: the facts a host relies on in its JSON,
-// the HTML page as one self-contained file, and its exit codes.
+// the HTML page as one self-contained file, and its exit codes; and a device's control characters in
+// the text outputs.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <array>
@@ -22,6 +24,7 @@ namespace {
 using Json = nlohmann::json;
 
 using inspect_test::Inspect;
+using inspect_test::InspectRaw;
 using inspect_test::Outcome;
 using inspect_test::Quote;
 
@@ -166,6 +169,84 @@ TEST(InspectExitCodes, MissingInvalidAndBrokenLocalizedFiles) {
   EXPECT_NE(brokenLoc.err.find("broken_loc.xml"), std::string::npos) << brokenLoc.err;
 
   EXPECT_EQ(Inspect("--format yaml x.xml").exitCode, 64);
+}
+
+// A file that is not well-formed is read a second time for the error's position. That read opens the
+// file the system finds, as the component did: here "link/.." leads through a symbolic link into real/,
+// while the same path with "link/.." taken out as text names a named pipe, on which a read would wait
+// for ever (this suite's time limit catches that).
+TEST(InspectBounds, TheSecondLookAtABrokenFileReadsWhatTheComponentRead) {
+  namespace fs = std::filesystem;
+  const fs::path root =
+      fs::path(k42test::WriteTempFile("look/real/b/x.xml", "<?xml version=\"1.0\"?>\n<root>\n<open>\n</root>\n"))
+          .parent_path()
+          .parent_path()
+          .parent_path();
+  fs::create_directories(root / "real" / "a");
+  fs::create_directories(root / "b");
+  fs::create_directory_symlink("real/a", root / "link");
+  ASSERT_EQ(mkfifo((root / "b" / "x.xml").c_str(), 0600), 0);
+  const Outcome run = Inspect("-d " + Quote((root / "link").string() + "/") + " ../b/x.xml");
+  EXPECT_EQ(run.exitCode, 2);
+  EXPECT_NE(run.err.find("x.xml:4:3: fatal: "), std::string::npos) << run.err;
+}
+
+// The control characters of a text, but for the line ends: what would reach the terminal raw.
+std::string RawControls(const std::string& text) {
+  std::string raw;
+  for (size_t i = 0; i < text.size(); ++i) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    const bool c1 = c == 0xc2 && i + 1 < text.size() && static_cast<unsigned char>(text[i + 1]) < 0xa0;
+    if ((c < 0x20 && c != '\n') || c == 0x7f || c1) raw += Quote(std::to_string(c)) + " at " + std::to_string(i) + "; ";
+  }
+  return raw;
+}
+
+const std::string kEscapes = "-d " + Quote(k42test::DataPathNarrow("tools")) + " escapes.xml escapes_loc.xml";
+
+// Identifiers and texts of escapes.xml hold a clear-screen and a set-title sequence and a line break:
+// every text output prints them escaped, and one finding or change stays one line.
+TEST(InspectEscapes, TheTextReportPrintsControlCharactersEscaped) {
+  const Outcome run = Inspect(kEscapes);
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(RawControls(run.out), "");
+  EXPECT_NE(run.out.find("  mod\\x1b[2J  "), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("variable var\\x1b]0;owned\\x07  \"Tag\\x1b[2J\\tend\\u009b1m\""), std::string::npos);
+  EXPECT_NE(run.out.find("mod\\x1b[2J/dis\\nnext line"), std::string::npos);
+}
+
+TEST(InspectEscapes, CheckPrintsEachFindingEscapedOnOneLine) {
+  const Outcome run = InspectRaw("check " + kEscapes);
+  EXPECT_EQ(run.exitCode, 2) << run.out << run.err;
+  EXPECT_EQ(RawControls(run.out), "");
+  EXPECT_NE(run.out.find("'undeclared\\x1b[31m'"), std::string::npos) << run.out;
+  std::istringstream lines(run.out);
+  std::string line, last;
+  while (std::getline(lines, line)) {
+    if (!last.empty()) {
+      EXPECT_NE(last.find("escapes"), std::string::npos) << "not a finding: " << last;
+    }
+    last = line;
+  }
+  EXPECT_NE(last.find(" error"), std::string::npos) << last;  // the summary
+}
+
+TEST(InspectEscapes, DiffPrintsChangedIdentifiersEscaped) {
+  const std::string dir = k42test::DataPathNarrow("tools") + "/";
+  auto copied = [&dir](const std::string& file, const std::string& from = "", const std::string& to = "") {
+    std::string text = inspect_test::ReadFile(dir + file);
+    const std::string schemas = "../../../schemas/";
+    text.replace(text.find(schemas), schemas.size(), std::string(K42GUI_SOURCE_DIR) + "/schemas/");
+    for (size_t at; !from.empty() && (at = text.find(from)) != std::string::npos;) text.replace(at, from.size(), to);
+    return k42test::WriteTempFile("escapes-new/" + file, text);
+  };
+  const std::string after = copied("escapes.xml", "dis&#xa;next line", "dis&#x1b;[1m");
+  copied("escapes_loc.xml");
+  const Outcome run = InspectRaw("diff --no-progress " + Quote(dir + "escapes.xml") + " " + Quote(after));
+  EXPECT_EQ(run.exitCode, 1) << run.out << run.err;
+  EXPECT_EQ(RawControls(run.out), "");
+  EXPECT_NE(run.out.find("dis\\x1b[1m"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("dis\\nnext line"), std::string::npos) << run.out;
 }
 
 }  // namespace

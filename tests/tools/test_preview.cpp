@@ -1,12 +1,15 @@
 // The HTML preview driven in Debian's Chromium through puppeteer-core (tests/tools/preview/drive_preview.js):
-// the demo with some of its pictures, and a device with 10,000 menu entries.
+// the demo with some of its pictures, and a device with 10,000 menu entries; and which files the page
+// takes in.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <string>
 
 #include <nlohmann/json.hpp>
@@ -84,14 +87,20 @@ std::string Replace(std::string text, const std::string& from, const std::string
 }
 
 TEST(PreviewInBrowser, DemoTreeDisplaysHeaderToolbarMenusAndLanguages) {
-  // The demo copied out with its toolbar strip and vendor logo; the device picture stays missing.
+  // The demo copied out with its toolbar strip and vendor logo; the device picture stays missing, and a
+  // second device logo lies outside the device's directory.
   const std::string demo = std::string(K42GUI_SOURCE_DIR) + "/examples/demo/";
   const std::string xml = k42test::WriteTempFile(
-      "preview-demo/demo.xml", Replace(inspect_test::ReadFile(demo + "demo.xml"), "../../schemas/", kSchemas));
+      "preview-demo/demo.xml",
+      Replace(Replace(inspect_test::ReadFile(demo + "demo.xml"), "../../schemas/", kSchemas),
+              R"(<LOGO TYPE="DEVICE" HREF="images/pt42.bmp"/>)",
+              R"(<LOGO TYPE="DEVICE" HREF="images/pt42.bmp"/><LOGO TYPE="DEVICE" HREF="../preview-outside.bmp"/>)"));
   k42test::WriteTempFile("preview-demo/demo_loc.xml",
                          Replace(inspect_test::ReadFile(demo + "demo_loc.xml"), "../../schemas/", kSchemas));
   k42test::WriteTempFile("preview-demo/images/toolbar.bmp", Bitmap(5 * 16));
   k42test::WriteTempFile("preview-demo/images/morvane_logo.bmp", Bitmap(48));
+  // A picture outside the device's directory: the page names it and says why it is not shown.
+  k42test::WriteTempFile("preview-outside.bmp", Bitmap(48));
   const std::string page = std::filesystem::path(xml).replace_filename("demo.html").string();
   const Outcome run = Inspect("--format html -o " + Quote(page) + " " + Quote(xml));
   ASSERT_EQ(run.exitCode, 0) << run.err;
@@ -157,6 +166,56 @@ TEST(PreviewData, MissingHelpFilesAreNotFound) {
     EXPECT_EQ(help[type]["path"], "") << type;
     EXPECT_EQ(help[type]["found"], false) << type;
   }
+}
+
+// The page is sent to reviewers, so it takes in only the device's own pictures. A file outside the
+// device's directory (a picture, even), a named pipe, /dev/zero, a directory, a file that is no picture
+// and one over the size bound are each a placeholder that says why, and the report succeeds as it does
+// with a missing picture. Read as before, the pipe would hang the inspector (this suite's time limit
+// catches that) and /dev/zero would exhaust its memory.
+TEST(PreviewBounds, OnlyTheDevicesOwnPicturesAreTakenIn) {
+  namespace fs = std::filesystem;
+  const fs::path dir = fs::path(k42test::WriteTempFile("refused/device/good.bmp", Bitmap(16))).parent_path();
+  k42test::WriteTempFile("refused/outside.bmp", Bitmap(16));
+  k42test::WriteTempFile("refused/device/notes.txt", "no picture\n");
+  fs::create_directories(dir / "folder");
+  ASSERT_EQ(mkfifo((dir / "pipe.bmp").c_str(), 0600), 0);
+  fs::create_symlink("/dev/zero", dir / "zero.bmp");
+  fs::create_symlink("../outside.bmp", dir / "link.bmp");
+  fs::resize_file(k42test::WriteTempFile("refused/device/big.bmp", Bitmap(16)), uint64_t{17} << 20);
+  const std::map<std::string, std::string> refused{
+      {"../outside.bmp", "outside the device's directory"}, {"link.bmp", "outside the device's directory"},
+      {"zero.bmp", "outside the device's directory"},       {"pipe.bmp", "not a regular file (a named pipe)"},
+      {"folder", "not a regular file (a directory)"},       {"notes.txt", "not a picture"}};
+  std::string logos;
+  for (const char* logo : {"../outside.bmp", "link.bmp", "zero.bmp", "pipe.bmp", "folder", "notes.txt", "big.bmp",
+                           "good.bmp", "gone.bmp"}) {
+    logos += std::string("<LOGO TYPE=\"VENDOR\" HREF=\"") + logo + "\"/>";
+  }
+  std::ofstream(dir / "device.xml")
+      << "<?xml version=\"1.0\"?>\n<tv:GUIXML xmlns:tv=\"urn:k42gui:guixml\" "
+         "xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" xsi:schemaLocation=\"urn:k42gui:guixml "
+      << kSchemas << "guixml.xsd\">\n<METAINFORMATION><AUX_FILES>" << logos
+      << "</AUX_FILES></METAINFORMATION>\n</tv:GUIXML>\n";
+  std::ofstream(dir / "device_loc.xml") << "<LANGUAGE_SUPPORT xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" "
+                                           "xsi:noNamespaceSchemaLocation=\""
+                                        << kSchemas
+                                        << "guixml-loc.xsd\"><LANG ID=\"en\" DEFAULT=\"1\"/></LANGUAGE_SUPPORT>\n";
+
+  const Outcome run = Inspect("--format html " + Quote((dir / "device.xml").string()));
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  const std::string open = "id=\"device-data\">";
+  const size_t begin = run.out.find(open) + open.size();
+  const nlohmann::json data = nlohmann::json::parse(run.out.substr(begin, run.out.find("</script>", begin) - begin));
+  const std::string prefix = dir.string() + "/";
+  for (const auto& [logo, why] : refused) {
+    EXPECT_EQ(data["refused"][prefix + logo], why) << logo;
+    EXPECT_TRUE(data["images"][prefix + logo].is_null()) << logo;
+  }
+  EXPECT_EQ(data["refused"].value(prefix + "big.bmp", "").rfind("larger than ", 0), 0u) << data["refused"];
+  EXPECT_EQ(data["refused"].size(), refused.size() + 1);
+  EXPECT_EQ(data["images"][prefix + "good.bmp"].get<std::string>().rfind("data:image/bmp;base64,", 0), 0u);
+  EXPECT_TRUE(data["images"][prefix + "gone.bmp"].is_null());  // missing, as before: not refused
 }
 
 }  // namespace

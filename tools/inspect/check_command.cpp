@@ -9,6 +9,7 @@
 
 #include "inspect/commands.h"
 #include "inspect/output.h"
+#include "inspect/printable.h"
 
 namespace inspect {
 namespace {
@@ -34,9 +35,10 @@ std::string Count(size_t n, const char* word) { return std::to_string(n) + " " +
 std::string Text(const k42gui::CheckResult& result, size_t errors, size_t warnings) {
   std::ostringstream out;
   for (const k42gui::Finding& finding : result.findings) {
-    out << finding.file << ':';
+    // One finding, one line, whatever the device's texts in it hold.
+    out << Printable(finding.file) << ':';
     if (finding.line != 0) out << finding.line << ':' << finding.column << ':';
-    out << ' ' << SeverityName(finding.severity) << ": " << finding.message << " [" << finding.rule << "]\n";
+    out << ' ' << SeverityName(finding.severity) << ": " << Printable(finding.message) << " [" << finding.rule << "]\n";
   }
   if (errors + warnings == 0)
     out << "no problems found\n";

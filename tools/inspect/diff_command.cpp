@@ -10,6 +10,7 @@
 #include "inspect/diff.h"
 #include "inspect/load_watch.h"
 #include "inspect/output.h"
+#include "inspect/printable.h"
 
 namespace inspect {
 namespace {
@@ -133,7 +134,7 @@ int RunDiff(const DiffArgs& args) {
           for (const Change& change : changes) json["changes"].push_back(ChangeJson(change));
           out << json.dump(2, ' ', false, Json::error_handler_t::replace) << '\n';
         } else {
-          for (const Change& change : changes) out << ChangeLine(change) << '\n';
+          for (const Change& change : changes) out << Printable(ChangeLine(change)) << '\n';
         }
       },
       [&](uint64_t bytes) { bar.Written(bytes); });

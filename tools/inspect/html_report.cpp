@@ -1,8 +1,6 @@
 // The HTML preview: one self-contained page that behaves like the display control, built from the device
 // as data (one JSON blob) and a page script that draws one display at a time.
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <set>
 #include <sstream>
@@ -113,7 +111,7 @@ class PageData {
     data["menubar"] = Menubar([](const Device& d) -> const std::vector<MenuEntry>& { return d.menubar; });
     data["toolbar"] = Toolbar();
     data["logos"] = {{"vendor", Pictures(m_device.vendorLogos)}, {"device", Pictures(m_device.deviceLogos)}};
-    data["images"] = Images();
+    Images(data["images"], data["refused"]);
     return data;
   }
 
@@ -360,17 +358,26 @@ class PageData {
     return {{"strip", Picture(m_device.toolbarIcons)}, {"items", items}};
   }
 
-  // Every picture the page shows, embedded; a file that cannot be read is null, and the page draws a
-  // placeholder that names it.
-  Json Images() {
-    Json images = Json::object();
+  // Every picture the page shows, embedded. The page is sent to reviewers, so it takes in only the
+  // device's own pictures: a file outside the device's directory (after links and ".." are resolved), one
+  // that is not a regular file (a named pipe, a device, a directory), one over the size bound or one that
+  // is no picture is not read into the page but listed in refused with the reason, and the page shows
+  // that reason where the picture would be. A missing file is null and the page says it is missing.
+  void Images(Json& images, Json& refused) {
+    images = Json::object();
+    refused = Json::object();
+    const std::vector<std::string> allowed{m_device.directory};
     for (const std::string& path : m_pictures) {
-      std::ifstream in(path, std::ios::binary);
-      const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-      const std::string type = in ? k42gui::ImageMediaType(bytes) : std::string();
-      images[path] = type.empty() ? Json() : Json("data:" + type + ";base64," + Base64(bytes));
+      const k42gui::DeviceFile file = k42gui::ReadDeviceFile(path, allowed);
+      std::string type;
+      if (file.problem == k42gui::DeviceFileProblem::kNone) {
+        type = k42gui::ImageMediaType(file.bytes);
+        if (type.empty()) refused[path] = "not a picture";
+      } else if (file.problem != k42gui::DeviceFileProblem::kMissing) {
+        refused[path] = file.message;
+      }
+      images[path] = type.empty() ? Json() : Json("data:" + type + ";base64," + Base64(file.bytes));
     }
-    return images;
   }
 
   const Device& m_device;

@@ -21,10 +21,12 @@
 #include <xercesc/sax/SAXParseException.hpp>
 #include <xercesc/util/PlatformUtils.hpp>
 
+#include <k42gui/DeviceFiles.h>
 #include <k42gui/IGuiXmlModel.h>
 #include <k42gui/Logger.h>
 
 #include "inspect/automation.h"
+#include "inspect/printable.h"
 
 namespace inspect {
 namespace {
@@ -43,6 +45,11 @@ bool StartsWith(const std::string& text, const std::string& prefix) { return tex
 // root element names, for a schema that cannot be found.
 class FirstLook : public xercesc::HandlerBase {
  public:
+  // Thrown to stop at the root element when only the schema is wanted.
+  struct RootSeen {};
+
+  explicit FirstLook(bool stopAtRoot = false) : m_stopAtRoot(stopAtRoot) {}
+
   void setDocumentLocator(const xercesc::Locator* const locator) override { m_locator = locator; }
   void startElement(const XMLCh* const, xercesc::AttributeList& attributes) override {
     if (rootSeen) return;
@@ -56,6 +63,7 @@ class FirstLook : public xercesc::HandlerBase {
       std::string space;
       words >> space >> schema;
     }
+    if (m_stopAtRoot) throw RootSeen();
   }
   void fatalError(const xercesc::SAXParseException& e) override {
     if (found) return;
@@ -73,6 +81,7 @@ class FirstLook : public xercesc::HandlerBase {
   std::string message;
 
  private:
+  bool m_stopAtRoot;
   const xercesc::Locator* m_locator = nullptr;
 };
 
@@ -84,7 +93,14 @@ class NoEntities : public xercesc::EntityResolver {
   }
 };
 
+// The most of a file the inspector reads into memory for a second look; a larger one is not looked at.
+constexpr uint64_t kLookLimit = uint64_t{256} << 20;
+
+// Parses the file once more, read as the component reads its files: a path that now names a named
+// pipe, a directory or a device is not read, so the look never waits or runs away.
 void Look(const std::string& path, FirstLook& handler) {
+  const k42gui::DeviceFile file = k42gui::ReadRegularFile(path, kLookLimit);
+  if (file.problem != k42gui::DeviceFileProblem::kNone) return;
   xercesc::XMLPlatformUtils::Initialize();
   {
     xercesc::SAXParser parser;
@@ -96,8 +112,11 @@ void Look(const std::string& path, FirstLook& handler) {
     parser.setEntityResolver(&entities);
     parser.setDocumentHandler(&handler);
     parser.setErrorHandler(&handler);
+    const std::u16string systemId = Utf16(path);
+    xercesc::MemBufInputSource source(reinterpret_cast<const XMLByte*>(file.bytes.data()), file.bytes.size(),
+                                      systemId.c_str(), false);
     try {
-      parser.parse(path.c_str());
+      parser.parse(source);
     } catch (...) {}
   }
   xercesc::XMLPlatformUtils::Terminate();
@@ -110,7 +129,7 @@ bool CollapseMissingSchema(const std::string& path, std::vector<Diagnostic>& fou
   const auto ofFile = [&](const Diagnostic& d) { return d.file == path; };
   const auto first = std::find_if(found.begin(), found.end(), ofFile);
   if (first == found.end() || !StartsWith(first->message, "no declaration found for element")) return false;
-  FirstLook look;
+  FirstLook look(/*stopAtRoot=*/true);
   Look(path, look);
   if (look.rootLine != first->line) return false;  // an element the schema lacks, further down
   std::string message;
@@ -140,9 +159,10 @@ bool CollapseMissingSchema(const std::string& path, std::vector<Diagnostic>& fou
 }  // namespace
 
 std::string FormatDiagnostic(const Diagnostic& d) {
-  std::string line = d.file.empty() ? std::string("k42gui-inspect") : d.file;
+  // The parser's messages quote the device's names and texts: printed escaped, one diagnostic per line.
+  std::string line = d.file.empty() ? std::string("k42gui-inspect") : Printable(d.file);
   if (!d.file.empty() && d.line >= 0) line += ':' + std::to_string(d.line) + ':' + std::to_string(d.column);
-  return line + ": " + d.severity + ": " + d.message;
+  return line + ": " + d.severity + ": " + Printable(d.message);
 }
 
 LoadWatch::LoadWatch(std::string xmlPath, std::string locPath)

@@ -6,6 +6,7 @@
 #include "inspect/commands.h"
 #include "inspect/device_loader.h"
 #include "inspect/output.h"
+#include "inspect/printable.h"
 #include "inspect/reports.h"
 
 namespace inspect {
@@ -32,8 +33,8 @@ std::string Warnings(const DeviceArgs& args, const Device& device) {
   if (!languages.empty() && !known) {
     std::string list, similar;
     for (const auto& [id, name] : languages) {
-      list += (list.empty() ? "" : ", ") + id;
-      if (Lower(id) == Lower(args.language)) similar = id;
+      list += (list.empty() ? "" : ", ") + Printable(id);
+      if (Lower(id) == Lower(args.language)) similar = Printable(id);
     }
     text += "k42gui-inspect: warning: language '" + args.language + "' is not in " + FileName(args.xmlFile) +
             " (it has: " + list + (similar.empty() ? "" : "; did you mean '" + similar + "'?") +

@@ -1,17 +1,21 @@
 // The text report: the device as an indented outline.
 #include <string>
 
+#include "inspect/printable.h"
 #include "inspect/reports.h"
 
 namespace inspect {
 namespace {
 
-std::string Quote(const std::string& text) { return "\"" + text + "\""; }
+// Every text the device provides goes through one of these two: a device cannot steer the terminal
+// or start a line of its own.
+std::string Quote(const std::string& text) { return "\"" + Printable(text) + "\""; }
+std::string P(const std::string& text) { return Printable(text); }
 
 void WriteTree(const TreeNode& node, int depth, std::ostream& out) {
   out << std::string(static_cast<size_t>(depth) * 2, ' ') << "- " << Quote(node.label) << " ["
-      << ItemTypeName(node.itemType) << " " << node.reference << "]";
-  if (!node.displayId.empty()) out << " -> display " << node.displayId;
+      << ItemTypeName(node.itemType) << " " << P(node.reference) << "]";
+  if (!node.displayId.empty()) out << " -> display " << P(node.displayId);
   if (node.icon >= 0) out << " icon " << node.icon;
   if (node.conditionalLabel) out << " (conditional label)";
   if (node.repeated) out << " (repeated, not expanded)";
@@ -28,8 +32,8 @@ void WriteMenu(const std::vector<MenuEntry>& entries, int depth, std::ostream& o
     }
     out << "- " << Quote(entry.label) << " [" << MenuTypeName(entry.menuType) << ", "
         << ActionTypeName(entry.actionType);
-    if (!entry.action.empty()) out << " " << entry.action;
-    if (!entry.variableId.empty()) out << ", menu " << entry.menuId << " variable " << entry.variableId;
+    if (!entry.action.empty()) out << " " << P(entry.action);
+    if (!entry.variableId.empty()) out << ", menu " << P(entry.menuId) << " variable " << P(entry.variableId);
     out << "]\n";
     WriteMenu(entry.children, depth + 1, out);
   }
@@ -38,22 +42,22 @@ void WriteMenu(const std::vector<MenuEntry>& entries, int depth, std::ostream& o
 }  // namespace
 
 void WriteText(const Device& device, std::ostream& out) {
-  out << "Device " << device.directory << device.xmlFile << " (localized: " << device.locFile << ")\n"
-      << "Language " << device.language << ", function " << device.functionId
+  out << "Device " << P(device.directory + device.xmlFile) << " (localized: " << P(device.locFile) << ")\n"
+      << "Language " << P(device.language) << ", function " << device.functionId
       << (device.online ? " (online)" : " (offline)") << "\n\nLanguages:\n";
-  for (const auto& [id, name] : device.languages) out << "  " << id << "  " << name << '\n';
+  for (const auto& [id, name] : device.languages) out << "  " << P(id) << "  " << P(name) << '\n';
 
   out << "\nModules:\n";
   for (const Module& module : device.modules) {
-    out << "  " << module.id << "  " << Quote(module.name) << "  "
+    out << "  " << P(module.id) << "  " << Quote(module.name) << "  "
         << "(" << (module.tab ? "tab" : "not a tab") << "; integration " << IntegrationName(module.integration)
         << ")\n";
-    if (!module.icon.empty()) out << "    icon " << module.icon << '\n';
-    if (!module.treeIcons.empty()) out << "    tree icons " << module.treeIcons << '\n';
-    if (!module.externModule.empty()) out << "    links to " << module.externModule << '\n';
+    if (!module.icon.empty()) out << "    icon " << P(module.icon) << '\n';
+    if (!module.treeIcons.empty()) out << "    tree icons " << P(module.treeIcons) << '\n';
+    if (!module.externModule.empty()) out << "    links to " << P(module.externModule) << '\n';
     if (!module.headerOffline.empty() || !module.headerOnline.empty())
       out << "    header offline " << Quote(module.headerOffline) << " online " << Quote(module.headerOnline) << '\n';
-    if (!module.switchOffDeviceHelp.empty()) out << "    SwitchOffDeviceHelp " << module.switchOffDeviceHelp << '\n';
+    if (!module.switchOffDeviceHelp.empty()) out << "    SwitchOffDeviceHelp " << P(module.switchOffDeviceHelp) << '\n';
     out << "    navigation:\n";
     for (const TreeNode& node : module.tree) WriteTree(node, 3, out);
     if (!module.menubar.empty()) {
@@ -64,18 +68,18 @@ void WriteText(const Device& device, std::ostream& out) {
 
   out << "\nDisplays:\n";
   for (const Display& display : device.displays) {
-    out << "  " << display.module << "/" << display.id << "  " << Quote(display.label) << "  "
+    out << "  " << P(display.module + "/" + display.id) << "  " << Quote(display.label) << "  "
         << DisplayTypeName(display.type) << (display.rwro ? ", RWRO-conditional" : "")
         << (display.found ? "" : " (not found)") << '\n';
     for (const DisplayItem& item : display.items) {
       // All fifteen columns a host receives, the defaults left out.
       out << "    " << ControlStyleName(item.controlStyle) << " " << ParTypeName(item.parType);
-      if (!item.reference.empty()) out << " " << item.reference;
+      if (!item.reference.empty()) out << " " << P(item.reference);
       if (!item.label.empty()) out << " " << Quote(item.label);
-      if (!item.labelRef.empty() && item.labelRef != item.reference) out << " label-ref " << item.labelRef;
+      if (!item.labelRef.empty() && item.labelRef != item.reference) out << " label-ref " << P(item.labelRef);
       if (!item.legend.empty()) out << " legend " << Quote(item.legend);
       if (!item.format.empty()) out << " format " << Quote(item.format);
-      if (!item.alignment.empty()) out << " align " << item.alignment;
+      if (!item.alignment.empty()) out << " align " << P(item.alignment);
       if (item.displayCondition != 0) out << " shown " << DisplayConditionName(item.displayCondition);
       if (!item.fontName.empty()) out << " font " << Quote(item.fontName);
       if (item.height != 0 || item.weightOrWidth != 0) out << " size " << item.height << "/" << item.weightOrWidth;
@@ -91,45 +95,45 @@ void WriteText(const Device& device, std::ostream& out) {
                                                                   {"last", &display.last},
                                                                   {"home", &display.home}};
     for (const auto& [name, target] : buttons) {
-      if (!target->empty()) out << "    button " << name << " -> " << *target << '\n';
+      if (!target->empty()) out << "    button " << name << " -> " << P(*target) << '\n';
     }
   }
 
   out << "\nParameters:\n";
   for (const Parameter& p : device.parameters) {
-    out << "  " << ParTypeName(p.parType) << " " << p.id << "  " << Quote(p.label) << "  " << VarTypeName(p.varType)
+    out << "  " << ParTypeName(p.parType) << " " << P(p.id) << "  " << Quote(p.label) << "  " << VarTypeName(p.varType)
         << ", " << HandlingName(p.handling);
     if (!p.value.empty()) out << ", value " << Quote(p.value);
     if (p.conditionalLabel) out << ", conditional label";
     out << '\n';
     for (const auto& item : p.enumItems) out << "    " << item.value << " = " << Quote(item.label) << '\n';
-    for (const auto& v : p.variants) out << "    [" << v.key << "] " << Quote(v.label) << '\n';
+    for (const auto& v : p.variants) out << "    [" << P(v.key) << "] " << Quote(v.label) << '\n';
   }
 
   out << "\nHeader:\n";
   for (const HeaderPlace& place : device.header) {
-    out << "  " << place.mode << " " << place.mapping << " -> " << place.parameter << " (origin " << place.origin
-        << ", " << HeaderVarTypeName(place.headerVarType) << ")";
+    out << "  " << P(place.mode) << " " << P(place.mapping) << " -> " << P(place.parameter) << " (origin "
+        << P(place.origin) << ", " << HeaderVarTypeName(place.headerVarType) << ")";
     if (place.hasControl)
-      out << " control " << place.controlId << " " << place.progId << " " << place.width << "x" << place.height;
+      out << " control " << P(place.controlId) << " " << P(place.progId) << " " << place.width << "x" << place.height;
     out << '\n';
   }
 
   out << "\nMenu bar:\n";
   WriteMenu(device.menubar, 1, out);
-  out << "\nToolbar (" << device.toolbarIcons << "):\n";
+  out << "\nToolbar (" << P(device.toolbarIcons) << "):\n";
   for (const ToolbarItem& item : device.toolbar) {
-    out << "  " << ToolbarTypeName(item.itemType) << " " << item.id << " " << ActionTypeName(item.actionType) << " "
-        << item.action << " bitmap " << item.bitmapIndex << '\n';
+    out << "  " << ToolbarTypeName(item.itemType) << " " << P(item.id) << " " << ActionTypeName(item.actionType) << " "
+        << P(item.action) << " bitmap " << item.bitmapIndex << '\n';
   }
   out << "\nLogos:\n";
-  for (const std::string& logo : device.vendorLogos) out << "  vendor " << logo << '\n';
-  for (const std::string& logo : device.deviceLogos) out << "  device " << logo << '\n';
+  for (const std::string& logo : device.vendorLogos) out << "  vendor " << P(logo) << '\n';
+  for (const std::string& logo : device.deviceLogos) out << "  device " << P(logo) << '\n';
   out << "\nHelp files:\n"
-      << "  DTM " << device.dtmHelp.path << " (anchors " << AnchorName(device.dtmHelp.anchor) << ")\n"
-      << "  UI  " << device.uiHelp.path << " (anchors " << AnchorName(device.uiHelp.anchor) << ")\n";
+      << "  DTM " << P(device.dtmHelp.path) << " (anchors " << AnchorName(device.dtmHelp.anchor) << ")\n"
+      << "  UI  " << P(device.uiHelp.path) << " (anchors " << AnchorName(device.uiHelp.anchor) << ")\n";
   out << "\nBuilt-in texts:\n";
-  for (const auto& [id, text] : device.builtinTexts) out << "  " << id << " = " << Quote(text) << '\n';
+  for (const auto& [id, text] : device.builtinTexts) out << "  " << P(id) << " = " << Quote(text) << '\n';
 }
 
 }  // namespace inspect

@@ -36,6 +36,10 @@ async function demo(tab) {
   assert.equal(await tab.$eval('.header .place[data-place="DEVICE_TYPE"] .value', (n) => n.textContent), 'PT-42');
   assert.ok(await tab.$('.header .logos.vendor img[src^="data:image/bmp;base64,"]'));
   assert.match(await tab.$eval('.header .logos.device .missing', (n) => n.textContent), /pt42\.bmp/);
+  // The logo outside the device's directory is not in the page: its place and the list at the top say why.
+  const outside = /preview-outside\.bmp not shown: outside the device's directory/;
+  assert.match(await tab.$eval('.header .logos.device .refused', (n) => n.textContent), outside);
+  assert.deepEqual((await textsOf(tab, '.refused-files li')).map((text) => outside.test(text)), [true]);
   await tab.click('.header .modes button[data-mode="online"]');
   assert.ok(await tab.$('.header .place[data-place="PRIMARY_VALUE"]'));
   assert.ok(await tab.$('.header .place[data-place="HEADER_CONTROL"] .embedded'));

@@ -40,11 +40,25 @@
   }
   function baseName(path) { return path.split(/[\\/]/).pop(); }
 
-  // A picture from the page's embedded files; a file that was not found shows as a visible placeholder.
+  // A picture from the page's embedded files; a file that was not found, or that the inspector would
+  // not take into the page, shows as a visible placeholder that says which and why.
   function picture(path, cls) {
     const uri = path ? data.images[path] : null;
     if (uri) return el('img', {class: 'picture ' + (cls || ''), src: uri, alt: baseName(path), title: baseName(path)});
+    const why = path ? data.refused[path] : undefined;
+    if (why) {
+      return el('span', {class: 'missing refused ' + (cls || ''), title: path + ': ' + why,
+        text: baseName(path) + ' not shown: ' + why});
+    }
     return el('span', {class: 'missing ' + (cls || ''), title: path || '', text: 'missing ' + (path ? baseName(path) : 'picture')});
+  }
+  // Every file the page would not take in, once, so a refused bitmap strip is explained as well.
+  function drawRefused() {
+    const paths = Object.keys(data.refused);
+    if (paths.length === 0) return null;
+    const list = el('ul', {class: 'refused-files'});
+    for (const path of paths) list.append(el('li', {'data-path': path, text: path + ' not shown: ' + data.refused[path]}));
+    return list;
   }
 
   // A bitmap strip cut into square pieces: the piece height is the strip's height.
@@ -209,7 +223,8 @@
   function drawTabs() {
     const tabs = el('div', {class: 'tabs'});
     data.modules.forEach(function (module, index) {
-      const icon = module.icon && data.images[module.icon] ? picture(module.icon, 'tab-icon') : null;
+      const icon = module.icon && (data.images[module.icon] || data.refused[module.icon]) ?
+        picture(module.icon, 'tab-icon') : null;
       tabs.append(el('button', {class: 'tab' + (index === state.module ? ' selected' : '') +
           (module.tab ? '' : ' menu-module'), 'data-module': module.id, title: module.integration,
         onclick: function () { selectModule(index); }}, icon, t(module.name) || module.id));
@@ -411,7 +426,8 @@
 
   function render() {
     const app = el('div', {id: 'app', class: state.pictures ? '' : 'pictures-off', 'data-language': data.languages[state.lang].code});
-    app.append(drawMenubar(), drawToolbar(), drawHeader(), drawTabs(),
+    const refused = drawRefused();
+    app.append(drawMenubar(), drawToolbar(), ...(refused ? [refused] : []), drawHeader(), drawTabs(),
       el('div', {class: 'body'}, drawTree(), drawDisplay()));
     const old = document.getElementById('app');
     if (old) old.replaceWith(app); else document.body.append(app);
