@@ -42,12 +42,18 @@ struct DeviceFile {
 DeviceFile ReadDeviceFile(const std::string& path, const std::vector<std::string>& allowedDirectories,
                           uint64_t maxSize = kDeviceFileLimit);
 
+// Judges path as ReadDeviceFile does, without reading it: the problem and message of ReadDeviceFile,
+// no bytes.
+DeviceFile ProbeDeviceFile(const std::string& path, const std::vector<std::string>& allowedDirectories,
+                           uint64_t maxSize = kDeviceFileLimit);
+
 // Whether path resolves into one of allowedDirectories (a path that does not exist is judged by what
 // exists of it).
 bool IsInsideDirectories(const std::string& path, const std::vector<std::string>& allowedDirectories);
 
 // The picture formats a browser shows, told by their first bytes ("image/png", "image/bmp", "image/x-icon",
-// "image/gif", "image/jpeg", "image/svg+xml"); empty for anything else.
+// "image/gif", "image/jpeg", "image/svg+xml": an XML file whose root element is "svg"); empty for
+// anything else.
 std::string ImageMediaType(const std::string& bytes);
 
 // Reads the file at path (UTF-8) wherever it lies, as the component opens its own files: only a

@@ -12,6 +12,7 @@
 
 #include <xercesc/util/PlatformUtils.hpp>
 
+#include <k42gui/DeviceFiles.h>
 #include <k42gui/IGuiXmlModel.h>
 
 #include "authoring/SourceScan.h"
@@ -32,6 +33,8 @@ const std::vector<Rule>& CheckRules() {
       {"unknown-function", "the function identifier asked for is declared"},
       {"unknown-language", "the language asked for, and every declared one, has texts in the localized file"},
       {"missing-file", "the images, icons, bitmaps, logos and help files the device names exist"},
+      {"file-outside-device",
+       "the files the device names are regular files inside its directory, small enough to be read"},
       {"missing-text", "everything shown has a text in every language of the localized file"},
       {"unused-text", "every text of the localized file belongs to something the device declares"},
   };
@@ -186,32 +189,43 @@ class Checker {
 
   // Reports what keeps a file from loading; true when the component can read it.
   bool Usable(const std::string& path, const ScannedFile& scan, DeviceFile kind) {
-    if (!std::filesystem::exists(path)) {
-      Add("xml", Severity::kError, path, {}, "the file does not exist");
-      return false;
-    }
     if (!scan.opened) {
-      Add("xml", Severity::kError, path, {}, "the file cannot be read");
+      Add("xml", Severity::kError, path, {}, NotReadMessage(scan));
       return false;
     }
     bool fatal = false;
     for (const ScanProblem& problem : scan.problems) {
       fatal = fatal || problem.fatal;
-      AddProblem(path, problem);
+      AddProblem(path, scan, problem);
     }
     if (fatal || scan.elements.empty()) return false;
     if (!SchemaFound(path, scan.elements.front())) return false;
     bool valid = true;
-    for (const ScanProblem& problem : Validate(path, kind)) {
+    for (const ScanProblem& problem : Validate(scan, kind)) {
       valid = false;
-      AddProblem(path, problem);
+      AddProblem(path, scan, problem);
     }
     return valid;
   }
 
-  void AddProblem(const std::string& path, const ScanProblem& problem) {
+  static std::string NotReadMessage(const ScannedFile& scan) {
+    switch (scan.failure) {
+      case OpenFailure::kMissing:
+        return "the file does not exist";
+      case OpenFailure::kNotRegular:
+        return "the file is " + scan.reason + ", which the component does not read";
+      case OpenFailure::kTooLarge:
+        return "the file is larger than " + std::to_string(kMaxScannedFile >> 20) + " MiB, more than the checker reads";
+      case OpenFailure::kNone:
+      case OpenFailure::kUnreadable:
+        break;
+    }
+    return "the file cannot be read";
+  }
+
+  void AddProblem(const std::string& path, const ScannedFile& scan, const ScanProblem& problem) {
     // Problems inside a schema name the schema; those of the file itself carry the path as given.
-    const std::string absolute = std::filesystem::absolute(path).lexically_normal().string();
+    const std::string absolute = utf::ToUtf8(scan.systemId);
     std::string file = problem.systemId;
     if (file.empty() || file == absolute || file == "file://" + absolute || file == path) file = path;
     Add("xml", Severity::kError, file, problem.position, problem.message);
@@ -402,12 +416,45 @@ class Checker {
         const std::filesystem::path named(Narrow(attribute->value));
         // The component puts the device directory in front of every file reference.
         const std::filesystem::path file = named.is_absolute() ? named : m_directory / named;
-        if (std::filesystem::is_regular_file(file)) continue;
-        Add("missing-file", Severity::kError, path, attribute->valuePosition,
-            "file " + Quoted(attribute->value) + " does not exist (looked for " + file.lexically_normal().string() +
-                ")");
+        const k42gui::DeviceFileProblem problem = FileProblem(file.string());
+        const std::string what = "file " + Quoted(attribute->value);
+        const std::string looked = " (looked for " + file.lexically_normal().string() + ")";
+        switch (problem) {
+          case k42gui::DeviceFileProblem::kNone:
+            break;
+          case k42gui::DeviceFileProblem::kMissing:
+            Add("missing-file", Severity::kError, path, attribute->valuePosition, what + " does not exist" + looked);
+            break;
+          case k42gui::DeviceFileProblem::kOutside:
+            Add("file-outside-device", Severity::kError, path, attribute->valuePosition,
+                what + " is outside the device's directory (" + FileResolved(file) +
+                    "); the preview shows only the device's own files");
+            break;
+          case k42gui::DeviceFileProblem::kNotRegular:
+          case k42gui::DeviceFileProblem::kTooLarge:
+          case k42gui::DeviceFileProblem::kUnreadable:
+            Add("file-outside-device", Severity::kError, path, attribute->valuePosition,
+                what + " is not read: " + m_fileVerdicts[file.string()].message + looked);
+            break;
+        }
       }
     }
+  }
+
+  // How the tools judge a file the device names, once per file.
+  k42gui::DeviceFileProblem FileProblem(const std::string& file) {
+    auto known = m_fileVerdicts.find(file);
+    if (known == m_fileVerdicts.end()) {
+      const std::string directory = m_directory.empty() ? std::string(".") : m_directory.string();
+      known = m_fileVerdicts.emplace(file, k42gui::ProbeDeviceFile(file, {directory})).first;
+    }
+    return known->second.problem;
+  }
+
+  static std::string FileResolved(const std::filesystem::path& file) {
+    std::error_code error;
+    const std::filesystem::path resolved = std::filesystem::weakly_canonical(file, error);
+    return error ? file.lexically_normal().string() : "it leads to " + resolved.string();
   }
 
   // ---- Shadowed identifiers --------------------------------------------------------------------------
@@ -706,6 +753,7 @@ class Checker {
   const k42gui::CheckRequest& m_request;
   std::set<std::string> m_enabled;
   std::filesystem::path m_directory;
+  std::map<std::string, k42gui::DeviceFile> m_fileVerdicts;  // by the path the component would open
   ScannedFile m_gui;
   ScannedFile m_loc;
   CDDModel m_model;

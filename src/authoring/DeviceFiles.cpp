@@ -2,6 +2,7 @@
 #include <k42gui/DeviceFiles.h>
 
 #include <filesystem>
+#include <string_view>
 #include <system_error>
 
 #include "platform/files.h"
@@ -37,14 +38,27 @@ bool InsideAny(const fs::path& resolved, const std::vector<std::string>& directo
   return false;
 }
 
-}  // namespace
-
-bool IsInsideDirectories(const std::string& path, const std::vector<std::string>& allowedDirectories) {
-  return InsideAny(Resolved(path), allowedDirectories);
+// An XML file whose root element is "svg": other XML (a help page, a device file) is no picture.
+bool IsSvg(const std::string& bytes) {
+  size_t at = bytes.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;  // a byte order mark
+  for (;;) {
+    at = bytes.find_first_not_of(" \t\r\n", at);
+    if (at == std::string::npos || bytes[at] != '<') return false;
+    const bool comment = bytes.compare(at, 4, "<!--") == 0;
+    if (!comment && bytes.compare(at, 2, "<?") != 0 && bytes.compare(at, 2, "<!") != 0) break;
+    // A comment; the XML declaration, a processing instruction or a DOCTYPE without internal subset.
+    at = comment ? bytes.find("-->", at + 4) : bytes.find('>', at + 2);
+    if (at == std::string::npos) return false;
+    at += comment ? 3 : 1;
+  }
+  const size_t end = at + 4;
+  return bytes.compare(at, 4, "<svg") == 0 &&
+         (end == bytes.size() || std::string_view(" \t\r\n>/").find(bytes[end]) != std::string_view::npos);
 }
 
-DeviceFile ReadDeviceFile(const std::string& path, const std::vector<std::string>& allowedDirectories,
-                          uint64_t maxSize) {
+// Judges path and, when it passes, leaves it open in opened.
+DeviceFile Open(const std::string& path, const std::vector<std::string>& allowedDirectories, uint64_t maxSize,
+                k42::ReadableFile& opened) {
   DeviceFile file;
   const fs::path resolved = Resolved(path);
   if (!InsideAny(resolved, allowedDirectories)) {
@@ -53,9 +67,10 @@ DeviceFile ReadDeviceFile(const std::string& path, const std::vector<std::string
     return file;
   }
   // The resolved path holds no link any more: what is opened is the file inside.
-  k42::ReadableFile opened = k42::ReadableFile::Open(resolved.u16string(), maxSize);
+  opened = k42::ReadableFile::Open(resolved.u16string(), maxSize);
   switch (opened.Failure()) {
     case k42::OpenFailure::kNone:
+      file.problem = DeviceFileProblem::kNone;
       break;
     case k42::OpenFailure::kMissing:
       file.problem = DeviceFileProblem::kMissing;
@@ -70,17 +85,32 @@ DeviceFile ReadDeviceFile(const std::string& path, const std::vector<std::string
       file.problem = DeviceFileProblem::kUnreadable;
       break;
   }
-  if (!opened) {
-    file.message = opened.Reason();
-    return file;
-  }
+  file.message = opened.Reason();
+  return file;
+}
+
+}  // namespace
+
+bool IsInsideDirectories(const std::string& path, const std::vector<std::string>& allowedDirectories) {
+  return InsideAny(Resolved(path), allowedDirectories);
+}
+
+DeviceFile ProbeDeviceFile(const std::string& path, const std::vector<std::string>& allowedDirectories,
+                           uint64_t maxSize) {
+  k42::ReadableFile opened;
+  return Open(path, allowedDirectories, maxSize, opened);
+}
+
+DeviceFile ReadDeviceFile(const std::string& path, const std::vector<std::string>& allowedDirectories,
+                          uint64_t maxSize) {
+  k42::ReadableFile opened;
+  DeviceFile file = Open(path, allowedDirectories, maxSize, opened);
+  if (file.problem != DeviceFileProblem::kNone) return file;
   if (!opened.ReadAll(file.bytes)) {
     file.bytes.clear();
     file.problem = DeviceFileProblem::kUnreadable;
     file.message = "cannot be read";
-    return file;
   }
-  file.problem = DeviceFileProblem::kNone;
   return file;
 }
 
@@ -91,7 +121,7 @@ std::string ImageMediaType(const std::string& bytes) {
   if (starts(std::string("\0\0\1\0", 4))) return "image/x-icon";
   if (starts("GIF8")) return "image/gif";
   if (starts("\xff\xd8\xff")) return "image/jpeg";
-  if (starts("<svg") || starts("<?xml")) return "image/svg+xml";
+  if (IsSvg(bytes)) return "image/svg+xml";
   return {};
 }
 

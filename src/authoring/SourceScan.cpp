@@ -1,9 +1,7 @@
-// Streaming reads of a device file with positions: the parser's locator gives the end of each start
-// tag, and the file's own text gives the "<" and the attributes inside it.
+// Reads of a device file with positions: the file is read once into memory, the parser's locator gives the
+// end of each start tag, and the text gives the "<" and the attributes inside it.
 #include "authoring/SourceScan.h"
 
-#include <fstream>
-#include <iterator>
 #include <memory>
 
 #include <xercesc/sax/Locator.hpp>
@@ -13,12 +11,14 @@
 #include <xercesc/sax2/SAX2XMLReader.hpp>
 #include <xercesc/sax2/XMLReaderFactory.hpp>
 #include <xercesc/parsers/SAX2XMLReaderImpl.hpp>
+#include <xercesc/framework/MemBufInputSource.hpp>
 #include <xercesc/util/XMLException.hpp>
 #include <xercesc/util/XMLUni.hpp>
 
-#include "model/OpenedFileSource.h"
+#include "model/LoadBounds.h"
 #include "model/ParserSettings.h"
 #include "model/SafeResolver.h"
+#include "platform/files.h"
 #include "platform/utf.h"
 
 namespace k42 {
@@ -26,59 +26,86 @@ namespace {
 
 bool IsContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
 
-// The raw text of a file with its line starts, to turn byte offsets into lines and columns and back.
-class SourceText {
+// Walks a file's text forward, counting lines and columns as the parser does: CR, LF and CRLF each end a
+// line (in an XML 1.1 document also NEL, CR NEL and LINE SEPARATOR), and a column is one character, two
+// for one outside the Basic Multilingual Plane (the parser counts UTF-16 code units).
+class TextCursor {
  public:
-  explicit SourceText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    m_text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    m_lineStarts.push_back(0);
-    for (size_t i = 0; i < m_text.size(); ++i) {
-      if (m_text[i] == '\n') m_lineStarts.push_back(i + 1);
-    }
+  TextCursor(std::string_view text, bool xml11) : m_text(text), m_xml11(xml11) {}
+
+  size_t Offset() const { return m_offset; }
+  Position At() const { return {m_line, m_column}; }
+
+  // Moves to offset (or stays, when that lies behind). Every step moves forward, so a walk over positions
+  // in document order costs the length of the file in all.
+  void MoveTo(size_t offset) {
+    while (m_offset < offset && m_offset < m_text.size()) Step();
   }
 
-  // The byte offset of a 1-based line and column (characters), clamped to the file.
-  size_t Offset(unsigned line, unsigned column) const {
-    if (line == 0 || line > m_lineStarts.size()) return m_text.size();
-    size_t offset = m_lineStarts[line - 1];
-    for (unsigned c = 1; c < column && offset < m_text.size(); ++c) {
-      ++offset;
-      while (offset < m_text.size() && IsContinuation(static_cast<unsigned char>(m_text[offset]))) ++offset;
+  // Moves to the first place at or after line and column; the end of the text when there is none.
+  void MoveTo(Position position) {
+    while (m_offset < m_text.size() &&
+           (m_line < position.line || (m_line == position.line && m_column < position.column))) {
+      Step();
     }
-    return offset;
   }
-
-  Position At(size_t offset) const {
-    size_t line = 0;
-    size_t low = 0, high = m_lineStarts.size();
-    while (low < high) {  // the last line start not after offset
-      const size_t middle = (low + high) / 2;
-      if (m_lineStarts[middle] <= offset) {
-        line = middle;
-        low = middle + 1;
-      } else {
-        high = middle;
-      }
-    }
-    unsigned column = 1;
-    for (size_t i = m_lineStarts[line]; i < offset && i < m_text.size(); ++i) {
-      if (!IsContinuation(static_cast<unsigned char>(m_text[i]))) ++column;
-    }
-    return {static_cast<unsigned>(line + 1), column};
-  }
-
-  const std::string& Text() const { return m_text; }
 
  private:
-  std::string m_text;
-  std::vector<size_t> m_lineStarts;
+  bool Sees(std::string_view bytes) const { return m_text.substr(m_offset, bytes.size()) == bytes; }
+
+  void Step() {
+    const size_t lineEnd = LineEnd();
+    if (lineEnd != 0) {
+      m_offset += lineEnd;
+      ++m_line;
+      m_column = 1;
+      return;
+    }
+    const auto lead = static_cast<unsigned char>(m_text[m_offset]);
+    ++m_offset;
+    while (m_offset < m_text.size() && IsContinuation(static_cast<unsigned char>(m_text[m_offset]))) ++m_offset;
+    m_column += lead >= 0xF0 ? 2 : 1;
+  }
+
+  // The length of the line end at the cursor, 0 when there is none.
+  size_t LineEnd() const {
+    static constexpr std::string_view kNel = "\xC2\x85", kLineSeparator = "\xE2\x80\xA8";
+    const char c = m_text[m_offset];
+    if (c == '\n') return 1;
+    if (c == '\r') {
+      if (m_offset + 1 < m_text.size() && m_text[m_offset + 1] == '\n') return 2;
+      if (m_xml11 && m_text.substr(m_offset + 1, kNel.size()) == kNel) return 1 + kNel.size();
+      return 1;
+    }
+    if (m_xml11 && Sees(kNel)) return kNel.size();
+    if (m_xml11 && Sees(kLineSeparator)) return kLineSeparator.size();
+    return 0;
+  }
+
+  std::string_view m_text;
+  bool m_xml11;
+  size_t m_offset = 0;
+  unsigned m_line = 1;
+  unsigned m_column = 1;
 };
+
+// Whether the text opens with an XML declaration of version 1.1, whose line ends the parser counts too.
+bool IsXml11(std::string_view text) {
+  if (text.substr(0, 5) != "<?xml") return false;
+  const std::string_view declaration = text.substr(0, text.find("?>"));
+  return declaration.find("version=\"1.1\"") != std::string_view::npos ||
+         declaration.find("version='1.1'") != std::string_view::npos;
+}
 
 bool IsNameChar(char c) {
   return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_' || c == ':' ||
          c == '-' || c == '.' || static_cast<unsigned char>(c) >= 0x80;
 }
+
+bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+// Thrown from a callback to end the parse at a refusal that is already recorded.
+struct Stopped {};
 
 // Records problems instead of throwing; the parser stops by itself after a fatal error.
 class ProblemCollector : public xercesc::DefaultHandler {
@@ -86,6 +113,16 @@ class ProblemCollector : public xercesc::DefaultHandler {
   void warning(const xercesc::SAXParseException&) override {}
   void error(const xercesc::SAXParseException& e) override { Record(e, false); }
   void fatalError(const xercesc::SAXParseException& e) override { Record(e, true); }
+
+  // Records a refusal of the component's load bounds at position and ends the parse.
+  [[noreturn]] void Refuse(Position position, const LoadRefused& refusal) {
+    ScanProblem problem;
+    problem.position = position;
+    problem.fatal = true;
+    problem.message = refusal.what();
+    m_problems.push_back(std::move(problem));
+    throw Stopped();
+  }
 
   std::vector<ScanProblem> m_problems;
 
@@ -100,28 +137,76 @@ class ProblemCollector : public xercesc::DefaultHandler {
   }
 };
 
+// Where the name and the value of one attribute are written inside a start tag.
+struct AttributeText {
+  std::string_view name;
+  size_t nameOffset;
+  size_t valueOffset;
+};
+
+// The attributes written in the start tag text[start, end), in order, read in one pass.
+std::vector<AttributeText> AttributesOfTag(std::string_view text, size_t start, size_t end) {
+  std::vector<AttributeText> found;
+  size_t at = start + 1;
+  while (at < end && IsNameChar(text[at])) ++at;  // the element's name
+  for (;;) {
+    while (at < end && IsSpace(text[at])) ++at;
+    const size_t nameStart = at;
+    while (at < end && IsNameChar(text[at])) ++at;
+    if (at == nameStart) break;  // "/>", ">" or something the parser has refused already
+    const size_t nameEnd = at;
+    while (at < end && text[at] != '"' && text[at] != '\'') ++at;
+    if (at >= end) break;
+    const size_t valueStart = at + 1;
+    const size_t close = text.find(text[at], valueStart);
+    found.push_back({text.substr(nameStart, nameEnd - nameStart), nameStart, valueStart});
+    if (close == std::string_view::npos || close >= end) break;
+    at = close + 1;
+  }
+  return found;
+}
+
+// Keeps each element with the positions of its start tag and attributes, and stops the read at the bounds
+// of the component's load (document type declarations, nesting depth, attributes per element).
 class ElementCollector : public ProblemCollector {
  public:
-  ElementCollector(const SourceText& source, ScannedFile& scan) : m_source(source), m_scan(scan) {}
+  ElementCollector(std::string_view text, ScannedFile& scan)
+      : m_text(text), m_scan(scan), m_locatorCursor(text, IsXml11(text)), m_cursor(text, IsXml11(text)) {}
 
   void setDocumentLocator(const xercesc::Locator* locator) override { m_locator = locator; }
 
+  void startDTD(const XMLCh*, const XMLCh*, const XMLCh*) override {
+    const size_t end = LocatorOffset();
+    const size_t start = end == 0 ? std::string_view::npos : m_text.rfind("<!", end - 1);
+    Refuse(PositionOf(start), DoctypeRefused());
+  }
+
   void startElement(const XMLCh*, const XMLCh*, const XMLCh* qname, const xercesc::Attributes& attributes) override {
+    // The locator stands just after the start tag; its "<" is the last one before that.
+    const size_t end = LocatorOffset();
+    const size_t start = end == 0 ? std::string_view::npos : m_text.rfind('<', end - 1);
     ScannedElement element;
     element.name = qname;
     element.parent = m_open.empty() ? -1 : m_open.back();
-    // The locator stands just after the start tag; its "<" is the last one before that.
-    const size_t end = m_locator != nullptr ? m_source.Offset(static_cast<unsigned>(m_locator->getLineNumber()),
-                                                              static_cast<unsigned>(m_locator->getColumnNumber()))
-                                            : 0;
-    const std::string& text = m_source.Text();
-    const size_t start = end == 0 ? std::string::npos : text.rfind('<', end - 1);
-    element.position = start == std::string::npos ? Position{} : m_source.At(start);
+    element.position = PositionOf(start);
+    if (m_open.size() >= kMaxElementDepth) Refuse(element.position, TooDeep());
+    if (attributes.getLength() > kMaxElementAttributes) Refuse(element.position, TooManyAttributes());
+    const std::vector<AttributeText> written =
+        start == std::string_view::npos ? std::vector<AttributeText>() : AttributesOfTag(m_text, start, end);
+    size_t next = 0;  // the parser reports the attributes in the order they are written
     for (XMLSize_t i = 0; i < attributes.getLength(); ++i) {
       ScannedAttribute attribute;
       attribute.name = attributes.getQName(i);
       attribute.value = attributes.getValue(i);
-      if (start != std::string::npos) Place(attribute, start, end);
+      const std::string name = utf::ToUtf8(attribute.name);
+      for (size_t tried = 0; tried < written.size(); ++tried, next = (next + 1) % written.size()) {
+        if (written[next].name != name) continue;
+        if (written[next].nameOffset < m_cursor.Offset()) break;  // positions are only found going forward
+        attribute.position = PositionOf(written[next].nameOffset);
+        attribute.valuePosition = PositionOf(written[next].valueOffset);
+        next = (next + 1) % written.size();
+        break;
+      }
       element.attributes.push_back(std::move(attribute));
     }
     m_open.push_back(static_cast<int>(m_scan.elements.size()));
@@ -137,40 +222,38 @@ class ElementCollector : public ProblemCollector {
   }
 
  private:
-  // Finds `name =` between the tag's "<" and its end, as a whole name.
-  void Place(ScannedAttribute& attribute, size_t start, size_t end) const {
-    const std::string& text = m_source.Text();
-    const std::string name = utf::ToUtf8(attribute.name);
-    for (size_t at = text.find(name, start); at != std::string::npos && at < end; at = text.find(name, at + 1)) {
-      if (at == 0 || IsNameChar(text[at - 1])) continue;
-      size_t after = at + name.size();
-      while (after < end && (text[after] == ' ' || text[after] == '\t' || text[after] == '\r' || text[after] == '\n'))
-        ++after;
-      if (after >= end || text[after] != '=') continue;
-      ++after;
-      while (after < end && text[after] != '"' && text[after] != '\'') ++after;
-      attribute.position = m_source.At(at);
-      attribute.valuePosition = m_source.At(after < end ? after + 1 : at);
-      return;
-    }
+  // The offset in the text of the locator's line and column (0 without a locator).
+  size_t LocatorOffset() {
+    if (m_locator == nullptr) return 0;
+    m_locatorCursor.MoveTo(Position{static_cast<unsigned>(m_locator->getLineNumber()),
+                                    static_cast<unsigned>(m_locator->getColumnNumber())});
+    return m_locatorCursor.Offset();
   }
 
-  const SourceText& m_source;
+  // The line and column of offset, which lies after every offset asked for before; npos: the file as a whole.
+  Position PositionOf(size_t offset) {
+    if (offset == std::string_view::npos || offset < m_cursor.Offset()) return Position{};
+    m_cursor.MoveTo(offset);
+    return m_cursor.At();
+  }
+
+  std::string_view m_text;
   ScannedFile& m_scan;
   const xercesc::Locator* m_locator = nullptr;
+  TextCursor m_locatorCursor;  // follows the locator, at the end of the latest start tag
+  TextCursor m_cursor;         // follows the positions handed out, at the latest of them
   std::vector<int> m_open;
 };
 
-// Runs one read of path with handler, local and bounded as the component's readers are.
-bool Read(const std::string& path, xercesc::DefaultHandler& handler, ProblemCollector& problems,
+// Runs one read of the scanned file's text with handler, local and bounded as the component's readers are.
+void Read(const ScannedFile& scan, xercesc::DefaultHandler& handler, ProblemCollector& problems,
           void (*configure)(xercesc::SAX2XMLReader&)) {
-  std::u16string notRead;
-  const std::unique_ptr<OpenedFileSource> source(OpenForParser(utf::ToUtf16(path), notRead));
-  if (source == nullptr) return false;
+  xercesc::MemBufInputSource source(reinterpret_cast<const XMLByte*>(scan.text.data()), scan.text.size(),
+                                    scan.systemId.c_str());
   std::unique_ptr<xercesc::SAX2XMLReader> reader(xercesc::XMLReaderFactory::createXMLReader());
   // The resolver that sees the kind of each request is a member of the implementation class only.
   auto* resolvable = dynamic_cast<xercesc::SAX2XMLReaderImpl*>(reader.get());
-  if (resolvable == nullptr) return false;
+  if (resolvable == nullptr) return;
   configure(*reader);
   SafeEntityResolver resolver([&problems](const std::u16string& reason) {
     ScanProblem problem;
@@ -182,9 +265,12 @@ bool Read(const std::string& path, xercesc::DefaultHandler& handler, ProblemColl
   reader->setFeature(xercesc::XMLUni::fgXercesDisableDefaultEntityResolution, true);
   reader->setProperty(xercesc::XMLUni::fgXercesSecurityManager, security.get());
   reader->setContentHandler(&handler);
+  reader->setLexicalHandler(&handler);
   reader->setErrorHandler(&problems);
   try {
-    reader->parse(*source);
+    reader->parse(source);
+  } catch (const Stopped&) {
+    // recorded where it was thrown
   } catch (const xercesc::XMLException& e) {
     ScanProblem problem;
     problem.fatal = true;
@@ -196,7 +282,6 @@ bool Read(const std::string& path, xercesc::DefaultHandler& handler, ProblemColl
     problem.message = "the file could not be read";
     problems.m_problems.push_back(std::move(problem));
   }
-  return true;
 }
 
 void NoValidation(xercesc::SAX2XMLReader& reader) {
@@ -224,16 +309,27 @@ int ScannedFile::Enclosing(int index, std::u16string_view elementName) const {
 
 ScannedFile ScanElements(const std::string& path) {
   ScannedFile scan;
-  const SourceText source(path);
-  ElementCollector collector(source, scan);
-  scan.opened = Read(path, collector, collector, NoValidation);
+  // Opened once, and only a regular file: what is read is what was judged, and nothing waits on a pipe.
+  ReadableFile file = ReadableFile::Open(path, kMaxScannedFile);
+  scan.failure = file.Failure();
+  scan.reason = file.Reason();
+  if (!file || !file.ReadAll(scan.text)) {
+    if (file) scan.failure = OpenFailure::kUnreadable;
+    scan.text.clear();
+    return scan;
+  }
+  scan.opened = true;
+  scan.systemId = AbsolutePath(utf::ToUtf16(path));
+  ElementCollector collector(scan.text, scan);
+  Read(scan, collector, collector, NoValidation);
   scan.problems = std::move(collector.m_problems);
   return scan;
 }
 
-std::vector<ScanProblem> Validate(const std::string& path, DeviceFile kind) {
+std::vector<ScanProblem> Validate(const ScannedFile& scan, DeviceFile kind) {
   ProblemCollector collector;
-  Read(path, collector, collector,
+  if (!scan.opened) return {};
+  Read(scan, collector, collector,
        kind == DeviceFile::kGuiXml ? static_cast<void (*)(xercesc::SAX2XMLReader&)>(ApplyGuiXmlSettings)
                                    : ApplyLocalizedFileSettings);
   return std::move(collector.m_problems);

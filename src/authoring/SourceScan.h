@@ -1,10 +1,14 @@
-// A streaming read of one device file that keeps every element with the line and column of its start
-// tag and of each attribute, so that findings can point at the text an author wrote.
+// A read of one device file that keeps every element with the line and column of its start tag and of
+// each attribute, so that findings can point at the text an author wrote; in time linear in the file, and
+// stopped at the bounds the component's load has.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "platform/files.h"
 
 namespace k42 {
 
@@ -40,8 +44,15 @@ struct ScanProblem {
 // Which of the component's two readers the validation follows.
 enum class DeviceFile { kGuiXml, kLocalized };
 
+// The largest file the checker reads: far above real devices, which stay below a few tens of MiB.
+constexpr uint64_t kMaxScannedFile = uint64_t{256} << 20;
+
 struct ScannedFile {
-  bool opened = false;
+  bool opened = false;  // read whole; else failure and reason say why not
+  OpenFailure failure = OpenFailure::kMissing;
+  std::string reason;                    // "not a regular file (a named pipe)", "larger than N bytes", ...
+  std::string text;                      // the file's bytes, which every read of it parses
+  std::u16string systemId;               // its absolute path, against which the schema locations are resolved
   std::vector<ScannedElement> elements;  // in document order
   std::vector<ScanProblem> problems;
 
@@ -49,10 +60,13 @@ struct ScannedFile {
   int Enclosing(int index, std::u16string_view elementName) const;
 };
 
-// Reads path without validation: the elements and the well-formedness errors.
+// Reads path without validation: the elements and the well-formedness errors. A document type declaration,
+// nesting deeper than kMaxElementDepth and more than kMaxElementAttributes attributes on one element end
+// the read with a fatal problem that gives the component's reason.
 ScannedFile ScanElements(const std::string& path);
 
-// Reads path validating as the component's reader of that file does; only the problems are kept.
-std::vector<ScanProblem> Validate(const std::string& path, DeviceFile kind);
+// Parses the scanned file's text again, validating as the component's reader of that file does; only the
+// problems are kept.
+std::vector<ScanProblem> Validate(const ScannedFile& scan, DeviceFile kind);
 
 }  // namespace k42

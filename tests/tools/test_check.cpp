@@ -2,6 +2,7 @@
 // rules can be chosen, JSON is there for editors and CI, and a device copied away from its schemas says so once.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -82,6 +83,23 @@ TEST(InspectCheck, ADemoCopiedAwayFromItsSchemasGetsOneLinePerFileInsteadOfAFloo
   EXPECT_NE(all[1].find("demo_loc.xml:4:19: error: schema ../../schemas/guixml-loc.xsd not found"), std::string::npos)
       << all[1];
   EXPECT_EQ(all[2], "2 errors, 0 warnings");
+}
+
+TEST(InspectCheck, APipeOrADeviceGivenAsAFileIsOneErrorLineAndNeverAWait) {
+  const std::filesystem::path pipe =
+      std::filesystem::temp_directory_path() / ("k42-check-pipe-" + std::to_string(getpid()) + ".xml");
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+  const Outcome run = InspectRaw("check " + Quote(pipe.string()) + " /dev/zero");
+  std::filesystem::remove(pipe);
+  EXPECT_EQ(run.exitCode, 2);
+  // The localized file is named as the inspector joins it to the device's directory.
+  EXPECT_NE(run.out.find("dev/zero: error: the file is not a regular file (a device), which the component does not "
+                         "read [xml]\n" +
+                         pipe.string() +
+                         ": error: the file is not a regular file (a named pipe), which the component does not "
+                         "read [xml]\n2 errors, 0 warnings\n"),
+            std::string::npos)
+      << run.out;
 }
 
 }  // namespace
