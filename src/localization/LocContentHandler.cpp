@@ -89,7 +89,7 @@ void CDDParserXML::ApplyLocStart(k42::LocElement element, const std::u16string_v
       if (found == nullptr && m_locGuiScope != 0 && top == &m_guiLabels) {
         try {
           auto created = std::make_unique<CDDElement>();
-          created->SetId(m_locCurrentName);
+          created->SetId(m_texts, m_locCurrentName);
           AdoptGuiLabel(std::move(created));
           found = top->FindChild(m_locCurrentName);
         } catch (const std::bad_alloc&) {
@@ -232,17 +232,33 @@ void CDDParserXML::IndexModuleScopes(bool build) {
 
 void CDDParserXML::ApplyPendingTextTo(CDDBase* target) {
   if (target == nullptr) return;
+  // The model's records are elements: their texts are kept in the model's pool, where the texts that repeat
+  // (enumeration labels and legends above all) are stored once. Anything else gets the texts to own.
   if (m_locInLabel != 0) {
-    target->SetLabel(m_locChars, 0, m_locKey);
+    if (auto* element = dynamic_cast<CDDElement*>(target))
+      element->SetLabel(m_texts, m_locChars, 0, m_locKey);
+    else
+      target->SetLabel(m_locChars, 0, m_locKey);
   } else if (m_locInTooltip != 0) {
-    target->SetTooltip(m_locChars, m_locKey);
+    if (auto* element = dynamic_cast<CDDElement*>(target))
+      element->SetTooltip(m_texts, m_locChars, m_locKey);
+    else
+      target->SetTooltip(m_locChars, m_locKey);
   } else if (m_locInHelpTopic != 0) {
-    target->SetHelpTopic(m_locChars);
+    if (auto* element = dynamic_cast<CDDElement*>(target))
+      element->SetHelpTopic(m_texts, m_locChars);
+    else
+      target->SetHelpTopic(m_locChars);
   } else if (!m_locEnumValue.empty()) {
     CDDBase* item =
         m_locKey.empty() ? target->FindChild(m_locEnumValue) : target->FindChildByDdString(m_locEnumValue, m_locKey);
-    if (item != nullptr) {
-      item->SetLabel(m_locChars, target->NextOrder(), u"");
+    if (item == nullptr) return;
+    const int32_t order = target->NextOrder();
+    if (auto* element = dynamic_cast<CDDElement*>(item)) {
+      element->SetLabel(m_texts, m_locChars, order, u"");
+      element->SetLegend(m_texts, m_locLegend);
+    } else {
+      item->SetLabel(m_locChars, order, u"");
       item->SetLegend(m_locLegend);
     }
   }

@@ -145,17 +145,14 @@ class LocTextApplier : public LocApplier {
   void ApplyCharacters(std::u16string_view text) override { m_model.ApplyLocCharacters(text); }
   // The index of the modules' identifiers is built here too: on the applying thread, off the reader's way.
   void BeginOnThisThread() override {
-    m_pool.emplace(&m_model.m_texts);
     m_model.IndexModuleScopes(true);
   }
   void EndOnThisThread() override {
     m_model.IndexModuleScopes(false);
-    m_pool.reset();
   }
 
  private:
   CDDParserXML& m_model;
-  std::optional<TextPool::Scope> m_pool;
 };
 
 }  // namespace k42
@@ -184,9 +181,9 @@ int CDDParserXML::ParseLocFile(HWND /*progress: no progress is reported for this
     return -6;
   }
 
-  // The texts the read gives the records are kept once each in the model's pool (they repeat a lot); the
-  // pool grows by the texts of each language read, at most by the localized file's distinct texts.
-  const k42::TextPool::Scope pooledTexts(&m_texts);
+  // The texts the read gives the records are kept once each in the model's pool (they repeat a lot), which
+  // the applier passes to them; the pool grows by the texts of each language read, at most by the
+  // localized file's distinct texts.
   // The texts are applied on a second thread while the reader parses (see k42::LocFeed).
   k42::LocTextApplier applier(*this);
   std::optional<k42::LocFeed> feed;
