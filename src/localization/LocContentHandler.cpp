@@ -1,9 +1,9 @@
-// Content handler of the localized-text file: the reader's callbacks hand the events on (k42::LocFeed), and
-// the applier resolves scopes and identifiers and lands the texts on the records.
+// Content handler of the localized-text file: resolves scopes and identifiers and lands the texts on the
+// records, in the reader's callbacks, on the caller's thread.
 #include "model/DDParserXML.h"
 #include "model/Keywords.h"
 #include "model/LoadBounds.h"
-#include "localization/LocFeed.h"
+#include "localization/LocElements.h"
 
 #include <new>
 
@@ -29,23 +29,30 @@ void CDDParserXML::startElement(const XMLCh*, const XMLCh* localname, const XMLC
   // makes deep nesting cost quadratic time.
   if (m_locDepth >= k42::kMaxElementDepth) throw k42::TooDeep();
   ++m_locDepth;
-  if (m_locFeed != nullptr) m_locFeed->Start(localname, attributes);
+  LocStart(localname, attributes);
 }
 
 void CDDParserXML::characters(const XMLCh* chars, const XMLSize_t length) {
-  if (m_locFeed != nullptr) m_locFeed->Characters(chars, length);
+  // Collected until the next end tag, whichever element it closes.
+  if (m_locSkip == 0 && chars != nullptr) m_locChars.append(chars, length);
 }
 
 void CDDParserXML::endElement(const XMLCh*, const XMLCh* localname, const XMLCh*) {
   if (m_locDepth > 0) --m_locDepth;
-  if (m_locFeed != nullptr) m_locFeed->End(localname);
+  LocEnd(localname);
 }
 
-void CDDParserXML::ApplyLocStart(k42::LocElement element, const std::u16string_view* attributes) {
+void CDDParserXML::LocStart(const XMLCh* localname, const xercesc::Attributes& attributes) {
   using k42::LocElement;
+  const std::u16string_view name = localname != nullptr ? localname : u"";
+  std::u16string_view values[k42::kLocAttributes];
   if (m_locMatched == 0) {
+    if (!k42::MayBeLanguageElement(name)) return;
+    const LocElement element = k42::LocElementNamed(name);
     if (element == LocElement::kLang) {
-      if (attributes[0] == u"1") {  // the feed has compared "DEFAULT" and "ID"
+      k42::ReadLocAttributes(element, attributes, values);
+      // The default language's block applies, and so does the block of the language asked for.
+      if (values[0] == u"1" || values[1] == m_language) {
         m_locMatched = 1;
         m_locState = 1;
       }
@@ -54,9 +61,25 @@ void CDDParserXML::ApplyLocStart(k42::LocElement element, const std::u16string_v
     }
     return;
   }
-  if (m_locSkip != 0) {
+  if (m_locSkip != 0) return;
+  const LocElement element = k42::LocElementNamed(name);
+  if (element == LocElement::kOther) return;
+  k42::ReadLocAttributes(element, attributes, values);
+  ApplyLocStart(element, values);
+}
+
+void CDDParserXML::LocEnd(const XMLCh* localname) {
+  const std::u16string_view name = localname != nullptr ? localname : u"";
+  if (m_locMatched == 0 && !k42::MayBeLanguageElement(name)) {
+    // Outside a block that applies no text is pending and no state depends on other elements.
+    m_locChars.clear();
     return;
   }
+  ApplyLocEnd(k42::LocElementNamed(name));
+}
+
+void CDDParserXML::ApplyLocStart(k42::LocElement element, const std::u16string_view* attributes) {
+  using k42::LocElement;
 
   switch (element) {
     case LocElement::kScope: {
@@ -89,7 +112,8 @@ void CDDParserXML::ApplyLocStart(k42::LocElement element, const std::u16string_v
       if (found == nullptr && m_locGuiScope != 0 && top == &m_guiLabels) {
         try {
           auto created = std::make_unique<CDDElement>();
-          created->SetId(m_locCurrentName);
+          created->SetId(m_texts, m_locCurrentName);
+          m_locCastFrom = nullptr;  // a record it does not take is destroyed, and its address may come again
           AdoptGuiLabel(std::move(created));
           found = top->FindChild(m_locCurrentName);
         } catch (const std::bad_alloc&) {
@@ -127,11 +151,6 @@ void CDDParserXML::ApplyLocStart(k42::LocElement element, const std::u16string_v
     default:
       break;
   }
-}
-
-void CDDParserXML::ApplyLocCharacters(std::u16string_view text) {
-  // Collected until the next end tag, whichever element it closes.
-  if (m_locSkip == 0) m_locChars.append(text);
 }
 
 void CDDParserXML::ApplyLocEnd(k42::LocElement element) {
@@ -230,19 +249,44 @@ void CDDParserXML::IndexModuleScopes(bool build) {
   }
 }
 
+CDDElement* CDDParserXML::LocElementOf(CDDBase* target) {
+  // An "ID" gives one element several texts in a row: it is looked at once.
+  if (target != m_locCastFrom) {
+    m_locCastFrom = target;
+    m_locCastTo = dynamic_cast<CDDElement*>(target);
+  }
+  return m_locCastTo;
+}
+
 void CDDParserXML::ApplyPendingTextTo(CDDBase* target) {
   if (target == nullptr) return;
+  // The model's records are elements: their texts are kept in the model's pool, where the texts that repeat
+  // (enumeration labels and legends above all) are stored once. Anything else gets the texts to own.
   if (m_locInLabel != 0) {
-    target->SetLabel(m_locChars, 0, m_locKey);
+    if (CDDElement* element = LocElementOf(target))
+      element->SetLabel(m_texts, m_locChars, 0, m_locKey);
+    else
+      target->SetLabel(m_locChars, 0, m_locKey);
   } else if (m_locInTooltip != 0) {
-    target->SetTooltip(m_locChars, m_locKey);
+    if (CDDElement* element = LocElementOf(target))
+      element->SetTooltip(m_texts, m_locChars, m_locKey);
+    else
+      target->SetTooltip(m_locChars, m_locKey);
   } else if (m_locInHelpTopic != 0) {
-    target->SetHelpTopic(m_locChars);
+    if (CDDElement* element = LocElementOf(target))
+      element->SetHelpTopic(m_texts, m_locChars);
+    else
+      target->SetHelpTopic(m_locChars);
   } else if (!m_locEnumValue.empty()) {
     CDDBase* item =
         m_locKey.empty() ? target->FindChild(m_locEnumValue) : target->FindChildByDdString(m_locEnumValue, m_locKey);
-    if (item != nullptr) {
-      item->SetLabel(m_locChars, target->NextOrder(), u"");
+    if (item == nullptr) return;
+    const int32_t order = target->NextOrder();
+    if (auto* element = dynamic_cast<CDDElement*>(item)) {
+      element->SetLabel(m_texts, m_locChars, order, u"");
+      element->SetLegend(m_texts, m_locLegend);
+    } else {
+      item->SetLabel(m_locChars, order, u"");
       item->SetLegend(m_locLegend);
     }
   }

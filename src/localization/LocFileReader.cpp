@@ -2,11 +2,9 @@
 // SAX2 reader over the file with the model as its content handler.
 #include "model/DDParserXML.h"
 
-#include <functional>
 #include <iostream>
 #include <memory>
 #include <mutex>
-#include <optional>
 
 #include <xercesc/parsers/SAX2XMLReaderImpl.hpp>
 #include <xercesc/sax2/SAX2XMLReader.hpp>
@@ -18,7 +16,6 @@
 
 #include <k42gui/Logger.h>
 
-#include "localization/LocFeed.h"
 #include "model/LoadBounds.h"
 #include "model/OpenedFileSource.h"
 #include "model/ParserSettings.h"
@@ -66,9 +63,7 @@ class DoctypeRefusal : public xercesc::DefaultHandler {
 // One validating SAX2 read of path. Returns kSaxOk, kSaxInitFailed, or
 // kSaxParseFailed when the reader counted errors or an external resource
 // had to be refused (a refusal leaves the document incomplete).
-// finish runs after the parse, inside its failure handling: what it throws counts as thrown by content.
-int ReadWithSax(const std::u16string& path, xercesc::ContentHandler* content, xercesc::ErrorHandler* errors,
-                const std::function<void()>& finish) {
+int ReadWithSax(const std::u16string& path, xercesc::ContentHandler* content, xercesc::ErrorHandler* errors) {
   // Opened once, here, and read from what was opened: a named pipe in its place would block the host's
   // thread until some writer appears, a directory or device would never end.
   std::u16string notRead;
@@ -115,7 +110,6 @@ int ReadWithSax(const std::u16string& path, xercesc::ContentHandler* content, xe
     reader->setContentHandler(content);
     reader->setErrorHandler(errors);
     reader->parse(*source);
-    finish();
     errorCount = reader->getErrorCount();
   } catch (const k42::LoadRefused& refusal) {
     Logger::Log(u"XMLError at file (%s) line,col (%d, %d)=%s\n", path.c_str(), 0, 0, refusal.Reason().c_str());
@@ -135,34 +129,6 @@ int ReadWithSax(const std::u16string& path, xercesc::ContentHandler* content, xe
 
 }  // namespace
 
-namespace k42 {
-
-// The model as the applier of a LocFeed: texts go to the model's pool, whichever thread applies them.
-class LocTextApplier : public LocApplier {
- public:
-  explicit LocTextApplier(CDDParserXML& model) : m_model(model) {}
-  void ApplyStart(LocElement element, const std::u16string_view (&attributes)[kLocAttributes]) override {
-    m_model.ApplyLocStart(element, attributes);
-  }
-  void ApplyEnd(LocElement element) override { m_model.ApplyLocEnd(element); }
-  void ApplyCharacters(std::u16string_view text) override { m_model.ApplyLocCharacters(text); }
-  // The index of the modules' identifiers is built here too: on the applying thread, off the reader's way.
-  void BeginOnThisThread() override {
-    m_pool.emplace(&m_model.m_texts);
-    m_model.IndexModuleScopes(true);
-  }
-  void EndOnThisThread() override {
-    m_model.IndexModuleScopes(false);
-    m_pool.reset();
-  }
-
- private:
-  CDDParserXML& m_model;
-  std::optional<TextPool::Scope> m_pool;
-};
-
-}  // namespace k42
-
 int CDDParserXML::ParseLocFile(HWND /*progress: no progress is reported for this read*/) {
   m_locMatched = 0;
   m_locCurrentName.clear();
@@ -177,6 +143,7 @@ int CDDParserXML::ParseLocFile(HWND /*progress: no progress is reported for this
   m_locInTooltip = 0;
   m_locInHelpTopic = 0;
   m_locInEnum = 0;
+  m_locCastFrom = nullptr;
 
   if (Logger::m_bActiveLog != 0) {
     Logger::Log(u"Parsing file : %s", m_locPath.c_str());
@@ -187,20 +154,16 @@ int CDDParserXML::ParseLocFile(HWND /*progress: no progress is reported for this
     return -6;
   }
 
-  // The texts the read gives the records are kept once each in the model's pool (they repeat a lot); the
-  // pool grows by the texts of each language read, at most by the localized file's distinct texts.
-  const k42::TextPool::Scope pooledTexts(&m_texts);
-  // The texts are applied on a second thread while the reader parses (see k42::LocFeed).
-  k42::LocTextApplier applier(*this);
-  std::optional<k42::LocFeed> feed;
-  struct DetachFeed {
+  // The texts the read gives the records are kept once each in the model's pool (they repeat a lot), which
+  // the content handler passes to them; the pool grows by the texts of each language read, at most by the
+  // localized file's distinct texts. The read, and every text it applies, runs on the caller's thread.
+  struct ModuleScopeIndex {
     CDDParserXML* model;
-    ~DetachFeed() { model->m_locFeed = nullptr; }
-  } detachFeed{this};
+    ~ModuleScopeIndex() { model->IndexModuleScopes(false); }
+  } moduleScopeIndex{this};
+  IndexModuleScopes(true);
   try {
-    feed.emplace(applier, m_language, k42::LocFeed::Mode::kThreaded);
-    m_locFeed = &*feed;
-    if (ReadWithSax(m_locPath, this, &m_saxErrorHandler, [&feed] { feed->Finish(); }) != kSaxOk) {
+    if (ReadWithSax(m_locPath, this, &m_saxErrorHandler) != kSaxOk) {
       std::cerr << "CDDParserXML: ParseLocFile failed!" << std::endl;
       Logger::Log(u"%s", u"CDDParserXML: ParseLocFile() failed!");
       return -5;

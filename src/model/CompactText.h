@@ -1,14 +1,15 @@
-// An owned text sized to its content in one pointer, for the many mostly-short texts of the records.
+// An owned or pool-borrowed text sized to its content in one pointer, for the many mostly-short texts of the records.
 //
 // A record of a large device carries up to nine texts, most of them empty or a few code units long. An
 // std::u16string costs 32 bytes even when empty, plus a spare-capacity allocation once it outgrows its
-// inline buffer; this costs 8 bytes, holds up to three code units itself and puts a longer text in one
-// exactly sized allocation.
+// inline buffer; this costs 8 bytes, holds up to three code units itself and puts a longer text either in
+// one exactly sized allocation of its own or, when it is made with a TextPool, in that pool, once for all
+// records that carry the same text. Who makes the text decides which, by passing the pool or not.
 //
 // Example:
-//   k42::CompactText label;
-//   label = u"Pressure";
-//   std::u16string_view text = label.View();   // u"Pressure"
+//   k42::CompactText label(u"Pressure");            // owns its copy
+//   k42::CompactText pooled(pool, u"Pressure");     // borrows pool's copy; must not outlive pool
+//   std::u16string_view text = pooled.View();       // u"Pressure"
 #pragma once
 
 #include <bit>
@@ -27,14 +28,18 @@ namespace k42 {
 class CompactText {
  public:
   CompactText() = default;
-  CompactText(std::u16string_view text) { Assign(text); }  // NOLINT: a text stands in for one
-  CompactText(const CompactText& other) { Assign(other.View()); }
+  // An owned copy of text.
+  CompactText(std::u16string_view text) { Assign(text, nullptr); }  // NOLINT: a text stands in for one
+  // text as kept once in pool, borrowed from it: the model's records, which never outlive its pool.
+  CompactText(TextPool& pool, std::u16string_view text) { Assign(text, &pool); }
+  // A copy owns its text, whatever the original does: it may outlive the original's pool.
+  CompactText(const CompactText& other) { Assign(other.View(), nullptr); }
   CompactText(CompactText&& other) noexcept {
     std::memcpy(m_units, other.m_units, sizeof m_units);
     std::memset(other.m_units, 0, sizeof other.m_units);
   }
   CompactText& operator=(const CompactText& other) {
-    if (this != &other) Assign(other.View());
+    if (this != &other) Assign(other.View(), nullptr);
     return *this;
   }
   CompactText& operator=(CompactText&& other) noexcept {
@@ -42,7 +47,7 @@ class CompactText {
     return *this;
   }
   CompactText& operator=(std::u16string_view text) {
-    Assign(text);
+    Assign(text, nullptr);
     return *this;
   }
   ~CompactText() { ::operator delete(Block()); }
@@ -58,7 +63,9 @@ class CompactText {
   operator std::u16string_view() const { return View(); }
   std::u16string String() const { return std::u16string(View()); }
   bool empty() const { return View().empty(); }
-  void clear() { Assign({}); }
+  void clear() { Assign({}, nullptr); }
+  // Whether the text lies in a pool rather than in this object or an allocation of its own.
+  bool Borrowed() const { return IsBorrowed(); }
 
   friend bool operator==(const CompactText& a, std::u16string_view b) { return a.View() == b; }
 
@@ -80,13 +87,13 @@ class CompactText {
   // The block this text owns, or null.
   void* Block() const { return IsBorrowed() ? nullptr : const_cast<void*>(Address()); }
 
-  // Strong guarantee: on failure the text stays as it was.
-  void Assign(std::u16string_view text) {
+  // Owned, or borrowed from pool when there is one. Strong guarantee: on failure the text stays as it was.
+  void Assign(std::u16string_view text, TextPool* pool) {
     char16_t units[kUnits] = {};
     if (text.size() <= kInlineUnits && !text.empty()) {
       units[0] = static_cast<char16_t>(kInlineMark | (text.size() << 1));
       std::memcpy(units + 1, text.data(), text.size() * sizeof(char16_t));
-    } else if (TextPool* pool = TextPool::Current(); pool != nullptr && !text.empty()) {
+    } else if (pool != nullptr && !text.empty()) {
       const auto bits = reinterpret_cast<uintptr_t>(TextPool::HeaderOf(pool->Intern(text))) | kBorrowedMark;
       std::memcpy(units, &bits, sizeof bits);
     } else if (!text.empty()) {
@@ -102,7 +109,7 @@ class CompactText {
   }
 
   // Either the address of a block (the 32-bit length, then the code units; null for the empty text), the
-  // same of a text in the pool that was current when it was assigned (marked by the second bit, not owned),
+  // same of a text in the pool it was made with (marked by the second bit, not owned),
   // or, marked by the low bit of the first unit, a short text itself.
   static constexpr size_t kUnits = sizeof(void*) / sizeof(char16_t);
   static constexpr char16_t kInlineMark = 1;

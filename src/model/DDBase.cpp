@@ -48,24 +48,24 @@ CDDElement::Variants::Variants(const Variants& other)
     : list(other.list),
       index(other.index ? std::make_unique<std::map<std::u16string, size_t>>(*other.index) : nullptr) {}
 
-CDDElement::Variant& CDDElement::VariantFor(const std::u16string& key) {
+CDDElement::Variant& CDDElement::VariantFor(std::u16string_view key, k42::TextPool* texts) {
   if (!m_variants) m_variants = std::make_unique<Variants>();
   Variants& variants = *m_variants;
   if (!variants.index) {
     for (Variant& variant : variants.list) {
       if (variant.key == key) return variant;
     }
-  } else if (const auto found = variants.index->find(key); found != variants.index->end()) {
+  } else if (const auto found = variants.index->find(std::u16string(key)); found != variants.index->end()) {
     return variants.list[found->second];
   }
-  variants.list.push_back(Variant{k42::CompactText(key), {}, {}});
+  variants.list.push_back(Variant{texts != nullptr ? k42::CompactText(*texts, key) : k42::CompactText(key), {}, {}});
   try {
     if (variants.list.size() == Variants::kScanned + 1) {
       auto index = std::make_unique<std::map<std::u16string, size_t>>();
       for (size_t i = 0; i < variants.list.size(); ++i) index->emplace(variants.list[i].key.View(), i);
       variants.index = std::move(index);
     } else if (variants.index) {
-      variants.index->emplace(key, variants.list.size() - 1);
+      variants.index->emplace(std::u16string(key), variants.list.size() - 1);
     }
   } catch (...) {
     variants.list.pop_back();  // as before the key came
@@ -80,7 +80,16 @@ void CDDElement::SetLabel(std::u16string text, int32_t order, std::u16string key
     m_order = order;
     return;
   }
-  VariantFor(key).label = text;
+  VariantFor(key, nullptr).label = text;
+}
+
+void CDDElement::SetLabel(k42::TextPool& texts, std::u16string_view text, int32_t order, std::u16string_view key) {
+  if (key.empty()) {
+    m_label = k42::CompactText(texts, text);
+    m_order = order;
+    return;
+  }
+  VariantFor(key, &texts).label = k42::CompactText(texts, text);
 }
 
 void CDDElement::GetLabel(std::u16string& text) const { text.assign(m_label.View()); }
@@ -90,7 +99,15 @@ void CDDElement::SetTooltip(std::u16string text, std::u16string key) {
     m_tooltip = text;
     return;
   }
-  VariantFor(key).tooltip = text;
+  VariantFor(key, nullptr).tooltip = text;
+}
+
+void CDDElement::SetTooltip(k42::TextPool& texts, std::u16string_view text, std::u16string_view key) {
+  if (key.empty()) {
+    m_tooltip = k42::CompactText(texts, text);
+    return;
+  }
+  VariantFor(key, &texts).tooltip = k42::CompactText(texts, text);
 }
 
 void CDDElement::GetTooltip(std::u16string& text) const { text.assign(m_tooltip.View()); }

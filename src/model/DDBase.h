@@ -37,8 +37,10 @@ class CDDBase {
   CDDBase& operator=(const CDDBase&) = default;
   virtual ~CDDBase();
 
-  // Set once, before the element enters a list or dictionary: those key it by a view of this text.
+  // Set once, before the element enters a list or dictionary: those key it by a view of this text. The
+  // element owns its identifier, or, given the model's pool, borrows the pool's copy (see k42::CompactText).
   void SetId(std::u16string_view id) { m_id = id; }
+  void SetId(k42::TextPool& texts, std::u16string_view id) { m_id = k42::CompactText(texts, id); }
   void GetId(std::u16string& id) const { id.assign(m_id.View()); }
   std::u16string_view Id() const { return m_id.View(); }
 
@@ -96,20 +98,27 @@ class CDDElement : public CDDBase {
   void SetLegend(std::u16string text) override;
   void GetLegend(std::u16string& text) const override;
 
+  // The same four for a record of the model: the texts are kept in the model's pool, which the record
+  // must not outlive. Whoever reads texts into the model (readers, the localized file) passes the pool.
+  void SetLabel(k42::TextPool& texts, std::u16string_view text, int32_t order, std::u16string_view key);
+  void SetTooltip(k42::TextPool& texts, std::u16string_view text, std::u16string_view key);
+  void SetHelpTopic(k42::TextPool& texts, std::u16string_view text) { m_helpTopic = k42::CompactText(texts, text); }
+  void SetLegend(k42::TextPool& texts, std::u16string_view text) { m_legend = k42::CompactText(texts, text); }
+
   virtual void GetVariants(std::vector<CDDText>& variants) const;
   virtual int32_t GetOrder() const;
 
   bool HasVariants() const { return m_variants != nullptr; }
 
  private:
-  // One variant as kept: its texts sized to their content (and in the model's pool while it reads).
+  // One variant as kept: its texts sized to their content (in the model's pool when it set them).
   struct Variant {
     k42::CompactText key;
     k42::CompactText label;
     k42::CompactText tooltip;
   };
-  // The variant for key, created (with empty texts) when it is missing.
-  Variant& VariantFor(const std::u16string& key);
+  // The variant for key, created (with empty texts, its key kept in texts when given) when it is missing.
+  Variant& VariantFor(std::u16string_view key, k42::TextPool* texts);
 
   // Exactly sized: a large device has a hundred thousand elements, most texts short or unset.
   k42::CompactText m_label;

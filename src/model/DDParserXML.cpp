@@ -165,8 +165,6 @@ int32_t CDDParserXML::ParseDocument(xercesc::DOMDocument* document, int32_t func
     SendMessageW(progress, PBM_EH_SETSTEP, 1, 0);
   }
   if (document == nullptr) return -1;
-  // Identifiers and declared texts go to the model's pool too: one block holds many of them.
-  const k42::TextPool::Scope pooledTexts(&m_texts);
 
   // The elements of every section name, as getElementsByTagName would list them: listed by the parser
   // as it built the tree, or else from one walk of the document rather than one walk per name.

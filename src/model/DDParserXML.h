@@ -48,9 +48,7 @@ using xercesc::DOMNode;
 using xercesc::DOMNodeList;
 
 namespace k42 {
-// The localized-file reader's hand-over of events to the text applier (localization/LocFeed.h).
-class LocFeed;
-class LocTextApplier;
+// The kinds of the localized file's elements (localization/LocElements.h).
 enum class LocElement : uint8_t;
 }  // namespace k42
 
@@ -280,16 +278,20 @@ class CDDParserXML : public xercesc::DefaultHandler {
   k42::TextPool& Texts() { return m_texts; }
 
  protected:
-  friend class k42::LocTextApplier;
-  // The localized file's events of the current language, in the reader's order (from k42::LocFeed).
-  // attributes holds the element kind's attribute values, absent ones empty.
+  // The content handler's start and end of an element, past the depth bound: outside a language block
+  // that applies only "LANG" and "LANGUAGE_SUPPORT" are looked at.
+  void LocStart(const XMLCh* localname, const xercesc::Attributes& attributes);
+  void LocEnd(const XMLCh* localname);
+  // The same inside a block that applies, by element kind; attributes holds the kind's attribute values,
+  // absent ones empty.
   void ApplyLocStart(k42::LocElement element, const std::u16string_view* attributes);
   void ApplyLocEnd(k42::LocElement element);
-  void ApplyLocCharacters(std::u16string_view text);
   // Applies the character data collected since the last end tag to the
   // element(s) the localized file currently addresses.
   void ApplyPendingText();
   void ApplyPendingTextTo(CDDBase* target);
+  // target as an element, or null; remembered for the next call.
+  CDDElement* LocElementOf(CDDBase* target);
   // Gives back the spare capacity of the record lists once the GUI XML file is read (they only grow).
   void ReleaseSpareCapacity();
   // Builds (or, with build false, drops) m_locModuleScopes for one read of the localized file.
@@ -322,9 +324,7 @@ class CDDParserXML : public xercesc::DefaultHandler {
   k42::OwnedList<CDDToolbarItem> m_toolbarItems;
   CSaxErrorHandler m_saxErrorHandler;
 
-  // Localized-file reader state (reset at the start of every read). The reader's thread owns m_locDepth and
-  // m_locFeed; the rest belongs to the thread that applies the texts.
-  k42::LocFeed* m_locFeed = nullptr;
+  // Localized-file reader state (reset at the start of every read).
   int32_t m_locMatched = 0;
   int32_t m_locState = 2;
   std::vector<CDDBase*> m_locContext;
@@ -340,6 +340,8 @@ class CDDParserXML : public xercesc::DefaultHandler {
   int32_t m_locInTooltip = 0;
   int32_t m_locInHelpTopic = 0;
   int32_t m_locInEnum = 0;
+  CDDBase* m_locCastFrom = nullptr;  // the last target LocElementOf looked at, and what it found
+  CDDElement* m_locCastTo = nullptr;
   // During a read: for each identifier that a module of the scope list holds, the element each such module
   // finds for it, in scope-list order. An identifier missing from its scope then costs two look-ups rather
   // than one per module. Not usable (the plain walk of the scope list is taken) when the scope list holds

@@ -63,15 +63,6 @@ void TextPool::Grow() {
   m_slots.swap(slots);
 }
 
-namespace {
-thread_local TextPool* t_current = nullptr;
-}  // namespace
-
-TextPool* TextPool::Current() { return t_current; }
-
-TextPool::Scope::Scope(TextPool* pool) : m_previous(t_current) { t_current = pool; }
-TextPool::Scope::~Scope() { t_current = m_previous; }
-
 PooledText TextPool::Intern(std::u16string_view text) {
   if (text.empty()) return PooledText();
   if (text.size() > UINT32_MAX - kHeaderUnits) throw std::length_error("text too long for the pool");

@@ -62,22 +62,6 @@ class TextPool {
   // Distinct texts held.
   size_t Count() const { return m_count; }
 
-  // While a Scope lives, the texts that records of this thread are given (CompactText) are interned in
-  // its pool instead of each getting an allocation of its own: the model opens one around a read of the
-  // localized file, whose texts repeat (enumeration labels and legends above all). Such a record must not
-  // outlive the pool, which holds for the model's records: the pool is its member.
-  class Scope {
-   public:
-    explicit Scope(TextPool* pool);
-    ~Scope();
-    Scope(const Scope&) = delete;
-    Scope& operator=(const Scope&) = delete;
-
-   private:
-    TextPool* m_previous;
-  };
-  static TextPool* Current();
-
   // The address of the text's length field, 4-byte aligned, with the code units right after it.
   static const void* HeaderOf(PooledText text) { return text.empty() ? nullptr : text.View().data() - 2; }
 

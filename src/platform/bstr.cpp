@@ -48,18 +48,17 @@ struct BlockCache {
   size_t bytes = 0;
 };
 // Made on a thread's first free and given back when the thread ends. The
-// pointers are trivially destructible thread-locals, so they stay usable
-// while the thread ends, when other thread-local objects may free strings.
-// Their few bytes live in the static TLS block (an address relative to the
-// thread pointer, no call to find them), which the C library keeps room for
-// even when this library is loaded after the program started.
-#if defined(__GNUC__)
-#define K42_STATIC_TLS __attribute__((tls_model("initial-exec")))
-#else
-#define K42_STATIC_TLS
-#endif
-thread_local BlockCache* t_cache K42_STATIC_TLS = nullptr;
-thread_local bool t_closed K42_STATIC_TLS = false;  // the thread is ending: blocks go straight back to malloc
+// cache pointer and the ending flag are one trivially destructible
+// thread-local, so they stay usable while the thread ends, when other
+// thread-local objects may free strings. Hosts load this library at run
+// time, so it keeps the default TLS model: its thread-locals are found
+// through the C library (one look-up per call) and never need room in the
+// static TLS block, which a host may already have used up.
+struct ThreadCache {
+  BlockCache* cache = nullptr;
+  bool closed = false;  // the thread is ending: blocks go straight back to malloc
+};
+thread_local ThreadCache t_thread;
 
 void Poison(BYTE* block, size_t size) {
 #ifdef K42_BSTR_CACHE_POISONED
@@ -79,16 +78,18 @@ void Unpoison(BYTE* block, size_t size) {
 
 struct CacheDrain {
   ~CacheDrain() {
-    t_closed = true;
-    if (t_cache == nullptr) return;
+    ThreadCache& thread = t_thread;
+    thread.closed = true;
+    BlockCache* cache = thread.cache;
+    if (cache == nullptr) return;
     for (size_t bucket = 0; bucket < kBuckets; ++bucket) {
-      for (size_t i = 0; i < t_cache->counts[bucket]; ++i) {
-        Unpoison(t_cache->blocks[bucket][i], (bucket + 1) * kStep);
-        std::free(t_cache->blocks[bucket][i]);
+      for (size_t i = 0; i < cache->counts[bucket]; ++i) {
+        Unpoison(cache->blocks[bucket][i], (bucket + 1) * kStep);
+        std::free(cache->blocks[bucket][i]);
       }
     }
-    delete t_cache;
-    t_cache = nullptr;
+    delete cache;
+    thread.cache = nullptr;
   }
 };
 thread_local CacheDrain t_drain;
@@ -106,9 +107,10 @@ size_t BucketOf(size_t roundedSize) { return roundedSize <= kStep * kBuckets ? r
 BYTE* AllocateBlock(size_t size) {
   const size_t rounded = RoundedSize(size);
   const size_t bucket = BucketOf(rounded);
-  if (bucket < kBuckets && t_cache != nullptr && t_cache->counts[bucket] != 0) {
-    BYTE* block = t_cache->blocks[bucket][--t_cache->counts[bucket]];
-    t_cache->bytes -= rounded;
+  BlockCache* cache = bucket < kBuckets ? t_thread.cache : nullptr;
+  if (cache != nullptr && cache->counts[bucket] != 0) {
+    BYTE* block = cache->blocks[bucket][--cache->counts[bucket]];
+    cache->bytes -= rounded;
     Unpoison(block, rounded);
     return block;
   }
@@ -118,15 +120,17 @@ BYTE* AllocateBlock(size_t size) {
 void FreeBlock(BYTE* block, size_t size) {
   const size_t rounded = RoundedSize(size);
   const size_t bucket = BucketOf(rounded);
-  if (bucket < kBuckets && !t_closed && CacheEnabled()) {
-    if (t_cache == nullptr) {
+  if (bucket < kBuckets && CacheEnabled()) {
+    ThreadCache& thread = t_thread;
+    if (thread.cache == nullptr && !thread.closed) {
       (void)&t_drain;  // this thread's cache is given back when it ends
-      t_cache = new (std::nothrow) BlockCache;
+      thread.cache = new (std::nothrow) BlockCache;
     }
-    if (t_cache != nullptr && t_cache->counts[bucket] < kPerBucket && t_cache->bytes + rounded <= kCachedBytes) {
+    BlockCache* cache = thread.closed ? nullptr : thread.cache;
+    if (cache != nullptr && cache->counts[bucket] < kPerBucket && cache->bytes + rounded <= kCachedBytes) {
       Poison(block, rounded);
-      t_cache->blocks[bucket][t_cache->counts[bucket]++] = block;
-      t_cache->bytes += rounded;
+      cache->blocks[bucket][cache->counts[bucket]++] = block;
+      cache->bytes += rounded;
       return;
     }
   }

@@ -126,21 +126,18 @@ TEST(CompactText, EveryLengthSurvivesCopiesMovesAndReassignment) {
     }
   }
 
-  // Inside a pool's scope a text is kept once in the pool; a copy made outside owns its text and survives
-  // the pool (under the address sanitizer a borrowed text would not).
+  // Made with a pool, a text is kept once in the pool; a copy owns its text and survives the pool (under the
+  // address sanitizer a borrowed text would not).
   k42::CompactText survivor;
   {
     k42::TextPool pool;
-    k42::CompactText a, b, shortText;
-    {
-      const k42::TextPool::Scope scope(&pool);
-      a = u"Enumeration label";
-      b = std::u16string(u"Enumeration label");
-      shortText = u"On";
-    }
+    k42::CompactText a(pool, u"Enumeration label"), b(pool, std::u16string(u"Enumeration label"));
+    const k42::CompactText shortText(pool, u"On"), owned(u"Enumeration label");
     EXPECT_EQ(a.View().data(), b.View().data());
     EXPECT_EQ(pool.Count(), 1u);
+    EXPECT_TRUE(a.Borrowed() && !owned.Borrowed() && !shortText.Borrowed());
     survivor = a;
+    EXPECT_FALSE(survivor.Borrowed());
     a = u"owned again";
     EXPECT_EQ(b.View(), u"Enumeration label");
     EXPECT_EQ(shortText.View(), u"On");

@@ -42,21 +42,22 @@ class CDDPardis : public CDDElement {
     static const std::u16string kNone;
     return kNone;
   }
-  void SetFirst(std::u16string_view v) { m_first = v; }
+  // Texts come owned, or borrowed from the model's pool (k42::CompactText): the caller decides.
+  void SetFirst(k42::CompactText v) { m_first = std::move(v); }
   std::u16string_view GetFirst() const { return m_first.View(); }
-  void SetPrevious(std::u16string_view v) { m_previous = v; }
+  void SetPrevious(k42::CompactText v) { m_previous = std::move(v); }
   std::u16string_view GetPrevious() const { return m_previous.View(); }
-  void SetNext(std::u16string_view v) { m_next = v; }
+  void SetNext(k42::CompactText v) { m_next = std::move(v); }
   std::u16string_view GetNext() const { return m_next.View(); }
-  void SetLast(std::u16string_view v) { m_last = v; }
+  void SetLast(k42::CompactText v) { m_last = std::move(v); }
   std::u16string_view GetLast() const { return m_last.View(); }
-  void SetHome(std::u16string_view v) { m_home = v; }
+  void SetHome(k42::CompactText v) { m_home = std::move(v); }
   std::u16string_view GetHome() const { return m_home.View(); }
   void SetDisplayType(int32_t v) { m_displayType = v; }
   int32_t GetDisplayType() const { return m_displayType; }
   void SetRwro(bool v) { m_rwro = v; }
   bool GetRwro() const { return m_rwro; }
-  void SetValidityId(std::u16string_view v) { m_validityId = v; }
+  void SetValidityId(k42::CompactText v) { m_validityId = std::move(v); }
   std::u16string_view GetValidityId() const { return m_validityId.View(); }
 
   void AddItem(const CDDDisplayItem& item) { m_items.push_back(item); }
@@ -66,7 +67,7 @@ class CDDPardis : public CDDElement {
   void ReleaseSpareCapacity() { m_items.shrink_to_fit(); }
 
  private:
-  // The navigation targets name other displays; sized to their content (pooled while the file is read).
+  // The navigation targets name other displays; sized to their content (the reader keeps them in the pool).
   k42::CompactText m_first;
   k42::CompactText m_previous;
   k42::CompactText m_next;

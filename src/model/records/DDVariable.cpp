@@ -18,6 +18,18 @@ void CDDEnumItemList::AddChild(CDDBase* element) {
   std::u16string ddString;
   element->GetDdString(ddString);
   item->SetDdString(std::move(ddString));
+  Append(std::move(item));
+}
+
+void CDDEnumItemList::Add(k42::TextPool& texts, std::u16string_view value, std::u16string_view ddString) {
+  auto item = std::make_unique<CDDEnumItem>();
+  item->SetId(texts, value);
+  item->SetValue(k42::LeadingInteger(value));
+  item->SetDdString(k42::CompactText(texts, ddString));
+  Append(std::move(item));
+}
+
+void CDDEnumItemList::Append(std::unique_ptr<CDDEnumItem> item) {
   // Every item is kept in reading order, even one whose value repeats an
   // earlier one; a look-up finds the first item of each value.
   m_items.push_back(std::move(item));

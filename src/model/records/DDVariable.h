@@ -18,6 +18,7 @@ class CDDEnumItem : public CDDElement {
   ~CDDEnumItem() override;
 
   void SetDdString(std::u16string text) override { m_ddString = text; }
+  void SetDdString(k42::CompactText text) { m_ddString = std::move(text); }
   void GetDdString(std::u16string& text) const override { text.assign(m_ddString.View()); }
   std::u16string_view DdString() const { return m_ddString.View(); }
 
@@ -36,8 +37,10 @@ class CDDEnumItemList : public CDDElementMap {
   CDDEnumItemList() = default;
   ~CDDEnumItemList() override;
 
-  // Stores a copy of element as a new item (value read from its identifier).
+  // Stores a copy of element as a new item (value read from its identifier); the copy owns its texts.
   void AddChild(CDDBase* element) override;
+  // The same for an item the model reads: its texts are kept in the model's pool.
+  void Add(k42::TextPool& texts, std::u16string_view value, std::u16string_view ddString);
   CDDBase* FindChild(const std::u16string& id) const override;
   CDDBase* FindChildByDdString(const std::u16string& id, const std::u16string& ddString) const override;
   // Hands out 0, 1, 2, ...: the order in which localized texts arrive.
@@ -52,6 +55,7 @@ class CDDEnumItemList : public CDDElementMap {
   // Lists up to this long are scanned; longer ones are entered in the map the list derives from. A dozen
   // compares of short values cost less than a table for each of the thousands of such lists of a device.
   static constexpr size_t kScannedItems = 16;
+  void Append(std::unique_ptr<CDDEnumItem> item);
   std::vector<std::unique_ptr<CDDEnumItem>> m_items;
   // The first item of each value text and DD string, for FindChildByDdString.
   static std::u16string KeyOf(std::u16string_view id, std::u16string_view ddString);
@@ -99,13 +103,14 @@ class CDDVariable : public CDDElement {
   int32_t GetStorage() const { return m_storage; }
   void SetType(int32_t v) { m_type = v; }
   int32_t GetType() const { return m_type; }
-  void SetFormat(std::u16string_view v) { m_format = v; }
+  // Texts come owned, or borrowed from the model's pool (k42::CompactText): the caller decides.
+  void SetFormat(k42::CompactText v) { m_format = std::move(v); }
   std::u16string_view GetFormat() const { return m_format.View(); }
-  void SetAlignment(std::u16string_view v) { m_alignment = v; }
+  void SetAlignment(k42::CompactText v) { m_alignment = std::move(v); }
   std::u16string_view GetAlignment() const { return m_alignment.View(); }
-  void SetStyle(std::u16string_view v) { m_style = v; }
+  void SetStyle(k42::CompactText v) { m_style = std::move(v); }
   std::u16string_view GetStyle() const { return m_style.View(); }
-  void SetDisplayRef(std::u16string_view v) { m_displayRef = v; }
+  void SetDisplayRef(k42::CompactText v) { m_displayRef = std::move(v); }
   std::u16string_view GetDisplayRef() const { return m_displayRef.View(); }
   void SetSizeInBit(int32_t v) { m_sizeInBit = v; }
   int32_t GetSizeInBit() const { return m_sizeInBit; }

@@ -41,7 +41,7 @@ int CDDParserXML::ParseFunctionModules(DOMNodeList* children) {
       std::u16string reference;
       if (!k42::GetAttribute(node, u"MOD_REF", reference)) return true;
       auto module = std::make_unique<CDDModule>();
-      module->SetId(std::move(reference));
+      module->SetId(m_texts, reference);
       m_modules.push_back(std::move(module));
       CDDModule* stored = m_modules.back().get();
       m_elements.AddChild(stored);

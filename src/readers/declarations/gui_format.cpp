@@ -26,11 +26,11 @@ int CDDParserXML::ParseGuiFormat(DOMNode* node, CDDVariable* variable) {
       if (text == u"%COND%") {
         variable->SetConditionalFormat(1);
       } else {
-        variable->SetFormat(text);
+        variable->SetFormat(k42::CompactText(m_texts, text));
       }
     }
     if (attributes.Get(kAlign, text)) {
-      variable->SetAlignment(text);
+      variable->SetAlignment(k42::CompactText(m_texts, text));
     }
   } catch (...) {
     return -1;  // out of memory: the variable keeps what was set so far

@@ -7,7 +7,7 @@
 #include "platform/text.h"
 
 int CDDParserXML::ParseImageDec(DOMNodeList* list) {
-  k42::ReadDeclarations(list, u"IMAGE_ID", m_images, m_elements,
+  k42::ReadDeclarations(list, u"IMAGE_ID", m_images, m_elements, m_texts,
                         [this](DOMNode* node, CDDImage* image) { ParseImageBody(node->getChildNodes(), image); });
   return 0;
 }

@@ -29,7 +29,7 @@ int CDDParserXML::ParseMetaChildren(DOMNodeList* children) {
           return false;  // the rest of this "METAINFORMATION" is skipped
         }
         auto variable = std::make_unique<CDDMetaVariable>();
-        variable->SetId(std::move(id));
+        variable->SetId(m_texts, id);
         ParseVarBody(child->getChildNodes(), variable.get());
         m_metaVariables.push_back(std::move(variable));
         m_elements.AddChild(m_metaVariables.back().get());

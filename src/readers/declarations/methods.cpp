@@ -7,7 +7,7 @@
 #include "model/Keywords.h"
 
 int CDDParserXML::ParseMetDec(DOMNodeList* list) {
-  k42::ReadDeclarations(list, u"MET_ID", m_methods, m_elements,
+  k42::ReadDeclarations(list, u"MET_ID", m_methods, m_elements, m_texts,
                         [this](DOMNode* node, CDDMethod* method) { ParseMetBody(node->getChildNodes(), method); });
   return 0;
 }

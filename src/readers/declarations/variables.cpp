@@ -12,9 +12,9 @@
 #include "platform/text.h"
 
 int CDDParserXML::ParseVarDec(DOMNodeList* list) {
-  k42::ReadDeclarations(list, u"VAR_ID", m_variables, m_elements, [this](DOMNode* node, CDDVariable* variable) {
-    ParseVarBody(node->getChildNodes(), variable);
-  });
+  k42::ReadDeclarations(
+      list, u"VAR_ID", m_variables, m_elements, m_texts,
+      [this](DOMNode* node, CDDVariable* variable) { ParseVarBody(node->getChildNodes(), variable); });
   return 0;
 }
 
@@ -95,10 +95,9 @@ int CDDParserXML::ParseEnumItem(DOMNode* node, CDDVariable* variable) {
     const k42::Attributes attributes(node, kNames);
     std::u16string_view text;
     if (!attributes.Get(0, text)) return -1;
-    CDDEnumItem scratch;  // the variable's item list stores a copy
-    scratch.SetId(text);
-    if (attributes.Get(1, text)) scratch.SetDdString(std::u16string(text));
-    variable->AddChild(&scratch);
+    const std::u16string_view value = text;
+    if (!attributes.Get(1, text)) text = {};
+    variable->EnumItems().Add(m_texts, value, text);
   } catch (...) {
     return -1;  // the item is left out
   }

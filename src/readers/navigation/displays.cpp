@@ -58,8 +58,8 @@ int CDDParserXML::ParsePardisDec(DOMNode* node, CDDModule* module) {
     const bool hasValidity = attributes.Get(1, validity);
     const bool hasType = attributes.Get(2, type);
     if (!hasId || !hasType) return -2;
-    display->SetId(id);
-    if (hasValidity) display->SetValidityId(std::u16string(validity));
+    display->SetId(m_texts, id);
+    if (hasValidity) display->SetValidityId(k42::CompactText(m_texts, validity));
     display->SetDisplayType(KeywordOr(k42::KeywordTable::kDisplayKind, type, DISPLAY_UNKNOWN));
   } catch (...) {
     return -3;
@@ -234,19 +234,19 @@ int CDDParserXML::ParseHorNav(DOMNode* node, CDDPardis* display) {
     k42::KeywordToValue(k42::KeywordTable::kNavigationTarget, target, which);
     switch (which) {
       case k42::kNavFirst:
-        display->SetFirst(std::move(reference));
+        display->SetFirst(k42::CompactText(m_texts, reference));
         break;
       case k42::kNavPrevious:
-        display->SetPrevious(std::move(reference));
+        display->SetPrevious(k42::CompactText(m_texts, reference));
         break;
       case k42::kNavNext:
-        display->SetNext(std::move(reference));
+        display->SetNext(k42::CompactText(m_texts, reference));
         break;
       case k42::kNavLast:
-        display->SetLast(std::move(reference));
+        display->SetLast(k42::CompactText(m_texts, reference));
         break;
       case k42::kNavHome:
-        display->SetHome(std::move(reference));
+        display->SetHome(k42::CompactText(m_texts, reference));
         break;
       default:
         break;

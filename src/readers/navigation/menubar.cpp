@@ -67,7 +67,7 @@ int CDDParserXML::ParseMenubarItems(DOMNodeList* children, k42::OwnedList<CDDMen
       if (k42::NodeNameIs(node, u"MENUBAR_POPUP")) {
         auto begin = std::make_unique<CDDMenubarItem>(kPOPUP_BEGIN);
         std::u16string id;
-        if (k42::GetAttribute(node, u"MENUBAR_ID", id)) begin->SetId(std::move(id));
+        if (k42::GetAttribute(node, u"MENUBAR_ID", id)) begin->SetId(m_texts, id);
         // The popup's level comes first, so that a begin item in the
         // list always has a level that closes it with an end marker.
         levels.push_back({node->getFirstChild(), true});
@@ -95,7 +95,7 @@ int CDDParserXML::ParseMenubarItems(DOMNodeList* children, k42::OwnedList<CDDMen
       } else if (k42::NodeNameIs(node, u"MENUBAR_ITEM")) {
         auto item = std::make_unique<CDDMenubarItem>(kMENUITEM);
         std::u16string text;
-        if (k42::GetAttribute(node, u"MENUBAR_ID", text)) item->SetId(text);
+        if (k42::GetAttribute(node, u"MENUBAR_ID", text)) item->SetId(m_texts, text);
         if (k42::GetAttribute(node, u"MENUBAR_ACTION", text)) item->SetAction(text);
         int32_t actionType = kDIALOGBOX;
         if (k42::GetAttribute(node, u"MENUBAR_TYPE", text) &&

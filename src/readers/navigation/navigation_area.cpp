@@ -44,7 +44,7 @@ int CDDParserXML::ParseMenuDec(DOMNode* node, CDDModule* module) {
   try {
     std::u16string_view id;
     if (!k42::GetAttribute(node, u"MENU_ID", id)) return -2;  // dropped with its children
-    menu->SetId(id);
+    menu->SetId(m_texts, id);
   } catch (...) {
     return -3;
   }

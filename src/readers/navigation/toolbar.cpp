@@ -48,7 +48,7 @@ int CDDParserXML::ParseToolbarItems(DOMNodeList* children) {
       if (hasActionType && k42::KeywordToValue(k42::KeywordTable::kToolbarAction, actionType, value))
         item->SetActionType(value);
       if (hasAction) item->SetAction(std::move(action));
-      if (hasId) item->SetId(std::move(id));
+      if (hasId) item->SetId(m_texts, id);
       if (hasBitmapIndex) item->SetBitmapIndex(k42::LeadingIntegerOf(bitmapIndex));
       m_toolbarItems.push_back(std::move(item));
       return true;
