@@ -35,6 +35,10 @@ LoadRefused TooDeep() {
   return LoadRefused("elements nested deeper than " + std::to_string(kMaxElementDepth) + " levels refused");
 }
 
+LoadRefused TooManyAttributes() {
+  return LoadRefused("elements with more than " + std::to_string(kMaxElementAttributes) + " attributes refused");
+}
+
 void* BudgetMemoryManager::allocate(XMLSize_t size) {
   if (size > m_limit || m_inUse + size > m_limit) {
     m_exceeded = true;

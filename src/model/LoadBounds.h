@@ -4,6 +4,7 @@
 //   - it carries a document type declaration: neither file format needs one, and without it there are no
 //     entities beyond the five predefined ones, so no text can expand;
 //   - its elements nest deeper than kMaxElementDepth;
+//   - an element carries more than kMaxElementAttributes attributes;
 //   - the XML library needs more memory for it than MemoryBudget(file size).
 //
 // Example:
@@ -22,6 +23,9 @@ namespace k42 {
 
 // Element nesting allowed in either file; real devices stay below a few dozen levels.
 constexpr unsigned kMaxElementDepth = 1000;
+
+// Attributes allowed on one element in either file; the vocabulary's elements carry at most a few dozen.
+constexpr unsigned kMaxElementAttributes = 1000;
 
 // Memory the XML library may use for a file of fileSize bytes: a fixed base for the schema and the
 // parser, plus a multiple of the size that a validated document tree of ordinary content stays under.
@@ -42,6 +46,7 @@ class LoadRefused : public std::runtime_error {
 // The diagnostics of the two structural bounds.
 LoadRefused DoctypeRefused();
 LoadRefused TooDeep();
+LoadRefused TooManyAttributes();
 
 // Allocates for the XML library over malloc and counts the bytes in use; an allocation that would take
 // the count past the limit throws the library's OutOfMemoryException, which unwinds the parse. Every
