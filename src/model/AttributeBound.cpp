@@ -1,6 +1,8 @@
 // Counts the attributes of each start tag in the bytes a parser reads and stops the read past the bound.
 #include "model/AttributeBound.h"
 
+#include <array>
+#include <cstring>
 #include <memory>
 
 #include <xercesc/framework/XMLRecognizer.hpp>
@@ -72,6 +74,7 @@ size_t StartTagCounter::Feed(const uint8_t* bytes, size_t count) {
     if (m_probed < sizeof(m_probe)) return count;  // a text this short holds no start tag past the bound
     Probe();
   }
+  if (m_encoding == Encoding::kSingleByte) return FeedSingleBytes(bytes, next, count);
   const size_t unitSize = UnitSize();
   for (size_t i = next; i < count; ++i) {
     m_partial[m_partialSize++] = bytes[i];
@@ -85,6 +88,58 @@ size_t StartTagCounter::Feed(const uint8_t* bytes, size_t count) {
       const size_t start = i + 1 - unitSize;  // where the character began, if in this read
       return i + 1 >= unitSize ? start : 0;
     }
+  }
+  return count;
+}
+
+size_t StartTagCounter::FeedSingleBytes(const uint8_t* bytes, size_t begin, size_t count) {
+  // Most of a file is text, and names and values inside start tags: those are followed here, a table
+  // look-up per byte, and only the rarer markup goes through Step.
+  static constexpr auto kTagStops = [] {
+    std::array<bool, 256> stops{};
+    for (const char c : {'"', '\'', '<', '>'}) stops[static_cast<uint8_t>(c)] = true;
+    return stops;
+  }();
+  size_t i = begin;
+  while (i < count) {
+    switch (m_state) {
+      case State::kText:
+        while (i < count && bytes[i] != '<') ++i;
+        if (i == count) return count;
+        m_state = State::kOpen;
+        ++i;
+        continue;
+      case State::kStartTag:
+        while (i < count && !kTagStops[bytes[i]]) ++i;
+        if (i == count) return count;
+        break;
+      case State::kEndTag:
+        while (i < count && bytes[i] != '>') ++i;
+        if (i == count) return count;
+        m_state = State::kText;
+        ++i;
+        continue;
+      case State::kDoubleQuoted:
+      case State::kSingleQuoted: {
+        const uint8_t quote = m_state == State::kDoubleQuoted ? '"' : '\'';
+        while (i < count && bytes[i] != quote) ++i;
+        if (i == count) return count;
+        m_state = State::kStartTag;
+        if (++m_attributes > kMaxElementAttributes) {
+          m_refused = true;
+          return i;
+        }
+        ++i;
+        continue;
+      }
+      default:
+        break;
+    }
+    if (!Step(bytes[i])) {
+      m_refused = true;
+      return i;
+    }
+    ++i;
   }
   return count;
 }
