@@ -95,6 +95,8 @@ constexpr BOOL IsEqualCLSID(REFCLSID a, REFCLSID b) { return IsEqualGUID(a, b); 
 constexpr bool operator==(REFGUID a, REFGUID b) { return IsEqualGUID(a, b) != FALSE; }
 constexpr bool operator!=(REFGUID a, REFGUID b) { return !(a == b); }
 
+extern "C" {
+
 // StringFromGUID2 — writes `guid` as "{XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}".
 //   guid    the identifier to format.
 //   lpsz    buffer for the text and its terminating NUL.
@@ -119,6 +121,8 @@ K42PLATFORM_API HRESULT CLSIDFromString(LPCOLESTR lpsz, LPCLSID pclsid);
 //   lpiid receives the identifier; IID_NULL when the text is malformed.
 // Result: S_OK, or E_INVALIDARG for malformed text or a null `lpiid`.
 K42PLATFORM_API HRESULT IIDFromString(LPCOLESTR lpsz, LPIID lpiid);
+
+}  // extern "C"
 
 // The root of every interface: identity, interface navigation and lifetime.
 // As on Windows there is no virtual destructor; an object ends its own life

@@ -58,6 +58,8 @@ typedef unsigned short VARTYPE;
 typedef OLECHAR* BSTR;
 typedef BSTR* LPBSTR;
 
+extern "C" {
+
 // SysAllocString — allocates a BSTR holding a copy of a NUL-terminated text.
 //   psz  the text; may be null.
 // Result: the new BSTR, or null when `psz` is null or memory is exhausted.
@@ -100,6 +102,8 @@ K42PLATFORM_API UINT SysStringByteLen(BSTR bstr);
 // thread and handed out again by its next allocation of about that size;
 // setting the environment variable OANOCACHE (to anything) turns that off.
 K42PLATFORM_API void SysFreeString(BSTR bstrString);
+
+}  // extern "C"
 
 // ---------------------------------------------------------------------------
 // Variants
@@ -285,6 +289,8 @@ typedef VARIANTARG* LPVARIANTARG;
 #define V_ARRAY(X) ((X)->parray)
 #define V_ARRAYREF(X) ((X)->pparray)
 
+extern "C" {
+
 // VariantInit — marks a variant as empty (VT_EMPTY) without freeing anything.
 //   pvarg  the variant; must not be null.
 K42PLATFORM_API void VariantInit(VARIANTARG* pvarg);
@@ -339,6 +345,8 @@ K42PLATFORM_API HRESULT VariantChangeType(VARIANTARG* pvargDest, const VARIANTAR
 K42PLATFORM_API HRESULT VariantChangeTypeEx(VARIANTARG* pvargDest, const VARIANTARG* pvarSrc, LCID lcid, USHORT wFlags,
                                             VARTYPE vt);
 
+}  // extern "C"
+
 // ---------------------------------------------------------------------------
 // Safe arrays
 
@@ -372,6 +380,8 @@ typedef SAFEARRAY* LPSAFEARRAY;
 #define FADF_DISPATCH 0x0400
 #define FADF_VARIANT 0x0800
 #define FADF_RESERVED 0xF008
+
+extern "C" {
 
 // SafeArrayCreate — creates an array of `cDims` dimensions.
 //   vt         the element type: VT_I1..VT_UI8, VT_INT, VT_UINT, VT_R4,
@@ -462,6 +472,8 @@ K42PLATFORM_API HRESULT SafeArrayPutElement(SAFEARRAY* psa, LONG* rgIndices, voi
 //              overwritten, not released. The caller owns the copy.
 // Result: as SafeArrayPutElement.
 K42PLATFORM_API HRESULT SafeArrayGetElement(SAFEARRAY* psa, LONG* rgIndices, void* pv);
+
+}  // extern "C"
 
 // Windows code declares index arrays and bounds as `long`, which is 32 bits
 // there but 64 bits here, while LONG is 32 bits on both. These overloads

@@ -8,7 +8,6 @@
 
 #include <xercesc/parsers/SAX2XMLReaderImpl.hpp>
 #include <xercesc/sax2/SAX2XMLReader.hpp>
-#include <xercesc/sax2/XMLReaderFactory.hpp>
 #include <xercesc/util/OutOfMemoryException.hpp>
 #include <xercesc/util/PlatformUtils.hpp>
 #include <xercesc/util/XMLException.hpp>
@@ -16,6 +15,7 @@
 
 #include <k42gui/Logger.h>
 
+#include "model/BoundedSaxReader.h"
 #include "model/LoadBounds.h"
 #include "model/OpenedFileSource.h"
 #include "model/ParserSettings.h"
@@ -90,18 +90,13 @@ int ReadWithSax(const std::u16string& path, xercesc::ContentHandler* content, xe
   // The reader and its buffers live in the budget's memory: the budget is declared first so that it outlives them.
   k42::BudgetMemoryManager budget(k42::MemoryBudget(source->Size()));
   DoctypeRefusal doctypeRefusal;
-  std::unique_ptr<xercesc::SAX2XMLReader> reader(xercesc::XMLReaderFactory::createXMLReader(&budget));
-  // The resolver that sees the kind of each request is a member of the
-  // library's implementation class only, which the factory creates.
-  auto* resolvable = dynamic_cast<xercesc::SAX2XMLReaderImpl*>(reader.get());
-  if (resolvable == nullptr) {
-    return kSaxParseFailed;  // never read without the resolver
-  }
+  // The library's implementation class, as the factory creates it, reading through the attribute bound.
+  auto reader = std::make_unique<k42::BoundedSaxReader>(&budget);
   k42::ApplyLocalizedFileSettings(*reader);
   // Never reach the network or read files the document merely names, and
   // stop runaway entity expansion.
   reader->setFeature(XMLUni::fgXercesDisableDefaultEntityResolution, true);
-  resolvable->setXMLEntityResolver(&resolver);
+  reader->setXMLEntityResolver(&resolver);
   reader->setProperty(XMLUni::fgXercesSecurityManager, security.get());
   reader->setLexicalHandler(&doctypeRefusal);
 

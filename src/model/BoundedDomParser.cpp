@@ -1,6 +1,11 @@
-// Stops the GUI XML parse at a document type declaration or at excessive nesting, and lists section elements.
+// Stops the GUI XML parse at the structural load bounds, and lists section elements.
 #include "model/BoundedDomParser.h"
 
+#include <memory>
+
+#include <xercesc/framework/LocalFileInputSource.hpp>
+
+#include "model/AttributeBound.h"
 #include "model/LoadBounds.h"
 
 namespace k42 {
@@ -8,6 +13,17 @@ namespace k42 {
 void BoundedDomParser::CollectElements(std::vector<std::u16string_view> names) {
   m_names = std::move(names);
   m_collected = std::vector<NodeVector>(m_names.size());
+}
+
+void BoundedDomParser::parse(const xercesc::InputSource& source) {
+  xercesc::XercesDOMParser::parse(AttributeBoundedSource(source));
+}
+
+void BoundedDomParser::parse(const XMLCh* path) { parse(xercesc::LocalFileInputSource(path, getMemoryManager())); }
+
+xercesc::InputSource* BoundedDomParser::resolveEntity(xercesc::XMLResourceIdentifier* resource) {
+  std::unique_ptr<xercesc::InputSource> source(xercesc::XercesDOMParser::resolveEntity(resource));
+  return source != nullptr ? new AttributeBoundedSource(std::move(source)) : nullptr;
 }
 
 void BoundedDomParser::startDocument() {

@@ -12,9 +12,11 @@
 
 namespace k42 {
 
-// A XercesDOMParser that throws LoadRefused as soon as the document declares a document type or nests
-// its elements deeper than kMaxElementDepth, before the library spends work on either (its namespace
-// bookkeeping walks the whole element stack for each element, so deep nesting costs quadratic time).
+// A XercesDOMParser that throws LoadRefused as soon as the document declares a document type, nests
+// its elements deeper than kMaxElementDepth or gives one element more than kMaxElementAttributes
+// attributes, before the library spends work on any of them (its namespace bookkeeping walks the whole
+// element stack for each element, so deep nesting costs quadratic time, and the attributes of one start
+// tag cost quadratic time before the element is reported: their bound is checked in the bytes read).
 //
 // It can also list the elements of some names while it builds the tree: each element is then looked at
 // once, while it is still in the cache, instead of in a second walk over the whole finished document.
@@ -26,6 +28,12 @@ class BoundedDomParser : public xercesc::XercesDOMParser {
   // (the order of getElementsByTagName). The names' texts must outlive the parser.
   void CollectElements(std::vector<std::u16string_view> names);
   std::vector<NodeVector>& Collected() { return m_collected; }
+
+  // The document and every schema are read through the attribute bound (AttributeBoundedSource); a path
+  // names a local file.
+  void parse(const xercesc::InputSource& source);
+  void parse(const XMLCh* path);
+  xercesc::InputSource* resolveEntity(xercesc::XMLResourceIdentifier* resource) override;
 
   void startDocument() override;
   void doctypeDecl(const xercesc::DTDElementDecl& elemDecl, const XMLCh* const publicId, const XMLCh* const systemId,

@@ -85,4 +85,46 @@ TEST(LocalizedFileFailures, NestingPastTheBoundIsRefused) {
   EXPECT_TRUE(Logged(log, u"elements nested deeper than 1000 levels refused"));
 }
 
+// Up to 1,000 attributes on one element are read, and attributes in a comment or a CDATA section are text;
+// an element with more stops the read at its start tag, with the texts applied before it kept; one in the
+// schema fails the read before any text is applied.
+TEST(LocalizedFileBounds, AttributesOfOneElementAreBounded) {
+  auto attributes = [](int count) {
+    std::string text;
+    for (int i = 0; i < count; ++i) text += " a" + std::to_string(i) + "=''";
+    return text;
+  };
+  const std::string fake = "<X" + attributes(2000) + ">";
+  auto localized = [&](const std::string& last, const std::string& schema) {
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<LANGUAGE_SUPPORT "
+           "xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" xsi:noNamespaceSchemaLocation=\"" +
+           schema + "\"><LANG ID=\"en\" DEFAULT=\"1\"" + attributes(998) + "><!-- " + fake +
+           " --><SCOPE ID=\"GLOBAL\"><ID NAME=\"lblA\"><LABEL><![CDATA[" + fake + "]]></LABEL></ID>" + last +
+           "</SCOPE></LANG></LANGUAGE_SUPPORT>\n";
+  };
+  auto load = [](CDDModel& model, const std::string& text) {
+    const std::string loc = k42test::WriteTempFile("attributes_loc.xml", text);
+    return model.Initialize(u"", k42test::DataPath("localization/device.xml"), k42::FromNarrow(loc), u"en", 1, nullptr);
+  };
+
+  const std::string locSchema = K42GUI_SOURCE_DIR "/schemas/guixml-loc.xsd";
+  CDDModel atTheBound;
+  EXPECT_EQ(load(atTheBound, localized("", locSchema)), 0);
+  EXPECT_EQ(Label(atTheBound, u"lblA"), k42::FromNarrow(fake));
+
+  k42test::LogCapture log;
+  CDDModel model;
+  EXPECT_EQ(load(model, localized("<ID NAME=\"lblB\"" + attributes(100000) + "/>", locSchema)), kParseLocFileFailed);
+  EXPECT_EQ(Label(model, u"lblA"), k42::FromNarrow(fake));
+  EXPECT_TRUE(Logged(log, u"elements with more than 1000 attributes refused"));
+
+  k42test::LogCapture schemaLog;
+  CDDModel wideSchema;
+  const std::string schema = k42test::WriteTempFile(
+      "wide_loc.xsd", "<xs:schema xmlns:xs=\"http://www.w3.org/2001/XMLSchema\"" + attributes(100000) + "/>");
+  EXPECT_EQ(load(wideSchema, localized("", schema)), kParseLocFileFailed);
+  EXPECT_EQ(Label(wideSchema, u"lblA"), u"");
+  EXPECT_TRUE(Logged(schemaLog, u"elements with more than 1000 attributes refused"));
+}
+
 }  // namespace

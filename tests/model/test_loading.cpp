@@ -168,6 +168,48 @@ TEST(Loading, ALargeEntityIsRefusedWithItsDeclaration) {
   EXPECT_TRUE(model.Labels().empty());
 }
 
+// One element may carry up to 1,000 attributes (attributes in a comment or an instruction are text); the
+// 1,001st stops the load at its start tag, before the parser spends time on the rest, in UTF-16 as in UTF-8,
+// and in the schema the file names as in the file itself.
+TEST(LoadBounds, AttributesOfOneElementAreBounded) {
+  auto attributes = [](int count) {
+    std::string text;
+    for (int i = 0; i < count; ++i) text += " a" + std::to_string(i) + "=\"\"";
+    return text;
+  };
+  const std::string guixmlSchema = K42GUI_SOURCE_DIR "/schemas/guixml.xsd";
+  auto device = [&](int wide, const std::string& schema) {
+    return "<?xml version=\"1.0\" encoding=\"UTF-16\"?>\n<!-- <X" + attributes(2000) + "> -->\n<?pi" +
+           attributes(2000) + "?>\n<tv:GUIXML xmlns:tv=\"urn:k42gui:guixml\" " +
+           "xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" xsi:schemaLocation=\"urn:k42gui:guixml " + schema +
+           "\"><LABEL_DEC LABEL_ID=\"lblFirst\"/><LABEL_DEC LABEL_ID=\"lblWide\"" + attributes(wide - 1) +
+           "/></tv:GUIXML>\n";
+  };
+  auto utf16 = [](const std::string& text) {
+    std::string bytes = "\xFF\xFE";
+    for (const char c : text) bytes += {c, '\0'};
+    return bytes;
+  };
+  auto utf8 = [](std::string text) { return text.replace(text.find("UTF-16"), 6, "UTF-8"); };
+
+  CDDModel atTheBound;
+  const std::string fine = k42test::WriteTempFile("attributes_1000.xml", utf16(device(1000, guixmlSchema)));
+  ASSERT_EQ(atTheBound.Initialize(u"", k42::FromNarrow(fine), k42test::DataPath(kLoc), u"en", 1, nullptr), kParseOk);
+  EXPECT_EQ(atTheBound.Labels().size(), 2u);
+
+  const std::string wideSchema = k42test::WriteTempFile(
+      "wide.xsd", "<xs:schema xmlns:xs=\"http://www.w3.org/2001/XMLSchema\"" + attributes(100000) + "/>");
+  for (const std::string& text :
+       {utf8(device(100000, guixmlSchema)), utf16(device(100000, guixmlSchema)), utf8(device(1, wideSchema))}) {
+    k42test::LogCapture log;
+    CDDModel model;
+    const std::string path = k42test::WriteTempFile("attributes_100000.xml", text);
+    EXPECT_EQ(model.Initialize(u"", k42::FromNarrow(path), k42test::DataPath(kLoc), u"en", 1, nullptr), kParseErrors);
+    EXPECT_EQ(CountLines(log.Lines(), u"elements with more than 1000 attributes refused", false), 1u);
+    EXPECT_TRUE(model.Labels().empty());
+  }
+}
+
 // A named pipe in place of the GUI XML file, the localized file or the registry file is refused at once
 // instead of blocking the host's thread until a writer appears. Should that regress, the guard opens the
 // pipe for writing after a while, which releases the reader, so the test fails instead of hanging.

@@ -1,4 +1,6 @@
-# Fails when libk42platform exports one of our own helpers or anything the public headers do not declare.
+# Fails when libk42platform exports one of our own helpers or anything the public headers do not declare, or
+# exports a function outside a class or namespace with C++ linkage: a host looks the Windows functions up by
+# their plain names (dlsym, as GetProcAddress on Windows), so they have C linkage as the SDK declares them.
 #   -D LIBRARY=<the built libk42platform.so>  -D HEADERS=<the include/k42gui directory>
 find_program(NM nm REQUIRED)
 execute_process(COMMAND ${NM} -D -C --defined-only ${LIBRARY}
@@ -35,8 +37,10 @@ foreach(line IN LISTS symbols)
   endif()
   if(NOT public)
     string(APPEND stray "\n  ${line}")
+  elseif(NOT name MATCHES "::" AND line MATCHES "\\(")
+    string(APPEND stray "\n  ${line}  (C++ linkage)")
   endif()
 endforeach()
 if(stray)
-  message(FATAL_ERROR "libk42platform exports symbols outside its public API:${stray}")
+  message(FATAL_ERROR "libk42platform exports symbols outside its public API or with C++ linkage:${stray}")
 endif()

@@ -30,9 +30,9 @@ TEST(PluginLoad, TheComponentLoadsAndReadsTheDemoAfterTheStaticTlsBlockIsUsedUp)
   void* component = Load(K42GUI_COMPONENT_PATH);
   ASSERT_NE(component, nullptr) << dlerror();
   auto* getClassObject = Symbol<decltype(DllGetClassObject)>(component, "DllGetClassObject");
-  // The automation functions come from the platform library the component pulled in; they have C++ linkage.
-  auto* allocString = Symbol<decltype(SysAllocString)>(component, "_Z14SysAllocStringPKDs");
-  auto* freeString = Symbol<decltype(SysFreeString)>(component, "_Z13SysFreeStringPDs");
+  // The automation functions come from the platform library the component pulled in, by their plain (C) names.
+  auto* allocString = Symbol<decltype(SysAllocString)>(component, "SysAllocString");
+  auto* freeString = Symbol<decltype(SysFreeString)>(component, "SysFreeString");
   ASSERT_TRUE(getClassObject != nullptr && allocString != nullptr && freeString != nullptr);
 
   IClassFactory* factory = nullptr;
