@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <k42gui/windows.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
