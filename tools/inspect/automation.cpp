@@ -3,6 +3,8 @@
 
 #include <k42gui/winnls.h>
 
+#include "inspect/system.h"
+
 namespace inspect {
 
 // Through the code-page functions a host has; an empty text is refused by them, so it is answered here.
@@ -14,8 +16,9 @@ std::string Utf8(const std::u16string& text) {
   for (size_t i = 0; i < text.size(); ++i) {
     if (text[i] >= 0x80) {
       const int length = static_cast<int>(text.size());
-      out.assign(WideCharToMultiByte(CP_UTF8, 0, text.data(), length, nullptr, 0, nullptr, nullptr), '\0');
-      WideCharToMultiByte(CP_UTF8, 0, text.data(), length, out.data(), static_cast<int>(out.size()), nullptr, nullptr);
+      out.assign(WideCharToMultiByte(CP_UTF8, 0, sys::Wide(text.data()), length, nullptr, 0, nullptr, nullptr), '\0');
+      WideCharToMultiByte(CP_UTF8, 0, sys::Wide(text.data()), length, out.data(), static_cast<int>(out.size()), nullptr,
+                          nullptr);
       return out;
     }
     out[i] = static_cast<char>(text[i]);
@@ -30,7 +33,7 @@ std::u16string Utf16(const std::string& text) {
     if (static_cast<unsigned char>(text[i]) >= 0x80) {
       const int length = static_cast<int>(text.size());
       out.assign(MultiByteToWideChar(CP_UTF8, 0, text.data(), length, nullptr, 0), u'\0');
-      MultiByteToWideChar(CP_UTF8, 0, text.data(), length, out.data(), static_cast<int>(out.size()));
+      MultiByteToWideChar(CP_UTF8, 0, text.data(), length, sys::Wide(out.data()), static_cast<int>(out.size()));
       return out;
     }
     out[i] = static_cast<char16_t>(text[i]);

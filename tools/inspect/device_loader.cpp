@@ -1,6 +1,7 @@
 // Creates a GuiXmlModel through DllGetClassObject, initializes it while watching the load, and reads the device.
 #include "inspect/device_loader.h"
 
+#include <cstdint>
 #include <string>
 
 #include <k42gui/AutoPtr.h>
@@ -21,6 +22,9 @@ k42::AutoPtr<IGuiXmlModel> CreateModel() {
   }
   return model;
 }
+
+// Initialize takes the progress window as a number; window handles keep to 32 bits on every Windows.
+long WindowNumber(HWND window) { return static_cast<long>(reinterpret_cast<intptr_t>(window)); }
 
 std::string DiagnosticLines(const LoadWatch& watch) {
   std::string text;
@@ -53,7 +57,7 @@ int LoadDevice(const DeviceArgs& args, ProgressBar& bar, Device& device) {
     {
       const k42::AutoBstr directory(Utf16(args.directory)), xml(Utf16(args.xmlFile)), loc(Utf16(args.locFile)),
           language(Utf16(args.language));
-      hr = model->Initialize(directory, xml, loc, language, args.functionId, reinterpret_cast<long>(bar.Handle()));
+      hr = model->Initialize(directory, xml, loc, language, args.functionId, WindowNumber(bar.Handle()));
     }
     watch.Finish();
     bar.Phase("reading the device");

@@ -2,9 +2,6 @@
 // diagnostics with positions, and the progress bar.
 #include "inspect/load_watch.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
@@ -170,42 +167,22 @@ LoadWatch::LoadWatch(std::string xmlPath, std::string locPath)
   m_previousActive = Logger::m_bActiveLog;
   Logger::m_bActiveLog = 1;
   Logger::SetSink(&LoadWatch::OnLog, this);
-  K42SetMessageBoxHandler(&LoadWatch::OnMessageBox, this);
+  sys::WatchMessageBoxes(&LoadWatch::OnMessageBox, this);
   // The component and its platform write some failures straight to standard error; they are
-  // taken in here and reported with the rest.
+  // taken in here (m_capture) and reported with the rest.
   std::cerr.flush();
-  std::fflush(stderr);
-  if (FILE* file = std::tmpfile()) {
-    m_capture = ::dup(fileno(file));
-    std::fclose(file);
-    m_savedStderr = ::dup(STDERR_FILENO);
-    if (m_capture < 0 || m_savedStderr < 0 || ::dup2(m_capture, STDERR_FILENO) < 0) Finish();
-  }
 }
 
 LoadWatch::~LoadWatch() {
   Finish();
-  K42SetMessageBoxHandler(nullptr, nullptr);
+  sys::WatchMessageBoxes(nullptr, nullptr);
   Logger::SetSink(nullptr, nullptr);
   Logger::m_bActiveLog = m_previousActive;
 }
 
 void LoadWatch::Finish() {
-  if (m_savedStderr >= 0) {
-    std::cerr.flush();
-    std::fflush(stderr);
-    ::dup2(m_savedStderr, STDERR_FILENO);
-    ::close(m_savedStderr);
-    m_savedStderr = -1;
-  }
-  if (m_capture < 0) return;
-  std::string text;
-  char buffer[4096];
-  ssize_t n;
-  for (off_t at = 0; (n = ::pread(m_capture, buffer, sizeof buffer, at)) > 0; at += n) text.append(buffer, n);
-  ::close(m_capture);
-  m_capture = -1;
-  std::istringstream lines(text);
+  std::cerr.flush();
+  std::istringstream lines(m_capture.Finish());
   std::string line;
   while (std::getline(lines, line)) {
     // Boxes arrive through the handler, and the parse failures are in the log as well.
@@ -216,14 +193,12 @@ void LoadWatch::Finish() {
   }
 }
 
-void LoadWatch::OnLog(LPCWSTR line, void* context) {
+void LoadWatch::OnLog(const char16_t* line, void* context) {
   static_cast<LoadWatch*>(context)->m_lines.push_back(Utf8(line != nullptr ? line : u""));
 }
 
-int LoadWatch::OnMessageBox(HWND, LPCWSTR text, LPCWSTR caption, UINT, void* context) {
-  auto* watch = static_cast<LoadWatch*>(context);
-  watch->m_boxes.push_back(Utf8(caption != nullptr ? caption : u"") + ": " + Utf8(text != nullptr ? text : u""));
-  return IDOK;
+void LoadWatch::OnMessageBox(const std::u16string& caption, const std::u16string& text, void* context) {
+  static_cast<LoadWatch*>(context)->m_boxes.push_back(Utf8(caption) + ": " + Utf8(text));
 }
 
 LoadOutcome LoadWatch::Outcome(bool initializeSucceeded) const {
@@ -307,14 +282,15 @@ constexpr auto kTickInterval = std::chrono::milliseconds(200);
 }  // namespace
 
 ProgressBar::ProgressBar(bool enabled) {
-  if (!enabled || !isatty(STDERR_FILENO)) return;
-  m_fd = ::fcntl(STDERR_FILENO, F_DUPFD_CLOEXEC, 3);
+  if (!enabled) return;
+  m_fd = sys::DuplicateTerminal();
   if (m_fd < 0) return;
   WNDCLASSW windowClass{};
   windowClass.lpfnWndProc = &ProgressBar::Procedure;
-  windowClass.lpszClassName = kProgressClass;
+  windowClass.lpszClassName = sys::Wide(kProgressClass);
   RegisterClassW(&windowClass);
-  m_window = CreateWindowExW(0, kProgressClass, u"progress", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, this);
+  m_window = CreateWindowExW(0, sys::Wide(kProgressClass), sys::Wide(u"progress"), 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                             nullptr, this);
   m_ticker = std::thread(&ProgressBar::Tick, this);
 }
 
@@ -322,9 +298,9 @@ ProgressBar::~ProgressBar() {
   Finish();
   if (m_window != nullptr) {
     DestroyWindow(m_window);
-    UnregisterClassW(kProgressClass, nullptr);
+    UnregisterClassW(sys::Wide(kProgressClass), nullptr);
   }
-  if (m_fd >= 0) ::close(m_fd);
+  if (m_fd >= 0) sys::Close(m_fd);
 }
 
 void ProgressBar::Phase(const std::string& name) {
@@ -438,7 +414,7 @@ void ProgressBar::Emit(const std::string& text) const {
   const char* data = text.data();
   size_t left = text.size();
   while (left > 0) {
-    const ssize_t n = ::write(m_fd, data, left);
+    const long n = sys::Write(m_fd, data, left);
     if (n <= 0) return;  // a terminal that refuses the bar is not worth a failure
     data += n;
     left -= static_cast<size_t>(n);

@@ -12,6 +12,8 @@
 
 #include <k42gui/winuser.h>
 
+#include "inspect/system.h"
+
 namespace inspect {
 
 enum class LoadOutcome { kLoaded, kLoadedWithErrors, kNotLoaded };
@@ -47,8 +49,8 @@ class LoadWatch {
   const std::vector<std::string>& LogLines() const { return m_lines; }
 
  private:
-  static void OnLog(LPCWSTR line, void* context);
-  static int OnMessageBox(HWND, LPCWSTR text, LPCWSTR caption, UINT type, void* context);
+  static void OnLog(const char16_t* line, void* context);
+  static void OnMessageBox(const std::u16string& caption, const std::u16string& text, void* context);
 
   std::string m_xmlPath;
   std::string m_locPath;
@@ -56,8 +58,7 @@ class LoadWatch {
   std::vector<std::string> m_boxes;
   std::vector<std::string> m_stderr;  // the component's own lines on standard error
   int m_previousActive = 0;
-  int m_savedStderr = -1;
-  int m_capture = -1;
+  sys::StderrCapture m_capture;
 };
 
 // A one-line progress display on standard error, shown only when that is a terminal. Loading is

@@ -1,14 +1,13 @@
 // Writing a subcommand's result with every system error noticed: a stream buffer over a file descriptor.
 #include "inspect/output.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstring>
 #include <iostream>
 #include <streambuf>
 #include <vector>
+
+#include "inspect/system.h"
 
 namespace inspect {
 namespace {
@@ -37,7 +36,7 @@ class DescriptorBuffer : public std::streambuf {
     const char* data = pbase();
     size_t left = static_cast<size_t>(pptr() - pbase());
     while (left > 0 && m_error == 0) {
-      const ssize_t n = ::write(m_fd, data, left);
+      const long n = sys::Write(m_fd, data, left);
       if (n < 0) {
         if (errno != EINTR) m_error = errno;
         continue;
@@ -69,11 +68,12 @@ int WriteOutput(const std::string& path, int exitCode, const std::function<void(
                 const std::function<void(uint64_t)>& written) {
   const bool toStdout = path.empty() || path == "-";
   const std::string name = toStdout ? std::string("standard output") : path;
-  int fd = STDOUT_FILENO;
+  int fd = -1;
   if (toStdout) {
     std::cout.flush();  // whatever went through std::cout comes first
+    fd = sys::StandardOutput();
   } else {
-    fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    fd = sys::CreateOutputFile(path);
     if (fd < 0) return Fail("cannot create " + name, errno);
   }
   DescriptorBuffer buffer(fd, written);
@@ -81,7 +81,7 @@ int WriteOutput(const std::string& path, int exitCode, const std::function<void(
   write(out);
   out.flush();
   int error = buffer.Error();
-  if (!toStdout && ::close(fd) != 0 && error == 0) error = errno;
+  if (!toStdout && sys::Close(fd) != 0 && error == 0) error = errno;
   if (error != 0) return Fail("cannot write " + name, error);
   return exitCode;
 }

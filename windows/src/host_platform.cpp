@@ -56,7 +56,13 @@ HRESULT RegisterTypeLibrary(const std::u16string& modulePath) {
 }
 
 HRESULT UnregisterTypeLibrary() {
-  HRESULT hr = UnRegisterTypeLib(LIBID_K42GUIXMLREADERLib, 1, 0, LOCALE_NEUTRAL, SYS_WIN64);
+  // Each architecture removes only its own entry of the library ("win64" or "win32").
+#ifdef _WIN64
+  constexpr SYSKIND kOwnKind = SYS_WIN64;
+#else
+  constexpr SYSKIND kOwnKind = SYS_WIN32;
+#endif
+  HRESULT hr = UnRegisterTypeLib(LIBID_K42GUIXMLREADERLib, 1, 0, LOCALE_NEUTRAL, kOwnKind);
   return hr == TYPE_E_REGISTRYACCESS || hr == TYPE_E_LIBNOTREGISTERED ? S_OK : hr;
 }
 

@@ -1,0 +1,20 @@
+# CLI11 and nlohmann-json for the cross build: header-only Debian packages of the build machine. Only their own
+# directories become visible (through links in the build tree), not /usr/include as a whole, whose C library
+# would shadow the SDK's.
+set(K42GUI_HOST_INCLUDE_DIR /usr/include CACHE PATH "Where Debian's header-only packages keep their headers")
+set(host_headers "${PROJECT_BINARY_DIR}/host-headers")
+foreach(package_dir nlohmann CLI)
+  if(NOT EXISTS "${K42GUI_HOST_INCLUDE_DIR}/${package_dir}")
+    message(FATAL_ERROR "${K42GUI_HOST_INCLUDE_DIR}/${package_dir} is missing (scripts/install-deps.sh installs it)")
+  endif()
+  file(MAKE_DIRECTORY "${host_headers}")
+  if(NOT EXISTS "${host_headers}/${package_dir}")
+    file(CREATE_LINK "${K42GUI_HOST_INCLUDE_DIR}/${package_dir}" "${host_headers}/${package_dir}" SYMBOLIC)
+  endif()
+endforeach()
+foreach(target nlohmann_json::nlohmann_json CLI11::CLI11)
+  if(NOT TARGET ${target})
+    add_library(${target} INTERFACE IMPORTED)
+    set_target_properties(${target} PROPERTIES INTERFACE_INCLUDE_DIRECTORIES "${host_headers}")
+  endif()
+endforeach()
