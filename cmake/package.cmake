@@ -31,9 +31,10 @@ set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION_SUMMARY}
 set(CPACK_DEBIAN_PACKAGE_SECTION libdevel)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 # Depends is computed by dpkg-shlibdeps from what the binaries link (Xerces-C, the C and C++ runtimes); the
-# package's own libraries are found in the staged tree.
+# package's own libraries are found in the staged tree (dpkg-shlibdeps runs at its root).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${CMAKE_INSTALL_FULL_LIBDIR})
+string(REGEX REPLACE "^/" "" K42GUI_STAGED_LIBDIR "${CMAKE_INSTALL_FULL_LIBDIR}")
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${K42GUI_STAGED_LIBDIR})
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS ON)
 set(CPACK_OUTPUT_FILE_PREFIX ${PROJECT_BINARY_DIR}/packages)
 include(CPack)

@@ -65,7 +65,8 @@ unix_install_dir=$(winepath -u "$install_dir")
 unix_install_dir=${unix_install_dir%/}
 
 # Every key and value under the component's registry roots as sorted lines "KEY | NAME | TYPE | DATA" (reg prints
-# a key's path, then its values indented; the order of values is not part of the registration).
+# a key's path, then its values indented; the order of values is not part of the registration). The type library's
+# HELPDIR is compared without a final separator: the installer writes a directory property, which always has one.
 registration() {
   local key
   for key in "${roots[@]}"; do
@@ -73,6 +74,7 @@ registration() {
   done | tr -d '\r' | awk '
     /^HKEY_/ || /^<no / { key = $0; print key; next }
     /^    / { sub(/^    /, ""); n = split($0, part, /    /); data = part[3]; for (i = 4; i <= n; i++) data = data "    " part[i]
+              if (key ~ /\\HELPDIR$/) sub(/\\$/, "", data)
               print key " | " part[1] " | " part[2] " | " data }' | sort
 }
 installed_products() {

@@ -131,8 +131,9 @@ def main():
                                   os.path.join(stage, name))
     trees = "".join(tree(src, dst, pattern, ARCHES[args.arch]["WIN64"], refs) for src, dst, pattern in TREES)
 
-    values = dict(CONSTANTS, **identities(), **ARCHES[args.arch], VERSION=args.version, ARCH=args.arch, STAGE=xml(relative(stage)),
-                  SOURCE_DIR=xml(relative(SOURCE_DIR)), OPTIONAL_FILES=optional.rstrip("\n"), TREES=trees.rstrip("\n"),
+    values = dict(CONSTANTS, **identities(), **ARCHES[args.arch], VERSION=args.version, ARCH=args.arch,
+                  STAGE=xml(relative(stage)), SOURCE_DIR=xml(relative(SOURCE_DIR)),
+                  OPTIONAL_FILES=optional.rstrip("\n"), TREES=trees.rstrip("\n"),
                   COMPONENT_REFS="\n".join(f'      <ComponentRef Id="{ref}" />' for ref in refs))
     with open(os.path.join(HERE, "K42GuiXmlReader.wxs.in"), encoding="utf-8") as template:
         text = template.read()
