@@ -24,10 +24,9 @@ set(CPACK_PACKAGE_NAME k42guixmlreader)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT "K42GuiXmlReader maintainers <k42guixmlreader@localhost>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "GUI XML reader component of a field device's display control")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION_SUMMARY}
- K42GuiXmlReader loads a field device's GUI XML file and its localized texts and answers the
- IGuiXmlModel automation interface. The package holds the component and its platform library,
- their headers, CMake and pkg-config files, the schemas, the demo device and k42gui-inspect.")
+set(CPACK_PACKAGE_DESCRIPTION "K42GuiXmlReader loads a field device's GUI XML file and its localized texts and
+answers the IGuiXmlModel automation interface. The package holds the component and its platform library,
+their headers, CMake and pkg-config files, the schemas, the demo device and k42gui-inspect.")
 set(CPACK_DEBIAN_PACKAGE_SECTION libdevel)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 # Depends is computed by dpkg-shlibdeps from what the binaries link (Xerces-C, the C and C++ runtimes); the
