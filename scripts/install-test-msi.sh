@@ -10,6 +10,7 @@ root=$PWD
 arch=$1
 msi=$(realpath "$2")
 stage=$(realpath "$3")
+[[ -f $msi && -f $stage/K42GuiXmlReader.dll ]] || { echo "install-test-msi: no $msi or no DLL in $stage" >&2; exit 1; }
 work=$(realpath -m "${K42GUI_INSTALL_TEST_DIR:-build-install-test/msi-$arch}")
 started=$SECONDS
 step() { echo "install-test-msi ($arch): $* ($((SECONDS - started)) s)"; }
@@ -30,7 +31,7 @@ else older=$((major - 1)).99.99; fi
 rm -rf "$work"
 mkdir -p "$work"
 packaging/msi/make-msi.py --arch "$arch" --version "$older" --stage "$stage" --output "$work/older.msi" \
-  --allow-missing 2>/dev/null
+  --allow-missing 2>"$work/older.log" || { cat "$work/older.log"; exit 1; }
 step "older installer ($older) built"
 
 export WINEPREFIX="$work/wine-prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
@@ -119,14 +120,17 @@ step "reference registration taken"
 
 # ---- Install: every file, the same registration, a script against the installed device
 wine_run msiexec /i "$(winepath -w "$msi")" /qn || fail "msiexec /i exited with $?"
-(cd "$unix_install_dir" && find . -type f | sort) >"$work/files.txt"
-for expected in K42GuiXmlReader.dll README.md CHANGELOG.md schemas/guixml.xsd schemas/guixml-loc.xsd \
-  examples/demo/demo.xml examples/demo/demo_loc.xml examples/demo/images/setup.ico; do
-  grep -qxF "./$expected" "$work/files.txt" || fail "$expected was not installed"
-done
-for optional in k42gui-inspect.exe K42GuiXmlReader.tlb; do
-  if [[ -f $stage/$optional ]] && ! grep -qxF "./$optional" "$work/files.txt"; then fail "$optional was not installed"; fi
-done
+(cd "$unix_install_dir" && find . -type f | sort) >"$work/files.txt" || true
+# Exactly the binaries of the stage, the README and changelog, the schemas and the whole demo device.
+{
+  (cd "$stage" && find . -maxdepth 1 -type f)
+  (cd "$root" && find ./schemas -name '*.xsd' && find ./examples/demo -type f)
+  printf './README.md\n./CHANGELOG.md\n'
+} | sort >"$work/expected-files.txt"
+if ! diff -u "$work/expected-files.txt" "$work/files.txt" >"$work/files.diff"; then
+  fail "the installed files differ from the expected ones:"
+  cat "$work/files.diff"
+fi
 [[ $(installed_products) == 1 ]] || fail "after install: $(installed_products) products named K42GuiXmlReader"
 [[ $(installed_version) == "$version " ]] || fail "installed version '$(installed_version)', expected $version"
 same_registration "after install"
@@ -139,7 +143,7 @@ fi
 step "installed, registration and script checked"
 
 # ---- Repair: a lost DLL, demo file and class key come back
-rm "$unix_install_dir/K42GuiXmlReader.dll" "$unix_install_dir/examples/demo/demo.xml"
+rm -f "$unix_install_dir/K42GuiXmlReader.dll" "$unix_install_dir/examples/demo/demo.xml"
 wine_run reg delete "HKCR\\CLSID\\$clsid\\InprocServer32" /f "$view" >/dev/null 2>&1 || fail "could not delete a key"
 # REINSTALL=ALL with REINSTALLMODE=amus is the repair that `msiexec /famus` starts (Wine's msiexec refuses /f):
 # every file again, and the machine's registry values rewritten.
