@@ -1,5 +1,5 @@
 # Installation of the component as a CMake package and a pkg-config module:
-# the library, the shared platform library it needs, the public headers, the schemas,
+# the library, the shared platform library it needs, the public headers, the schemas, the demo device,
 # K42GuiXmlReaderConfig.cmake with its version file and imported targets, and k42guixmlreader.pc.
 if(NOT TARGET K42GuiXmlReader)
   return()
@@ -28,6 +28,10 @@ install(DIRECTORY ${PROJECT_SOURCE_DIR}/include/k42gui
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/schemas/
   DESTINATION ${CMAKE_INSTALL_DATADIR}/k42gui/schemas
   FILES_MATCHING PATTERN "*.xsd")
+# The demo device beside the schemas, so that its relative schema paths (../../schemas/) hold when installed.
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/examples/demo DESTINATION ${CMAKE_INSTALL_DATADIR}/k42gui/examples)
+install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/CHANGELOG.md
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/k42guixmlreader)
 install(EXPORT K42GuiXmlReaderTargets
   NAMESPACE K42GuiXmlReader::
   DESTINATION ${K42GUI_CMAKE_INSTALL_DIR})
@@ -50,3 +54,5 @@ configure_file(${PROJECT_SOURCE_DIR}/cmake/k42guixmlreader.pc.in
   ${PROJECT_BINARY_DIR}/k42guixmlreader.pc @ONLY)
 install(FILES ${PROJECT_BINARY_DIR}/k42guixmlreader.pc
   DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
+
+include(${PROJECT_SOURCE_DIR}/cmake/package.cmake)
