@@ -56,37 +56,47 @@ bool IsSvg(const std::string& bytes) {
          (end == bytes.size() || std::string_view(" \t\r\n>/").find(bytes[end]) != std::string_view::npos);
 }
 
-// Judges path and, when it passes, leaves it open in opened.
-DeviceFile Open(const std::string& path, const std::vector<std::string>& allowedDirectories, uint64_t maxSize,
-                k42::ReadableFile& opened) {
+DeviceFileProblem ProblemOf(k42::OpenFailure failure) {
+  switch (failure) {
+    case k42::OpenFailure::kNone:
+      return DeviceFileProblem::kNone;
+    case k42::OpenFailure::kMissing:
+      return DeviceFileProblem::kMissing;
+    case k42::OpenFailure::kNotRegular:
+      return DeviceFileProblem::kNotRegular;
+    case k42::OpenFailure::kTooLarge:
+      return DeviceFileProblem::kTooLarge;
+    case k42::OpenFailure::kUnreadable:
+      break;
+  }
+  return DeviceFileProblem::kUnreadable;
+}
+
+// The judgement of an opened (or refused) file; with read, the whole file when it passed.
+DeviceFile Judge(k42::ReadableFile opened, bool read) {
   DeviceFile file;
+  file.problem = ProblemOf(opened.Failure());
+  file.message = opened.Reason();
+  if (read && opened && !opened.ReadAll(file.bytes)) {
+    file.bytes.clear();
+    file.problem = DeviceFileProblem::kUnreadable;
+    file.message = "cannot be read";
+  }
+  return file;
+}
+
+// Judges path, which must resolve into one of allowedDirectories, and reads it when asked to.
+DeviceFile OpenInside(const std::string& path, const std::vector<std::string>& allowedDirectories, uint64_t maxSize,
+                      bool read) {
   const fs::path resolved = Resolved(path);
   if (!InsideAny(resolved, allowedDirectories)) {
+    DeviceFile file;
     file.problem = DeviceFileProblem::kOutside;
     file.message = "outside the device's directory";
     return file;
   }
   // The resolved path holds no link any more: what is opened is the file inside.
-  opened = k42::ReadableFile::Open(resolved.u16string(), maxSize);
-  switch (opened.Failure()) {
-    case k42::OpenFailure::kNone:
-      file.problem = DeviceFileProblem::kNone;
-      break;
-    case k42::OpenFailure::kMissing:
-      file.problem = DeviceFileProblem::kMissing;
-      break;
-    case k42::OpenFailure::kNotRegular:
-      file.problem = DeviceFileProblem::kNotRegular;
-      break;
-    case k42::OpenFailure::kTooLarge:
-      file.problem = DeviceFileProblem::kTooLarge;
-      break;
-    case k42::OpenFailure::kUnreadable:
-      file.problem = DeviceFileProblem::kUnreadable;
-      break;
-  }
-  file.message = opened.Reason();
-  return file;
+  return Judge(k42::ReadableFile::Open(resolved.u16string(), maxSize), read);
 }
 
 }  // namespace
@@ -97,21 +107,12 @@ bool IsInsideDirectories(const std::string& path, const std::vector<std::string>
 
 DeviceFile ProbeDeviceFile(const std::string& path, const std::vector<std::string>& allowedDirectories,
                            uint64_t maxSize) {
-  k42::ReadableFile opened;
-  return Open(path, allowedDirectories, maxSize, opened);
+  return OpenInside(path, allowedDirectories, maxSize, false);
 }
 
 DeviceFile ReadDeviceFile(const std::string& path, const std::vector<std::string>& allowedDirectories,
                           uint64_t maxSize) {
-  k42::ReadableFile opened;
-  DeviceFile file = Open(path, allowedDirectories, maxSize, opened);
-  if (file.problem != DeviceFileProblem::kNone) return file;
-  if (!opened.ReadAll(file.bytes)) {
-    file.bytes.clear();
-    file.problem = DeviceFileProblem::kUnreadable;
-    file.message = "cannot be read";
-  }
-  return file;
+  return OpenInside(path, allowedDirectories, maxSize, true);
 }
 
 std::string ImageMediaType(const std::string& bytes) {
@@ -126,32 +127,7 @@ std::string ImageMediaType(const std::string& bytes) {
 }
 
 DeviceFile ReadRegularFile(const std::string& path, uint64_t maxSize) {
-  DeviceFile file;
-  k42::ReadableFile opened = k42::ReadableFile::Open(path, maxSize);
-  switch (opened.Failure()) {
-    case k42::OpenFailure::kNone:
-      file.problem = DeviceFileProblem::kNone;
-      break;
-    case k42::OpenFailure::kMissing:
-      file.problem = DeviceFileProblem::kMissing;
-      break;
-    case k42::OpenFailure::kNotRegular:
-      file.problem = DeviceFileProblem::kNotRegular;
-      break;
-    case k42::OpenFailure::kTooLarge:
-      file.problem = DeviceFileProblem::kTooLarge;
-      break;
-    case k42::OpenFailure::kUnreadable:
-      file.problem = DeviceFileProblem::kUnreadable;
-      break;
-  }
-  file.message = opened.Reason();
-  if (opened && !opened.ReadAll(file.bytes)) {
-    file.bytes.clear();
-    file.problem = DeviceFileProblem::kUnreadable;
-    file.message = "cannot be read";
-  }
-  return file;
+  return Judge(k42::ReadableFile::Open(path, maxSize), true);
 }
 
 }  // namespace k42gui
