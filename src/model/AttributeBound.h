@@ -5,8 +5,8 @@
 // in startElement would come after the quadratic part. The bytes are checked instead, as they pass from
 // the file to the parser: one look at each byte, so the check itself is linear.
 //
-//   xercesc::LocalFileInputSource file(path);
-//   parser.parse(k42::AttributeBoundedSource(file));   // throws LoadRefused at the 1001st attribute
+//   std::unique_ptr<k42::OpenedFileSource> file(k42::OpenForParser(path, reason));
+//   parser.parse(k42::AttributeBoundedSource(*file));   // throws LoadRefused at the 1001st attribute
 //
 // BoundedDomParser and BoundedSaxReader read the document and every schema through it.
 #pragma once

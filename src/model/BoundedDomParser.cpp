@@ -3,10 +3,10 @@
 
 #include <memory>
 
-#include <xercesc/framework/LocalFileInputSource.hpp>
-
 #include "model/AttributeBound.h"
 #include "model/LoadBounds.h"
+#include "model/OpenedFileSource.h"
+#include "platform/text.h"
 
 namespace k42 {
 
@@ -19,7 +19,13 @@ void BoundedDomParser::parse(const xercesc::InputSource& source) {
   xercesc::XercesDOMParser::parse(AttributeBoundedSource(source));
 }
 
-void BoundedDomParser::parse(const XMLCh* path) { parse(xercesc::LocalFileInputSource(path, getMemoryManager())); }
+// A path is opened as every file is: a named pipe, directory or device is refused before the parser sees it.
+void BoundedDomParser::parse(const XMLCh* path) {
+  std::u16string reason;
+  const std::unique_ptr<OpenedFileSource> source(OpenForParser(path, reason));
+  if (source == nullptr) throw LoadRefused(ToNarrow(reason + u": " + path));
+  parse(*source);
+}
 
 xercesc::InputSource* BoundedDomParser::resolveEntity(xercesc::XMLResourceIdentifier* resource) {
   std::unique_ptr<xercesc::InputSource> source(xercesc::XercesDOMParser::resolveEntity(resource));

@@ -3,9 +3,9 @@
 
 #include <memory>
 
-#include <xercesc/framework/LocalFileInputSource.hpp>
-
 #include "model/AttributeBound.h"
+#include "model/LoadBounds.h"
+#include "model/OpenedFileSource.h"
 #include "platform/text.h"
 
 namespace k42 {
@@ -14,7 +14,13 @@ void BoundedSaxReader::parse(const xercesc::InputSource& source) {
   xercesc::SAX2XMLReaderImpl::parse(AttributeBoundedSource(source));
 }
 
-void BoundedSaxReader::parse(const XMLCh* const path) { parse(xercesc::LocalFileInputSource(path, m_memory)); }
+// A path is opened as every file is: a named pipe, directory or device is refused before the parser sees it.
+void BoundedSaxReader::parse(const XMLCh* const path) {
+  std::u16string reason;
+  const std::unique_ptr<OpenedFileSource> source(OpenForParser(path, reason));
+  if (source == nullptr) throw LoadRefused(ToNarrow(reason + u": " + path));
+  parse(*source);
+}
 
 void BoundedSaxReader::parse(const char* const path) { parse(FromNarrow(path).c_str()); }
 
