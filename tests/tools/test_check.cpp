@@ -2,6 +2,8 @@
 // rules can be chosen, JSON is there for editors and CI, and a device copied away from its schemas says so once.
 #include <gtest/gtest.h>
 
+#include <k42gui/DeviceCheck.h>
+
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -58,7 +60,17 @@ TEST(InspectCheck, RulesAreChosenByNameAndAnUnknownNameIsAUsageError) {
   EXPECT_EQ(InspectRaw("check --rule unresolved-ref " + Broken("unresolved.xml")).exitCode, 2);
   const Outcome unknown = InspectRaw("check --rule no-such-rule " + Broken("clean.xml"));
   EXPECT_EQ(unknown.exitCode, 64);
-  EXPECT_NE(unknown.err.find("no-such-rule"), std::string::npos);
+  // The message names every rule there is, and so does the subcommand's help, with what each finds.
+  std::string names;
+  const Outcome help = InspectRaw("check --help");
+  EXPECT_EQ(help.exitCode, 0);
+  for (const k42gui::Rule& rule : k42gui::CheckRules()) {
+    names += (names.empty() ? "" : ", ") + std::string(rule.name);
+    EXPECT_NE(help.out.find(std::string(rule.name) + " "), std::string::npos) << rule.name;
+    EXPECT_NE(help.out.find(rule.description), std::string::npos) << rule.name;
+  }
+  EXPECT_EQ(unknown.err, "k42gui-inspect: unknown rule: no-such-rule (the rules: " + names + ")\n");
+  EXPECT_EQ(InspectRaw("check --ignore no-such-rule " + Broken("clean.xml")).err, unknown.err);
 }
 
 TEST(InspectCheck, ADemoCopiedAwayFromItsSchemasGetsOneLinePerFileInsteadOfAFloodOfUndeclaredElements) {

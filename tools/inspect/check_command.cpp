@@ -26,6 +26,13 @@ bool KnownRule(const std::string& name) {
   return std::any_of(rules.begin(), rules.end(), [&](const k42gui::Rule& rule) { return name == rule.name; });
 }
 
+// The rules' names, comma-separated, in their fixed order.
+std::string RuleNames() {
+  std::string names;
+  for (const k42gui::Rule& rule : k42gui::CheckRules()) names += (names.empty() ? "" : ", ") + std::string(rule.name);
+  return names;
+}
+
 const char* SeverityName(k42gui::Severity severity) {
   return severity == k42gui::Severity::kError ? "error" : "warning";
 }
@@ -71,16 +78,12 @@ int RunCheck(const CheckArgs& args) {
     return kExitUsage;
   }
   k42gui::CheckRequest request;
-  for (const std::string& name : args.rules) {
-    if (!KnownRule(name)) {
-      std::cerr << "k42gui-inspect: unknown rule: " << name << '\n';
-      return kExitUsage;
-    }
-  }
-  for (const std::string& name : args.ignored) {
-    if (!KnownRule(name)) {
-      std::cerr << "k42gui-inspect: unknown rule: " << name << '\n';
-      return kExitUsage;
+  for (const std::vector<std::string>* names : {&args.rules, &args.ignored}) {
+    for (const std::string& name : *names) {
+      if (!KnownRule(name)) {
+        std::cerr << "k42gui-inspect: unknown rule: " << name << " (the rules: " << RuleNames() << ")\n";
+        return kExitUsage;
+      }
     }
   }
   for (const k42gui::Rule& rule : k42gui::CheckRules()) {

@@ -1,12 +1,14 @@
 // Parsing of the inspector's command line with CLI11.
 #include "inspect/options.h"
 
+#include <algorithm>
 #include <climits>
 #include <filesystem>
 #include <iostream>
 #include <vector>
 
 #include <CLI/CLI.hpp>
+#include <k42gui/DeviceCheck.h>
 
 namespace inspect {
 namespace {
@@ -101,6 +103,17 @@ DeviceArgs ResolveDevice(const std::string& directory, const std::string& xmlFil
   return device;
 }
 
+// The check rules with what each finds, for the subcommand's help.
+std::string CheckRuleList() {
+  std::string list = "\nRules (--rule NAME runs only those named, --ignore NAME leaves one out):\n";
+  for (const k42gui::Rule& rule : k42gui::CheckRules()) {
+    std::string name = rule.name;
+    name.resize(std::max<size_t>(name.size() + 2, 22), ' ');
+    list += "  " + name + rule.description + "\n";
+  }
+  return list + "\n";
+}
+
 std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& line) {
   CLI::App app(kDescription, "k42gui-inspect");
   app.footer(std::string(kPaths) + kReportExits);
@@ -113,7 +126,7 @@ std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& line) {
       ->expected(0, 2);
 
   CLI::App* check = app.add_subcommand("check", "lint the device for its author");
-  check->footer(std::string(kPaths) +
+  check->footer(std::string(kPaths) + CheckRuleList() +
                 "Exit codes: 0 clean, 1 warnings only, 2 errors (or a device the component cannot load), 64 wrong\n"
                 "arguments, 74 the output could not be written.");
   AddCommon(*check, common, {"text", "json"});
