@@ -15,6 +15,7 @@
 #include <k42gui/DeviceFiles.h>
 #include <k42gui/IGuiXmlModel.h>
 
+#include "authoring/NearMiss.h"
 #include "authoring/SourceScan.h"
 #include "model/DDModel.h"
 #include "model/Vocabulary.h"
@@ -341,6 +342,7 @@ class Checker {
     const std::u16string& id = attribute.value;
     int32_t parType = ParTypeOf(target);
     std::string where;
+    std::u16string scope;  // the module whose menus or displays are looked in
     bool found = false;
     switch (target) {
       case Target::kVariable:
@@ -380,6 +382,7 @@ class Checker {
         found = target == Target::kDisplay ? m_model.FindDisplayOfModules(module, id) != nullptr
                                            : loaded->FindMenuIndex(id) >= 0;
         where = " in module " + Quoted(module);
+        scope = module;
         break;
       }
       case Target::kAnyMenu:
@@ -400,9 +403,53 @@ class Checker {
         return;
     }
     if (found) return;
+    const std::u16string meant = NearMiss(id, Candidates(target, scope));
     Add("unresolved-ref", Severity::kError, m_request.guiXmlPath, attribute.valuePosition,
         TargetName(target, parType) + " " + Quoted(id) + " is not declared" + where + " (" + Narrow(attribute.name) +
-            ")");
+            ")" + (meant.empty() ? std::string() : "; did you mean " + Quoted(meant) + "?"));
+  }
+
+  // The declared identifiers a reference to target may mean, in document order (scope: the module of a
+  // menu or display reference).
+  std::vector<std::u16string> Candidates(Target target, const std::u16string& scope) const {
+    auto kinds = [target]() -> std::vector<Kind> {
+      switch (target) {
+        case Target::kVariable:
+          return {Kind::kVariable};
+        case Target::kMethod:
+          return {Kind::kMethod};
+        case Target::kImage:
+          return {Kind::kImage};
+        case Target::kModule:
+        case Target::kModuleDeclaration:
+          return {Kind::kModule};
+        case Target::kHeaderParameter:
+          return {Kind::kVariable, Kind::kMetaVariable, Kind::kMethod, Kind::kImage};
+        case Target::kElement:
+          return {Kind::kLabel,  Kind::kVariable, Kind::kMethod,  Kind::kImage,
+                  Kind::kModule, Kind::kMenu,     Kind::kDisplay, Kind::kMenubarItem};
+        case Target::kDisplay:
+          return {Kind::kDisplay};
+        case Target::kMenu:
+        case Target::kAnyMenu:
+          return {Kind::kMenu};
+        case Target::kMenubarItem:
+          return {Kind::kMenubarItem};
+        case Target::kHeaderUse:
+        case Target::kLanguage:
+        case Target::kFile:
+          break;
+      }
+      return {};
+    }();
+    const bool scoped = target == Target::kDisplay || target == Target::kMenu;
+    std::vector<std::u16string> ids;
+    for (const Declared& declared : m_declared) {
+      if (std::find(kinds.begin(), kinds.end(), declared.kind) == kinds.end()) continue;
+      if (scoped && declared.scope != scope) continue;
+      ids.push_back(declared.id->value);
+    }
+    return ids;
   }
 
   // ---- Files -----------------------------------------------------------------------------------------
