@@ -47,10 +47,6 @@ DeviceFile ReadDeviceFile(const std::string& path, const std::vector<std::string
 DeviceFile ProbeDeviceFile(const std::string& path, const std::vector<std::string>& allowedDirectories,
                            uint64_t maxSize = kDeviceFileLimit);
 
-// Whether path resolves into one of allowedDirectories (a path that does not exist is judged by what
-// exists of it).
-bool IsInsideDirectories(const std::string& path, const std::vector<std::string>& allowedDirectories);
-
 // The picture formats a browser shows, told by their first bytes ("image/png", "image/bmp", "image/x-icon",
 // "image/gif", "image/jpeg", "image/svg+xml": an XML file whose root element is "svg"); empty for
 // anything else.

@@ -101,10 +101,6 @@ DeviceFile OpenInside(const std::string& path, const std::vector<std::string>& a
 
 }  // namespace
 
-bool IsInsideDirectories(const std::string& path, const std::vector<std::string>& allowedDirectories) {
-  return InsideAny(Resolved(path), allowedDirectories);
-}
-
 DeviceFile ProbeDeviceFile(const std::string& path, const std::vector<std::string>& allowedDirectories,
                            uint64_t maxSize) {
   return OpenInside(path, allowedDirectories, maxSize, false);

@@ -50,8 +50,6 @@ class ReadableFile {
   bool IsOpen() const { return m_failure == OpenFailure::kNone; }
   explicit operator bool() const { return IsOpen(); }
   OpenFailure Failure() const { return m_failure; }
-  // The kind of a non-regular file ("a directory", "a named pipe", "a device", "a socket"), else empty.
-  const char* Kind() const { return m_kind; }
   // Why it was not opened: "not a regular file (a named pipe)", "no such file", "larger than N bytes",
   // "cannot be read"; empty when it was opened.
   std::string Reason() const;
