@@ -3,7 +3,7 @@
 
 #include <k42gui/IGuiXmlModel.h>
 
-#include "model/DDParserXML.h"
+#include "readers/declarations/DeclarationReader.h"
 #include "model/DomUtil.h"
 #include "model/Keywords.h"
 #include "platform/text.h"
@@ -26,7 +26,7 @@ int32_t HeaderVarTypeFromKeyword(const std::u16string& text) {
 
 }  // namespace
 
-int CDDParserXML::ParseHeaderArea(DOMNodeList* list) {
+int k42::DeclarationReader::ParseHeaderArea(DOMNodeList* list) {
   k42::ForEachNode(list, [this](DOMNode* node) {
     try {
       std::u16string use;
@@ -42,7 +42,7 @@ int CDDParserXML::ParseHeaderArea(DOMNodeList* list) {
   return 0;
 }
 
-int CDDParserXML::ParseHeaderRecords(DOMNodeList* children, const std::u16string& use) {
+int k42::DeclarationReader::ParseHeaderRecords(DOMNodeList* children, const std::u16string& use) {
   k42::ForEachChild(children, [&](DOMNode* child) {
     const bool isVariable = k42::NodeNameIs(child, u"VARIABLE_HEADER");
     if (!isVariable && !k42::NodeNameIs(child, u"IMAGE_HEADER")) return true;
@@ -50,7 +50,7 @@ int CDDParserXML::ParseHeaderRecords(DOMNodeList* children, const std::u16string
       auto record = std::make_unique<CDDHeaderRecord>();
       record->m_use = use;
       const int result = isVariable ? ParseVariableHeader(child, record.get()) : ParseImageHeader(child, record.get());
-      if (result == 0) m_headerRecords.push_back(std::move(record));
+      if (result == 0) m_document.HeaderRecords().push_back(std::move(record));
     } catch (...) {
       // The record being built is dropped; the others are read.
     }
@@ -59,7 +59,7 @@ int CDDParserXML::ParseHeaderRecords(DOMNodeList* children, const std::u16string
   return 0;
 }
 
-int CDDParserXML::ParseVariableHeader(DOMNode* node, CDDHeaderRecord* record) {
+int k42::DeclarationReader::ParseVariableHeader(DOMNode* node, CDDHeaderRecord* record) {
   if (node == nullptr || record == nullptr) return kDiscard;
   try {
     std::u16string text;
@@ -81,7 +81,7 @@ int CDDParserXML::ParseVariableHeader(DOMNode* node, CDDHeaderRecord* record) {
   return 0;
 }
 
-int CDDParserXML::ParseImageHeader(DOMNode* node, CDDHeaderRecord* record) {
+int k42::DeclarationReader::ParseImageHeader(DOMNode* node, CDDHeaderRecord* record) {
   if (node == nullptr || record == nullptr) return kDiscard;
   try {
     record->m_origin = PAR_IMAGE;

@@ -1,18 +1,18 @@
 // Reader of "IMAGE_DEC" and the image record.
 #include <memory>
 
-#include "model/DDParserXML.h"
+#include "readers/declarations/DeclarationReader.h"
 #include "readers/declarations/declaration_list.h"
 #include "model/DomUtil.h"
 #include "platform/text.h"
 
-int CDDParserXML::ParseImageDec(DOMNodeList* list) {
-  k42::ReadDeclarations(list, u"IMAGE_ID", m_images, m_elements, m_texts,
+int k42::DeclarationReader::ParseImageDec(DOMNodeList* list) {
+  k42::ReadDeclarations(list, u"IMAGE_ID", m_document.Images(), m_elements, m_texts,
                         [this](DOMNode* node, CDDImage* image) { ParseImageBody(node->getChildNodes(), image); });
   return 0;
 }
 
-int CDDParserXML::ParseImageBody(DOMNodeList* children, CDDImage* image) {
+int k42::DeclarationReader::ParseImageBody(DOMNodeList* children, CDDImage* image) {
   if (image == nullptr) return 0;
   k42::ForEachChild(children, [&](DOMNode* child) {
     // Text and comment nodes ("#text", "#comment") match none of the names.
@@ -30,7 +30,7 @@ int CDDParserXML::ParseImageBody(DOMNodeList* children, CDDImage* image) {
   return 0;
 }
 
-int CDDParserXML::ParseImageSize(DOMNode* node, int sizeIndex, CDDImage* image) {
+int k42::DeclarationReader::ParseImageSize(DOMNode* node, int sizeIndex, CDDImage* image) {
   if (node == nullptr || image == nullptr) return -1;
   try {
     std::u16string reference;
@@ -41,7 +41,7 @@ int CDDParserXML::ParseImageSize(DOMNode* node, int sizeIndex, CDDImage* image) 
   return 0;
 }
 
-int CDDParserXML::ParseImageLink(DOMNode* node, CDDImage* image) {
+int k42::DeclarationReader::ParseImageLink(DOMNode* node, CDDImage* image) {
   if (node == nullptr || image == nullptr) return -1;
   try {
     std::u16string text;

@@ -1,18 +1,18 @@
 // Reader of "MET_DEC" and the method record.
 #include <memory>
 
-#include "model/DDParserXML.h"
+#include "readers/declarations/DeclarationReader.h"
 #include "readers/declarations/declaration_list.h"
 #include "model/DomUtil.h"
 #include "model/Keywords.h"
 
-int CDDParserXML::ParseMetDec(DOMNodeList* list) {
-  k42::ReadDeclarations(list, u"MET_ID", m_methods, m_elements, m_texts,
+int k42::DeclarationReader::ParseMetDec(DOMNodeList* list) {
+  k42::ReadDeclarations(list, u"MET_ID", m_document.Methods(), m_elements, m_texts,
                         [this](DOMNode* node, CDDMethod* method) { ParseMetBody(node->getChildNodes(), method); });
   return 0;
 }
 
-int CDDParserXML::ParseMetBody(DOMNodeList* children, CDDMethod* method) {
+int k42::DeclarationReader::ParseMetBody(DOMNodeList* children, CDDMethod* method) {
   if (method == nullptr) return 0;
   k42::ForEachChild(children, [&](DOMNode* child) {
     if (k42::NodeNameIs(child, u"MODIFIER")) ParseMetModifier(child, method);
@@ -21,7 +21,7 @@ int CDDParserXML::ParseMetBody(DOMNodeList* children, CDDMethod* method) {
   return 0;
 }
 
-int CDDParserXML::ParseMetModifier(DOMNode* node, CDDMethod* method) {
+int k42::DeclarationReader::ParseMetModifier(DOMNode* node, CDDMethod* method) {
   if (node == nullptr || method == nullptr) return -1;
   try {
     std::u16string_view text;

@@ -5,20 +5,20 @@
 
 #include <k42gui/IGuiXmlModel.h>
 
-#include "model/DDParserXML.h"
+#include "readers/declarations/DeclarationReader.h"
 #include "readers/declarations/declaration_list.h"
 #include "model/DomUtil.h"
 #include "model/Keywords.h"
 #include "platform/text.h"
 
-int CDDParserXML::ParseVarDec(DOMNodeList* list) {
+int k42::DeclarationReader::ParseVarDec(DOMNodeList* list) {
   k42::ReadDeclarations(
-      list, u"VAR_ID", m_variables, m_elements, m_texts,
+      list, u"VAR_ID", m_document.Variables(), m_elements, m_texts,
       [this](DOMNode* node, CDDVariable* variable) { ParseVarBody(node->getChildNodes(), variable); });
   return 0;
 }
 
-int CDDParserXML::ParseVarBody(DOMNodeList* children, CDDVariable* variable) {
+int k42::DeclarationReader::ParseVarBody(DOMNodeList* children, CDDVariable* variable) {
   if (variable == nullptr) return 0;
   try {
     if (children == nullptr || children->item(0) == nullptr) {
@@ -51,7 +51,7 @@ int CDDParserXML::ParseVarBody(DOMNodeList* children, CDDVariable* variable) {
   return 0;
 }
 
-int CDDParserXML::ParseDatatype(DOMNode* node, CDDVariable* variable) {
+int k42::DeclarationReader::ParseDatatype(DOMNode* node, CDDVariable* variable) {
   if (node == nullptr || variable == nullptr) return -1;
   try {
     static constexpr std::u16string_view kNames[] = {u"STORAGE", u"SIZE_IN_BIT", u"COND"};
@@ -74,7 +74,7 @@ int CDDParserXML::ParseDatatype(DOMNode* node, CDDVariable* variable) {
   return 0;
 }
 
-int CDDParserXML::ParseVarModifier(DOMNode* node, CDDVariable* variable) {
+int k42::DeclarationReader::ParseVarModifier(DOMNode* node, CDDVariable* variable) {
   if (node == nullptr || variable == nullptr) return -1;
   try {
     std::u16string_view text;
@@ -88,7 +88,7 @@ int CDDParserXML::ParseVarModifier(DOMNode* node, CDDVariable* variable) {
   return 0;
 }
 
-int CDDParserXML::ParseEnumItem(DOMNode* node, CDDVariable* variable) {
+int k42::DeclarationReader::ParseEnumItem(DOMNode* node, CDDVariable* variable) {
   if (node == nullptr || variable == nullptr) return -1;
   try {
     static constexpr std::u16string_view kNames[] = {u"VALUE", u"DDSTRING"};
@@ -104,7 +104,7 @@ int CDDParserXML::ParseEnumItem(DOMNode* node, CDDVariable* variable) {
   return 0;
 }
 
-int CDDParserXML::ParseValue(DOMNode* node, CDDVariable* variable) {
+int k42::DeclarationReader::ParseValue(DOMNode* node, CDDVariable* variable) {
   if (node == nullptr || variable == nullptr) return -1;
   try {
     std::u16string_view source;

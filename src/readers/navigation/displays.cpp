@@ -2,14 +2,14 @@
 //
 // The host lays the screen out; the reader only keeps the items in document
 // order with what each one needs. Numbers are read as leading decimal
-// integers (a hexadecimal colour reads as 0), flags with ParseBool. A failed
+// integers (a hexadecimal colour reads as 0), flags with FlagFromText. A failed
 // copy of an attribute text drops the item (or display) being built, except
 // where noted below.
 #include <memory>
 
 #include <k42gui/IGuiXmlModel.h>
 
-#include "model/DDParserXML.h"
+#include "readers/navigation/NavigationReader.h"
 #include "model/DomUtil.h"
 #include "model/Keywords.h"
 #include "platform/text.h"
@@ -32,7 +32,7 @@ void ReadNumber(const k42::Attributes<N>& attributes, size_t i, int32_t& value) 
 
 }  // namespace
 
-int CDDParserXML::ParsePardisArea(DOMNode* node, CDDModule* module) {
+int k42::NavigationReader::ParsePardisArea(DOMNode* node, CDDModule* module) {
   if (node == nullptr || module == nullptr) return 0;
   k42::ForEachChild(node, [&](DOMNode* child) {
     if (k42::NodeNameIs(child, u"PARDIS_DEC")) ParsePardisDec(child, module);
@@ -41,7 +41,7 @@ int CDDParserXML::ParsePardisArea(DOMNode* node, CDDModule* module) {
   return 0;
 }
 
-int CDDParserXML::ParsePardisDec(DOMNode* node, CDDModule* module) {
+int k42::NavigationReader::ParsePardisDec(DOMNode* node, CDDModule* module) {
   if (node == nullptr || module == nullptr) return -1;
   std::unique_ptr<CDDPardis> display;
   try {
@@ -95,7 +95,7 @@ int CDDParserXML::ParsePardisDec(DOMNode* node, CDDModule* module) {
   return 0;
 }
 
-int CDDParserXML::ParseVariablePardis(DOMNode* node, CDDPardis* display) {
+int k42::NavigationReader::ParseVariablePardis(DOMNode* node, CDDPardis* display) {
   if (node == nullptr || display == nullptr) return 0;
   try {
     static constexpr std::u16string_view kNames[] = {u"VAR_REF", u"LABEL_REF", u"LEGEND", u"CONTROLSTYLE", u"HELPREF"};
@@ -125,7 +125,7 @@ int CDDParserXML::ParseVariablePardis(DOMNode* node, CDDPardis* display) {
   return 0;
 }
 
-int CDDParserXML::ParseImagePardis(DOMNode* node, CDDPardis* display) {
+int k42::NavigationReader::ParseImagePardis(DOMNode* node, CDDPardis* display) {
   if (node == nullptr || display == nullptr) return 0;
   try {
     CDDDisplayItem item;
@@ -136,7 +136,7 @@ int CDDParserXML::ParseImagePardis(DOMNode* node, CDDPardis* display) {
   return 0;
 }
 
-int CDDParserXML::ParseMethodPardis(DOMNode* node, CDDPardis* display) {
+int k42::NavigationReader::ParseMethodPardis(DOMNode* node, CDDPardis* display) {
   if (node == nullptr || display == nullptr) return 0;
   try {
     static constexpr std::u16string_view kNames[] = {u"MET_REF", u"CONTROLSTYLE"};
@@ -153,7 +153,7 @@ int CDDParserXML::ParseMethodPardis(DOMNode* node, CDDPardis* display) {
   return 0;
 }
 
-int CDDParserXML::ParseModulePardis(DOMNode* node, CDDPardis* display) {
+int k42::NavigationReader::ParseModulePardis(DOMNode* node, CDDPardis* display) {
   if (node == nullptr || display == nullptr) return 0;
   try {
     // An embedded control: the label reference carries its programmatic
@@ -173,7 +173,7 @@ int CDDParserXML::ParseModulePardis(DOMNode* node, CDDPardis* display) {
   return 0;
 }
 
-int CDDParserXML::ParseHeadlinePardis(DOMNode* node, CDDPardis* display) {
+int k42::NavigationReader::ParseHeadlinePardis(DOMNode* node, CDDPardis* display) {
   if (node == nullptr || display == nullptr) return 0;
   try {
     CDDDisplayItem item;
@@ -191,15 +191,15 @@ int CDDParserXML::ParseHeadlinePardis(DOMNode* node, CDDPardis* display) {
       ReadNumber(attributes, 4, item.m_height);
       ReadNumber(attributes, 5, item.m_weightOrWidth);
       std::u16string_view flag;
-      if (attributes.Get(6, flag)) item.m_italic = ParseBool(std::u16string(flag));
-      if (attributes.Get(7, flag)) item.m_underline = ParseBool(std::u16string(flag));
+      if (attributes.Get(6, flag)) item.m_italic = k42::FlagFromText(std::u16string(flag));
+      if (attributes.Get(7, flag)) item.m_underline = k42::FlagFromText(std::u16string(flag));
     }
     display->AddItem(item);
   } catch (...) {}
   return 0;
 }
 
-int CDDParserXML::ParseEmptyFieldPardis(DOMNode*, CDDPardis* display) {
+int k42::NavigationReader::ParseEmptyFieldPardis(DOMNode*, CDDPardis* display) {
   if (display == nullptr) return 0;
   try {
     CDDDisplayItem item;
@@ -210,7 +210,7 @@ int CDDParserXML::ParseEmptyFieldPardis(DOMNode*, CDDPardis* display) {
   return 0;
 }
 
-int CDDParserXML::ParseNewColumnPardis(DOMNode*, CDDPardis* display) {
+int k42::NavigationReader::ParseNewColumnPardis(DOMNode*, CDDPardis* display) {
   if (display == nullptr) return 0;
   try {
     // Same parameter type as an empty field; only the style tells them apart.
@@ -222,7 +222,7 @@ int CDDParserXML::ParseNewColumnPardis(DOMNode*, CDDPardis* display) {
   return 0;
 }
 
-int CDDParserXML::ParseHorNav(DOMNode* node, CDDPardis* display) {
+int k42::NavigationReader::ParseHorNav(DOMNode* node, CDDPardis* display) {
   if (node == nullptr || display == nullptr) return 0;
   try {
     static constexpr std::u16string_view kNames[] = {u"TARGET", u"PARDIS_REF"};

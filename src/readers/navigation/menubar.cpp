@@ -10,7 +10,7 @@
 
 #include <k42gui/IGuiXmlModel.h>
 
-#include "model/DDParserXML.h"
+#include "readers/navigation/NavigationReader.h"
 #include "model/DomUtil.h"
 #include "model/Keywords.h"
 
@@ -19,7 +19,7 @@ namespace {
 // One level being read: the next node to read at that level (null when the
 // level is done); popup levels close with an end marker.
 struct Level {
-  DOMNode* next;
+  xercesc::DOMNode* next;
   bool popup;
 };
 
@@ -36,9 +36,9 @@ void CloseLevel(std::vector<Level>& levels, ItemList& items) {
 
 }  // namespace
 
-int CDDParserXML::ParseMenubar(DOMNodeList* list) {
+int k42::NavigationReader::ParseMenubar(DOMNodeList* list) {
   k42::ForEachNode(list, [this](DOMNode* node) {
-    ParseMenubarItems(node->getChildNodes(), m_menubarItems);
+    ParseMenubarItems(node->getChildNodes(), m_document.MenubarItems());
     return true;
   });
   return 0;
@@ -46,7 +46,7 @@ int CDDParserXML::ParseMenubar(DOMNodeList* list) {
 
 // children is the child list of one element ("MENUBAR", "MODULEMENUBAR");
 // its first node is taken from it and the rest through sibling links.
-int CDDParserXML::ParseMenubarItems(DOMNodeList* children, k42::OwnedList<CDDMenubarItem>& items) {
+int k42::NavigationReader::ParseMenubarItems(DOMNodeList* children, k42::OwnedList<CDDMenubarItem>& items) {
   std::vector<Level> levels;
   try {
     levels.push_back({children != nullptr ? children->item(0) : nullptr, false});

@@ -8,10 +8,10 @@
 
 #include <k42gui/IGuiXmlModel.h>
 
-#include "model/DDParserXML.h"
+#include "readers/navigation/NavigationReader.h"
 #include "model/DomUtil.h"
 
-int CDDParserXML::ParseNavigationArea(DOMNode* node, CDDModule* module) {
+int k42::NavigationReader::ParseNavigationArea(DOMNode* node, CDDModule* module) {
   if (node == nullptr || module == nullptr) return 0;
   try {
     std::u16string imageList;
@@ -33,7 +33,7 @@ int CDDParserXML::ParseNavigationArea(DOMNode* node, CDDModule* module) {
   return 0;
 }
 
-int CDDParserXML::ParseMenuDec(DOMNode* node, CDDModule* module) {
+int k42::NavigationReader::ParseMenuDec(DOMNode* node, CDDModule* module) {
   if (node == nullptr || module == nullptr) return -1;
   std::unique_ptr<CDDMenuItem> menu;
   try {
@@ -84,7 +84,7 @@ int CDDParserXML::ParseMenuDec(DOMNode* node, CDDModule* module) {
   return 0;
 }
 
-int CDDParserXML::ParseRootMenu(DOMNode* node, CDDModule* module) {
+int k42::NavigationReader::ParseRootMenu(DOMNode* node, CDDModule* module) {
   if (node == nullptr || module == nullptr) return -1;
   try {
     static constexpr std::u16string_view kNames[] = {u"MENU_REF", u"PARDIS_REF", u"IMAGELIST_INDEX"};
@@ -100,7 +100,7 @@ int CDDParserXML::ParseRootMenu(DOMNode* node, CDDModule* module) {
   return 0;
 }
 
-int CDDParserXML::ParseVariableNav(DOMNode* node, CDDModule*, CDDMenuItem* menu) {
+int k42::NavigationReader::ParseVariableNav(DOMNode* node, CDDModule*, CDDMenuItem* menu) {
   if (node == nullptr || menu == nullptr) return -1;
   try {
     static constexpr std::u16string_view kNames[] = {u"VAR_REF", u"PARDIS_REF", u"LABEL_REF", u"IMAGELIST_INDEX",
@@ -123,7 +123,7 @@ int CDDParserXML::ParseVariableNav(DOMNode* node, CDDModule*, CDDMenuItem* menu)
   }
 }
 
-int CDDParserXML::ParseMethodNav(DOMNode* node, CDDModule*, CDDMenuItem* menu) {
+int k42::NavigationReader::ParseMethodNav(DOMNode* node, CDDModule*, CDDMenuItem* menu) {
   if (node == nullptr || menu == nullptr) return -1;
   try {
     static constexpr std::u16string_view kNames[] = {u"MET_REF", u"PARDIS_REF", u"IMAGELIST_INDEX"};
@@ -141,7 +141,7 @@ int CDDParserXML::ParseMethodNav(DOMNode* node, CDDModule*, CDDMenuItem* menu) {
   return 0;
 }
 
-int CDDParserXML::ParseModuleNav(DOMNode* node, CDDModule*, CDDMenuItem* menu) {
+int k42::NavigationReader::ParseModuleNav(DOMNode* node, CDDModule*, CDDMenuItem* menu) {
   if (node == nullptr || menu == nullptr) return -1;
   try {
     static constexpr std::u16string_view kNames[] = {u"MOD_REF", u"PARDIS_REF", u"IMAGELIST_INDEX"};
@@ -158,7 +158,7 @@ int CDDParserXML::ParseModuleNav(DOMNode* node, CDDModule*, CDDMenuItem* menu) {
   return 0;
 }
 
-int CDDParserXML::ParseSubMenu(DOMNode* node, CDDModule*, CDDMenuItem* menu) {
+int k42::NavigationReader::ParseSubMenu(DOMNode* node, CDDModule*, CDDMenuItem* menu) {
   if (node == nullptr || menu == nullptr) return -1;
   static constexpr std::u16string_view kNames[] = {u"MENU_REF", u"IMAGELIST_INDEX", u"PARDIS_REF"};
   const k42::Attributes attributes(node, kNames);

@@ -6,16 +6,17 @@
 
 #include <k42gui/IGuiXmlModel.h>
 
-#include "model/DDParserXML.h"
+#include "readers/navigation/NavigationReader.h"
 #include "model/DomUtil.h"
 #include "model/Keywords.h"
 #include "platform/text.h"
 
-int CDDParserXML::ParseToolbar(DOMNodeList* list) {
+int k42::NavigationReader::ParseToolbar(DOMNodeList* list) {
   k42::ForEachNode(list, [this](DOMNode* node) {
     try {
       std::u16string imageList;
-      if (k42::GetAttribute(node, u"TOOLBAR_IMAGELIST", imageList)) m_toolbarImageList = std::move(imageList);
+      if (k42::GetAttribute(node, u"TOOLBAR_IMAGELIST", imageList))
+        m_document.SetToolbarImageList(std::move(imageList));
     } catch (...) {
       // The image list keeps its value; the items are still read.
     }
@@ -25,7 +26,7 @@ int CDDParserXML::ParseToolbar(DOMNodeList* list) {
   return 0;
 }
 
-int CDDParserXML::ParseToolbarItems(DOMNodeList* children) {
+int k42::NavigationReader::ParseToolbarItems(DOMNodeList* children) {
   k42::ForEachChild(children, [this](DOMNode* node) {
     if (!k42::NodeNameIs(node, u"TOOLBARITEM_DEC")) return true;
     try {
@@ -50,7 +51,7 @@ int CDDParserXML::ParseToolbarItems(DOMNodeList* children) {
       if (hasAction) item->SetAction(std::move(action));
       if (hasId) item->SetId(m_texts, id);
       if (hasBitmapIndex) item->SetBitmapIndex(k42::LeadingIntegerOf(bitmapIndex));
-      m_toolbarItems.push_back(std::move(item));
+      m_document.ToolbarItems().push_back(std::move(item));
       return true;
     } catch (...) {
       return false;  // the item is dropped and the rest of this "TOOLBAR" skipped

@@ -1,17 +1,17 @@
 // Reader of "MODULE_DEC": attributes of the modules the function selected;
 // their contents go to the module body reader.
-#include "model/DDParserXML.h"
+#include "readers/navigation/NavigationReader.h"
 #include "model/DomUtil.h"
 #include "model/Keywords.h"
 
-int CDDParserXML::ParseModuleDec(DOMNodeList* list) {
+int k42::NavigationReader::ParseModuleDec(DOMNodeList* list) {
   k42::ForEachNode(list, [this](DOMNode* node) {
     try {
       std::u16string id;
       if (!k42::GetAttribute(node, u"MOD_ID", id)) {
         return false;  // a declaration without identifier ends the section
       }
-      CDDModule* module = FindModule(id);
+      CDDModule* module = m_document.FindModule(id);
       if (module == nullptr) {
         return true;  // not available under the selected function
       }
