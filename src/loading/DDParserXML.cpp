@@ -1,5 +1,6 @@
 // Loading sequence of the loader: parser setup, the GUI XML parse and the walk over the ten sections.
 #include "loading/DDParserXML.h"
+#include "model/Names.h"
 
 #include <iostream>
 
@@ -132,8 +133,9 @@ int32_t CDDParserXML::ParseFile(const std::u16string& xmlPath, const std::u16str
 
 const std::vector<std::u16string_view>& CDDParserXML::SectionNames() {
   static const std::vector<std::u16string_view> names = {
-      u"LABEL_DEC",       u"VAR_DEC", u"FUNCTION_ID", u"MODULE_DEC", u"HEADER_AREA",
-      u"METAINFORMATION", u"MET_DEC", u"IMAGE_DEC",   u"MENUBAR",    u"TOOLBAR"};
+      k42::names::kLabelDec,   k42::names::kVarDec,          k42::names::kFunctionId, k42::names::kModuleDec,
+      k42::names::kHeaderArea, k42::names::kMetainformation, k42::names::kMetDec,     k42::names::kImageDec,
+      k42::names::kMenubar,    k42::names::kToolbar};
   return names;
 }
 

@@ -1,6 +1,7 @@
 // The localized-file reader's callbacks: resolves scopes and identifiers and lands the texts on the
 // document's records, in the SAX2 reader's callbacks, on the caller's thread.
 #include "localization/LocTextReader.h"
+#include "model/Names.h"
 
 #include "model/LoadBounds.h"
 #include "localization/LocElements.h"
@@ -81,9 +82,9 @@ void LocTextReader::ApplyLocStart(LocElement element, const std::u16string_view*
     case LocElement::kScope: {
       m_locGuiScope = 0;
       const std::u16string_view scope = attributes[0];
-      if (scope == u"GLOBAL") {
+      if (scope == locnames::kGlobalScope) {
         m_locContext.push_back(&m_elements);
-      } else if (scope == u"SDKSTDGUI") {
+      } else if (scope == locnames::kBuiltinScope) {
         m_locContext.push_back(&m_guiLabels);
         m_locGuiScope = 1;
       } else {

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "readers/declarations/DeclarationReader.h"
+#include "model/Names.h"
 #include "model/DomUtil.h"
 #include "model/Keywords.h"
 #include "platform/text.h"
@@ -11,7 +12,7 @@ int k42::DeclarationReader::ParseFunctionId(DOMNodeList* list, int32_t functionI
   k42::ForEachNode(list, [&](DOMNode* node) {
     try {
       std::u16string idText;
-      if (!k42::GetAttribute(node, u"ID", idText)) {
+      if (!k42::GetAttribute(node, k42::names::kId, idText)) {
         return false;  // an element without "ID" ends the search
       }
       if (k42::LeadingIntegerOf(idText) != functionId) {
@@ -19,7 +20,7 @@ int k42::DeclarationReader::ParseFunctionId(DOMNodeList* list, int32_t functionI
       }
       m_document.SetOnline(1);
       std::u16string online;
-      if (!k42::GetAttribute(node, u"IS_ONLINE", online)) {
+      if (!k42::GetAttribute(node, k42::names::kIsOnline, online)) {
         if (functionId == 4) m_document.SetOnline(0);
       } else if (!k42::FlagFromText(online)) {
         m_document.SetOnline(0);
@@ -35,12 +36,12 @@ int k42::DeclarationReader::ParseFunctionId(DOMNodeList* list, int32_t functionI
 
 int k42::DeclarationReader::ParseFunctionModules(DOMNodeList* children) {
   k42::ForEachChild(children, [this](DOMNode* node) {
-    if (!k42::NodeNameIs(node, u"MODULE")) {
+    if (!k42::NodeNameIs(node, k42::names::kModule)) {
       return true;
     }
     try {
       std::u16string reference;
-      if (!k42::GetAttribute(node, u"MOD_REF", reference)) return true;
+      if (!k42::GetAttribute(node, k42::names::kModRef, reference)) return true;
       auto module = std::make_unique<CDDModule>();
       module->SetId(m_texts, reference);
       m_document.Modules().push_back(std::move(module));

@@ -1,11 +1,13 @@
 // Reader of a variable's "GUI_FORMAT": display condition, format and alignment.
 #include "readers/declarations/DeclarationReader.h"
+#include "model/Names.h"
 #include "model/DomUtil.h"
 #include "model/Keywords.h"
 
 namespace {
 
-constexpr std::u16string_view kFormatAttributes[] = {u"DISPLAY_CONDITION", u"FORMAT_CONTROL", u"ALIGN"};
+constexpr std::u16string_view kFormatAttributes[] = {k42::names::kDisplayCondition, k42::names::kFormatControl,
+                                                     k42::names::kAlign};
 enum { kCondition, kFormat, kAlign };
 
 }  // namespace

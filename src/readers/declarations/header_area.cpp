@@ -4,6 +4,7 @@
 #include <k42gui/IGuiXmlModel.h>
 
 #include "readers/declarations/DeclarationReader.h"
+#include "model/Names.h"
 #include "model/DomUtil.h"
 #include "model/Keywords.h"
 #include "platform/text.h"
@@ -33,7 +34,7 @@ int k42::DeclarationReader::ParseHeaderArea(DOMNodeList* list) {
       // A section that does not say which mode it serves could never be
       // found by mode; its records are skipped and the next section is
       // read as usual.
-      if (k42::GetAttribute(node, u"USE", use)) ParseHeaderRecords(node->getChildNodes(), use);
+      if (k42::GetAttribute(node, k42::names::kUse, use)) ParseHeaderRecords(node->getChildNodes(), use);
     } catch (...) {
       // Out of memory: this section is given up, the next one is tried.
     }
@@ -44,8 +45,8 @@ int k42::DeclarationReader::ParseHeaderArea(DOMNodeList* list) {
 
 int k42::DeclarationReader::ParseHeaderRecords(DOMNodeList* children, const std::u16string& use) {
   k42::ForEachChild(children, [&](DOMNode* child) {
-    const bool isVariable = k42::NodeNameIs(child, u"VARIABLE_HEADER");
-    if (!isVariable && !k42::NodeNameIs(child, u"IMAGE_HEADER")) return true;
+    const bool isVariable = k42::NodeNameIs(child, k42::names::kVariableHeader);
+    if (!isVariable && !k42::NodeNameIs(child, k42::names::kImageHeader)) return true;
     try {
       auto record = std::make_unique<CDDHeaderRecord>();
       record->m_use = use;
@@ -63,18 +64,18 @@ int k42::DeclarationReader::ParseVariableHeader(DOMNode* node, CDDHeaderRecord* 
   if (node == nullptr || record == nullptr) return kDiscard;
   try {
     std::u16string text;
-    if (!k42::GetAttribute(node, u"STYLEGUIDE_MAPPING", record->m_mapping)) return kDiscard;
-    if (!k42::GetAttribute(node, u"VAR_REF", record->m_parameterRef)) return kDiscard;
-    k42::GetAttribute(node, u"VAR_STATUS", record->m_statusRef);
-    if (!k42::GetAttribute(node, u"ORIGIN", text)) return kDiscard;
+    if (!k42::GetAttribute(node, k42::names::kStyleguideMapping, record->m_mapping)) return kDiscard;
+    if (!k42::GetAttribute(node, k42::names::kVarRef, record->m_parameterRef)) return kDiscard;
+    k42::GetAttribute(node, k42::names::kVarStatus, record->m_statusRef);
+    if (!k42::GetAttribute(node, k42::names::kOrigin, text)) return kDiscard;
     record->m_origin = OriginFromKeyword(text);
-    record->m_headerVarType =
-        k42::GetAttribute(node, u"HEADER_VAR_TYPE", text) ? HeaderVarTypeFromKeyword(text) : HEADERVARTYPE_UNDEF;
-    k42::GetAttribute(node, u"MOD_ID", record->m_controlId);
-    k42::GetAttribute(node, u"MOD_PROGID", record->m_controlProgId);
-    k42::GetAttribute(node, u"MOD_INITSTRING", record->m_controlInit);
-    if (k42::GetAttribute(node, u"WIDTH", text)) record->m_width = k42::LeadingIntegerOf(text);
-    if (k42::GetAttribute(node, u"HEIGHT", text)) record->m_height = k42::LeadingIntegerOf(text);
+    record->m_headerVarType = k42::GetAttribute(node, k42::names::kHeaderVarType, text) ? HeaderVarTypeFromKeyword(text)
+                                                                                        : HEADERVARTYPE_UNDEF;
+    k42::GetAttribute(node, k42::names::kModId, record->m_controlId);
+    k42::GetAttribute(node, k42::names::kModProgId, record->m_controlProgId);
+    k42::GetAttribute(node, k42::names::kModInitString, record->m_controlInit);
+    if (k42::GetAttribute(node, k42::names::kWidth, text)) record->m_width = k42::LeadingIntegerOf(text);
+    if (k42::GetAttribute(node, k42::names::kHeight, text)) record->m_height = k42::LeadingIntegerOf(text);
   } catch (...) {
     return kDiscard;
   }
@@ -86,8 +87,8 @@ int k42::DeclarationReader::ParseImageHeader(DOMNode* node, CDDHeaderRecord* rec
   try {
     record->m_origin = PAR_IMAGE;
     record->m_headerVarType = HEADERVARTYPE_UNDEF;
-    if (!k42::GetAttribute(node, u"LAYOUT_POSITION", record->m_mapping)) return kDiscard;
-    if (!k42::GetAttribute(node, u"IMAGE_REF", record->m_parameterRef)) return kDiscard;
+    if (!k42::GetAttribute(node, k42::names::kLayoutPosition, record->m_mapping)) return kDiscard;
+    if (!k42::GetAttribute(node, k42::names::kImageRef, record->m_parameterRef)) return kDiscard;
   } catch (...) {
     return kDiscard;
   }

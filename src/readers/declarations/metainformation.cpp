@@ -4,6 +4,7 @@
 #include <k42gui/IGuiXmlModel.h>
 
 #include "readers/declarations/DeclarationReader.h"
+#include "model/Names.h"
 #include "model/DomUtil.h"
 #include "model/Keywords.h"
 
@@ -18,14 +19,14 @@ int k42::DeclarationReader::ParseMetaInformation(DOMNodeList* list) {
 int k42::DeclarationReader::ParseMetaChildren(DOMNodeList* children) {
   k42::ForEachChild(children, [this](DOMNode* child) {
     const k42::NodeNameRef name = k42::NodeName(child);
-    if (name == u"AUX_FILES") {
+    if (name == k42::names::kAuxFiles) {
       ParseAuxFiles(child);
-    } else if (name == u"LANGUAGE_SUPPORT") {
+    } else if (name == k42::names::kLanguageSupport) {
       ParseLanguageSupport(child);
-    } else if (name == u"VARIABLE_META") {
+    } else if (name == k42::names::kVariableMeta) {
       try {
         std::u16string id;
-        if (!k42::GetAttribute(child, u"VAR_ID", id)) {
+        if (!k42::GetAttribute(child, k42::names::kVarId, id)) {
           return false;  // the rest of this "METAINFORMATION" is skipped
         }
         auto variable = std::make_unique<CDDMetaVariable>();
@@ -46,7 +47,7 @@ int k42::DeclarationReader::ParseLanguageSupport(DOMNode* node) {
   if (node == nullptr) return 0;
   int result = 0;
   k42::ForEachChild(node, [&](DOMNode* child) {
-    if (!k42::NodeNameIs(child, u"LANGUAGE")) return true;
+    if (!k42::NodeNameIs(child, k42::names::kLanguage)) return true;
     try {
       auto language = std::make_unique<CDDLanguage>();
       if (ParseLanguage(child, language.get()) == 0) m_document.Languages().push_back(std::move(language));
@@ -64,7 +65,8 @@ int k42::DeclarationReader::ParseLanguage(DOMNode* node, CDDLanguage* language) 
   try {
     std::u16string code;
     std::u16string localLabel;
-    if (!k42::GetAttribute(node, u"RFC1766ACR", code) || !k42::GetAttribute(node, u"LOCALLABEL", localLabel)) {
+    if (!k42::GetAttribute(node, k42::names::kRfc1766Acr, code) ||
+        !k42::GetAttribute(node, k42::names::kLocalLabel, localLabel)) {
       return -1;
     }
     language->SetCode(std::move(code));
@@ -78,7 +80,7 @@ int k42::DeclarationReader::ParseLanguage(DOMNode* node, CDDLanguage* language) 
 int k42::DeclarationReader::ParseAuxFiles(DOMNode* node) {
   if (node == nullptr) return 0;
   k42::ForEachChild(node, [this](DOMNode* child) {
-    if (k42::NodeNameIs(child, u"LOGO")) ParseLogo(child);
+    if (k42::NodeNameIs(child, k42::names::kLogo)) ParseLogo(child);
     return true;
   });
   return 0;
@@ -89,7 +91,8 @@ int k42::DeclarationReader::ParseLogo(DOMNode* node) {
   try {
     std::u16string type;
     CDDLogo logo;
-    if (!k42::GetAttribute(node, u"TYPE", type) || !k42::GetAttribute(node, u"HREF", logo.m_reference)) {
+    if (!k42::GetAttribute(node, k42::names::kType, type) ||
+        !k42::GetAttribute(node, k42::names::kHref, logo.m_reference)) {
       return -1;
     }
     if (!k42::KeywordToValue(k42::KeywordTable::kLogoType, type, logo.m_type)) {

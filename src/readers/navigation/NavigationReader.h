@@ -67,7 +67,7 @@ class NavigationReader {
   int ParseNewColumnPardis(DOMNode* node, CDDPardis* display);
   int ParseHorNav(DOMNode* node, CDDPardis* display);
   // The attribute's text, stored in the model's text pool; false (field unchanged) when it is absent.
-  bool PoolAttribute(const DOMNode* node, const char16_t* name, PooledText& field);
+  bool PoolAttribute(const DOMNode* node, std::u16string_view name, PooledText& field);
 
   // Menu bar and toolbar.
   int ParseMenubarItems(DOMNodeList* children, OwnedList<CDDMenubarItem>& items);

@@ -1,11 +1,13 @@
 // Reader of a display control's "GUI_FORMAT" children, and the pooled attribute texts of display items.
 #include "readers/navigation/NavigationReader.h"
+#include "model/Names.h"
 #include "model/DomUtil.h"
 #include "model/Keywords.h"
 
 namespace {
 
-constexpr std::u16string_view kFormatAttributes[] = {u"DISPLAY_CONDITION", u"FORMAT_CONTROL", u"ALIGN"};
+constexpr std::u16string_view kFormatAttributes[] = {k42::names::kDisplayCondition, k42::names::kFormatControl,
+                                                     k42::names::kAlign};
 enum { kCondition, kFormat, kAlign };
 
 }  // namespace
@@ -13,7 +15,7 @@ enum { kCondition, kFormat, kAlign };
 int k42::NavigationReader::ParseControlFormat(DOMNodeList* children, CDDDisplayItem* control) {
   if (control == nullptr) return 0;
   k42::ForEachChild(children, [&](DOMNode* node) {
-    if (!k42::NodeNameIs(node, u"GUI_FORMAT")) return true;
+    if (!k42::NodeNameIs(node, k42::names::kGuiFormat)) return true;
     // Every "GUI_FORMAT" starts from the values of a fresh variable, so the last one decides all three
     // fields; a format decided at run time ("%COND%") leaves the format empty.
     try {
@@ -37,7 +39,7 @@ int k42::NavigationReader::ParseControlFormat(DOMNodeList* children, CDDDisplayI
   return 0;
 }
 
-bool k42::NavigationReader::PoolAttribute(const DOMNode* node, const char16_t* name, k42::PooledText& field) {
+bool k42::NavigationReader::PoolAttribute(const DOMNode* node, std::u16string_view name, k42::PooledText& field) {
   std::u16string_view text;
   if (!k42::GetAttribute(node, name, text)) return false;
   field = m_texts.Intern(text);

@@ -10,6 +10,7 @@
 #include <k42gui/IGuiXmlModel.h>
 
 #include "readers/navigation/NavigationReader.h"
+#include "model/Names.h"
 #include "model/DomUtil.h"
 #include "model/Keywords.h"
 #include "platform/text.h"
@@ -35,7 +36,7 @@ void ReadNumber(const k42::Attributes<N>& attributes, size_t i, int32_t& value) 
 int k42::NavigationReader::ParsePardisArea(DOMNode* node, CDDModule* module) {
   if (node == nullptr || module == nullptr) return 0;
   k42::ForEachChild(node, [&](DOMNode* child) {
-    if (k42::NodeNameIs(child, u"PARDIS_DEC")) ParsePardisDec(child, module);
+    if (k42::NodeNameIs(child, k42::names::kPardisDec)) ParsePardisDec(child, module);
     return true;
   });
   return 0;
@@ -51,7 +52,8 @@ int k42::NavigationReader::ParsePardisDec(DOMNode* node, CDDModule* module) {
   }
   try {
     // The kind is looked up by its qualified name as written in the file.
-    static constexpr std::u16string_view kNames[] = {u"PARDIS_ID", u"VALIDITY_ID", u"xsi:type"};
+    static constexpr std::u16string_view kNames[] = {k42::names::kPardisId, k42::names::kValidityId,
+                                                     k42::names::kXsiType};
     const k42::Attributes attributes(node, kNames);
     std::u16string_view id, validity, type;
     const bool hasId = attributes.Get(0, id);
@@ -68,21 +70,21 @@ int k42::NavigationReader::ParsePardisDec(DOMNode* node, CDDModule* module) {
   CDDPardis* target = display.get();
   k42::ForEachChild(node, [&](DOMNode* child) {
     const k42::NodeNameRef name = k42::NodeName(child);
-    if (name == u"VARIABLE_PARDIS")
+    if (name == k42::names::kVariablePardis)
       ParseVariablePardis(child, target);
-    else if (name == u"IMAGE_PARDIS")
+    else if (name == k42::names::kImagePardis)
       ParseImagePardis(child, target);
-    else if (name == u"HOR_NAV")
+    else if (name == k42::names::kHorNav)
       ParseHorNav(child, target);
-    else if (name == u"METHOD_PARDIS")
+    else if (name == k42::names::kMethodPardis)
       ParseMethodPardis(child, target);
-    else if (name == u"MODULE_PARDIS")
+    else if (name == k42::names::kModulePardis)
       ParseModulePardis(child, target);
-    else if (name == u"NEWCOLUMN_PARDIS")
+    else if (name == k42::names::kNewColumnPardis)
       ParseNewColumnPardis(child, target);
-    else if (name == u"EMPTYFIELD_PARDIS")
+    else if (name == k42::names::kEmptyFieldPardis)
       ParseEmptyFieldPardis(child, target);
-    else if (name == u"HEADLINE_PARDIS")
+    else if (name == k42::names::kHeadlinePardis)
       ParseHeadlinePardis(child, target);
     return true;
   });
@@ -98,7 +100,8 @@ int k42::NavigationReader::ParsePardisDec(DOMNode* node, CDDModule* module) {
 int k42::NavigationReader::ParseVariablePardis(DOMNode* node, CDDPardis* display) {
   if (node == nullptr || display == nullptr) return 0;
   try {
-    static constexpr std::u16string_view kNames[] = {u"VAR_REF", u"LABEL_REF", u"LEGEND", u"CONTROLSTYLE", u"HELPREF"};
+    static constexpr std::u16string_view kNames[] = {k42::names::kVarRef, k42::names::kLabelRef, k42::names::kLegend,
+                                                     k42::names::kControlStyle, k42::names::kHelpRef};
     const k42::Attributes attributes(node, kNames);
     CDDDisplayItem item;
     if (!attributes.Pool(m_texts, 0, item.m_reference)) return 0;
@@ -129,7 +132,7 @@ int k42::NavigationReader::ParseImagePardis(DOMNode* node, CDDPardis* display) {
   if (node == nullptr || display == nullptr) return 0;
   try {
     CDDDisplayItem item;
-    if (!PoolAttribute(node, u"IMAGE_REF", item.m_reference)) return 0;
+    if (!PoolAttribute(node, k42::names::kImageRef, item.m_reference)) return 0;
     item.m_parType = PAR_IMAGE;
     display->AddItem(item);
   } catch (...) {}
@@ -139,7 +142,7 @@ int k42::NavigationReader::ParseImagePardis(DOMNode* node, CDDPardis* display) {
 int k42::NavigationReader::ParseMethodPardis(DOMNode* node, CDDPardis* display) {
   if (node == nullptr || display == nullptr) return 0;
   try {
-    static constexpr std::u16string_view kNames[] = {u"MET_REF", u"CONTROLSTYLE"};
+    static constexpr std::u16string_view kNames[] = {k42::names::kMetRef, k42::names::kControlStyle};
     const k42::Attributes attributes(node, kNames);
     CDDDisplayItem item;
     if (!attributes.Pool(m_texts, 0, item.m_reference)) return 0;
@@ -158,7 +161,9 @@ int k42::NavigationReader::ParseModulePardis(DOMNode* node, CDDPardis* display) 
   try {
     // An embedded control: the label reference carries its programmatic
     // identifier and the legend its initialization string.
-    static constexpr std::u16string_view kNames[] = {u"MOD_ID", u"MOD_PROGID", u"MOD_INITSTRING", u"WIDTH", u"HEIGHT"};
+    static constexpr std::u16string_view kNames[] = {k42::names::kModId, k42::names::kModProgId,
+                                                     k42::names::kModInitString, k42::names::kWidth,
+                                                     k42::names::kHeight};
     const k42::Attributes attributes(node, kNames);
     CDDDisplayItem item;
     if (!attributes.Pool(m_texts, 0, item.m_reference) || !attributes.Pool(m_texts, 1, item.m_labelRef)) {
@@ -179,8 +184,9 @@ int k42::NavigationReader::ParseHeadlinePardis(DOMNode* node, CDDPardis* display
     CDDDisplayItem item;
     item.m_parType = PAR_HEADLINE;
     item.m_controlStyle = CTRL_VAR_HEADLINE;
-    static constexpr std::u16string_view kNames[] = {u"LABEL_REF", u"FONTNAME", u"COLOR_NORMAL", u"COLOR_VISITED",
-                                                     u"HEIGHT",    u"WEIGHT",   u"ITALIC",       u"UNDERLINE"};
+    static constexpr std::u16string_view kNames[] = {
+        k42::names::kLabelRef, k42::names::kFontName, k42::names::kColorNormal, k42::names::kColorVisited,
+        k42::names::kHeight,   k42::names::kWeight,   k42::names::kItalic,      k42::names::kUnderline};
     const k42::Attributes attributes(node, kNames);
     // Without a label there is no headline text, so its font is not read.
     if (attributes.Pool(m_texts, 0, item.m_reference)) {
@@ -225,7 +231,7 @@ int k42::NavigationReader::ParseNewColumnPardis(DOMNode*, CDDPardis* display) {
 int k42::NavigationReader::ParseHorNav(DOMNode* node, CDDPardis* display) {
   if (node == nullptr || display == nullptr) return 0;
   try {
-    static constexpr std::u16string_view kNames[] = {u"TARGET", u"PARDIS_REF"};
+    static constexpr std::u16string_view kNames[] = {k42::names::kTarget, k42::names::kPardisRef};
     const k42::Attributes attributes(node, kNames);
     std::u16string_view target;
     std::u16string reference;

@@ -11,6 +11,7 @@
 #include <k42gui/IGuiXmlModel.h>
 
 #include "readers/navigation/NavigationReader.h"
+#include "model/Names.h"
 #include "model/DomUtil.h"
 #include "model/Keywords.h"
 
@@ -64,10 +65,10 @@ int k42::NavigationReader::ParseMenubarItems(DOMNodeList* children, k42::OwnedLi
         continue;
       }
       level.next = node->getNextSibling();
-      if (k42::NodeNameIs(node, u"MENUBAR_POPUP")) {
+      if (k42::NodeNameIs(node, k42::names::kMenubarPopup)) {
         auto begin = std::make_unique<CDDMenubarItem>(kPOPUP_BEGIN);
         std::u16string id;
-        if (k42::GetAttribute(node, u"MENUBAR_ID", id)) begin->SetId(m_texts, id);
+        if (k42::GetAttribute(node, k42::names::kMenubarId, id)) begin->SetId(m_texts, id);
         // The popup's level comes first, so that a begin item in the
         // list always has a level that closes it with an end marker.
         levels.push_back({node->getFirstChild(), true});
@@ -78,27 +79,27 @@ int k42::NavigationReader::ParseMenubarItems(DOMNodeList* children, k42::OwnedLi
           throw;
         }
         m_elements.AddChild(items.back().get());
-      } else if (k42::NodeNameIs(node, u"MENUBAR_SEPARATOR")) {
+      } else if (k42::NodeNameIs(node, k42::names::kMenubarSeparator)) {
         Append(items, kSEPARATOR);
-      } else if (k42::NodeNameIs(node, u"MENUBAR_VARIABLE")) {
+      } else if (k42::NodeNameIs(node, k42::names::kMenubarVariable)) {
         // Rewrites the item appended last, whatever it is: a popup's
         // begin or end marker, or an item of an earlier menu bar.
         std::u16string menuId;
         std::u16string variableId;
-        if (!items.empty() && k42::GetAttribute(node, u"MENUBAR_MENU_ID", menuId) &&
-            k42::GetAttribute(node, u"MENUBAR_VARIABLE_ID", variableId)) {
+        if (!items.empty() && k42::GetAttribute(node, k42::names::kMenubarMenuId, menuId) &&
+            k42::GetAttribute(node, k42::names::kMenubarVariableId, variableId)) {
           CDDMenubarItem* last = items.back().get();
           last->SetMenuId(std::move(menuId));
           last->SetVariableId(std::move(variableId));
           last->SetActionType(kENUM);
         }
-      } else if (k42::NodeNameIs(node, u"MENUBAR_ITEM")) {
+      } else if (k42::NodeNameIs(node, k42::names::kMenubarItem)) {
         auto item = std::make_unique<CDDMenubarItem>(kMENUITEM);
         std::u16string text;
-        if (k42::GetAttribute(node, u"MENUBAR_ID", text)) item->SetId(m_texts, text);
-        if (k42::GetAttribute(node, u"MENUBAR_ACTION", text)) item->SetAction(text);
+        if (k42::GetAttribute(node, k42::names::kMenubarId, text)) item->SetId(m_texts, text);
+        if (k42::GetAttribute(node, k42::names::kMenubarAction, text)) item->SetAction(text);
         int32_t actionType = kDIALOGBOX;
-        if (k42::GetAttribute(node, u"MENUBAR_TYPE", text) &&
+        if (k42::GetAttribute(node, k42::names::kMenubarType, text) &&
             k42::KeywordToValue(k42::KeywordTable::kMenubarAction, text, actionType)) {
           item->SetActionType(actionType);
         }

@@ -7,6 +7,7 @@
 #include <k42gui/IGuiXmlModel.h>
 
 #include "readers/navigation/NavigationReader.h"
+#include "model/Names.h"
 #include "model/DomUtil.h"
 #include "model/Keywords.h"
 #include "platform/text.h"
@@ -15,7 +16,7 @@ int k42::NavigationReader::ParseToolbar(DOMNodeList* list) {
   k42::ForEachNode(list, [this](DOMNode* node) {
     try {
       std::u16string imageList;
-      if (k42::GetAttribute(node, u"TOOLBAR_IMAGELIST", imageList))
+      if (k42::GetAttribute(node, k42::names::kToolbarImageList, imageList))
         m_document.SetToolbarImageList(std::move(imageList));
     } catch (...) {
       // The image list keeps its value; the items are still read.
@@ -28,7 +29,7 @@ int k42::NavigationReader::ParseToolbar(DOMNodeList* list) {
 
 int k42::NavigationReader::ParseToolbarItems(DOMNodeList* children) {
   k42::ForEachChild(children, [this](DOMNode* node) {
-    if (!k42::NodeNameIs(node, u"TOOLBARITEM_DEC")) return true;
+    if (!k42::NodeNameIs(node, k42::names::kToolbarItemDec)) return true;
     try {
       auto item = std::make_unique<CDDToolbarItem>();
       std::u16string type;
@@ -36,11 +37,11 @@ int k42::NavigationReader::ParseToolbarItems(DOMNodeList* children) {
       std::u16string action;
       std::u16string id;
       std::u16string bitmapIndex;
-      const bool hasType = k42::GetAttribute(node, u"TOOLBAR_ITEMTYPE", type);
-      const bool hasActionType = k42::GetAttribute(node, u"TOOLBAR_ACTIONTYPE", actionType);
-      const bool hasAction = k42::GetAttribute(node, u"TOOLBAR_ACTION", action);
-      const bool hasId = k42::GetAttribute(node, u"TOOLBAR_ID", id);
-      const bool hasBitmapIndex = k42::GetAttribute(node, u"TOOLBAR_BITMAPINDEX", bitmapIndex);
+      const bool hasType = k42::GetAttribute(node, k42::names::kToolbarItemType, type);
+      const bool hasActionType = k42::GetAttribute(node, k42::names::kToolbarActionType, actionType);
+      const bool hasAction = k42::GetAttribute(node, k42::names::kToolbarAction, action);
+      const bool hasId = k42::GetAttribute(node, k42::names::kToolbarId, id);
+      const bool hasBitmapIndex = k42::GetAttribute(node, k42::names::kToolbarBitmapIndex, bitmapIndex);
       if (!hasType) return false;  // ends the reading of this "TOOLBAR"
 
       // An unknown keyword leaves CDDToolbarItem::kUnknownItemType.
