@@ -153,7 +153,9 @@ TEST(InspectDiff, UsedDeclarationsKeptApartFromDeclared) {
                  R"(<VAR_DEC VAR_ID="varCalDate">)"},
                 // Its declaration and its only use go.
                 {R"(<VAR_DEC VAR_ID="varDescriptor">)", R"(<VAR_DEC VAR_ID="varDescriptorOld">)"},
-                {R"(<VARIABLE_PARDIS VAR_REF="varDescriptor"/>)", ""}},
+                {R"(<VARIABLE_PARDIS VAR_REF="varDescriptor"/>)", ""},
+                // Its declaration goes, its uses stay: one line, not one per member that now reads empty.
+                {R"(<VAR_DEC VAR_ID="varOperatingTime">)", R"(<VAR_DEC VAR_ID="varRunTime">)"}},
                {{"<LABEL>Pressure unit</LABEL>", "<LABEL>Unit of pressure</LABEL>"}});
 
   const Outcome text = Diff(Quote(before) + " " + Quote(after));
@@ -163,10 +165,12 @@ TEST(InspectDiff, UsedDeclarationsKeptApartFromDeclared) {
   IndexOf(lines, "variable varServicePassword newly used");
   IndexOf(lines, "variable varLoopCurrent declared");
   IndexOf(lines, "variable varDescriptor removed");
+  IndexOf(lines, "variable varOperatingTime no longer declared, still used");
   IndexOf(lines, "display disSetupOverview: item 6 (varSerialNumber) removed");  // the use itself
   IndexOf(lines,
           "[en] module modSetup: tree menuSetupRoot/menuBasic/varPVUnit: label \"Pressure unit\" -> "
           "\"Unit of pressure\" (also at display disBasic: item 3 (varPVUnit): label)");
+  for (const std::string& line : lines) EXPECT_EQ(line.find("variable varOperatingTime:"), std::string::npos) << line;
   EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
                           [](const std::string& line) { return line.find("Unit of pressure") != std::string::npos; }),
             1);

@@ -390,7 +390,13 @@ class Comparer {
       } else if (j < 0) {
         Note(sub(), Removed(kind, a[i]), a[i], nullptr);
       } else if (a[i].is_object() && b[j].is_object()) {
-        if (a[i] != b[j] || m_comparison.languages) Objects(a[i], b[j], sub(), kind);
+        if (a[i] == b[j] && !m_comparison.languages) continue;
+        // A record still used whose declaration went (or came) differs in every member; that is one change.
+        if (const char* declaration = Declaration(kind, a[i], b[j])) {
+          Note(sub(), declaration, a[i], b[j]);
+        } else {
+          Objects(a[i], b[j], sub(), kind);
+        }
       } else if (a[i] != b[j]) {
         Note(sub(), "changed", a[i], b[j]);
       }
@@ -435,6 +441,16 @@ class Comparer {
     const Comparison& c = m_comparison;
     if (area == nullptr || !c.beforeDeclares || !c.afterDeclares || !c.beforeDeclares(area, record)) return "removed";
     return c.afterDeclares(area, record) ? "noLongerUsed" : "removed";
+  }
+
+  // "undeclared" or "declared" for a record both sides use but only one declares; null otherwise.
+  const char* Declaration(ArrayKind kind, const Json& a, const Json& b) const {
+    const char* area = UsageArea(kind);
+    const Comparison& c = m_comparison;
+    if (area == nullptr || !c.beforeDeclares || !c.afterDeclares || a == b) return nullptr;
+    const bool before = c.beforeDeclares(area, a), after = c.afterDeclares(area, b);
+    if (before == after) return nullptr;
+    return before ? "undeclared" : "declared";
   }
 
   void Note(const std::vector<std::string>& path, const char* kind, const Json& a, const Json& b, bool text = false) {
@@ -487,6 +503,7 @@ namespace {
 std::string KindWords(const std::string& kind) {
   if (kind == "newlyUsed") return "newly used";
   if (kind == "noLongerUsed") return "no longer used";
+  if (kind == "undeclared") return "no longer declared, still used";
   return kind;
 }
 

@@ -14,8 +14,9 @@ struct Change {
   std::string area;  // the top-level key the change lies under, for grouping
   std::string path;  // e.g. "display disBasic: item 3 (varPVUnit): control"
   // "added", "removed", "changed"; for parameters and displays, which a device declares once and
-  // then uses, "declared", "newlyUsed" and "noLongerUsed" instead where the declaration tells; in a
-  // comparison of two languages, "untranslated" and "missing" texts.
+  // then uses, "declared", "newlyUsed" and "noLongerUsed" instead where the declaration tells, and
+  // "undeclared" for one still used whose declaration went; in a comparison of two languages,
+  // "untranslated" and "missing" texts.
   std::string kind;
   Json before;                      // null when added
   Json after;                       // null when removed
