@@ -127,7 +127,7 @@ TEST(InspectDiff, KnownChangesOneLineEachGroupedByArea) {
   }
 }
 
-TEST(InspectDiff, EqualDevicesLanguagesAndExitCodes) {
+TEST(InspectDiff, EqualDevicesAndExitCodes) {
   // A copy elsewhere is the same device: its paths are relative to its own folder.
   const Outcome same = Diff(Quote(kDemo) + " " + Quote(CopyDemo("diff-copy")));
   EXPECT_EQ(same.exitCode, 0) << same.err;
