@@ -155,6 +155,14 @@ TEST(PreviewInBrowser, TenThousandMenuEntriesStayUsable) {
   Drive("large", page);
 }
 
+TEST(PreviewInBrowser, SampleValuesLabelVariantsAndHelpAddresses) {
+  const std::string page = k42test::WriteTempFile("preview-samples/samples.html", "");
+  const Outcome run = Inspect("--format html -o " + Quote(page) + " " +
+                              Quote(std::string(K42GUI_TEST_DATA_DIR) + "/tools/preview/samples.xml"));
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  Drive("samples", page);
+}
+
 // The demo copied out without its help files: they are not reported as found with an empty path.
 TEST(PreviewData, MissingHelpFilesAreNotFound) {
   const std::string demo = std::string(K42GUI_SOURCE_DIR) + "/examples/demo/";

@@ -1,6 +1,6 @@
 // Drives a preview page in headless Chromium as a device author would use it, and fails on the first
 // thing that does not behave like the display control.
-// Usage: node drive_preview.js demo|large PAGE.html
+// Usage: node drive_preview.js demo|large|samples PAGE.html
 'use strict';
 const assert = require('node:assert/strict');
 const puppeteer = require('puppeteer-core');
@@ -177,6 +177,41 @@ async function demo(tab) {
   assert.equal(await tab.$eval('#display .nav button[data-nav="home"]', (n) => n.textContent), 'Back to overview');
 }
 
+// tests/data/tools/preview/samples.xml: a value of each kind through its format, labels that vary with
+// DDSTRING (one through a label reference), a help file on the web and no user-interface help.
+async function samples(tab) {
+  assert.equal(await shown(tab), 'disSamples');
+  const values = await tab.$$eval('#display .item', (items) => Object.fromEntries(items.map((item) => {
+    const control = item.querySelector('.static, input');
+    return [item.dataset.ref, control.value === undefined ? control.textContent : control.value];
+  })));
+  assert.deepEqual(values, {varCount: '0042', varHex: '0x2A', varLevel: '12.3 %', varSci: '1.23e+01', varName: 'Tex',
+    varDate: '2026-01-31', varSecret: '\u2022'.repeat(6), varMode: 'Gas', varChosen: '12.34'});
+  assert.equal(await tab.$eval('#display .item[data-ref="varSecret"] input', (n) => n.type), 'password');
+  assert.deepEqual(await textsOf(tab, '#display .item[data-ref="varChosen"] .mark'),
+    ['DISPLAY_CONDITION NOTZERO', 'HANDLING COND', 'FORMAT_CONTROL %COND%']);
+  // An item's label reference brings its own variants; a tree entry's label reference is not handed out,
+  // so that entry shows its reference, marked.
+  assert.deepEqual(await textsOf(tab, '#display .item[data-ref="varCount"] .label .variant'), ['Liquid flow', 'Gas flow']);
+  await unfold(tab, 'Samples');
+  assert.deepEqual(await textsOf(tab, 'aside li[data-ref="varLevel"] .label'), ['Liquid level | Gas pressure']);
+  assert.deepEqual(await textsOf(tab, 'aside li[data-ref="varCount"] .label .variants.unresolved'), ['varCount']);
+  // One key: the labels and the choices of that key.
+  await tab.select('#variant', 'LIQUID');
+  assert.deepEqual(await textsOf(tab, 'aside li[data-ref="varLevel"] .label'), ['Liquid level']);
+  assert.equal(await tab.$eval('#display .item[data-ref="varMode"] .static', (n) => n.textContent), 'Liquid');
+  await tab.select('#variant', '');
+  // German lists the variants in another order: each is matched by its key.
+  await tab.select('#language', 'de');
+  assert.deepEqual(await textsOf(tab, 'aside li[data-ref="varLevel"] .label'), ['Füllstand | Gasdruck']);
+  // A help address on the web is a link; a missing help file says so.
+  await tab.click('.toolbar .tool[data-help="dtm"]');
+  assert.equal(await tab.$eval('#help-viewer a', (n) => n.href), 'https://help.example/samples.pdf');
+  await tab.keyboard.press('Escape');
+  await tab.click('.toolbar .tool[data-help="ui"]');
+  assert.match(await tab.$eval('#help-viewer .notice', (n) => n.textContent), /^No help file/);
+}
+
 async function large(tab) {
   // Only the roots are built until a branch unfolds; the first display is open without unfolding.
   assert.ok((await tab.$$('aside li')).length < 5);
@@ -205,7 +240,7 @@ async function large(tab) {
     const errors = [];
     tab.on('pageerror', (error) => errors.push(error.message));
     await tab.goto('file://' + page, {waitUntil: 'load', timeout: 120000});
-    await (scenario === 'large' ? large : demo)(tab);
+    await ({demo, large, samples})[scenario](tab);
     assert.deepEqual(errors, []);
     console.log(`preview ${scenario}: ok`);
   } finally {
