@@ -175,6 +175,12 @@ TEST(InspectDiff, UsedDeclarationsKeptApartFromDeclared) {
                           [](const std::string& line) { return line.find("Unit of pressure") != std::string::npos; }),
             1);
 
+  // The other way round: the undeclared use gets its declaration back, the unused one is used again.
+  const std::vector<std::string> back = Lines(Diff(Quote(after) + " " + Quote(before)).out);
+  IndexOf(back, "variable varOperatingTime declared");
+  IndexOf(back, "variable varSerialNumber newly used");
+  IndexOf(back, "variable varServicePassword no longer used");
+
   const Json report = Json::parse(Diff("--format json " + Quote(before) + " " + Quote(after)).out);
   std::map<std::string, Json> byPath;
   for (const Json& change : report["changes"]) byPath[change["path"]] = change;
