@@ -146,12 +146,20 @@ std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& line) {
       "diff", "compare two devices, or one device in two languages, as a host sees them (exit 1: different)");
   diff->footer(std::string(kPaths) +
                "Without --new-language every language both localized files list is compared; a change seen\n"
-               "in some of them only is marked with them ([de] ...).\n"
-               "Exit codes: 0 equal, 1 different, 2 a side could not be loaded, 64 wrong arguments,\n"
-               "74 the output could not be written.");
+               "in some of them only is marked with them ([de] ...). A parameter or display still declared\n"
+               "but no longer used, or declared before and now used, is \"no longer used\" or \"newly used\";\n"
+               "\"removed\" and \"declared\" mean the declaration itself went or came. A text edited once is\n"
+               "one line, with the other places it shows (also at ...).\n"
+               "With --new-language the new side is read in that language and its texts are checked as\n"
+               "translations of the old side's (-l): texts the same in both are listed as untranslated, texts\n"
+               "the new language leaves empty as missing, translated texts not at all.\n"
+               "Exit codes: 0 equal (with --new-language: nothing listed), 1 different, 2 a side could not\n"
+               "be loaded, 64 wrong arguments, 74 the output could not be written.");
   AddCommon(*diff, common, {"text", "json"});
   std::string newLanguage;
-  diff->add_option("--new-language", newLanguage, "the new side's language (default: that of -l)")->type_name("ID");
+  diff->add_option("--new-language", newLanguage,
+                   "the new side's language: list its untranslated and missing texts (default: that of -l)")
+      ->type_name("ID");
   diff->add_option("OLD_GUI_XML", common.files, "the old device and the new one (default: the old one again)")
       ->type_name("[NEW_GUI_XML]")
       ->expected(1, 2)
