@@ -45,6 +45,12 @@ std::pair<std::string, std::string> PairOf(const std::string& path) {
   return {path, (file.parent_path() / (stem + std::string(kLocSuffix) + extension)).string()};
 }
 
+json RangeIn(const LineIndex& lines, size_t begin, size_t end) {
+  const TextPosition from = lines.Position(begin), to = lines.Position(end);
+  return {{"start", {{"line", from.line}, {"character", from.character}}},
+          {"end", {{"line", to.line}, {"character", to.character}}}};
+}
+
 bool IsTokenByte(char c) {
   return c != ' ' && c != '\t' && c != '\r' && c != '\n' && c != '"' && c != '\'' && c != '<' && c != '>' && c != '=';
 }
@@ -236,9 +242,7 @@ DeviceView Server::ViewOf(const std::string& path, Side& side) const {
 
 json Server::Range(const std::string& path, size_t begin, size_t end) const {
   const std::string text = TextOf(path);
-  const TextPosition from = PositionAt(text, begin), to = PositionAt(text, end);
-  return {{"start", {{"line", from.line}, {"character", from.character}}},
-          {"end", {{"line", to.line}, {"character", to.character}}}};
+  return RangeIn(LineIndex(text), begin, end);
 }
 
 void Server::Recheck(const std::string& path) {
@@ -260,23 +264,24 @@ void Server::Recheck(const std::string& path) {
   published.clear();
   for (const std::string& file : files) {
     const std::string text = TextOf(file);
+    const LineIndex lines(text);
     json diagnostics = json::array();
     if (!check.note.empty() &&
         ((file == device.guiPath && device.guiText) || (file == device.locPath && device.locText))) {
       diagnostics.push_back(
-          {{"range", Range(file, 0, 0)}, {"severity", 3}, {"source", "k42gui"}, {"message", check.note}});
+          {{"range", RangeIn(lines, 0, 0)}, {"severity", 3}, {"source", "k42gui"}, {"message", check.note}});
     }
     const auto found = check.findings.find(file);
     for (const k42gui::Finding& finding :
          found == check.findings.end() ? std::vector<k42gui::Finding>() : found->second) {
       size_t begin = 0, end = 0;
       if (finding.line > 0) {
-        begin = OffsetAt(text, {finding.line - 1, finding.column > 0 ? finding.column - 1 : 0});
+        begin = lines.Offset({finding.line - 1, finding.column > 0 ? finding.column - 1 : 0});
         end = begin;
         while (end < text.size() && IsTokenByte(text[end])) ++end;
         if (end == begin && end < text.size() && text[end] != '\n' && text[end] != '\r') ++end;
       }
-      diagnostics.push_back({{"range", Range(file, begin, end)},
+      diagnostics.push_back({{"range", RangeIn(lines, begin, end)},
                              {"severity", finding.severity == k42gui::Severity::kError ? 1 : 2},
                              {"source", "k42gui"},
                              {"code", finding.rule},
@@ -344,9 +349,10 @@ json Server::Completion(const json& params) {
   // The typed part of the value is replaced, when it lies on the cursor's line.
   const TextPosition from = PositionAt(text, symbol->valueBegin), to = PositionAt(text, offset);
   const bool edit = from.line == to.line;
+  const json range = RangeIn(LineIndex(text), symbol->valueBegin, offset);
   const auto add = [&](const std::string& label, const std::string& detail, int kind) {
     json item = {{"label", label}, {"detail", detail}, {"kind", kind}};
-    if (edit) item["textEdit"] = {{"range", Range(path, symbol->valueBegin, offset)}, {"newText", label}};
+    if (edit) item["textEdit"] = {{"range", range}, {"newText", label}};
     items.push_back(std::move(item));
   };
   constexpr int kKeywordKind = 14, kReferenceKind = 18;

@@ -73,6 +73,32 @@ TextPosition PositionAt(std::string_view text, size_t offset) {
   return position;
 }
 
+LineIndex::LineIndex(std::string_view text) : m_text(text) {
+  m_starts.push_back(0);
+  for (size_t at = 0; at < text.size();) {
+    if (IsLineEnd(text[at])) {
+      at = AfterLineEnd(text, at);
+      m_starts.push_back(at);
+    } else {
+      ++at;
+    }
+  }
+}
+
+size_t LineIndex::Offset(TextPosition position) const {
+  if (position.line >= m_starts.size()) return m_text.size();
+  const size_t start = m_starts[position.line];
+  return start + OffsetAt(m_text.substr(start), {0, position.character});
+}
+
+TextPosition LineIndex::Position(size_t offset) const {
+  offset = std::min(offset, m_text.size());
+  const auto after = std::upper_bound(m_starts.begin(), m_starts.end(), offset);
+  const auto line = static_cast<unsigned>(after - m_starts.begin() - 1);
+  const size_t start = m_starts[line];
+  return {line, PositionAt(m_text.substr(start, offset - start), offset - start).character};
+}
+
 std::string UriToPath(std::string_view uri) {
   static constexpr std::string_view kScheme = "file://";
   if (uri.substr(0, kScheme.size()) != kScheme) return {};

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace lsp {
 
@@ -19,6 +20,18 @@ size_t OffsetAt(std::string_view text, TextPosition position);
 TextPosition PositionAt(std::string_view text, size_t offset);
 // The offset of the start of a 0-based line (the text's end for a line past it).
 size_t LineStart(std::string_view text, unsigned line);
+
+// The same conversions for many places in one text: the line starts are found once.
+class LineIndex {
+ public:
+  explicit LineIndex(std::string_view text);
+  size_t Offset(TextPosition position) const;
+  TextPosition Position(size_t offset) const;
+
+ private:
+  std::string_view m_text;
+  std::vector<size_t> m_starts;
+};
 
 // "file:///dir/a%20b.xml" -> "/dir/a b.xml"; empty for anything but a file URI.
 std::string UriToPath(std::string_view uri);
