@@ -188,10 +188,23 @@ void Server::Notification(const std::string& method, const json& params) {
     const std::string path = PathParam(params);
     const auto found = m_documents.find(path);
     if (found == m_documents.end()) return;
-    // Full synchronization: the last change holds the whole text.
-    const json& changes = params.at("contentChanges");
-    if (!changes.is_array() || changes.empty()) return;
-    found->second.text = changes.back().at("text").get<std::string>();
+    // Full synchronization is asked for; a client that sends ranges anyway has them applied in order.
+    std::string text = found->second.text;
+    for (const json& change : params.at("contentChanges")) {
+      if (!change.contains("range")) {
+        text = change.at("text").get<std::string>();
+        continue;
+      }
+      const LineIndex lines(text);
+      const json& range = change.at("range");
+      const size_t begin = lines.Offset(
+          {range.at("start").at("line").get<unsigned>(), range.at("start").at("character").get<unsigned>()});
+      const size_t end =
+          lines.Offset({range.at("end").at("line").get<unsigned>(), range.at("end").at("character").get<unsigned>()});
+      if (end < begin) throw RequestError{kInvalidParams, "a change ends before it starts"};
+      text.replace(begin, end - begin, change.at("text").get<std::string>());
+    }
+    found->second.text = std::move(text);
     Recheck(path);
   } else if (method == "textDocument/didSave") {
     Recheck(PathParam(params));
