@@ -10,7 +10,8 @@
 //   k42gui-bench cold dom|sax|load DIR        one cold measurement in a fresh process (run starts these)
 //   k42gui-bench time PROGRAM [ARG...]        runs PROGRAM, prints its seconds, peak and exit code
 //   k42gui-bench repeat dom|sax|load|switch DIR N
-//                                             does one thing N times in this process, for a profiler
+//                                             does one thing N times in this process, for a profiler;
+//                                             prints the median seconds, wall clock and processor time
 //
 // Warm figures are medians of rounds in one process after a first round that is thrown away, with the
 // bare parses interleaved with the component's loads so that both meet the same allocator and caches.
@@ -85,7 +86,8 @@ int ColdChild(const std::string& kind, const std::string& directory) {
   return hr == S_OK ? 0 : 1;
 }
 
-// One operation N times over, printing the median seconds: a steady process for perf or heaptrack to watch.
+// One operation N times over, printing the median seconds of the clock and of this thread's processor time:
+// a steady process for perf or heaptrack to watch, and an A/B comparison on a busy machine.
 // "switch" loads once and then alternates the language between "de" and "fr".
 int Repeat(const std::string& kind, const std::string& directory, int times) {
   const std::string dir = WithSlash(directory);
@@ -93,22 +95,27 @@ int Repeat(const std::string& kind, const std::string& directory, int times) {
   const Bstr switches[] = {Bstr(u"de"), Bstr(u"fr")};
   ModelPtr model;
   if (kind == "switch") model = LoadDevice(dir);
-  std::vector<double> seconds;
+  std::vector<double> seconds, cpu;
+  const auto timed = [&](const auto& f) {
+    double wall = 0;
+    cpu.push_back(CpuSeconds([&] { wall = Seconds(f); }));
+    seconds.push_back(wall);
+  };
   for (int i = 0; i < times; ++i) {
     if (kind == "dom") {
-      seconds.push_back(Seconds([&] { ParseGuiXmlDom(dir + "device.xml"); }));
+      timed([&] { ParseGuiXmlDom(dir + "device.xml"); });
     } else if (kind == "sax") {
-      seconds.push_back(Seconds([&] { ParseLocalizedSax(dir + "device_loc.xml"); }));
+      timed([&] { ParseLocalizedSax(dir + "device_loc.xml"); });
     } else if (kind == "load") {
       ModelPtr loaded = CreateModel();
-      seconds.push_back(Seconds([&] { loaded->Initialize(path.get(), xml.get(), loc.get(), en.get(), 1, 0); }));
+      timed([&] { loaded->Initialize(path.get(), xml.get(), loc.get(), en.get(), 1, 0); });
     } else if (kind == "switch") {
-      seconds.push_back(Seconds([&] { model->OnLanguageIDChange(switches[i % 2].get(), 0); }));
+      timed([&] { model->OnLanguageIDChange(switches[i % 2].get(), 0); });
     } else {
       throw std::invalid_argument("nothing to repeat named " + kind);
     }
   }
-  std::cout << Median(seconds) << '\n';
+  std::cout << Median(seconds) << ' ' << Median(cpu) << '\n';
   return 0;
 }
 
