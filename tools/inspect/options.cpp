@@ -17,7 +17,8 @@ namespace fs = std::filesystem;
 
 constexpr const char* kDescription =
     "Loads a device through the K42GuiXmlReader component, as a display control does, and prints what the\n"
-    "control would see (the default), lints it for its author (check) or compares two devices (diff).\n";
+    "control would see (the default), lints it for its author (check), compares two devices (diff) or\n"
+    "serves an editor as a language server (lsp).\n";
 
 constexpr const char* kPaths =
     "File arguments are paths from the current directory, or from DIR when -d is given. The localized file\n"
@@ -165,12 +166,28 @@ std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& line) {
       ->expected(1, 2)
       ->required();
 
+  CLI::App* lsp =
+      app.add_subcommand("lsp",
+                         "serve an editor: a language server on standard input and output (diagnostics, definitions, "
+                         "hovers, completion)");
+  lsp->footer(
+      "The localized file of a GUI XML file is its name with _loc before the extension, next to it.\n"
+      "Exit codes: 0 after a shutdown request, 1 when the input ended without one.");
+  lsp->add_option("-l,--language", line.lsp.language, "language the checker reads texts in (default: en)")
+      ->type_name("ID");
+  lsp->add_option("-f,--function", line.lsp.functionId, "function identifier selecting the modules (default: 1)")
+      ->type_name("N")
+      ->check(CLI::Range(static_cast<long>(INT32_MIN), static_cast<long>(INT32_MAX)));
+
   try {
     app.parse(argc, argv);
     if (check->parsed()) {
       line.subcommand = Subcommand::kCheck;
     } else if (diff->parsed()) {
       line.subcommand = Subcommand::kDiff;
+    } else if (lsp->parsed()) {
+      line.subcommand = Subcommand::kLsp;
+      return std::nullopt;
     } else if (common.files.empty()) {
       throw CLI::RequiredError("a GUI XML file");
     }
@@ -204,6 +221,8 @@ std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& line) {
       line.check.device = device;
       line.check.format = format;
       line.check.output = common.output;
+      break;
+    case Subcommand::kLsp:
       break;
     case Subcommand::kDiff: {
       line.diff.before = device;
