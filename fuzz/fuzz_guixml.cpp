@@ -2,7 +2,7 @@
 #include <k42gui/winuser.h>
 
 #include "fuzz_input.h"
-#include "model/DDModel.h"
+#include "loading/DDModel.h"
 #include "platform/text.h"
 
 namespace {

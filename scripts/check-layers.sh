@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # Fails on any include that points back up the layers of the component or across the two reader groups.
 #
-#   platform <- model <- readers/declarations, readers/navigation (side by side) <- localization <- component
+#   platform <- model <- readers/declarations, readers/navigation (side by side) <- localization <- loading
+#     <- component
 #   authoring (the device checker) stands beside the component on the same parts; no part includes it.
+# scripts/check-link-layers.sh checks the same line for symbols: each part links alone on the parts below it.
 #   tools (and whatever a host writes) use only the public headers <k42gui/...>.
 #
 # A part may include its own headers and those of the parts below it, always written from src/
-# ("model/DDModel.h"); a path with ".." would dodge the rule and is refused everywhere.
+# ("model/DDDocument.h"); a path with ".." would dodge the rule and is refused everywhere.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -17,8 +19,9 @@ declare -A allowed=(
   [src/readers/declarations]="platform/ model/ readers/declarations/"
   [src/readers/navigation]="platform/ model/ readers/navigation/"
   [src/localization]="platform/ model/ localization/"
-  [src/component]="platform/ model/ readers/ localization/ component/"
-  [src/authoring]="platform/ model/ readers/ localization/ authoring/"
+  [src/loading]="platform/ model/ readers/ localization/ loading/"
+  [src/component]="platform/ model/ readers/ localization/ loading/ component/"
+  [src/authoring]="platform/ model/ readers/ localization/ loading/ authoring/"
   [tools]="inspect/"
 )
 

@@ -17,7 +17,7 @@
 
 #include "authoring/NearMiss.h"
 #include "authoring/SourceScan.h"
-#include "model/DDModel.h"
+#include "loading/DDModel.h"
 #include "model/Vocabulary.h"
 #include "platform/text.h"
 #include "platform/utf.h"

@@ -3,7 +3,7 @@
 
 #include <k42gui/IGuiXmlModel.h>
 
-#include "model/DDModel.h"
+#include "loading/DDModel.h"
 
 namespace k42com {
 

@@ -1,5 +1,5 @@
 // The display control's built-in interface texts and their English defaults.
-#include "model/DDParserXML.h"
+#include "localization/LocTextReader.h"
 
 #include <iterator>
 #include <memory>
@@ -47,7 +47,7 @@ static_assert(std::size(kBuiltinTexts) == 27);
 
 }  // namespace
 
-bool CDDParserXML::AddBuiltinTexts() {
+bool k42::AddBuiltinTexts(CDDDocument& document) {
   try {
     for (const BuiltinText& row : kBuiltinTexts) {
       auto element = std::make_unique<CDDElement>();
@@ -55,7 +55,7 @@ bool CDDParserXML::AddBuiltinTexts() {
       element->SetLabel(row.text, 0, u"");
       // A record kept from an earlier read holds the text of the last
       // language applied; it stays, and the new default is dropped.
-      AdoptGuiLabel(std::move(element));
+      document.AdoptGuiLabel(std::move(element));
     }
   } catch (const std::bad_alloc&) {
     return false;

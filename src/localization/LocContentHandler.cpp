@@ -1,7 +1,8 @@
-// Content handler of the localized-text file: resolves scopes and identifiers and lands the texts on the
-// records, in the reader's callbacks, on the caller's thread.
-#include "model/DDParserXML.h"
-#include "model/Keywords.h"
+// The localized-file reader's callbacks: resolves scopes and identifiers and lands the texts on the
+// document's records, in the SAX2 reader's callbacks, on the caller's thread.
+#include "localization/LocTextReader.h"
+#include "model/Names.h"
+
 #include "model/LoadBounds.h"
 #include "localization/LocElements.h"
 
@@ -9,48 +10,46 @@
 
 #include <k42gui/IGuiXmlModel.h>
 
-namespace {
+namespace k42 {
 
-// "ANCHORS" keyword to its anchor kind; other values leave anchor unchanged.
-void SetAnchorKind(std::u16string_view keyword, int32_t& anchor) {
-  k42::KeywordToValue(k42::KeywordTable::kHelpAnchors, keyword, anchor);
+LocTextReader::LocTextReader(CDDDocument& document, std::u16string language)
+    : m_document(document),
+      m_texts(document.Texts()),
+      m_elements(document.ElementDictionary()),
+      m_guiLabels(document.GuiLabelDictionary()),
+      m_scopes(document.ScopeList()),
+      m_language(std::move(language)) {
+  IndexModuleScopes();
 }
 
-}  // namespace
+LocTextReader::~LocTextReader() = default;
 
-void CDDParserXML::startDocument() {}
-void CDDParserXML::endDocument() {}
-void CDDParserXML::ignorableWhitespace(const XMLCh*, const XMLSize_t) {}
-void CDDParserXML::processingInstruction(const XMLCh*, const XMLCh*) {}
-
-void CDDParserXML::startElement(const XMLCh*, const XMLCh* localname, const XMLCh*,
-                                const xercesc::Attributes& attributes) {
+void LocTextReader::StartElement(const XMLCh* localname, const xercesc::Attributes& attributes) {
   // Stopped before the library's namespace bookkeeping, which walks the element stack for each element,
   // makes deep nesting cost quadratic time.
-  if (m_locDepth >= k42::kMaxElementDepth) throw k42::TooDeep();
+  if (m_locDepth >= kMaxElementDepth) throw TooDeep();
   ++m_locDepth;
   LocStart(localname, attributes);
 }
 
-void CDDParserXML::characters(const XMLCh* chars, const XMLSize_t length) {
+void LocTextReader::Characters(const XMLCh* chars, XMLSize_t length) {
   // Collected until the next end tag, whichever element it closes.
   if (m_locSkip == 0 && chars != nullptr) m_locChars.append(chars, length);
 }
 
-void CDDParserXML::endElement(const XMLCh*, const XMLCh* localname, const XMLCh*) {
+void LocTextReader::EndElement(const XMLCh* localname) {
   if (m_locDepth > 0) --m_locDepth;
   LocEnd(localname);
 }
 
-void CDDParserXML::LocStart(const XMLCh* localname, const xercesc::Attributes& attributes) {
-  using k42::LocElement;
+void LocTextReader::LocStart(const XMLCh* localname, const xercesc::Attributes& attributes) {
   const std::u16string_view name = localname != nullptr ? localname : u"";
-  std::u16string_view values[k42::kLocAttributes];
+  std::u16string_view values[kLocAttributes];
   if (m_locMatched == 0) {
-    if (!k42::MayBeLanguageElement(name)) return;
-    const LocElement element = k42::LocElementNamed(name);
+    if (!MayBeLanguageElement(name)) return;
+    const LocElement element = LocElementNamed(name);
     if (element == LocElement::kLang) {
-      k42::ReadLocAttributes(element, attributes, values);
+      ReadLocAttributes(element, attributes, values);
       // The default language's block applies, and so does the block of the language asked for.
       if (values[0] == u"1" || values[1] == m_language) {
         m_locMatched = 1;
@@ -62,36 +61,34 @@ void CDDParserXML::LocStart(const XMLCh* localname, const xercesc::Attributes& a
     return;
   }
   if (m_locSkip != 0) return;
-  const LocElement element = k42::LocElementNamed(name);
+  const LocElement element = LocElementNamed(name);
   if (element == LocElement::kOther) return;
-  k42::ReadLocAttributes(element, attributes, values);
+  ReadLocAttributes(element, attributes, values);
   ApplyLocStart(element, values);
 }
 
-void CDDParserXML::LocEnd(const XMLCh* localname) {
+void LocTextReader::LocEnd(const XMLCh* localname) {
   const std::u16string_view name = localname != nullptr ? localname : u"";
-  if (m_locMatched == 0 && !k42::MayBeLanguageElement(name)) {
+  if (m_locMatched == 0 && !MayBeLanguageElement(name)) {
     // Outside a block that applies no text is pending and no state depends on other elements.
     m_locChars.clear();
     return;
   }
-  ApplyLocEnd(k42::LocElementNamed(name));
+  ApplyLocEnd(LocElementNamed(name));
 }
 
-void CDDParserXML::ApplyLocStart(k42::LocElement element, const std::u16string_view* attributes) {
-  using k42::LocElement;
-
+void LocTextReader::ApplyLocStart(LocElement element, const std::u16string_view* attributes) {
   switch (element) {
     case LocElement::kScope: {
       m_locGuiScope = 0;
       const std::u16string_view scope = attributes[0];
-      if (scope == u"GLOBAL") {
+      if (scope == locnames::kGlobalScope) {
         m_locContext.push_back(&m_elements);
-      } else if (scope == u"SDKSTDGUI") {
+      } else if (scope == locnames::kBuiltinScope) {
         m_locContext.push_back(&m_guiLabels);
         m_locGuiScope = 1;
       } else {
-        CDDModule* found = FindModule(std::u16string(scope));
+        CDDModule* found = m_document.FindModule(std::u16string(scope));
         if (found != nullptr)
           m_locContext.push_back(found);
         else
@@ -114,7 +111,7 @@ void CDDParserXML::ApplyLocStart(k42::LocElement element, const std::u16string_v
           auto created = std::make_unique<CDDElement>();
           created->SetId(m_texts, m_locCurrentName);
           m_locCastFrom = nullptr;  // a record it does not take is destroyed, and its address may come again
-          AdoptGuiLabel(std::move(created));
+          m_document.AdoptGuiLabel(std::move(created));
           found = top->FindChild(m_locCurrentName);
         } catch (const std::bad_alloc&) {
           found = nullptr;
@@ -141,20 +138,17 @@ void CDDParserXML::ApplyLocStart(k42::LocElement element, const std::u16string_v
       m_locKey.assign(attributes[2]);
       break;
     case LocElement::kHelpFile:
-      m_dtmHelpFile.assign(attributes[0]);
-      SetAnchorKind(attributes[1], m_dtmHelpAnchor);
+      m_document.SetHelpFile(kHELPDTM, attributes[0], attributes[1]);
       break;
     case LocElement::kUiHelpFile:
-      m_uiHelpFile.assign(attributes[0]);
-      SetAnchorKind(attributes[1], m_uiHelpAnchor);
+      m_document.SetHelpFile(kHELPUI, attributes[0], attributes[1]);
       break;
     default:
       break;
   }
 }
 
-void CDDParserXML::ApplyLocEnd(k42::LocElement element) {
-  using k42::LocElement;
+void LocTextReader::ApplyLocEnd(LocElement element) {
   ApplyPendingText();
   m_locChars.clear();
 
@@ -200,7 +194,7 @@ void CDDParserXML::ApplyLocEnd(k42::LocElement element) {
   }
 }
 
-void CDDParserXML::ApplyPendingText() {
+void LocTextReader::ApplyPendingText() {
   if (m_locState != 1 || m_locContext.empty() ||
       (m_locInLabel == 0 && m_locInTooltip == 0 && m_locInHelpTopic == 0 && m_locInEnum == 0)) {
     return;
@@ -227,10 +221,8 @@ void CDDParserXML::ApplyPendingText() {
   }
 }
 
-void CDDParserXML::IndexModuleScopes(bool build) {
-  m_locModuleScopes = {};  // gives the memory back between reads
-  m_locModuleScopesUsable = false;
-  if (!build || m_scopes.empty() || m_scopes.front() != &m_elements) return;
+void LocTextReader::IndexModuleScopes() {
+  if (m_scopes.empty() || m_scopes.front() != &m_elements) return;
   try {
     for (size_t i = 1; i < m_scopes.size(); ++i) {
       if (m_scopes[i] == nullptr) continue;
@@ -249,7 +241,7 @@ void CDDParserXML::IndexModuleScopes(bool build) {
   }
 }
 
-CDDElement* CDDParserXML::LocElementOf(CDDBase* target) {
+CDDElement* LocTextReader::LocElementOf(CDDBase* target) {
   // An "ID" gives one element several texts in a row: it is looked at once.
   if (target != m_locCastFrom) {
     m_locCastFrom = target;
@@ -258,7 +250,7 @@ CDDElement* CDDParserXML::LocElementOf(CDDBase* target) {
   return m_locCastTo;
 }
 
-void CDDParserXML::ApplyPendingTextTo(CDDBase* target) {
+void LocTextReader::ApplyPendingTextTo(CDDBase* target) {
   if (target == nullptr) return;
   // The model's records are elements: their texts are kept in the model's pool, where the texts that repeat
   // (enumeration labels and legends above all) are stored once. Anything else gets the texts to own.
@@ -291,3 +283,5 @@ void CDDParserXML::ApplyPendingTextTo(CDDBase* target) {
     }
   }
 }
+
+}  // namespace k42

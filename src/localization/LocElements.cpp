@@ -1,7 +1,8 @@
 // Element kinds of the localized file and the one-pass reading of their attributes.
 #include "localization/LocElements.h"
+#include "model/Names.h"
 
-#include <xercesc/util/XMLString.hpp>
+#include "model/DomUtil.h"
 
 namespace k42 {
 
@@ -9,7 +10,7 @@ namespace {
 
 // Fills values with the attributes named names, in one pass over the element's attributes.
 template <size_t N>
-void AttributeValues(const xercesc::Attributes& attributes, const char16_t* const (&names)[N],
+void AttributeValues(const xercesc::Attributes& attributes, const std::u16string_view (&names)[N],
                      std::u16string_view* values) {
   static_assert(N <= kLocAttributes);
   bool found[N] = {};
@@ -17,7 +18,7 @@ void AttributeValues(const xercesc::Attributes& attributes, const char16_t* cons
   for (XMLSize_t i = 0; i < count; ++i) {
     const XMLCh* qName = attributes.getQName(i);
     for (size_t n = 0; n < N; ++n) {
-      if (!found[n] && xercesc::XMLString::equals(qName, names[n])) {
+      if (!found[n] && NodeNameRef(qName) == names[n]) {
         const XMLCh* value = attributes.getValue(i);
         values[n] = value != nullptr ? std::u16string_view(value) : std::u16string_view();
         found[n] = true;
@@ -29,26 +30,32 @@ void AttributeValues(const xercesc::Attributes& attributes, const char16_t* cons
 
 }  // namespace
 
+// The switch below picks the candidates by their first letter.
+static_assert(locnames::kEnum[0] == u'E' && locnames::kHelpTopic[0] == u'H' && locnames::kHelpFile[0] == u'H' &&
+              locnames::kId[0] == u'I' && locnames::kLabel[0] == u'L' && locnames::kLang[0] == u'L' &&
+              locnames::kLanguageSupport[0] == u'L' && locnames::kScope[0] == u'S' && locnames::kTooltip[0] == u'T' &&
+              locnames::kUiHelpFile[0] == u'U');
+
 LocElement LocElementNamed(std::u16string_view name) {
   if (name.empty()) return LocElement::kOther;
   switch (name[0]) {
     case u'E':
-      return name == u"ENUM" ? LocElement::kEnum : LocElement::kOther;
+      return name == locnames::kEnum ? LocElement::kEnum : LocElement::kOther;
     case u'H':
-      if (name == u"HELPTOPIC") return LocElement::kHelpTopic;
-      return name == u"HELPFILE" ? LocElement::kHelpFile : LocElement::kOther;
+      if (name == locnames::kHelpTopic) return LocElement::kHelpTopic;
+      return name == locnames::kHelpFile ? LocElement::kHelpFile : LocElement::kOther;
     case u'I':
-      return name == u"ID" ? LocElement::kId : LocElement::kOther;
+      return name == locnames::kId ? LocElement::kId : LocElement::kOther;
     case u'L':
-      if (name == u"LABEL") return LocElement::kLabel;
-      if (name == u"LANG") return LocElement::kLang;
-      return name == u"LANGUAGE_SUPPORT" ? LocElement::kLanguageSupport : LocElement::kOther;
+      if (name == locnames::kLabel) return LocElement::kLabel;
+      if (name == locnames::kLang) return LocElement::kLang;
+      return name == locnames::kLanguageSupport ? LocElement::kLanguageSupport : LocElement::kOther;
     case u'S':
-      return name == u"SCOPE" ? LocElement::kScope : LocElement::kOther;
+      return name == locnames::kScope ? LocElement::kScope : LocElement::kOther;
     case u'T':
-      return name == u"TOOLTIP" ? LocElement::kTooltip : LocElement::kOther;
+      return name == locnames::kTooltip ? LocElement::kTooltip : LocElement::kOther;
     case u'U':
-      return name == u"UIHELPFILE" ? LocElement::kUiHelpFile : LocElement::kOther;
+      return name == locnames::kUiHelpFile ? LocElement::kUiHelpFile : LocElement::kOther;
     default:
       return LocElement::kOther;
   }
@@ -58,34 +65,34 @@ void ReadLocAttributes(LocElement element, const xercesc::Attributes& attributes
                        std::u16string_view (&values)[kLocAttributes]) {
   switch (element) {
     case LocElement::kLang: {
-      static constexpr const char16_t* kNames[] = {u"DEFAULT", u"ID"};
+      static constexpr std::u16string_view kNames[] = {locnames::kDefault, locnames::kId};
       AttributeValues(attributes, kNames, values);
       break;
     }
     case LocElement::kScope: {
-      static constexpr const char16_t* kNames[] = {u"ID"};
+      static constexpr std::u16string_view kNames[] = {locnames::kId};
       AttributeValues(attributes, kNames, values);
       break;
     }
     case LocElement::kId: {
-      static constexpr const char16_t* kNames[] = {u"NAME"};
+      static constexpr std::u16string_view kNames[] = {locnames::kName};
       AttributeValues(attributes, kNames, values);
       break;
     }
     case LocElement::kLabel:
     case LocElement::kTooltip: {
-      static constexpr const char16_t* kNames[] = {u"DDSTRING"};
+      static constexpr std::u16string_view kNames[] = {locnames::kDdString};
       AttributeValues(attributes, kNames, values);
       break;
     }
     case LocElement::kEnum: {
-      static constexpr const char16_t* kNames[] = {u"ID", u"LEGEND", u"DDSTRING"};
+      static constexpr std::u16string_view kNames[] = {locnames::kId, locnames::kLegend, locnames::kDdString};
       AttributeValues(attributes, kNames, values);
       break;
     }
     case LocElement::kHelpFile:
     case LocElement::kUiHelpFile: {
-      static constexpr const char16_t* kNames[] = {u"FREF", u"ANCHORS"};
+      static constexpr std::u16string_view kNames[] = {locnames::kFref, locnames::kAnchors};
       AttributeValues(attributes, kNames, values);
       break;
     }

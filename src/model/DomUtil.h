@@ -37,6 +37,13 @@ inline std::u16string_view AttributeText(const xercesc::DOMAttr* attribute) {
 bool GetAttribute(const xercesc::DOMNode* node, const char16_t* name, std::u16string& value);
 // The same without a copy: value views the document's own text, valid while the document lives.
 bool GetAttribute(const xercesc::DOMNode* node, const char16_t* name, std::u16string_view& value);
+// The same for a name of model/Names.h: the library wants the name NUL-terminated, as those views are.
+inline bool GetAttribute(const xercesc::DOMNode* node, std::u16string_view name, std::u16string& value) {
+  return GetAttribute(node, name.data(), value);
+}
+inline bool GetAttribute(const xercesc::DOMNode* node, std::u16string_view name, std::u16string_view& value) {
+  return GetAttribute(node, name.data(), value);
+}
 
 // The attributes of an element read in one pass over its attribute map rather than one search of the
 // map per name: names[i] is looked for, and Get(i, ...) answers as GetAttribute(node, names[i], ...) would.
@@ -113,6 +120,13 @@ class NodeNameRef {
     }
     return m_text[N - 1] == 0;
   }
+  bool operator==(std::u16string_view name) const {
+    if (m_text == nullptr) return false;
+    for (size_t i = 0; i < name.size(); ++i) {
+      if (m_text[i] != name[i]) return false;
+    }
+    return m_text[name.size()] == 0;
+  }
 
  private:
   const XMLCh* m_text;
@@ -127,6 +141,7 @@ template <size_t N>
 bool NodeNameIs(const xercesc::DOMNode* node, const char16_t (&name)[N]) {
   return NodeName(node) == name;
 }
+inline bool NodeNameIs(const xercesc::DOMNode* node, std::u16string_view name) { return NodeName(node) == name; }
 inline bool IsTextNode(const xercesc::DOMNode* node) { return NodeNameIs(node, u"#text"); }
 
 // The node's value (the text of a text or comment node), empty when none.

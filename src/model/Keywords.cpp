@@ -7,6 +7,8 @@
 
 #include <k42gui/IGuiXmlModel.h>
 
+#include "platform/text.h"
+
 namespace k42 {
 namespace {
 
@@ -255,6 +257,11 @@ std::u16string ModeToText(int32_t mode) {
     default:
       return u"GENERAL";
   }
+}
+
+bool FlagFromText(const std::u16string& text) {
+  const std::u16string upper = ToUpper(text);
+  return !(upper == u"FALSE" || upper == u"0");
 }
 
 }  // namespace k42

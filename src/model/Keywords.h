@@ -56,4 +56,8 @@ std::u16string ModeToText(int32_t mode);
 // compared exactly; TYPE_UNKNOWN (0) for any other text.
 int32_t DataTypeFromKeyword(std::u16string_view text);
 
+// A flag attribute ("IS_ONLINE", "ITALIC", ...): false only for "FALSE" (in any case) and "0", true for
+// any other text. Upper-casing copies the text and may throw; callers read it inside their own guard.
+bool FlagFromText(const std::u16string& text);
+
 }  // namespace k42

@@ -5,7 +5,7 @@
 // GetDisplayItems goes on to later modules of the same identifier. A query
 // that does not find what it was asked for leaves its outputs as the caller
 // passed them, except lists that it empties before looking.
-#include "model/DDParserXML.h"
+#include "model/DDDocument.h"
 
 #include <k42gui/IGuiXmlModel.h>
 
@@ -19,7 +19,7 @@ CDDPardis* FindDisplay(const CDDModule& module, const std::u16string& displayId)
 
 }  // namespace
 
-int32_t CDDParserXML::GetHelpFileRef(int32_t helpFileType, std::u16string& path, int32_t& anchor) const {
+int32_t CDDDocument::GetHelpFileRef(int32_t helpFileType, std::u16string& path, int32_t& anchor) const {
   switch (helpFileType) {
     case kHELPDTM:
       path = m_dtmHelpFile;
@@ -36,12 +36,12 @@ int32_t CDDParserXML::GetHelpFileRef(int32_t helpFileType, std::u16string& path,
   return 0;
 }
 
-CDDModule* CDDParserXML::FindModule(const std::u16string& moduleId) const {
+CDDModule* CDDDocument::FindModule(const std::u16string& moduleId) const {
   const auto& modules = m_moduleIndex.Find(m_modules, moduleId);
   return modules.empty() ? nullptr : modules.front();
 }
 
-int32_t CDDParserXML::GetTabModules(int32_t isTab, std::vector<std::u16string>& ids) const {
+int32_t CDDDocument::GetTabModules(int32_t isTab, std::vector<std::u16string>& ids) const {
   if (m_modules.empty()) return -1;
   ids.clear();
   for (const auto& module : m_modules) {
@@ -51,29 +51,29 @@ int32_t CDDParserXML::GetTabModules(int32_t isTab, std::vector<std::u16string>& 
   return 0;
 }
 
-int32_t CDDParserXML::GetModuleIntegration(const std::u16string& moduleId, int32_t& integration) const {
+int32_t CDDDocument::GetModuleIntegration(const std::u16string& moduleId, int32_t& integration) const {
   const CDDModule* module = FindModule(moduleId);
   if (module == nullptr) return -1;
   integration = module->GetIntegration();
   return 0;
 }
 
-int32_t CDDParserXML::GetModuleIconRef(const std::u16string& moduleId, std::u16string& icon) const {
+int32_t CDDDocument::GetModuleIconRef(const std::u16string& moduleId, std::u16string& icon) const {
   const CDDModule* module = FindModule(moduleId);
   if (module == nullptr) return -1;
   icon = module->GetIcon();
   return 0;
 }
 
-int32_t CDDParserXML::GetModuleTreeIconListRef(const std::u16string& moduleId, std::u16string& list) const {
+int32_t CDDDocument::GetModuleTreeIconListRef(const std::u16string& moduleId, std::u16string& list) const {
   const CDDModule* module = FindModule(moduleId);
   if (module == nullptr) return -1;
   list = module->GetTreeImageList();
   return 0;
 }
 
-int32_t CDDParserXML::GetExternModule(const std::u16string& moduleId, std::u16string& externModule,
-                                      std::u16string& label, std::u16string& init) const {
+int32_t CDDDocument::GetExternModule(const std::u16string& moduleId, std::u16string& externModule,
+                                     std::u16string& label, std::u16string& init) const {
   const CDDModule* module = FindModule(moduleId);
   if (module == nullptr) return -1;
   externModule = module->GetLinkRef();
@@ -82,15 +82,15 @@ int32_t CDDParserXML::GetExternModule(const std::u16string& moduleId, std::u16st
   return 0;
 }
 
-int32_t CDDParserXML::GetExternModuleRef(const std::u16string& moduleId, std::u16string& path) const {
+int32_t CDDDocument::GetExternModuleRef(const std::u16string& moduleId, std::u16string& path) const {
   const CDDModule* module = FindModule(moduleId);
   if (module == nullptr) return -1;
   path = module->GetLinkRef();
   return 0;
 }
 
-int32_t CDDParserXML::GetModuleInfoRefs(const std::u16string& moduleId, std::u16string& name, std::u16string& icon,
-                                        std::u16string& treeIcons, std::u16string& helpFilePath) const {
+int32_t CDDDocument::GetModuleInfoRefs(const std::u16string& moduleId, std::u16string& name, std::u16string& icon,
+                                       std::u16string& treeIcons, std::u16string& helpFilePath) const {
   const CDDModule* module = FindModule(moduleId);
   if (module == nullptr) return -1;
   module->GetLabel(name);
@@ -101,30 +101,30 @@ int32_t CDDParserXML::GetModuleInfoRefs(const std::u16string& moduleId, std::u16
 }
 
 // An unknown module leaves the caller's list as it was.
-int32_t CDDParserXML::GetModuleRootMenus(const std::u16string& moduleId, std::vector<CDDMenuEntry>& entries) const {
+int32_t CDDDocument::GetModuleRootMenus(const std::u16string& moduleId, std::vector<CDDMenuEntry>& entries) const {
   const CDDModule* module = FindModule(moduleId);
   if (module == nullptr) return -1;
   module->RootMenu().GetEntries(entries);
   return 0;
 }
 
-int32_t CDDParserXML::GetModuleFeature(const std::u16string& moduleId, const std::u16string& name,
-                                       std::u16string& value) const {
+int32_t CDDDocument::GetModuleFeature(const std::u16string& moduleId, const std::u16string& name,
+                                      std::u16string& value) const {
   const CDDModule* module = FindModule(moduleId);
   if (module == nullptr) return -1;
   return module->GetFeature(name, value) ? 0 : -1;
 }
 
-int32_t CDDParserXML::GetHeaderRefs(const std::u16string& moduleId, std::u16string& offline,
-                                    std::u16string& online) const {
+int32_t CDDDocument::GetHeaderRefs(const std::u16string& moduleId, std::u16string& offline,
+                                   std::u16string& online) const {
   const CDDModule* module = FindModule(moduleId);
   if (module == nullptr) return -1;
   module->GetHeaderRefs(offline, online);
   return 0;
 }
 
-int32_t CDDParserXML::GetMenuItems(const std::u16string& moduleId, const std::u16string& menuId,
-                                   std::vector<CDDMenuEntry>& entries) const {
+int32_t CDDDocument::GetMenuItems(const std::u16string& moduleId, const std::u16string& menuId,
+                                  std::vector<CDDMenuEntry>& entries) const {
   // Emptied before the look-up, so a miss hands back an empty list.
   if (!m_modules.empty()) entries.clear();
   const CDDModule* module = FindModule(moduleId);
@@ -134,9 +134,9 @@ int32_t CDDParserXML::GetMenuItems(const std::u16string& moduleId, const std::u1
   return module->GetMenuEntries(position, entries) < 0 ? -1 : 0;
 }
 
-void CDDParserXML::GetDisplayItems(const std::u16string& moduleId, const std::u16string& displayId,
-                                   std::u16string& label, int32_t& displayType, std::u16string& imagePath,
-                                   std::vector<CDDDisplayItem>& items, int32_t& rwroCond) const {
+void CDDDocument::GetDisplayItems(const std::u16string& moduleId, const std::u16string& displayId,
+                                  std::u16string& label, int32_t& displayType, std::u16string& imagePath,
+                                  std::vector<CDDDisplayItem>& items, int32_t& rwroCond) const {
   items.clear();
   if (const CDDPardis* display = FindDisplayOfModules(moduleId, displayId)) {
     display->GetLabel(label);
@@ -147,8 +147,8 @@ void CDDParserXML::GetDisplayItems(const std::u16string& moduleId, const std::u1
   }
 }
 
-const CDDPardis* CDDParserXML::FindDisplayOfModules(const std::u16string& moduleId,
-                                                    const std::u16string& displayId) const {
+const CDDPardis* CDDDocument::FindDisplayOfModules(const std::u16string& moduleId,
+                                                   const std::u16string& displayId) const {
   for (const CDDModule* module : m_moduleIndex.Find(m_modules, moduleId)) {
     const CDDPardis* display = FindDisplay(*module, displayId);
     if (display != nullptr) return display;  // else a later module of the same identifier may have it
@@ -156,8 +156,8 @@ const CDDPardis* CDDParserXML::FindDisplayOfModules(const std::u16string& module
   return nullptr;
 }
 
-int32_t CDDParserXML::GetDisplayInfo(const std::u16string& moduleId, const std::u16string& displayId,
-                                     std::u16string& label, int32_t& displayType, std::u16string& validId) const {
+int32_t CDDDocument::GetDisplayInfo(const std::u16string& moduleId, const std::u16string& displayId,
+                                    std::u16string& label, int32_t& displayType, std::u16string& validId) const {
   const CDDModule* module = FindModule(moduleId);
   if (module == nullptr) return -1;
   const CDDPardis* display = FindDisplay(*module, displayId);
@@ -168,9 +168,9 @@ int32_t CDDParserXML::GetDisplayInfo(const std::u16string& moduleId, const std::
   return 0;
 }
 
-int32_t CDDParserXML::GetDisplayButtonNav(const std::u16string& moduleId, const std::u16string& displayId,
-                                          std::u16string& first, std::u16string& previous, std::u16string& next,
-                                          std::u16string& last, std::u16string& home) const {
+int32_t CDDDocument::GetDisplayButtonNav(const std::u16string& moduleId, const std::u16string& displayId,
+                                         std::u16string& first, std::u16string& previous, std::u16string& next,
+                                         std::u16string& last, std::u16string& home) const {
   const CDDModule* module = FindModule(moduleId);
   if (module == nullptr) return -1;
   const CDDPardis* display = FindDisplay(*module, displayId);
@@ -183,9 +183,9 @@ int32_t CDDParserXML::GetDisplayButtonNav(const std::u16string& moduleId, const 
   return 0;
 }
 
-int32_t CDDParserXML::GetItemInfo(const std::u16string& moduleId, const std::u16string& parentMenuId,
-                                  const std::u16string& itemId, std::u16string& label, std::u16string& displayId,
-                                  std::u16string& imageListIndex, int32_t& itemType, int32_t& conditionalLabel) const {
+int32_t CDDDocument::GetItemInfo(const std::u16string& moduleId, const std::u16string& parentMenuId,
+                                 const std::u16string& itemId, std::u16string& label, std::u16string& displayId,
+                                 std::u16string& imageListIndex, int32_t& itemType, int32_t& conditionalLabel) const {
   conditionalLabel = 0;
   std::u16string labelRef;
   const CDDModule* module = FindModule(moduleId);
@@ -237,34 +237,34 @@ int32_t CDDParserXML::GetItemInfo(const std::u16string& moduleId, const std::u16
   return 0;
 }
 
-int32_t CDDParserXML::GetLogoRefs(std::vector<CDDLogo>& logos) const {
+int32_t CDDDocument::GetLogoRefs(std::vector<CDDLogo>& logos) const {
   logos = m_logos;
   return 0;
 }
 
-int32_t CDDParserXML::GetFunctionIdIsOnline(int32_t* online) const {
+int32_t CDDDocument::GetFunctionIdIsOnline(int32_t* online) const {
   if (online == nullptr) return -1;
   *online = m_isOnline;
   return 0;
 }
 
-void CDDParserXML::GetMenubarItems(std::vector<CDDMenubarItem*>& items) const {
+void CDDDocument::GetMenubarItems(std::vector<CDDMenubarItem*>& items) const {
   k42::CopyObservers(m_menubarItems, items);
 }
 
 // An unknown module leaves the caller's list as it was.
-int32_t CDDParserXML::GetModulebarItems(const std::u16string& moduleId, std::vector<CDDMenubarItem*>& items) const {
+int32_t CDDDocument::GetModulebarItems(const std::u16string& moduleId, std::vector<CDDMenubarItem*>& items) const {
   const CDDModule* module = FindModule(moduleId);
   if (module == nullptr) return -1;
   module->GetMenubarItems(items);
   return 0;
 }
 
-void CDDParserXML::GetToolbarItems(std::vector<CDDToolbarItem*>& items) const {
+void CDDDocument::GetToolbarItems(std::vector<CDDToolbarItem*>& items) const {
   k42::CopyObservers(m_toolbarItems, items);
 }
 
-size_t CDDParserXML::GetToolbarImageList(std::u16string& reference) const {
+size_t CDDDocument::GetToolbarImageList(std::u16string& reference) const {
   reference = m_toolbarImageList;
   return reference.size();
 }

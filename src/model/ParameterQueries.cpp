@@ -6,7 +6,7 @@
 //
 // Help references: no reader stores a help reference on a variable or a
 // metavariable, so GetParameterInfo hands out an empty one for both.
-#include "model/DDParserXML.h"
+#include "model/DDDocument.h"
 
 #include <k42gui/IGuiXmlModel.h>
 
@@ -21,8 +21,8 @@ bool HasVariants(const CDDBase* element) {
 
 }  // namespace
 
-int32_t CDDParserXML::GetParameterType(const std::u16string& id, int32_t parType, int32_t& varType,
-                                       int32_t& handling) const {
+int32_t CDDDocument::GetParameterType(const std::u16string& id, int32_t parType, int32_t& varType,
+                                      int32_t& handling) const {
   switch (parType) {
     case PAR_META:
       // Several metavariables may share the identifier; the first of a
@@ -56,10 +56,10 @@ int32_t CDDParserXML::GetParameterType(const std::u16string& id, int32_t parType
 // the labels list is not empty: a module is named by its own identifier and a
 // headline by the label it shows, so each kind is gated by the list its
 // identifier comes from.
-int32_t CDDParserXML::GetParameterInfo(const std::u16string& id, const std::u16string& labelRef, int32_t parType,
-                                       std::u16string& value, std::u16string& label, int32_t& conditionalLabel,
-                                       std::u16string& tooltip, std::u16string& helpTopic,
-                                       std::u16string& helpRef) const {
+int32_t CDDDocument::GetParameterInfo(const std::u16string& id, const std::u16string& labelRef, int32_t parType,
+                                      std::u16string& value, std::u16string& label, int32_t& conditionalLabel,
+                                      std::u16string& tooltip, std::u16string& helpTopic,
+                                      std::u16string& helpRef) const {
   bool listFilled = false;
   switch (parType) {
     case PAR_META:
@@ -134,9 +134,9 @@ int32_t CDDParserXML::GetParameterInfo(const std::u16string& id, const std::u16s
   }
 }
 
-int32_t CDDParserXML::GetParameterDatatype(const std::u16string& id, int32_t parType, int32_t& varType,
-                                           int32_t& sizeInBit, int32_t& conditionalAttribute, std::u16string& storage,
-                                           std::u16string& handling) const {
+int32_t CDDDocument::GetParameterDatatype(const std::u16string& id, int32_t parType, int32_t& varType,
+                                          int32_t& sizeInBit, int32_t& conditionalAttribute, std::u16string& storage,
+                                          std::u16string& handling) const {
   int32_t result = -1;
   const CDDVariable* found = nullptr;
   if (parType == PAR_META) {
@@ -166,9 +166,9 @@ int32_t CDDParserXML::GetParameterDatatype(const std::u16string& id, int32_t par
   return result;
 }
 
-int32_t CDDParserXML::GetParameterFormat(const std::u16string& id, int32_t parType, std::u16string& format,
-                                         std::u16string& alignment, int32_t& displayCondition, std::u16string& style,
-                                         int32_t& conditionalFormat) const {
+int32_t CDDDocument::GetParameterFormat(const std::u16string& id, int32_t parType, std::u16string& format,
+                                        std::u16string& alignment, int32_t& displayCondition, std::u16string& style,
+                                        int32_t& conditionalFormat) const {
   const CDDVariable* found = nullptr;
   if (parType == PAR_META) {
     const auto& metas = m_metaVariableIndex.Find(m_metaVariables, id);
@@ -185,7 +185,7 @@ int32_t CDDParserXML::GetParameterFormat(const std::u16string& id, int32_t parTy
   return 0;
 }
 
-int32_t CDDParserXML::GetParameterEnumItems(const std::u16string& id, int32_t, std::vector<CDDEnumItem*>& items) const {
+int32_t CDDDocument::GetParameterEnumItems(const std::u16string& id, int32_t, std::vector<CDDEnumItem*>& items) const {
   if (m_elements.Count() == 0) return -1;
   const auto* variable = dynamic_cast<const CDDVariable*>(m_elements.FindChild(id));
   if (variable == nullptr) return -1;
@@ -193,8 +193,8 @@ int32_t CDDParserXML::GetParameterEnumItems(const std::u16string& id, int32_t, s
   return 0;
 }
 
-int32_t CDDParserXML::GetParameterRefAt(const std::u16string& id, int32_t parType, int32_t index,
-                                        std::u16string& reference) const {
+int32_t CDDDocument::GetParameterRefAt(const std::u16string& id, int32_t parType, int32_t index,
+                                       std::u16string& reference) const {
   if (parType != PAR_IMAGE) return -1;
   const CDDImage* image = m_imageIndex.Find(m_images, id);
   if (image == nullptr) return -1;
@@ -202,7 +202,7 @@ int32_t CDDParserXML::GetParameterRefAt(const std::u16string& id, int32_t parTyp
   return 0;
 }
 
-int32_t CDDParserXML::GetMetaVarRef(std::vector<std::u16string>& ids) const {
+int32_t CDDDocument::GetMetaVarRef(std::vector<std::u16string>& ids) const {
   if (m_metaVariables.empty()) return -1;
   for (const auto& meta : m_metaVariables) {
     ids.emplace_back(meta->Id());
@@ -210,7 +210,7 @@ int32_t CDDParserXML::GetMetaVarRef(std::vector<std::u16string>& ids) const {
   return 0;
 }
 
-const CDDHeaderRecord* CDDParserXML::FindHeaderRecord(int32_t mode, const std::u16string& mapping) const {
+const CDDHeaderRecord* CDDDocument::FindHeaderRecord(int32_t mode, const std::u16string& mapping) const {
   // Text never holds a NUL, so the pair is one unambiguous key.
   auto key = [](const std::u16string& use, const std::u16string& name) { return use + u'\0' + name; };
   for (; m_headerRecordsIndexed < m_headerRecords.size(); ++m_headerRecordsIndexed) {
@@ -221,9 +221,9 @@ const CDDHeaderRecord* CDDParserXML::FindHeaderRecord(int32_t mode, const std::u
   return found == m_headerRecordIndex.end() ? nullptr : found->second;
 }
 
-int32_t CDDParserXML::GetHeaderVarRef(int32_t mode, const std::u16string& mapping, std::u16string& parameterId,
-                                      int32_t& origin, std::u16string& labelRef, std::u16string& statusId,
-                                      int32_t& headerVarType) const {
+int32_t CDDDocument::GetHeaderVarRef(int32_t mode, const std::u16string& mapping, std::u16string& parameterId,
+                                     int32_t& origin, std::u16string& labelRef, std::u16string& statusId,
+                                     int32_t& headerVarType) const {
   // Header records carry no label reference.
   labelRef.clear();
   const CDDHeaderRecord* record = FindHeaderRecord(mode, mapping);
@@ -235,9 +235,9 @@ int32_t CDDParserXML::GetHeaderVarRef(int32_t mode, const std::u16string& mappin
   return 0;
 }
 
-int32_t CDDParserXML::GetHeaderCtrlInfo(int32_t mode, const std::u16string& mapping, std::u16string& controlId,
-                                        std::u16string& progId, std::u16string& init, int32_t& width,
-                                        int32_t& height) const {
+int32_t CDDDocument::GetHeaderCtrlInfo(int32_t mode, const std::u16string& mapping, std::u16string& controlId,
+                                       std::u16string& progId, std::u16string& init, int32_t& width,
+                                       int32_t& height) const {
   const CDDHeaderRecord* record = FindHeaderRecord(mode, mapping);
   if (record == nullptr) return -1;
   controlId = record->m_controlId;
@@ -248,7 +248,7 @@ int32_t CDDParserXML::GetHeaderCtrlInfo(int32_t mode, const std::u16string& mapp
   return 0;
 }
 
-int32_t CDDParserXML::GetConditionalLabelData(const std::u16string& id, std::vector<CDDText>& variants) const {
+int32_t CDDDocument::GetConditionalLabelData(const std::u16string& id, std::vector<CDDText>& variants) const {
   if (m_elements.Count() == 0) return -1;
   const auto* element = dynamic_cast<const CDDElement*>(m_elements.FindChild(id));
   if (element == nullptr || !element->HasVariants()) return -1;
@@ -256,7 +256,7 @@ int32_t CDDParserXML::GetConditionalLabelData(const std::u16string& id, std::vec
   return 0;
 }
 
-const CDDElement* CDDParserXML::FindParameter(const std::u16string& id, int32_t parType) const {
+const CDDElement* CDDDocument::FindParameter(const std::u16string& id, int32_t parType) const {
   switch (parType) {
     case PAR_VARIABLE:
       return m_variableIndex.Find(m_variables, id);

@@ -1,98 +1,100 @@
 // The declaring, referring, file and keyword attributes of the GUI XML file and the localized file.
 #include "model/Vocabulary.h"
 
+#include "model/Names.h"
+
 namespace k42 {
 namespace {
 
 constexpr Declaration kDeclarations[] = {
-    {u"LABEL_DEC", u"LABEL_ID", Kind::kLabel},
-    {u"VAR_DEC", u"VAR_ID", Kind::kVariable},
-    {u"MET_DEC", u"MET_ID", Kind::kMethod},
-    {u"IMAGE_DEC", u"IMAGE_ID", Kind::kImage},
-    {u"VARIABLE_META", u"VAR_ID", Kind::kMetaVariable},
+    {names::kLabelDec, names::kLabelId, Kind::kLabel},
+    {names::kVarDec, names::kVarId, Kind::kVariable},
+    {names::kMetDec, names::kMetId, Kind::kMethod},
+    {names::kImageDec, names::kImageId, Kind::kImage},
+    {names::kVariableMeta, names::kVarId, Kind::kMetaVariable},
     {kModuleElement, kModuleIdAttribute, Kind::kModule},
-    {u"MENU_DEC", u"MENU_ID", Kind::kMenu},
-    {u"PARDIS_DEC", u"PARDIS_ID", Kind::kDisplay},
-    {u"MENUBAR_POPUP", u"MENUBAR_ID", Kind::kMenubarItem},
-    {u"MENUBAR_ITEM", u"MENUBAR_ID", Kind::kMenubarItem},
+    {names::kMenuDec, names::kMenuId, Kind::kMenu},
+    {names::kPardisDec, names::kPardisId, Kind::kDisplay},
+    {names::kMenubarPopup, names::kMenubarId, Kind::kMenubarItem},
+    {names::kMenubarItem, names::kMenubarId, Kind::kMenubarItem},
     {kFunctionElement, kFunctionIdAttribute, Kind::kFunction},
-    {u"VARIABLE_HEADER", u"STYLEGUIDE_MAPPING", Kind::kHeaderPlace},
-    {u"IMAGE_HEADER", u"LAYOUT_POSITION", Kind::kHeaderPlace},
+    {names::kVariableHeader, names::kStyleguideMapping, Kind::kHeaderPlace},
+    {names::kImageHeader, names::kLayoutPosition, Kind::kHeaderPlace},
 };
 
 constexpr Reference kReferences[] = {
     // Function selection.
-    {u"MODULE", u"MOD_REF", Target::kModuleDeclaration},
+    {names::kModule, names::kModRef, Target::kModuleDeclaration},
     // Navigation area.
-    {u"MENU", u"MENU_REF", Target::kMenu},
-    {u"MENU", u"PARDIS_REF", Target::kDisplay},
-    {u"VARIABLE_NAV", u"VAR_REF", Target::kVariable, true},
-    {u"VARIABLE_NAV", u"PARDIS_REF", Target::kDisplay},
-    {u"VARIABLE_NAV", u"LABEL_REF", Target::kElement, true},
-    {u"METHOD_NAV", u"MET_REF", Target::kMethod, true},
-    {u"METHOD_NAV", u"PARDIS_REF", Target::kDisplay},
-    {u"MODULE_NAV", u"MOD_REF", Target::kModule, true},
-    {u"MODULE_NAV", u"PARDIS_REF", Target::kDisplay},
+    {names::kMenu, names::kMenuRef, Target::kMenu},
+    {names::kMenu, names::kPardisRef, Target::kDisplay},
+    {names::kVariableNav, names::kVarRef, Target::kVariable, true},
+    {names::kVariableNav, names::kPardisRef, Target::kDisplay},
+    {names::kVariableNav, names::kLabelRef, Target::kElement, true},
+    {names::kMethodNav, names::kMetRef, Target::kMethod, true},
+    {names::kMethodNav, names::kPardisRef, Target::kDisplay},
+    {names::kModuleNav, names::kModRef, Target::kModule, true},
+    {names::kModuleNav, names::kPardisRef, Target::kDisplay},
     // Display layouts.
-    {u"PARDIS_DEC", u"VALIDITY_ID", Target::kVariable},
-    {u"VARIABLE_PARDIS", u"VAR_REF", Target::kVariable, true},
-    {u"VARIABLE_PARDIS", u"LABEL_REF", Target::kElement, true},
-    {u"METHOD_PARDIS", u"MET_REF", Target::kMethod, true},
-    {u"IMAGE_PARDIS", u"IMAGE_REF", Target::kImage, true},
-    {u"HEADLINE_PARDIS", u"LABEL_REF", Target::kElement, true},
-    {u"HOR_NAV", u"PARDIS_REF", Target::kDisplay},
+    {names::kPardisDec, names::kValidityId, Target::kVariable},
+    {names::kVariablePardis, names::kVarRef, Target::kVariable, true},
+    {names::kVariablePardis, names::kLabelRef, Target::kElement, true},
+    {names::kMethodPardis, names::kMetRef, Target::kMethod, true},
+    {names::kImagePardis, names::kImageRef, Target::kImage, true},
+    {names::kHeadlinePardis, names::kLabelRef, Target::kElement, true},
+    {names::kHorNav, names::kPardisRef, Target::kDisplay},
     // Module body.
-    {u"HEADER_REF", u"ONLINE", Target::kHeaderUse},
-    {u"HEADER_REF", u"OFFLINE", Target::kHeaderUse},
+    {names::kHeaderRef, names::kOnline, Target::kHeaderUse},
+    {names::kHeaderRef, names::kOffline, Target::kHeaderUse},
     // Header area.
-    {u"VARIABLE_HEADER", u"VAR_REF", Target::kHeaderParameter, true},
-    {u"VARIABLE_HEADER", u"VAR_STATUS", Target::kVariable},
-    {u"IMAGE_HEADER", u"IMAGE_REF", Target::kImage},
+    {names::kVariableHeader, names::kVarRef, Target::kHeaderParameter, true},
+    {names::kVariableHeader, names::kVarStatus, Target::kVariable},
+    {names::kImageHeader, names::kImageRef, Target::kImage},
     // Images.
-    {u"LINK", u"MENU", Target::kAnyMenu},
+    {names::kLink, names::kMenu, Target::kAnyMenu},
     // Menu bars and toolbar.
-    {u"MENUBAR_VARIABLE", u"MENUBAR_MENU_ID", Target::kMenubarItem},
-    {u"MENUBAR_VARIABLE", u"MENUBAR_VARIABLE_ID", Target::kVariable},
-    {u"MENUBAR_ITEM", u"MENUBAR_ACTION", Target::kModule, false, u"MENUBAR_TYPE", u"MODULE"},
-    {u"MENUBAR_ITEM", u"MENUBAR_ACTION", Target::kLanguage, false, u"MENUBAR_TYPE", u"SETLANGUAGE"},
-    {u"TOOLBARITEM_DEC", u"TOOLBAR_ACTION", Target::kModule, false, u"TOOLBAR_ACTIONTYPE", u"MODULE"},
+    {names::kMenubarVariable, names::kMenubarMenuId, Target::kMenubarItem},
+    {names::kMenubarVariable, names::kMenubarVariableId, Target::kVariable},
+    {names::kMenubarItem, names::kMenubarAction, Target::kModule, false, names::kMenubarType, u"MODULE"},
+    {names::kMenubarItem, names::kMenubarAction, Target::kLanguage, false, names::kMenubarType, u"SETLANGUAGE"},
+    {names::kToolbarItemDec, names::kToolbarAction, Target::kModule, false, names::kToolbarActionType, u"MODULE"},
     // Files.
-    {kModuleElement, u"MOD_ICON", Target::kFile},
-    {u"NAVIGATION_AREA", u"NAVIGATION_AREA_IMAGELIST", Target::kFile},
-    {u"REGULAR", u"IREF", Target::kFile},
-    {u"LARGE", u"IREF", Target::kFile},
-    {u"SMALL", u"IREF", Target::kFile},
-    {u"TOOLBAR", u"TOOLBAR_IMAGELIST", Target::kFile},
-    {u"LOGO", u"HREF", Target::kFile},
+    {kModuleElement, names::kModIcon, Target::kFile},
+    {names::kNavigationArea, names::kNavigationAreaImageList, Target::kFile},
+    {names::kRegular, names::kIref, Target::kFile},
+    {names::kLarge, names::kIref, Target::kFile},
+    {names::kSmall, names::kIref, Target::kFile},
+    {names::kToolbar, names::kToolbarImageList, Target::kFile},
+    {names::kLogo, names::kHref, Target::kFile},
 };
 
 constexpr KeywordAttribute kKeywordAttributes[] = {
-    {u"DATATYPE", u"STORAGE", KeywordTable::kStorage},
-    {u"DATATYPE", u"", KeywordTable::kDataType},
-    {u"MODIFIER", u"HANDLING", KeywordTable::kHandling},
-    {u"GUI_FORMAT", u"DISPLAY_CONDITION", KeywordTable::kDisplayCondition},
-    {u"VARIABLE_PARDIS", u"CONTROLSTYLE", KeywordTable::kControlStyle},
-    {u"METHOD_PARDIS", u"CONTROLSTYLE", KeywordTable::kMethodStyle},
-    {u"PARDIS_DEC", u"xsi:type", KeywordTable::kDisplayKind},
-    {u"HOR_NAV", u"TARGET", KeywordTable::kNavigationTarget},
-    {kModuleElement, u"MOD_INTEGRATION", KeywordTable::kIntegration},
+    {names::kDatatype, names::kStorage, KeywordTable::kStorage},
+    {names::kDatatype, u"", KeywordTable::kDataType},
+    {names::kModifier, names::kHandling, KeywordTable::kHandling},
+    {names::kGuiFormat, names::kDisplayCondition, KeywordTable::kDisplayCondition},
+    {names::kVariablePardis, names::kControlStyle, KeywordTable::kControlStyle},
+    {names::kMethodPardis, names::kControlStyle, KeywordTable::kMethodStyle},
+    {names::kPardisDec, names::kXsiType, KeywordTable::kDisplayKind},
+    {names::kHorNav, names::kTarget, KeywordTable::kNavigationTarget},
+    {kModuleElement, names::kModIntegration, KeywordTable::kIntegration},
     {kHeaderAreaElement, kHeaderUseAttribute, KeywordTable::kHeaderUse},
-    {u"VARIABLE_HEADER", u"ORIGIN", KeywordTable::kOrigin},
-    {u"VARIABLE_HEADER", u"HEADER_VAR_TYPE", KeywordTable::kHeaderVarType},
-    {u"LOGO", u"TYPE", KeywordTable::kLogoType},
-    {u"MENUBAR_ITEM", u"MENUBAR_TYPE", KeywordTable::kMenubarAction},
-    {u"TOOLBARITEM_DEC", u"TOOLBAR_ITEMTYPE", KeywordTable::kToolbarItemType},
-    {u"TOOLBARITEM_DEC", u"TOOLBAR_ACTIONTYPE", KeywordTable::kToolbarAction},
+    {names::kVariableHeader, names::kOrigin, KeywordTable::kOrigin},
+    {names::kVariableHeader, names::kHeaderVarType, KeywordTable::kHeaderVarType},
+    {names::kLogo, names::kType, KeywordTable::kLogoType},
+    {names::kMenubarItem, names::kMenubarType, KeywordTable::kMenubarAction},
+    {names::kToolbarItemDec, names::kToolbarItemType, KeywordTable::kToolbarItemType},
+    {names::kToolbarItemDec, names::kToolbarActionType, KeywordTable::kToolbarAction},
 };
 
 constexpr Reference kLocReferences[] = {
-    {u"HELPFILE", u"FREF", Target::kFile},
-    {u"UIHELPFILE", u"FREF", Target::kFile},
+    {locnames::kHelpFile, locnames::kFref, Target::kFile},
+    {locnames::kUiHelpFile, locnames::kFref, Target::kFile},
 };
 
 constexpr KeywordAttribute kLocKeywordAttributes[] = {
-    {u"HELPFILE", u"ANCHORS", KeywordTable::kHelpAnchors},
-    {u"UIHELPFILE", u"ANCHORS", KeywordTable::kHelpAnchors},
+    {locnames::kHelpFile, locnames::kAnchors, KeywordTable::kHelpAnchors},
+    {locnames::kUiHelpFile, locnames::kAnchors, KeywordTable::kHelpAnchors},
 };
 
 }  // namespace

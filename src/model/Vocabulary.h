@@ -1,7 +1,7 @@
 // What the attributes of the two device files mean to the model: which ones declare an identifier,
 // which ones refer to something declared (and to what kind of thing), which ones name a file, and
-// which ones hold a keyword of which table. The readers' element and attribute names, listed once
-// for the tools that look at a device file without building records from it (the device checker).
+// which ones hold a keyword of which table, for the tools that look at a device file without building
+// records from it (the device checker). The names are the readers' own (model/Names.h).
 #pragma once
 
 #include <cstdint>
@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "model/Keywords.h"
+#include "model/Names.h"
 
 namespace k42 {
 
@@ -87,36 +88,36 @@ constexpr bool InElementDictionary(Kind kind) {
 std::u16string_view KindName(Kind kind);
 
 // The module element and its identifier attribute, which scope the module-local kinds.
-inline constexpr std::u16string_view kModuleElement = u"MODULE_DEC";
-inline constexpr std::u16string_view kModuleIdAttribute = u"MOD_ID";
+inline constexpr std::u16string_view kModuleElement = names::kModuleDec;
+inline constexpr std::u16string_view kModuleIdAttribute = names::kModId;
 
 // The localized file's elements that the checker follows: language blocks, scopes and text identifiers.
-inline constexpr std::u16string_view kLocLanguage = u"LANG";
-inline constexpr std::u16string_view kLocLanguageId = u"ID";
-inline constexpr std::u16string_view kLocScope = u"SCOPE";
-inline constexpr std::u16string_view kLocScopeId = u"ID";
-inline constexpr std::u16string_view kLocText = u"ID";
-inline constexpr std::u16string_view kLocTextName = u"NAME";
-inline constexpr std::u16string_view kLocGlobalScope = u"GLOBAL";
-inline constexpr std::u16string_view kLocBuiltinScope = u"SDKSTDGUI";
+inline constexpr std::u16string_view kLocLanguage = locnames::kLang;
+inline constexpr std::u16string_view kLocLanguageId = locnames::kId;
+inline constexpr std::u16string_view kLocScope = locnames::kScope;
+inline constexpr std::u16string_view kLocScopeId = locnames::kId;
+inline constexpr std::u16string_view kLocText = locnames::kId;
+inline constexpr std::u16string_view kLocTextName = locnames::kName;
+inline constexpr std::u16string_view kLocGlobalScope = locnames::kGlobalScope;
+inline constexpr std::u16string_view kLocBuiltinScope = locnames::kBuiltinScope;
 
 // The choices of a variable and their texts in the localized file (inside the variable's "ID").
-inline constexpr std::u16string_view kEnumItemElement = u"ENUM_ITEM";
-inline constexpr std::u16string_view kEnumItemValue = u"VALUE";
-inline constexpr std::u16string_view kEnumItemDdString = u"DDSTRING";
-inline constexpr std::u16string_view kLocEnum = u"ENUM";
-inline constexpr std::u16string_view kLocEnumId = u"ID";
-inline constexpr std::u16string_view kLocEnumDdString = u"DDSTRING";
+inline constexpr std::u16string_view kEnumItemElement = names::kEnumItem;
+inline constexpr std::u16string_view kEnumItemValue = names::kValue;
+inline constexpr std::u16string_view kEnumItemDdString = names::kDdString;
+inline constexpr std::u16string_view kLocEnum = locnames::kEnum;
+inline constexpr std::u16string_view kLocEnumId = locnames::kId;
+inline constexpr std::u16string_view kLocEnumDdString = locnames::kDdString;
 
 // The header areas, whose USE scopes the places of their records.
-inline constexpr std::u16string_view kHeaderAreaElement = u"HEADER_AREA";
-inline constexpr std::u16string_view kHeaderUseAttribute = u"USE";
+inline constexpr std::u16string_view kHeaderAreaElement = names::kHeaderArea;
+inline constexpr std::u16string_view kHeaderUseAttribute = names::kUse;
 
 // The GUI XML file's function selection and language declarations.
-inline constexpr std::u16string_view kFunctionElement = u"FUNCTION_ID";
-inline constexpr std::u16string_view kFunctionIdAttribute = u"ID";
-inline constexpr std::u16string_view kLanguagesElement = u"LANGUAGE_SUPPORT";
-inline constexpr std::u16string_view kLanguageElement = u"LANGUAGE";
-inline constexpr std::u16string_view kLanguageCodeAttribute = u"RFC1766ACR";
+inline constexpr std::u16string_view kFunctionElement = names::kFunctionId;
+inline constexpr std::u16string_view kFunctionIdAttribute = names::kId;
+inline constexpr std::u16string_view kLanguagesElement = names::kLanguageSupport;
+inline constexpr std::u16string_view kLanguageElement = names::kLanguage;
+inline constexpr std::u16string_view kLanguageCodeAttribute = names::kRfc1766Acr;
 
 }  // namespace k42

@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "model/DDModel.h"
+#include "loading/DDModel.h"
 #include "support/log_capture.h"
 #include "support/test_paths.h"
 

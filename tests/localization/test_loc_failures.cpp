@@ -5,7 +5,7 @@
 #include <chrono>
 #include <tuple>
 
-#include "model/DDModel.h"
+#include "loading/DDModel.h"
 #include "platform/text.h"
 #include "support/log_capture.h"
 #include "support/test_paths.h"

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <string>
 
-#include "model/DDModel.h"
+#include "loading/DDModel.h"
 #include "platform/text.h"
 #include "support/test_paths.h"
 

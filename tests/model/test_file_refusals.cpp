@@ -12,7 +12,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "model/DDModel.h"
+#include "loading/DDModel.h"
 #include "platform/text.h"
 #include "support/log_capture.h"
 #include "support/test_paths.h"

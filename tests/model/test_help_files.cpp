@@ -9,7 +9,7 @@
 
 #include <k42gui/IGuiXmlModel.h>
 
-#include "model/DDModel.h"
+#include "loading/DDModel.h"
 #include "platform/text.h"
 #include "support/test_paths.h"
 

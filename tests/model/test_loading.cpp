@@ -14,7 +14,7 @@
 #include <k42gui/IGuiXmlModel.h>
 
 #include "model/BoundedDomParser.h"
-#include "model/DDModel.h"
+#include "loading/DDModel.h"
 #include "platform/text.h"
 #include "support/log_capture.h"
 #include "support/message_box_capture.h"

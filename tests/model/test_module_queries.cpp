@@ -5,7 +5,7 @@
 
 #include <k42gui/IGuiXmlModel.h>
 
-#include "model/DDModel.h"
+#include "loading/DDModel.h"
 #include "support/message_box_capture.h"
 #include "platform/text.h"
 #include "support/test_paths.h"

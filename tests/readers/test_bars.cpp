@@ -8,7 +8,7 @@
 
 #include <k42gui/IGuiXmlModel.h>
 
-#include "model/DDModel.h"
+#include "loading/DDModel.h"
 #include "model/LoadBounds.h"
 #include "platform/text.h"
 #include "support/log_capture.h"

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "model/DDModel.h"
+#include "loading/DDModel.h"
 #include "support/temp_registry.h"
 #include "support/test_paths.h"
 

@@ -8,7 +8,7 @@
 #include <xercesc/dom/DOMDocument.hpp>
 #include <xercesc/parsers/XercesDOMParser.hpp>
 
-#include "model/DDModel.h"
+#include "loading/DDModel.h"
 #include "platform/utf.h"
 
 namespace {

@@ -10,7 +10,7 @@
 
 #include <k42gui/IGuiXmlModel.h>
 
-#include "model/DDModel.h"
+#include "loading/DDModel.h"
 #include "support/test_paths.h"
 
 namespace {

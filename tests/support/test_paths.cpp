@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "model/DDModel.h"
+#include "loading/DDModel.h"
 #include "platform/text.h"
 
 namespace k42test {

@@ -18,7 +18,7 @@ namespace k42 {
 // Identifiers are kept in texts, the model's pool.
 // readBody(node, record) reads the element's children into the record.
 template <typename Record, typename ReadBody>
-void ReadDeclarations(xercesc::DOMNodeList* list, const char16_t* idAttribute,
+void ReadDeclarations(xercesc::DOMNodeList* list, std::u16string_view idAttribute,
                       std::vector<std::unique_ptr<Record>>& records, CDDElementMap& dictionary, TextPool& texts,
                       ReadBody readBody) {
   ForEachNode(list, [&](xercesc::DOMNode* node) {

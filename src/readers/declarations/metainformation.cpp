@@ -3,11 +3,12 @@
 
 #include <k42gui/IGuiXmlModel.h>
 
-#include "model/DDParserXML.h"
+#include "readers/declarations/DeclarationReader.h"
+#include "model/Names.h"
 #include "model/DomUtil.h"
 #include "model/Keywords.h"
 
-int CDDParserXML::ParseMetaInformation(DOMNodeList* list) {
+int k42::DeclarationReader::ParseMetaInformation(DOMNodeList* list) {
   k42::ForEachNode(list, [this](DOMNode* node) {
     ParseMetaChildren(node->getChildNodes());
     return true;
@@ -15,24 +16,24 @@ int CDDParserXML::ParseMetaInformation(DOMNodeList* list) {
   return 0;
 }
 
-int CDDParserXML::ParseMetaChildren(DOMNodeList* children) {
+int k42::DeclarationReader::ParseMetaChildren(DOMNodeList* children) {
   k42::ForEachChild(children, [this](DOMNode* child) {
     const k42::NodeNameRef name = k42::NodeName(child);
-    if (name == u"AUX_FILES") {
+    if (name == k42::names::kAuxFiles) {
       ParseAuxFiles(child);
-    } else if (name == u"LANGUAGE_SUPPORT") {
+    } else if (name == k42::names::kLanguageSupport) {
       ParseLanguageSupport(child);
-    } else if (name == u"VARIABLE_META") {
+    } else if (name == k42::names::kVariableMeta) {
       try {
         std::u16string id;
-        if (!k42::GetAttribute(child, u"VAR_ID", id)) {
+        if (!k42::GetAttribute(child, k42::names::kVarId, id)) {
           return false;  // the rest of this "METAINFORMATION" is skipped
         }
         auto variable = std::make_unique<CDDMetaVariable>();
         variable->SetId(m_texts, id);
         ParseVarBody(child->getChildNodes(), variable.get());
-        m_metaVariables.push_back(std::move(variable));
-        m_elements.AddChild(m_metaVariables.back().get());
+        m_document.MetaVariables().push_back(std::move(variable));
+        m_elements.AddChild(m_document.MetaVariables().back().get());
       } catch (...) {
         return false;  // dropped, and the rest of this section with it
       }
@@ -42,14 +43,14 @@ int CDDParserXML::ParseMetaChildren(DOMNodeList* children) {
   return 0;
 }
 
-int CDDParserXML::ParseLanguageSupport(DOMNode* node) {
+int k42::DeclarationReader::ParseLanguageSupport(DOMNode* node) {
   if (node == nullptr) return 0;
   int result = 0;
   k42::ForEachChild(node, [&](DOMNode* child) {
-    if (!k42::NodeNameIs(child, u"LANGUAGE")) return true;
+    if (!k42::NodeNameIs(child, k42::names::kLanguage)) return true;
     try {
       auto language = std::make_unique<CDDLanguage>();
-      if (ParseLanguage(child, language.get()) == 0) m_languages.push_back(std::move(language));
+      if (ParseLanguage(child, language.get()) == 0) m_document.Languages().push_back(std::move(language));
     } catch (...) {
       result = -1;
       return false;
@@ -59,12 +60,13 @@ int CDDParserXML::ParseLanguageSupport(DOMNode* node) {
   return result;
 }
 
-int CDDParserXML::ParseLanguage(DOMNode* node, CDDLanguage* language) {
+int k42::DeclarationReader::ParseLanguage(DOMNode* node, CDDLanguage* language) {
   if (node == nullptr || language == nullptr) return -1;
   try {
     std::u16string code;
     std::u16string localLabel;
-    if (!k42::GetAttribute(node, u"RFC1766ACR", code) || !k42::GetAttribute(node, u"LOCALLABEL", localLabel)) {
+    if (!k42::GetAttribute(node, k42::names::kRfc1766Acr, code) ||
+        !k42::GetAttribute(node, k42::names::kLocalLabel, localLabel)) {
       return -1;
     }
     language->SetCode(std::move(code));
@@ -75,21 +77,22 @@ int CDDParserXML::ParseLanguage(DOMNode* node, CDDLanguage* language) {
   return 0;
 }
 
-int CDDParserXML::ParseAuxFiles(DOMNode* node) {
+int k42::DeclarationReader::ParseAuxFiles(DOMNode* node) {
   if (node == nullptr) return 0;
   k42::ForEachChild(node, [this](DOMNode* child) {
-    if (k42::NodeNameIs(child, u"LOGO")) ParseLogo(child);
+    if (k42::NodeNameIs(child, k42::names::kLogo)) ParseLogo(child);
     return true;
   });
   return 0;
 }
 
-int CDDParserXML::ParseLogo(DOMNode* node) {
+int k42::DeclarationReader::ParseLogo(DOMNode* node) {
   if (node == nullptr) return -1;
   try {
     std::u16string type;
     CDDLogo logo;
-    if (!k42::GetAttribute(node, u"TYPE", type) || !k42::GetAttribute(node, u"HREF", logo.m_reference)) {
+    if (!k42::GetAttribute(node, k42::names::kType, type) ||
+        !k42::GetAttribute(node, k42::names::kHref, logo.m_reference)) {
       return -1;
     }
     if (!k42::KeywordToValue(k42::KeywordTable::kLogoType, type, logo.m_type)) {
@@ -97,7 +100,7 @@ int CDDParserXML::ParseLogo(DOMNode* node) {
       // listing it under either type would show the wrong picture.
       return -1;
     }
-    m_logos.push_back(std::move(logo));
+    m_document.Logos().push_back(std::move(logo));
   } catch (...) {
     return -1;
   }

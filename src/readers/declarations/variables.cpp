@@ -5,20 +5,21 @@
 
 #include <k42gui/IGuiXmlModel.h>
 
-#include "model/DDParserXML.h"
+#include "readers/declarations/DeclarationReader.h"
+#include "model/Names.h"
 #include "readers/declarations/declaration_list.h"
 #include "model/DomUtil.h"
 #include "model/Keywords.h"
 #include "platform/text.h"
 
-int CDDParserXML::ParseVarDec(DOMNodeList* list) {
+int k42::DeclarationReader::ParseVarDec(DOMNodeList* list) {
   k42::ReadDeclarations(
-      list, u"VAR_ID", m_variables, m_elements, m_texts,
+      list, k42::names::kVarId, m_document.Variables(), m_elements, m_texts,
       [this](DOMNode* node, CDDVariable* variable) { ParseVarBody(node->getChildNodes(), variable); });
   return 0;
 }
 
-int CDDParserXML::ParseVarBody(DOMNodeList* children, CDDVariable* variable) {
+int k42::DeclarationReader::ParseVarBody(DOMNodeList* children, CDDVariable* variable) {
   if (variable == nullptr) return 0;
   try {
     if (children == nullptr || children->item(0) == nullptr) {
@@ -33,15 +34,15 @@ int CDDParserXML::ParseVarBody(DOMNodeList* children, CDDVariable* variable) {
     k42::ForEachChild(children, [&](DOMNode* child) {
       // Text and comment nodes ("#text", "#comment") match none of the names.
       const k42::NodeNameRef name = k42::NodeName(child);
-      if (name == u"GUI_FORMAT")
+      if (name == k42::names::kGuiFormat)
         ParseGuiFormat(child, variable);
-      else if (name == u"DATATYPE")
+      else if (name == k42::names::kDatatype)
         ParseDatatype(child, variable);
-      else if (name == u"MODIFIER")
+      else if (name == k42::names::kModifier)
         ParseVarModifier(child, variable);
-      else if (name == u"ENUM_ITEM")
+      else if (name == k42::names::kEnumItem)
         ParseEnumItem(child, variable);
-      else if (name == u"VALUE")
+      else if (name == k42::names::kValue)
         ParseValue(child, variable);
       return true;
     });
@@ -51,10 +52,10 @@ int CDDParserXML::ParseVarBody(DOMNodeList* children, CDDVariable* variable) {
   return 0;
 }
 
-int CDDParserXML::ParseDatatype(DOMNode* node, CDDVariable* variable) {
+int k42::DeclarationReader::ParseDatatype(DOMNode* node, CDDVariable* variable) {
   if (node == nullptr || variable == nullptr) return -1;
   try {
-    static constexpr std::u16string_view kNames[] = {u"STORAGE", u"SIZE_IN_BIT", u"COND"};
+    static constexpr std::u16string_view kNames[] = {k42::names::kStorage, k42::names::kSizeInBit, k42::names::kCond};
     const k42::Attributes attributes(node, kNames);
     std::u16string_view text;
     int32_t storage = 0;
@@ -74,12 +75,12 @@ int CDDParserXML::ParseDatatype(DOMNode* node, CDDVariable* variable) {
   return 0;
 }
 
-int CDDParserXML::ParseVarModifier(DOMNode* node, CDDVariable* variable) {
+int k42::DeclarationReader::ParseVarModifier(DOMNode* node, CDDVariable* variable) {
   if (node == nullptr || variable == nullptr) return -1;
   try {
     std::u16string_view text;
     int32_t handling = 0;
-    if (k42::GetAttribute(node, u"HANDLING", text) && k42::HandlingFromKeyword(text, handling)) {
+    if (k42::GetAttribute(node, k42::names::kHandling, text) && k42::HandlingFromKeyword(text, handling)) {
       variable->SetHandling(handling);
     }
   } catch (...) {
@@ -88,10 +89,10 @@ int CDDParserXML::ParseVarModifier(DOMNode* node, CDDVariable* variable) {
   return 0;
 }
 
-int CDDParserXML::ParseEnumItem(DOMNode* node, CDDVariable* variable) {
+int k42::DeclarationReader::ParseEnumItem(DOMNode* node, CDDVariable* variable) {
   if (node == nullptr || variable == nullptr) return -1;
   try {
-    static constexpr std::u16string_view kNames[] = {u"VALUE", u"DDSTRING"};
+    static constexpr std::u16string_view kNames[] = {k42::names::kValue, k42::names::kDdString};
     const k42::Attributes attributes(node, kNames);
     std::u16string_view text;
     if (!attributes.Get(0, text)) return -1;
@@ -104,11 +105,11 @@ int CDDParserXML::ParseEnumItem(DOMNode* node, CDDVariable* variable) {
   return 0;
 }
 
-int CDDParserXML::ParseValue(DOMNode* node, CDDVariable* variable) {
+int k42::DeclarationReader::ParseValue(DOMNode* node, CDDVariable* variable) {
   if (node == nullptr || variable == nullptr) return -1;
   try {
     std::u16string_view source;
-    if (!k42::GetAttribute(node, u"SOURCE", source)) return -1;
+    if (!k42::GetAttribute(node, k42::names::kSource, source)) return -1;
     // A plain variable ignores both texts; a metavariable stores them.
     variable->SetSource(std::u16string(source));
     if (DOMNode* first = node->getFirstChild()) variable->SetValueText(std::u16string(k42::NodeValueView(first)));

@@ -2,14 +2,15 @@
 //
 // The host lays the screen out; the reader only keeps the items in document
 // order with what each one needs. Numbers are read as leading decimal
-// integers (a hexadecimal colour reads as 0), flags with ParseBool. A failed
+// integers (a hexadecimal colour reads as 0), flags with FlagFromText. A failed
 // copy of an attribute text drops the item (or display) being built, except
 // where noted below.
 #include <memory>
 
 #include <k42gui/IGuiXmlModel.h>
 
-#include "model/DDParserXML.h"
+#include "readers/navigation/NavigationReader.h"
+#include "model/Names.h"
 #include "model/DomUtil.h"
 #include "model/Keywords.h"
 #include "platform/text.h"
@@ -32,16 +33,16 @@ void ReadNumber(const k42::Attributes<N>& attributes, size_t i, int32_t& value) 
 
 }  // namespace
 
-int CDDParserXML::ParsePardisArea(DOMNode* node, CDDModule* module) {
+int k42::NavigationReader::ParsePardisArea(DOMNode* node, CDDModule* module) {
   if (node == nullptr || module == nullptr) return 0;
   k42::ForEachChild(node, [&](DOMNode* child) {
-    if (k42::NodeNameIs(child, u"PARDIS_DEC")) ParsePardisDec(child, module);
+    if (k42::NodeNameIs(child, k42::names::kPardisDec)) ParsePardisDec(child, module);
     return true;
   });
   return 0;
 }
 
-int CDDParserXML::ParsePardisDec(DOMNode* node, CDDModule* module) {
+int k42::NavigationReader::ParsePardisDec(DOMNode* node, CDDModule* module) {
   if (node == nullptr || module == nullptr) return -1;
   std::unique_ptr<CDDPardis> display;
   try {
@@ -51,7 +52,8 @@ int CDDParserXML::ParsePardisDec(DOMNode* node, CDDModule* module) {
   }
   try {
     // The kind is looked up by its qualified name as written in the file.
-    static constexpr std::u16string_view kNames[] = {u"PARDIS_ID", u"VALIDITY_ID", u"xsi:type"};
+    static constexpr std::u16string_view kNames[] = {k42::names::kPardisId, k42::names::kValidityId,
+                                                     k42::names::kXsiType};
     const k42::Attributes attributes(node, kNames);
     std::u16string_view id, validity, type;
     const bool hasId = attributes.Get(0, id);
@@ -68,21 +70,21 @@ int CDDParserXML::ParsePardisDec(DOMNode* node, CDDModule* module) {
   CDDPardis* target = display.get();
   k42::ForEachChild(node, [&](DOMNode* child) {
     const k42::NodeNameRef name = k42::NodeName(child);
-    if (name == u"VARIABLE_PARDIS")
+    if (name == k42::names::kVariablePardis)
       ParseVariablePardis(child, target);
-    else if (name == u"IMAGE_PARDIS")
+    else if (name == k42::names::kImagePardis)
       ParseImagePardis(child, target);
-    else if (name == u"HOR_NAV")
+    else if (name == k42::names::kHorNav)
       ParseHorNav(child, target);
-    else if (name == u"METHOD_PARDIS")
+    else if (name == k42::names::kMethodPardis)
       ParseMethodPardis(child, target);
-    else if (name == u"MODULE_PARDIS")
+    else if (name == k42::names::kModulePardis)
       ParseModulePardis(child, target);
-    else if (name == u"NEWCOLUMN_PARDIS")
+    else if (name == k42::names::kNewColumnPardis)
       ParseNewColumnPardis(child, target);
-    else if (name == u"EMPTYFIELD_PARDIS")
+    else if (name == k42::names::kEmptyFieldPardis)
       ParseEmptyFieldPardis(child, target);
-    else if (name == u"HEADLINE_PARDIS")
+    else if (name == k42::names::kHeadlinePardis)
       ParseHeadlinePardis(child, target);
     return true;
   });
@@ -95,10 +97,11 @@ int CDDParserXML::ParsePardisDec(DOMNode* node, CDDModule* module) {
   return 0;
 }
 
-int CDDParserXML::ParseVariablePardis(DOMNode* node, CDDPardis* display) {
+int k42::NavigationReader::ParseVariablePardis(DOMNode* node, CDDPardis* display) {
   if (node == nullptr || display == nullptr) return 0;
   try {
-    static constexpr std::u16string_view kNames[] = {u"VAR_REF", u"LABEL_REF", u"LEGEND", u"CONTROLSTYLE", u"HELPREF"};
+    static constexpr std::u16string_view kNames[] = {k42::names::kVarRef, k42::names::kLabelRef, k42::names::kLegend,
+                                                     k42::names::kControlStyle, k42::names::kHelpRef};
     const k42::Attributes attributes(node, kNames);
     CDDDisplayItem item;
     if (!attributes.Pool(m_texts, 0, item.m_reference)) return 0;
@@ -125,21 +128,21 @@ int CDDParserXML::ParseVariablePardis(DOMNode* node, CDDPardis* display) {
   return 0;
 }
 
-int CDDParserXML::ParseImagePardis(DOMNode* node, CDDPardis* display) {
+int k42::NavigationReader::ParseImagePardis(DOMNode* node, CDDPardis* display) {
   if (node == nullptr || display == nullptr) return 0;
   try {
     CDDDisplayItem item;
-    if (!PoolAttribute(node, u"IMAGE_REF", item.m_reference)) return 0;
+    if (!PoolAttribute(node, k42::names::kImageRef, item.m_reference)) return 0;
     item.m_parType = PAR_IMAGE;
     display->AddItem(item);
   } catch (...) {}
   return 0;
 }
 
-int CDDParserXML::ParseMethodPardis(DOMNode* node, CDDPardis* display) {
+int k42::NavigationReader::ParseMethodPardis(DOMNode* node, CDDPardis* display) {
   if (node == nullptr || display == nullptr) return 0;
   try {
-    static constexpr std::u16string_view kNames[] = {u"MET_REF", u"CONTROLSTYLE"};
+    static constexpr std::u16string_view kNames[] = {k42::names::kMetRef, k42::names::kControlStyle};
     const k42::Attributes attributes(node, kNames);
     CDDDisplayItem item;
     if (!attributes.Pool(m_texts, 0, item.m_reference)) return 0;
@@ -153,12 +156,14 @@ int CDDParserXML::ParseMethodPardis(DOMNode* node, CDDPardis* display) {
   return 0;
 }
 
-int CDDParserXML::ParseModulePardis(DOMNode* node, CDDPardis* display) {
+int k42::NavigationReader::ParseModulePardis(DOMNode* node, CDDPardis* display) {
   if (node == nullptr || display == nullptr) return 0;
   try {
     // An embedded control: the label reference carries its programmatic
     // identifier and the legend its initialization string.
-    static constexpr std::u16string_view kNames[] = {u"MOD_ID", u"MOD_PROGID", u"MOD_INITSTRING", u"WIDTH", u"HEIGHT"};
+    static constexpr std::u16string_view kNames[] = {k42::names::kModId, k42::names::kModProgId,
+                                                     k42::names::kModInitString, k42::names::kWidth,
+                                                     k42::names::kHeight};
     const k42::Attributes attributes(node, kNames);
     CDDDisplayItem item;
     if (!attributes.Pool(m_texts, 0, item.m_reference) || !attributes.Pool(m_texts, 1, item.m_labelRef)) {
@@ -173,14 +178,15 @@ int CDDParserXML::ParseModulePardis(DOMNode* node, CDDPardis* display) {
   return 0;
 }
 
-int CDDParserXML::ParseHeadlinePardis(DOMNode* node, CDDPardis* display) {
+int k42::NavigationReader::ParseHeadlinePardis(DOMNode* node, CDDPardis* display) {
   if (node == nullptr || display == nullptr) return 0;
   try {
     CDDDisplayItem item;
     item.m_parType = PAR_HEADLINE;
     item.m_controlStyle = CTRL_VAR_HEADLINE;
-    static constexpr std::u16string_view kNames[] = {u"LABEL_REF", u"FONTNAME", u"COLOR_NORMAL", u"COLOR_VISITED",
-                                                     u"HEIGHT",    u"WEIGHT",   u"ITALIC",       u"UNDERLINE"};
+    static constexpr std::u16string_view kNames[] = {
+        k42::names::kLabelRef, k42::names::kFontName, k42::names::kColorNormal, k42::names::kColorVisited,
+        k42::names::kHeight,   k42::names::kWeight,   k42::names::kItalic,      k42::names::kUnderline};
     const k42::Attributes attributes(node, kNames);
     // Without a label there is no headline text, so its font is not read.
     if (attributes.Pool(m_texts, 0, item.m_reference)) {
@@ -191,15 +197,15 @@ int CDDParserXML::ParseHeadlinePardis(DOMNode* node, CDDPardis* display) {
       ReadNumber(attributes, 4, item.m_height);
       ReadNumber(attributes, 5, item.m_weightOrWidth);
       std::u16string_view flag;
-      if (attributes.Get(6, flag)) item.m_italic = ParseBool(std::u16string(flag));
-      if (attributes.Get(7, flag)) item.m_underline = ParseBool(std::u16string(flag));
+      if (attributes.Get(6, flag)) item.m_italic = k42::FlagFromText(std::u16string(flag));
+      if (attributes.Get(7, flag)) item.m_underline = k42::FlagFromText(std::u16string(flag));
     }
     display->AddItem(item);
   } catch (...) {}
   return 0;
 }
 
-int CDDParserXML::ParseEmptyFieldPardis(DOMNode*, CDDPardis* display) {
+int k42::NavigationReader::ParseEmptyFieldPardis(DOMNode*, CDDPardis* display) {
   if (display == nullptr) return 0;
   try {
     CDDDisplayItem item;
@@ -210,7 +216,7 @@ int CDDParserXML::ParseEmptyFieldPardis(DOMNode*, CDDPardis* display) {
   return 0;
 }
 
-int CDDParserXML::ParseNewColumnPardis(DOMNode*, CDDPardis* display) {
+int k42::NavigationReader::ParseNewColumnPardis(DOMNode*, CDDPardis* display) {
   if (display == nullptr) return 0;
   try {
     // Same parameter type as an empty field; only the style tells them apart.
@@ -222,10 +228,10 @@ int CDDParserXML::ParseNewColumnPardis(DOMNode*, CDDPardis* display) {
   return 0;
 }
 
-int CDDParserXML::ParseHorNav(DOMNode* node, CDDPardis* display) {
+int k42::NavigationReader::ParseHorNav(DOMNode* node, CDDPardis* display) {
   if (node == nullptr || display == nullptr) return 0;
   try {
-    static constexpr std::u16string_view kNames[] = {u"TARGET", u"PARDIS_REF"};
+    static constexpr std::u16string_view kNames[] = {k42::names::kTarget, k42::names::kPardisRef};
     const k42::Attributes attributes(node, kNames);
     std::u16string_view target;
     std::u16string reference;

@@ -10,7 +10,8 @@
 
 #include <k42gui/IGuiXmlModel.h>
 
-#include "model/DDParserXML.h"
+#include "readers/navigation/NavigationReader.h"
+#include "model/Names.h"
 #include "model/DomUtil.h"
 #include "model/Keywords.h"
 
@@ -19,7 +20,7 @@ namespace {
 // One level being read: the next node to read at that level (null when the
 // level is done); popup levels close with an end marker.
 struct Level {
-  DOMNode* next;
+  xercesc::DOMNode* next;
   bool popup;
 };
 
@@ -36,9 +37,9 @@ void CloseLevel(std::vector<Level>& levels, ItemList& items) {
 
 }  // namespace
 
-int CDDParserXML::ParseMenubar(DOMNodeList* list) {
+int k42::NavigationReader::ParseMenubar(DOMNodeList* list) {
   k42::ForEachNode(list, [this](DOMNode* node) {
-    ParseMenubarItems(node->getChildNodes(), m_menubarItems);
+    ParseMenubarItems(node->getChildNodes(), m_document.MenubarItems());
     return true;
   });
   return 0;
@@ -46,7 +47,7 @@ int CDDParserXML::ParseMenubar(DOMNodeList* list) {
 
 // children is the child list of one element ("MENUBAR", "MODULEMENUBAR");
 // its first node is taken from it and the rest through sibling links.
-int CDDParserXML::ParseMenubarItems(DOMNodeList* children, k42::OwnedList<CDDMenubarItem>& items) {
+int k42::NavigationReader::ParseMenubarItems(DOMNodeList* children, k42::OwnedList<CDDMenubarItem>& items) {
   std::vector<Level> levels;
   try {
     levels.push_back({children != nullptr ? children->item(0) : nullptr, false});
@@ -64,10 +65,10 @@ int CDDParserXML::ParseMenubarItems(DOMNodeList* children, k42::OwnedList<CDDMen
         continue;
       }
       level.next = node->getNextSibling();
-      if (k42::NodeNameIs(node, u"MENUBAR_POPUP")) {
+      if (k42::NodeNameIs(node, k42::names::kMenubarPopup)) {
         auto begin = std::make_unique<CDDMenubarItem>(kPOPUP_BEGIN);
         std::u16string id;
-        if (k42::GetAttribute(node, u"MENUBAR_ID", id)) begin->SetId(m_texts, id);
+        if (k42::GetAttribute(node, k42::names::kMenubarId, id)) begin->SetId(m_texts, id);
         // The popup's level comes first, so that a begin item in the
         // list always has a level that closes it with an end marker.
         levels.push_back({node->getFirstChild(), true});
@@ -78,27 +79,27 @@ int CDDParserXML::ParseMenubarItems(DOMNodeList* children, k42::OwnedList<CDDMen
           throw;
         }
         m_elements.AddChild(items.back().get());
-      } else if (k42::NodeNameIs(node, u"MENUBAR_SEPARATOR")) {
+      } else if (k42::NodeNameIs(node, k42::names::kMenubarSeparator)) {
         Append(items, kSEPARATOR);
-      } else if (k42::NodeNameIs(node, u"MENUBAR_VARIABLE")) {
+      } else if (k42::NodeNameIs(node, k42::names::kMenubarVariable)) {
         // Rewrites the item appended last, whatever it is: a popup's
         // begin or end marker, or an item of an earlier menu bar.
         std::u16string menuId;
         std::u16string variableId;
-        if (!items.empty() && k42::GetAttribute(node, u"MENUBAR_MENU_ID", menuId) &&
-            k42::GetAttribute(node, u"MENUBAR_VARIABLE_ID", variableId)) {
+        if (!items.empty() && k42::GetAttribute(node, k42::names::kMenubarMenuId, menuId) &&
+            k42::GetAttribute(node, k42::names::kMenubarVariableId, variableId)) {
           CDDMenubarItem* last = items.back().get();
           last->SetMenuId(std::move(menuId));
           last->SetVariableId(std::move(variableId));
           last->SetActionType(kENUM);
         }
-      } else if (k42::NodeNameIs(node, u"MENUBAR_ITEM")) {
+      } else if (k42::NodeNameIs(node, k42::names::kMenubarItem)) {
         auto item = std::make_unique<CDDMenubarItem>(kMENUITEM);
         std::u16string text;
-        if (k42::GetAttribute(node, u"MENUBAR_ID", text)) item->SetId(m_texts, text);
-        if (k42::GetAttribute(node, u"MENUBAR_ACTION", text)) item->SetAction(text);
+        if (k42::GetAttribute(node, k42::names::kMenubarId, text)) item->SetId(m_texts, text);
+        if (k42::GetAttribute(node, k42::names::kMenubarAction, text)) item->SetAction(text);
         int32_t actionType = kDIALOGBOX;
-        if (k42::GetAttribute(node, u"MENUBAR_TYPE", text) &&
+        if (k42::GetAttribute(node, k42::names::kMenubarType, text) &&
             k42::KeywordToValue(k42::KeywordTable::kMenubarAction, text, actionType)) {
           item->SetActionType(actionType);
         }

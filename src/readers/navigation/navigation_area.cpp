@@ -8,14 +8,15 @@
 
 #include <k42gui/IGuiXmlModel.h>
 
-#include "model/DDParserXML.h"
+#include "readers/navigation/NavigationReader.h"
+#include "model/Names.h"
 #include "model/DomUtil.h"
 
-int CDDParserXML::ParseNavigationArea(DOMNode* node, CDDModule* module) {
+int k42::NavigationReader::ParseNavigationArea(DOMNode* node, CDDModule* module) {
   if (node == nullptr || module == nullptr) return 0;
   try {
     std::u16string imageList;
-    if (k42::GetAttribute(node, u"NAVIGATION_AREA_IMAGELIST", imageList)) {
+    if (k42::GetAttribute(node, k42::names::kNavigationAreaImageList, imageList)) {
       module->SetTreeImageList(std::move(imageList));
     }
   } catch (...) {
@@ -23,9 +24,9 @@ int CDDParserXML::ParseNavigationArea(DOMNode* node, CDDModule* module) {
   }
   k42::ForEachChild(node, [&](DOMNode* child) {
     const k42::NodeNameRef name = k42::NodeName(child);
-    if (name == u"MENU_DEC") {
+    if (name == k42::names::kMenuDec) {
       ParseMenuDec(child, module);
-    } else if (name == u"MENU") {
+    } else if (name == k42::names::kMenu) {
       ParseRootMenu(child, module);
     }
     return true;
@@ -33,7 +34,7 @@ int CDDParserXML::ParseNavigationArea(DOMNode* node, CDDModule* module) {
   return 0;
 }
 
-int CDDParserXML::ParseMenuDec(DOMNode* node, CDDModule* module) {
+int k42::NavigationReader::ParseMenuDec(DOMNode* node, CDDModule* module) {
   if (node == nullptr || module == nullptr) return -1;
   std::unique_ptr<CDDMenuItem> menu;
   try {
@@ -43,7 +44,7 @@ int CDDParserXML::ParseMenuDec(DOMNode* node, CDDModule* module) {
   }
   try {
     std::u16string_view id;
-    if (!k42::GetAttribute(node, u"MENU_ID", id)) return -2;  // dropped with its children
+    if (!k42::GetAttribute(node, k42::names::kMenuId, id)) return -2;  // dropped with its children
     menu->SetId(m_texts, id);
   } catch (...) {
     return -3;
@@ -52,13 +53,13 @@ int CDDParserXML::ParseMenuDec(DOMNode* node, CDDModule* module) {
   bool conditionalChild = false;
   k42::ForEachChild(node, [&](DOMNode* child) {
     const k42::NodeNameRef name = k42::NodeName(child);
-    if (name == u"VARIABLE_NAV") {
+    if (name == k42::names::kVariableNav) {
       if (ParseVariableNav(child, module, menu.get()) == 1) conditionalChild = true;
-    } else if (name == u"MENU") {
+    } else if (name == k42::names::kMenu) {
       ParseSubMenu(child, module, menu.get());
-    } else if (name == u"METHOD_NAV") {
+    } else if (name == k42::names::kMethodNav) {
       ParseMethodNav(child, module, menu.get());
-    } else if (name == u"MODULE_NAV") {
+    } else if (name == k42::names::kModuleNav) {
       ParseModuleNav(child, module, menu.get());
     }
     return true;
@@ -67,7 +68,7 @@ int CDDParserXML::ParseMenuDec(DOMNode* node, CDDModule* module) {
   try {
     // An explicit "RWRO_COND" decides alone, even against "COND" of the entries.
     std::u16string condition;
-    if (k42::GetAttribute(node, u"RWRO_COND", condition)) {
+    if (k42::GetAttribute(node, k42::names::kRwroCond, condition)) {
       menu->SetRwroCondition(condition);
     } else if (conditionalChild) {
       menu->SetRwroCondition(u"1");
@@ -84,10 +85,11 @@ int CDDParserXML::ParseMenuDec(DOMNode* node, CDDModule* module) {
   return 0;
 }
 
-int CDDParserXML::ParseRootMenu(DOMNode* node, CDDModule* module) {
+int k42::NavigationReader::ParseRootMenu(DOMNode* node, CDDModule* module) {
   if (node == nullptr || module == nullptr) return -1;
   try {
-    static constexpr std::u16string_view kNames[] = {u"MENU_REF", u"PARDIS_REF", u"IMAGELIST_INDEX"};
+    static constexpr std::u16string_view kNames[] = {k42::names::kMenuRef, k42::names::kPardisRef,
+                                                     k42::names::kImageListIndex};
     const k42::Attributes attributes(node, kNames);
     CDDMenuEntry entry;
     entry.m_kind = attributes.Pool(m_texts, 0, entry.m_reference) ? ROOTMENU : UNKNOWN;
@@ -100,11 +102,11 @@ int CDDParserXML::ParseRootMenu(DOMNode* node, CDDModule* module) {
   return 0;
 }
 
-int CDDParserXML::ParseVariableNav(DOMNode* node, CDDModule*, CDDMenuItem* menu) {
+int k42::NavigationReader::ParseVariableNav(DOMNode* node, CDDModule*, CDDMenuItem* menu) {
   if (node == nullptr || menu == nullptr) return -1;
   try {
-    static constexpr std::u16string_view kNames[] = {u"VAR_REF", u"PARDIS_REF", u"LABEL_REF", u"IMAGELIST_INDEX",
-                                                     u"COND"};
+    static constexpr std::u16string_view kNames[] = {k42::names::kVarRef, k42::names::kPardisRef, k42::names::kLabelRef,
+                                                     k42::names::kImageListIndex, k42::names::kCond};
     const k42::Attributes attributes(node, kNames);
     CDDMenuEntry entry;
     entry.m_kind = VARIABLE;
@@ -123,10 +125,11 @@ int CDDParserXML::ParseVariableNav(DOMNode* node, CDDModule*, CDDMenuItem* menu)
   }
 }
 
-int CDDParserXML::ParseMethodNav(DOMNode* node, CDDModule*, CDDMenuItem* menu) {
+int k42::NavigationReader::ParseMethodNav(DOMNode* node, CDDModule*, CDDMenuItem* menu) {
   if (node == nullptr || menu == nullptr) return -1;
   try {
-    static constexpr std::u16string_view kNames[] = {u"MET_REF", u"PARDIS_REF", u"IMAGELIST_INDEX"};
+    static constexpr std::u16string_view kNames[] = {k42::names::kMetRef, k42::names::kPardisRef,
+                                                     k42::names::kImageListIndex};
     const k42::Attributes attributes(node, kNames);
     CDDMenuEntry entry;
     entry.m_kind = METHOD;
@@ -141,10 +144,11 @@ int CDDParserXML::ParseMethodNav(DOMNode* node, CDDModule*, CDDMenuItem* menu) {
   return 0;
 }
 
-int CDDParserXML::ParseModuleNav(DOMNode* node, CDDModule*, CDDMenuItem* menu) {
+int k42::NavigationReader::ParseModuleNav(DOMNode* node, CDDModule*, CDDMenuItem* menu) {
   if (node == nullptr || menu == nullptr) return -1;
   try {
-    static constexpr std::u16string_view kNames[] = {u"MOD_REF", u"PARDIS_REF", u"IMAGELIST_INDEX"};
+    static constexpr std::u16string_view kNames[] = {k42::names::kModRef, k42::names::kPardisRef,
+                                                     k42::names::kImageListIndex};
     const k42::Attributes attributes(node, kNames);
     CDDMenuEntry entry;
     entry.m_kind = MODULE;
@@ -158,9 +162,10 @@ int CDDParserXML::ParseModuleNav(DOMNode* node, CDDModule*, CDDMenuItem* menu) {
   return 0;
 }
 
-int CDDParserXML::ParseSubMenu(DOMNode* node, CDDModule*, CDDMenuItem* menu) {
+int k42::NavigationReader::ParseSubMenu(DOMNode* node, CDDModule*, CDDMenuItem* menu) {
   if (node == nullptr || menu == nullptr) return -1;
-  static constexpr std::u16string_view kNames[] = {u"MENU_REF", u"IMAGELIST_INDEX", u"PARDIS_REF"};
+  static constexpr std::u16string_view kNames[] = {k42::names::kMenuRef, k42::names::kImageListIndex,
+                                                   k42::names::kPardisRef};
   const k42::Attributes attributes(node, kNames);
   CDDMenuEntry entry;
   entry.m_kind = MENU;

@@ -6,16 +6,18 @@
 
 #include <k42gui/IGuiXmlModel.h>
 
-#include "model/DDParserXML.h"
+#include "readers/navigation/NavigationReader.h"
+#include "model/Names.h"
 #include "model/DomUtil.h"
 #include "model/Keywords.h"
 #include "platform/text.h"
 
-int CDDParserXML::ParseToolbar(DOMNodeList* list) {
+int k42::NavigationReader::ParseToolbar(DOMNodeList* list) {
   k42::ForEachNode(list, [this](DOMNode* node) {
     try {
       std::u16string imageList;
-      if (k42::GetAttribute(node, u"TOOLBAR_IMAGELIST", imageList)) m_toolbarImageList = std::move(imageList);
+      if (k42::GetAttribute(node, k42::names::kToolbarImageList, imageList))
+        m_document.SetToolbarImageList(std::move(imageList));
     } catch (...) {
       // The image list keeps its value; the items are still read.
     }
@@ -25,9 +27,9 @@ int CDDParserXML::ParseToolbar(DOMNodeList* list) {
   return 0;
 }
 
-int CDDParserXML::ParseToolbarItems(DOMNodeList* children) {
+int k42::NavigationReader::ParseToolbarItems(DOMNodeList* children) {
   k42::ForEachChild(children, [this](DOMNode* node) {
-    if (!k42::NodeNameIs(node, u"TOOLBARITEM_DEC")) return true;
+    if (!k42::NodeNameIs(node, k42::names::kToolbarItemDec)) return true;
     try {
       auto item = std::make_unique<CDDToolbarItem>();
       std::u16string type;
@@ -35,11 +37,11 @@ int CDDParserXML::ParseToolbarItems(DOMNodeList* children) {
       std::u16string action;
       std::u16string id;
       std::u16string bitmapIndex;
-      const bool hasType = k42::GetAttribute(node, u"TOOLBAR_ITEMTYPE", type);
-      const bool hasActionType = k42::GetAttribute(node, u"TOOLBAR_ACTIONTYPE", actionType);
-      const bool hasAction = k42::GetAttribute(node, u"TOOLBAR_ACTION", action);
-      const bool hasId = k42::GetAttribute(node, u"TOOLBAR_ID", id);
-      const bool hasBitmapIndex = k42::GetAttribute(node, u"TOOLBAR_BITMAPINDEX", bitmapIndex);
+      const bool hasType = k42::GetAttribute(node, k42::names::kToolbarItemType, type);
+      const bool hasActionType = k42::GetAttribute(node, k42::names::kToolbarActionType, actionType);
+      const bool hasAction = k42::GetAttribute(node, k42::names::kToolbarAction, action);
+      const bool hasId = k42::GetAttribute(node, k42::names::kToolbarId, id);
+      const bool hasBitmapIndex = k42::GetAttribute(node, k42::names::kToolbarBitmapIndex, bitmapIndex);
       if (!hasType) return false;  // ends the reading of this "TOOLBAR"
 
       // An unknown keyword leaves CDDToolbarItem::kUnknownItemType.
@@ -50,7 +52,7 @@ int CDDParserXML::ParseToolbarItems(DOMNodeList* children) {
       if (hasAction) item->SetAction(std::move(action));
       if (hasId) item->SetId(m_texts, id);
       if (hasBitmapIndex) item->SetBitmapIndex(k42::LeadingIntegerOf(bitmapIndex));
-      m_toolbarItems.push_back(std::move(item));
+      m_document.ToolbarItems().push_back(std::move(item));
       return true;
     } catch (...) {
       return false;  // the item is dropped and the rest of this "TOOLBAR" skipped

@@ -1,5 +1,5 @@
-// Label look-ups by identifier and the language operations.
-#include "model/DDParserXML.h"
+// Label look-ups by identifier, the current language and the languages the device supports.
+#include "model/DDDocument.h"
 
 namespace {
 
@@ -13,31 +13,25 @@ int32_t LabelOf(const CDDElementMap& dictionary, const std::u16string& id, std::
 
 }  // namespace
 
-int32_t CDDParserXML::GetGuiLabel(const std::u16string& id, std::u16string& text) const {
+int32_t CDDDocument::GetGuiLabel(const std::u16string& id, std::u16string& text) const {
   return LabelOf(m_guiLabels, id, text);
 }
 
-int32_t CDDParserXML::GetGlobalLabel(const std::u16string& id, std::u16string& text) const {
+int32_t CDDDocument::GetGlobalLabel(const std::u16string& id, std::u16string& text) const {
   return LabelOf(m_elements, id, text);
 }
 
-int32_t CDDParserXML::GetLanguage(std::u16string& language) const {
+int32_t CDDDocument::GetLanguage(std::u16string& language) const {
   language = m_language;
   return 0;
 }
 
-int32_t CDDParserXML::SetLanguage(const std::u16string& language) {
+int32_t CDDDocument::SetLanguage(const std::u16string& language) {
   if (language != m_language) m_language = language;
   return 0;
 }
 
-int32_t CDDParserXML::ChangeLanguage(const std::u16string& language, HWND progress) {
-  if (language == m_language) return 0;
-  m_language = language;
-  return ParseLocFile(progress);
-}
-
-int32_t CDDParserXML::GetSupportedLanguages(std::map<std::u16string, std::u16string>& languages) const {
+int32_t CDDDocument::GetSupportedLanguages(std::map<std::u16string, std::u16string>& languages) const {
   languages.clear();
   for (const auto& language : m_languages) {
     languages.emplace(language->GetCode(), language->GetLocalLabel());  // first wins

@@ -1,7 +1,7 @@
 // Finds the help file to show: the localized file's reference next to the
 // device files, a URL as it stands, or the default device help shipped next
 // to the component.
-#include "model/DDModel.h"
+#include "loading/DDModel.h"
 
 #include <k42gui/IGuiXmlModel.h>
 

@@ -1,4 +1,4 @@
-// The model the component holds: the document object plus the services that
+// The model the component holds: the loader (and its document) plus the services that
 // need the file system or the host's configuration (full paths, help files,
 // the SDK initialization string, the failed-language-switch message box).
 //
@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "model/DDParserXML.h"
+#include "loading/DDParserXML.h"
 
 class CDDModel : public CDDParserXML {
  public:

@@ -1,5 +1,5 @@
 // Initialization of the model: directory normalization and path building.
-#include "model/DDModel.h"
+#include "loading/DDModel.h"
 
 namespace {
 

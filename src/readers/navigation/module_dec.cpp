@@ -1,17 +1,18 @@
 // Reader of "MODULE_DEC": attributes of the modules the function selected;
 // their contents go to the module body reader.
-#include "model/DDParserXML.h"
+#include "readers/navigation/NavigationReader.h"
+#include "model/Names.h"
 #include "model/DomUtil.h"
 #include "model/Keywords.h"
 
-int CDDParserXML::ParseModuleDec(DOMNodeList* list) {
+int k42::NavigationReader::ParseModuleDec(DOMNodeList* list) {
   k42::ForEachNode(list, [this](DOMNode* node) {
     try {
       std::u16string id;
-      if (!k42::GetAttribute(node, u"MOD_ID", id)) {
+      if (!k42::GetAttribute(node, k42::names::kModId, id)) {
         return false;  // a declaration without identifier ends the section
       }
-      CDDModule* module = FindModule(id);
+      CDDModule* module = m_document.FindModule(id);
       if (module == nullptr) {
         return true;  // not available under the selected function
       }
@@ -24,16 +25,16 @@ int CDDParserXML::ParseModuleDec(DOMNodeList* list) {
       };
       optional([&] {
         std::u16string text;
-        if (k42::GetAttribute(node, u"MOD_ICON", text)) module->SetIcon(std::move(text));
+        if (k42::GetAttribute(node, k42::names::kModIcon, text)) module->SetIcon(std::move(text));
       });
       optional([&] {
         std::u16string text;
-        if (k42::GetAttribute(node, u"MOD_INITSTRING", text)) module->SetInitString(std::move(text));
+        if (k42::GetAttribute(node, k42::names::kModInitString, text)) module->SetInitString(std::move(text));
       });
       optional([&] {
         std::u16string text;
         int32_t integration = 0;
-        if (k42::GetAttribute(node, u"MOD_INTEGRATION", text) &&
+        if (k42::GetAttribute(node, k42::names::kModIntegration, text) &&
             k42::KeywordToValue(k42::KeywordTable::kIntegration, text, integration)) {
           module->SetIntegration(integration);
         }

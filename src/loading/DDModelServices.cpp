@@ -1,6 +1,6 @@
 // Services of the model: directory prefixing of file references, the
 // language change with its "Open failed!" box, and the SDK initialization string.
-#include "model/DDModel.h"
+#include "loading/DDModel.h"
 
 #include <k42gui/IGuiXmlModel.h>
 #include <k42gui/winuser.h>

@@ -1,6 +1,6 @@
-// Loading sequence of the document object: parser setup, the GUI XML parse,
-// the walk over the ten sections, and the store of the GUI label dictionary.
-#include "model/DDParserXML.h"
+// Loading sequence of the loader: parser setup, the GUI XML parse and the walk over the ten sections.
+#include "loading/DDParserXML.h"
+#include "model/Names.h"
 
 #include <iostream>
 
@@ -19,6 +19,8 @@
 #include "model/ParserSettings.h"
 #include "model/SafeResolver.h"
 #include "model/XercesInit.h"
+#include "readers/declarations/DeclarationReader.h"
+#include "readers/navigation/NavigationReader.h"
 
 namespace {
 
@@ -33,14 +35,6 @@ void ReportFailure(const char16_t* text, const char* narrow) {
 CDDParserXML::CDDParserXML() = default;
 
 CDDParserXML::~CDDParserXML() = default;
-
-bool CDDParserXML::AdoptGuiLabel(std::unique_ptr<CDDElement> element) {
-  // Room first, so that once the dictionary holds the record the store cannot fail to take it.
-  if (m_guiLabelStore.size() == m_guiLabelStore.capacity()) m_guiLabelStore.reserve(2 * m_guiLabelStore.size() + 8);
-  if (!m_guiLabels.Insert(element.get())) return false;
-  m_guiLabelStore.push_back(std::move(element));
-  return true;
-}
 
 int32_t CDDParserXML::ParseFile(const std::u16string& xmlPath, const std::u16string& locPath,
                                 const std::u16string& language, int32_t functionId, HWND progress) {
@@ -137,24 +131,11 @@ int32_t CDDParserXML::ParseFile(const std::u16string& xmlPath, const std::u16str
   return ParseLocFile(progress) != 0 ? kParseLocFileFailed : kParseOk;
 }
 
-void CDDParserXML::ReleaseSpareCapacity() {
-  // A list that doubled while it was read holds up to as much again unused: 33,000 variables leave room
-  // for 32,000 more.
-  m_variables.shrink_to_fit();
-  m_labels.shrink_to_fit();
-  m_methods.shrink_to_fit();
-  m_images.shrink_to_fit();
-  m_metaVariables.shrink_to_fit();
-  m_modules.shrink_to_fit();
-  m_headerRecords.shrink_to_fit();
-  for (const auto& variable : m_variables) variable->ReleaseSpareCapacity();
-  for (const auto& variable : m_metaVariables) variable->ReleaseSpareCapacity();
-}
-
 const std::vector<std::u16string_view>& CDDParserXML::SectionNames() {
   static const std::vector<std::u16string_view> names = {
-      u"LABEL_DEC",       u"VAR_DEC", u"FUNCTION_ID", u"MODULE_DEC", u"HEADER_AREA",
-      u"METAINFORMATION", u"MET_DEC", u"IMAGE_DEC",   u"MENUBAR",    u"TOOLBAR"};
+      k42::names::kLabelDec,   k42::names::kVarDec,          k42::names::kFunctionId, k42::names::kModuleDec,
+      k42::names::kHeaderArea, k42::names::kMetainformation, k42::names::kMetDec,     k42::names::kImageDec,
+      k42::names::kMenubar,    k42::names::kToolbar};
   return names;
 }
 
@@ -183,15 +164,41 @@ int32_t CDDParserXML::ParseDocument(xercesc::DOMDocument* document, int32_t func
     }
     if (read(&lists[next++]) != 0) result = -1;
   };
-  section([&](DOMNodeList* l) { return ParseLabelDec(l); });
-  section([&](DOMNodeList* l) { return ParseVarDec(l); });
-  section([&](DOMNodeList* l) { return ParseFunctionId(l, functionId); });
-  section([&](DOMNodeList* l) { return ParseModuleDec(l); });
-  section([&](DOMNodeList* l) { return ParseHeaderArea(l); });
-  section([&](DOMNodeList* l) { return ParseMetaInformation(l); });
-  section([&](DOMNodeList* l) { return ParseMetDec(l); });
-  section([&](DOMNodeList* l) { return ParseImageDec(l); });
-  section([&](DOMNodeList* l) { return ParseMenubar(l); });
-  section([&](DOMNodeList* l) { return ParseToolbar(l); });
+  k42::DeclarationReader declarations(*this);
+  k42::NavigationReader navigation(*this, m_deviceHelp);
+  section([&](DOMNodeList* l) { return declarations.ParseLabelDec(l); });
+  section([&](DOMNodeList* l) { return declarations.ParseVarDec(l); });
+  section([&](DOMNodeList* l) { return declarations.ParseFunctionId(l, functionId); });
+  section([&](DOMNodeList* l) { return navigation.ParseModuleDec(l); });
+  section([&](DOMNodeList* l) { return declarations.ParseHeaderArea(l); });
+  section([&](DOMNodeList* l) { return declarations.ParseMetaInformation(l); });
+  section([&](DOMNodeList* l) { return declarations.ParseMetDec(l); });
+  section([&](DOMNodeList* l) { return declarations.ParseImageDec(l); });
+  section([&](DOMNodeList* l) { return navigation.ParseMenubar(l); });
+  section([&](DOMNodeList* l) { return navigation.ParseToolbar(l); });
   return result;
+}
+
+int CDDParserXML::ParseLabelDec(DOMNodeList* list) { return k42::DeclarationReader(*this).ParseLabelDec(list); }
+int CDDParserXML::ParseVarDec(DOMNodeList* list) { return k42::DeclarationReader(*this).ParseVarDec(list); }
+int CDDParserXML::ParseFunctionId(DOMNodeList* list, int32_t functionId) {
+  return k42::DeclarationReader(*this).ParseFunctionId(list, functionId);
+}
+int CDDParserXML::ParseModuleDec(DOMNodeList* list) {
+  return k42::NavigationReader(*this, m_deviceHelp).ParseModuleDec(list);
+}
+int CDDParserXML::ParseHeaderArea(DOMNodeList* list) { return k42::DeclarationReader(*this).ParseHeaderArea(list); }
+int CDDParserXML::ParseMetaInformation(DOMNodeList* list) {
+  return k42::DeclarationReader(*this).ParseMetaInformation(list);
+}
+int CDDParserXML::ParseMetDec(DOMNodeList* list) { return k42::DeclarationReader(*this).ParseMetDec(list); }
+int CDDParserXML::ParseImageDec(DOMNodeList* list) { return k42::DeclarationReader(*this).ParseImageDec(list); }
+int CDDParserXML::ParseMenubar(DOMNodeList* list) {
+  return k42::NavigationReader(*this, m_deviceHelp).ParseMenubar(list);
+}
+int CDDParserXML::ParseToolbar(DOMNodeList* list) {
+  return k42::NavigationReader(*this, m_deviceHelp).ParseToolbar(list);
+}
+int CDDParserXML::ParseControlFormat(DOMNodeList* children, CDDDisplayItem* control) {
+  return k42::NavigationReader(*this, m_deviceHelp).ParseControlFormat(children, control);
 }
