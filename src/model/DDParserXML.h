@@ -273,6 +273,8 @@ class CDDParserXML : public xercesc::DefaultHandler {
   const CDDElementMap& GuiLabelDictionary() const { return m_guiLabels; }
   const std::vector<CDDBase*>& ScopeList() const { return m_scopes; }
   int32_t IsOnline() const { return m_isOnline; }
+  // Whether a "FUNCTION_ID" selected the function of the load (and so which modules exist).
+  bool FunctionFound() const { return m_functionFound; }
   const CDomErrorHandler* DomErrorHandler() const { return m_domErrorHandler.get(); }
   // Where the rows' texts live (display items, menu entries); it grows with every file read.
   k42::TextPool& Texts() { return m_texts; }
@@ -298,6 +300,7 @@ class CDDParserXML : public xercesc::DefaultHandler {
   void IndexModuleScopes(bool build);
 
   int32_t m_functionId = -1;
+  bool m_functionFound = false;
   std::u16string m_xmlPath;
   std::u16string m_locPath;
   std::u16string m_language;

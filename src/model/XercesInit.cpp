@@ -8,6 +8,24 @@ std::mutex& XercesLifetimeLock() {
   static std::mutex lock;
   return lock;
 }
+
+XercesUse::XercesUse() {
+  std::lock_guard<std::mutex> guard(XercesLifetimeLock());
+  try {
+    xercesc::XMLPlatformUtils::Initialize();
+    m_successful = true;
+  } catch (...) {
+    m_successful = false;
+  }
+}
+
+XercesUse::~XercesUse() {
+  if (!m_successful) return;
+  std::lock_guard<std::mutex> guard(XercesLifetimeLock());
+  try {
+    xercesc::XMLPlatformUtils::Terminate();
+  } catch (...) {}
+}
 }  // namespace k42
 
 CXercesInitialization::CXercesInitialization() {

@@ -16,6 +16,7 @@ int CDDParserXML::ParseFunctionId(DOMNodeList* list, int32_t functionId) {
       if (k42::LeadingIntegerOf(idText) != functionId) {
         return true;
       }
+      m_functionFound = true;
       m_isOnline = 1;
       std::u16string online;
       if (!k42::GetAttribute(node, u"IS_ONLINE", online)) {
