@@ -80,14 +80,17 @@ k42gui::CheckResult Run(Context& context) {
   CheckKeywords(context);
   CheckFiles(context);
   std::string missing;
+  auto unusable = [](const std::string& path, const ScannedFile& scan) {
+    return path + (scan.opened ? " is not well-formed" : " cannot be read");
+  };
   if (!context.guiWellFormed) {
-    missing = request.guiXmlPath + " is not well-formed";
+    missing = unusable(request.guiXmlPath, context.gui);
   } else {
     CheckReferences(context);
     CheckPictures(context);
     CheckCommands(context);
     if (context.loc.opened && !context.locWellFormed) {
-      missing = request.localizedPath + " is not well-formed";
+      missing = unusable(request.localizedPath, context.loc);
     } else {
       CheckTexts(context);
     }

@@ -202,10 +202,15 @@ std::vector<Diagnostic> LoadWatch::Diagnostics() const {
       found.insert(found.begin(), Diagnostic{m_xmlPath, -1, -1, "fatal", "the file could not be parsed"});
     }
   }
-  // The localized file's reader reports its fatal error itself, after the schema's errors it met first.
-  const bool locFatal = std::any_of(found.begin(), found.end(),
-                                    [&](const Diagnostic& d) { return d.file == m_locPath && d.severity == "fatal"; });
-  if (locFatal) OnlyTheFatalError(m_locPath, found);
+  // The localized file's reader reports its fatal error itself, after the schema's errors it met first, under
+  // the path the component built.
+  std::vector<std::string> fatalFiles;
+  for (const Diagnostic& d : found) {
+    if (d.severity == "fatal" && !d.file.empty() && d.file != m_xmlPath &&
+        std::find(fatalFiles.begin(), fatalFiles.end(), d.file) == fatalFiles.end())
+      fatalFiles.push_back(d.file);
+  }
+  for (const std::string& file : fatalFiles) OnlyTheFatalError(file, found);
   for (const std::string& line : m_stderr) found.push_back({"", -1, -1, "note", "component: " + line});
   return found;
 }
