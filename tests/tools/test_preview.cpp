@@ -99,6 +99,9 @@ TEST(PreviewInBrowser, DemoTreeDisplaysHeaderToolbarMenusAndLanguages) {
                          Replace(inspect_test::ReadFile(demo + "demo_loc.xml"), "../../schemas/", kSchemas));
   k42test::WriteTempFile("preview-demo/images/toolbar.bmp", Bitmap(5 * 16));
   k42test::WriteTempFile("preview-demo/images/morvane_logo.bmp", Bitmap(48));
+  for (const char* help : {"PT42_en.pdf", "PT42_ui_en.html", "PT42_ui_de.html"}) {
+    k42test::WriteTempFile(std::string("preview-demo/help/") + help, inspect_test::ReadFile(demo + "help/" + help));
+  }
   // A picture outside the device's directory: the page names it and says why it is not shown.
   k42test::WriteTempFile("preview-outside.bmp", Bitmap(48));
   const std::string page = std::filesystem::path(xml).replace_filename("demo.html").string();
@@ -152,6 +155,14 @@ TEST(PreviewInBrowser, TenThousandMenuEntriesStayUsable) {
   Drive("large", page);
 }
 
+TEST(PreviewInBrowser, SampleValuesLabelVariantsAndHelpAddresses) {
+  const std::string page = k42test::WriteTempFile("preview-samples/samples.html", "");
+  const Outcome run = Inspect("--format html -o " + Quote(page) + " " +
+                              Quote(std::string(K42GUI_TEST_DATA_DIR) + "/tools/preview/samples.xml"));
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  Drive("samples", page);
+}
+
 // The demo copied out without its help files: they are not reported as found with an empty path.
 TEST(PreviewData, MissingHelpFilesAreNotFound) {
   const std::string demo = std::string(K42GUI_SOURCE_DIR) + "/examples/demo/";
@@ -168,25 +179,29 @@ TEST(PreviewData, MissingHelpFilesAreNotFound) {
   }
 }
 
-// The page is sent to reviewers, so it takes in only the device's own pictures. A file outside the
-// device's directory (a picture, even), a named pipe, /dev/zero, a directory, a file that is no picture
-// and one over the size bound are each a placeholder that says why, and the report succeeds as it does
-// with a missing picture. Read as before, the pipe would hang the inspector (this suite's time limit
+// The page is sent to reviewers, so it takes in only the device's own pictures and help files. A file
+// outside the device's directory (a picture, even), a named pipe, /dev/zero, a directory, a file that is no
+// picture, a help file the browser cannot show and one over the size bound are each a placeholder that
+// says why, and the report succeeds as it does with a missing picture. Read as before, the pipe would hang the inspector (this suite's time limit
 // catches that) and /dev/zero would exhaust its memory.
 TEST(PreviewBounds, OnlyTheDevicesOwnPicturesAreTakenIn) {
   namespace fs = std::filesystem;
   const fs::path dir = fs::path(k42test::WriteTempFile("refused/device/good.bmp", Bitmap(16))).parent_path();
   k42test::WriteTempFile("refused/outside.bmp", Bitmap(16));
   k42test::WriteTempFile("refused/device/notes.txt", "no picture\n");
+  k42test::WriteTempFile("refused/device/help.chm", "ITSF");
   fs::create_directories(dir / "folder");
   ASSERT_EQ(mkfifo((dir / "pipe.bmp").c_str(), 0600), 0);
   fs::create_symlink("/dev/zero", dir / "zero.bmp");
   fs::create_symlink("../outside.bmp", dir / "link.bmp");
   fs::resize_file(k42test::WriteTempFile("refused/device/big.bmp", Bitmap(16)), uint64_t{17} << 20);
-  const std::map<std::string, std::string> refused{
-      {"../outside.bmp", "outside the device's directory"}, {"link.bmp", "outside the device's directory"},
-      {"zero.bmp", "outside the device's directory"},       {"pipe.bmp", "not a regular file (a named pipe)"},
-      {"folder", "not a regular file (a directory)"},       {"notes.txt", "not a picture"}};
+  const std::map<std::string, std::string> refused{{"../outside.bmp", "outside the device's directory"},
+                                                   {"link.bmp", "outside the device's directory"},
+                                                   {"zero.bmp", "outside the device's directory"},
+                                                   {"pipe.bmp", "not a regular file (a named pipe)"},
+                                                   {"folder", "not a regular file (a directory)"},
+                                                   {"notes.txt", "not a picture"},
+                                                   {"help.chm", "not a help file the page shows (PDF, HTML or text)"}};
   std::string logos;
   for (const char* logo : {"../outside.bmp", "link.bmp", "zero.bmp", "pipe.bmp", "folder", "notes.txt", "big.bmp",
                            "good.bmp", "gone.bmp"}) {
@@ -197,10 +212,12 @@ TEST(PreviewBounds, OnlyTheDevicesOwnPicturesAreTakenIn) {
          "xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" xsi:schemaLocation=\"urn:k42gui:guixml "
       << kSchemas << "guixml.xsd\">\n<METAINFORMATION><AUX_FILES>" << logos
       << "</AUX_FILES></METAINFORMATION>\n</tv:GUIXML>\n";
-  std::ofstream(dir / "device_loc.xml") << "<LANGUAGE_SUPPORT xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" "
-                                           "xsi:noNamespaceSchemaLocation=\""
-                                        << kSchemas
-                                        << "guixml-loc.xsd\"><LANG ID=\"en\" DEFAULT=\"1\"/></LANGUAGE_SUPPORT>\n";
+  std::ofstream(dir / "device_loc.xml")
+      << "<LANGUAGE_SUPPORT xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" "
+         "xsi:noNamespaceSchemaLocation=\""
+      << kSchemas
+      << "guixml-loc.xsd\"><LANG ID=\"en\" DEFAULT=\"1\"><HELPFILE FREF=\"help.chm\"/>"
+         "<UIHELPFILE FREF=\"notes.txt\"/></LANG></LANGUAGE_SUPPORT>\n";
 
   const Outcome run = Inspect("--format html " + Quote((dir / "device.xml").string()));
   ASSERT_EQ(run.exitCode, 0) << run.err;
@@ -210,12 +227,16 @@ TEST(PreviewBounds, OnlyTheDevicesOwnPicturesAreTakenIn) {
   const std::string prefix = dir.string() + "/";
   for (const auto& [logo, why] : refused) {
     EXPECT_EQ(data["refused"][prefix + logo], why) << logo;
-    EXPECT_TRUE(data["images"][prefix + logo].is_null()) << logo;
+    EXPECT_TRUE(data["images"].value(prefix + logo, nlohmann::json()).is_null()) << logo;
   }
   EXPECT_EQ(data["refused"].value(prefix + "big.bmp", "").rfind("larger than ", 0), 0u) << data["refused"];
   EXPECT_EQ(data["refused"].size(), refused.size() + 1);
   EXPECT_EQ(data["images"][prefix + "good.bmp"].get<std::string>().rfind("data:image/bmp;base64,", 0), 0u);
   EXPECT_TRUE(data["images"][prefix + "gone.bmp"].is_null());  // missing, as before: not refused
+  // A text file is no picture but a help file the page shows.
+  const nlohmann::json& files = data["files"];
+  EXPECT_EQ(files.value(prefix + "notes.txt", "").rfind("data:text/plain;base64,", 0), 0u) << files;
+  EXPECT_TRUE(files.contains(prefix + "help.chm") && files[prefix + "help.chm"].is_null()) << files;
 }
 
 }  // namespace

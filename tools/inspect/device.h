@@ -9,6 +9,11 @@
 
 namespace inspect {
 
+// One text of a label that varies with the device's DDSTRING: the key and what the label reads then.
+struct LabelVariant {
+  std::string key, label, tooltip;
+};
+
 struct TreeNode {
   std::string reference;
   std::string label;
@@ -16,7 +21,8 @@ struct TreeNode {
   int64_t itemType = 0;
   int64_t icon = -1;
   bool conditionalLabel = false;
-  bool repeated = false;  // a menu already shown higher up this branch
+  bool repeated = false;               // a menu already shown higher up this branch
+  std::vector<LabelVariant> variants;  // a conditional label's texts, when its element hands them out
   std::vector<TreeNode> children;
 };
 
@@ -26,6 +32,8 @@ struct DisplayItem {
   int64_t colorNormal = -1, colorVisited = -1, height = 0, weightOrWidth = 0;
   bool italic = false, underline = false;
   std::string label;  // what the host shows: parameter or headline label
+  bool conditionalLabel = false;
+  std::vector<LabelVariant> variants;  // the texts of a conditional label, after no legend
 };
 
 struct Display {
@@ -69,9 +77,7 @@ struct Parameter {
   };
   std::vector<EnumItem> enumItems;
   std::string imagePath;  // images only: the picture file, directory in front
-  struct Variant {
-    std::string key, label, tooltip;
-  };
+  using Variant = LabelVariant;
   std::vector<Variant> variants;
 };
 

@@ -161,6 +161,9 @@ class Reader {
       node.icon = icon;
     }
     node.itemType = type;
+    // The entry's labelling element is its label reference or, without one, the entry's own element; the
+    // interface names neither, so the variants are those of the referenced element when it has them.
+    if (node.conditionalLabel) node.variants = ReadVariants(reference);
     if (!node.displayId.empty()) NoteDisplay(moduleId, node.displayId);
     NoteParameter(reference, type == ITEM_METHOD ? PAR_METHODE : PAR_VARIABLE, type);
 
@@ -240,14 +243,21 @@ class Reader {
             {table.Text(row, 0), table.Text(row, 1), table.Text(row, 2), table.Number(row, 3)});
       }
     }
+    parameter.variants = ReadVariants(id);
+    m_device.parameters.push_back(std::move(parameter));
+    return &m_device.parameters.back();
+  }
+
+  std::vector<LabelVariant> ReadVariants(const std::string& id) {
+    std::vector<LabelVariant> out;
+    AutoBstr key(Utf16(id));
     AutoVariant variants;
     if (m_model.GetConditionalLabelData(key, &variants) == S_OK) {
       for (const Table table(variants); const size_t row : std::views::iota(size_t{0}, table.Rows())) {
-        parameter.variants.push_back({table.Text(row, 0), table.Text(row, 1), table.Text(row, 2)});
+        out.push_back({table.Text(row, 0), table.Text(row, 1), table.Text(row, 2)});
       }
     }
-    m_device.parameters.push_back(std::move(parameter));
-    return &m_device.parameters.back();
+    return out;
   }
 
   // Reads a display once, then the displays its navigation buttons name.
@@ -329,6 +339,8 @@ class Reader {
         const std::string_view labelRef = UpToNul(item.labelRef), legend = UpToNul(item.legend);
         if (parameter != nullptr && labelRef.empty()) {
           item.label = legend.empty() ? parameter->label : std::string(legend) + ' ' + parameter->label;
+          item.conditionalLabel = parameter->conditionalLabel;
+          item.variants = parameter->variants;
           break;
         }
         AutoBstr key(Utf16(item.reference)), labelRefText(Utf16(item.labelRef)), legendText(Utf16(item.legend)), value,
@@ -337,6 +349,8 @@ class Reader {
         m_model.GetParameterInfo(key, labelRefText, legendText, parType, &value, &label, &conditional, &tooltip,
                                  &helpTopic, &helpRef);
         item.label = Utf8(label);
+        item.conditionalLabel = conditional != 0;
+        if (item.conditionalLabel) item.variants = ReadVariants(labelRef.empty() ? item.reference : item.labelRef);
         break;
       }
       default:

@@ -1,6 +1,7 @@
 // The HTML preview: one self-contained page that behaves like the display control, built from the device
 // as data (one JSON blob) and a page script that draws one display at a time.
 #include <algorithm>
+#include <cctype>
 #include <map>
 #include <set>
 #include <sstream>
@@ -41,6 +42,21 @@ std::string Escape(const std::string& text) {
     }
   }
   return out;
+}
+
+bool IsWebAddress(const std::string& path) { return path.starts_with("http://") || path.starts_with("https://"); }
+
+std::string PictureType(const std::string& /*path*/, const std::string& bytes) { return k42gui::ImageMediaType(bytes); }
+
+// Help files the browser shows itself: PDF told by its first bytes, HTML and plain text by their extension.
+std::string HelpFileType(const std::string& path, const std::string& bytes) {
+  if (bytes.starts_with("%PDF-")) return "application/pdf";
+  std::string extension = path.substr(std::min(path.size(), path.find_last_of('.')));
+  std::transform(extension.begin(), extension.end(), extension.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  if (extension == ".html" || extension == ".htm") return "text/html";
+  if (extension == ".txt") return "text/plain";
+  return "";
 }
 
 std::string Base64(const std::string& bytes) {
@@ -111,7 +127,11 @@ class PageData {
     data["menubar"] = Menubar([](const Device& d) -> const std::vector<MenuEntry>& { return d.menubar; });
     data["toolbar"] = Toolbar();
     data["logos"] = {{"vendor", Pictures(m_device.vendorLogos)}, {"device", Pictures(m_device.deviceLogos)}};
-    Images(data["images"], data["refused"]);
+    data["help"] = {{"dtm", Help(&Device::dtmHelp)}, {"ui", Help(&Device::uiHelp)}};
+    data["refused"] = Json::object();
+    data["images"] = Embed(m_pictures, PictureType, "not a picture", data["refused"]);
+    data["files"] =
+        Embed(m_helpFiles, HelpFileType, "not a help file the page shows (PDF, HTML or text)", data["refused"]);
     return data;
   }
 
@@ -148,6 +168,42 @@ class PageData {
     Json list = Json::array();
     for (const std::string& path : paths) list.push_back(Picture(path));
     return list;
+  }
+
+  // A help file in every language (each language of the localized file names its own) with its anchor
+  // kind. A web address is left to the browser; a file is embedded like a picture.
+  Json Help(Device::HelpFile Device::*which) {
+    std::vector<const Device::HelpFile*> each;
+    for (const Device* d : m_each) {
+      const Device::HelpFile& help = d->*which;
+      each.push_back(&help);
+      if (help.found && !IsWebAddress(help.path)) m_helpFiles.insert(help.path);
+    }
+    return {{"path", Text(each, &Device::HelpFile::path)}, {"anchor", AnchorName((m_device.*which).anchor)}};
+  }
+
+  // The variants of a conditional label in every language, matched by their key; a language that lacks a
+  // key shows the first language's text.
+  Json Variants(const std::vector<const std::vector<LabelVariant>*>& each) {
+    Json list = Json::array();
+    for (const LabelVariant& first : *each.front()) {
+      std::vector<const LabelVariant*> variant;
+      for (const auto* variants : each) {
+        const auto found = std::find_if(variants->begin(), variants->end(),
+                                        [&first](const LabelVariant& v) { return v.key == first.key; });
+        variant.push_back(found != variants->end() ? &*found : &first);
+      }
+      list.push_back({{"key", first.key},
+                      {"label", Text(variant, &LabelVariant::label)},
+                      {"tooltip", Text(variant, &LabelVariant::tooltip)}});
+    }
+    return list;
+  }
+  template <class T>
+  Json VariantsOf(const std::vector<const T*>& each) {
+    std::vector<const std::vector<LabelVariant>*> lists;
+    for (const T* x : each) lists.push_back(&x->variants);
+    return Variants(lists);
   }
 
   Json BuiltinTexts() {
@@ -203,6 +259,8 @@ class PageData {
     json["t"] = ItemTypeName(node.itemType);
     if (node.icon >= 0) json["i"] = node.icon;
     if (node.repeated) json["x"] = true;
+    if (node.conditionalLabel) json["cl"] = true;
+    if (!node.variants.empty()) json["v"] = VariantsOf(each);
     if (!node.children.empty()) {
       Json children = Json::array();
       for (size_t n = 0; n < node.children.size(); ++n) {
@@ -226,17 +284,19 @@ class PageData {
             each, [](const Display& d) -> const std::vector<DisplayItem>& { return d.items; }, n);
         items.push_back(Item(item));
       }
-      displays[display.module + "/" + display.id] = {{"label", Text(each, &Display::label)},
-                                                     {"found", display.found},
-                                                     {"type", DisplayTypeName(display.type)},
-                                                     {"rwro", display.rwro},
-                                                     {"items", items},
-                                                     {"nav",
-                                                      {{"first", display.first},
-                                                       {"previous", display.previous},
-                                                       {"next", display.next},
-                                                       {"last", display.last},
-                                                       {"home", display.home}}}};
+      Json& json = displays[display.module + "/" + display.id];
+      json = {{"label", Text(each, &Display::label)},
+              {"found", display.found},
+              {"type", DisplayTypeName(display.type)},
+              {"rwro", display.rwro},
+              {"items", items},
+              {"nav",
+               {{"first", display.first},
+                {"previous", display.previous},
+                {"next", display.next},
+                {"last", display.last},
+                {"home", display.home}}}};
+      if (!display.validId.empty()) json["valid"] = display.validId;
     }
     return displays;
   }
@@ -262,6 +322,8 @@ class PageData {
     set("italic", item.italic, false);
     set("underline", item.underline, false);
     if (item.displayCondition != 0) json["condition"] = DisplayConditionName(item.displayCondition);
+    if (item.conditionalLabel) json["conditionalLabel"] = true;
+    if (!item.variants.empty()) json["variants"] = VariantsOf(each);
     return json;
   }
 
@@ -284,7 +346,9 @@ class PageData {
         using Choice = Parameter::EnumItem;
         const auto choice = Nth(
             each, [](const Parameter& p) -> const std::vector<Choice>& { return p.enumItems; }, n);
-        choices.push_back({{"label", Text(choice, &Choice::label)}, {"value", choice.front()->value}});
+        Json json = {{"label", Text(choice, &Choice::label)}, {"value", choice.front()->value}};
+        if (!choice.front()->ddString.empty()) json["key"] = choice.front()->ddString;
+        choices.push_back(std::move(json));
       }
       Json json = {{"label", Text(each, &Parameter::label)},
                    {"tooltip", Text(each, &Parameter::tooltip)},
@@ -293,6 +357,10 @@ class PageData {
                    {"handling", HandlingName(parameter.handling)},
                    {"format", parameter.format}};
       if (!choices.empty()) json["choices"] = std::move(choices);
+      if (parameter.conditionalLabel) json["conditionalLabel"] = true;
+      if (!parameter.variants.empty()) json["variants"] = VariantsOf(each);
+      if (parameter.conditionalFormat) json["conditionalFormat"] = true;
+      if (parameter.displayCondition != 0) json["condition"] = DisplayConditionName(parameter.displayCondition);
       if (!parameter.imagePath.empty()) json["image"] = Picture(parameter.imagePath);
       parameters[key] = std::move(json);
     }
@@ -358,31 +426,34 @@ class PageData {
     return {{"strip", Picture(m_device.toolbarIcons)}, {"items", items}};
   }
 
-  // Every picture the page shows, embedded. The page is sent to reviewers, so it takes in only the
-  // device's own pictures: a file outside the device's directory (after links and ".." are resolved), one
-  // that is not a regular file (a named pipe, a device, a directory), one over the size bound or one that
-  // is no picture is not read into the page but listed in refused with the reason, and the page shows
-  // that reason where the picture would be. A missing file is null and the page says it is missing.
-  void Images(Json& images, Json& refused) {
-    images = Json::object();
-    refused = Json::object();
+  // Every picture and help file the page shows, embedded. The page is sent to reviewers, so it takes in
+  // only the device's own files: a file outside the device's directory (after links and ".." are
+  // resolved), one that is not a regular file (a named pipe, a device, a directory), one over the size
+  // bound or one of a kind the page cannot show is not read into the page but listed in refused with the
+  // reason, and the page shows that reason where the file would be. A missing file is null and the page
+  // says it is missing.
+  Json Embed(const std::set<std::string>& paths, std::string (*mediaType)(const std::string&, const std::string&),
+             const char* notShown, Json& refused) const {
+    Json embedded = Json::object();
     const std::vector<std::string> allowed{m_device.directory};
-    for (const std::string& path : m_pictures) {
+    for (const std::string& path : paths) {
       const k42gui::DeviceFile file = k42gui::ReadDeviceFile(path, allowed);
       std::string type;
       if (file.problem == k42gui::DeviceFileProblem::kNone) {
-        type = k42gui::ImageMediaType(file.bytes);
-        if (type.empty()) refused[path] = "not a picture";
+        type = mediaType(path, file.bytes);
+        if (type.empty()) refused[path] = notShown;
       } else if (file.problem != k42gui::DeviceFileProblem::kMissing) {
         refused[path] = file.message;
       }
-      images[path] = type.empty() ? Json() : Json("data:" + type + ";base64," + Base64(file.bytes));
+      embedded[path] = type.empty() ? Json() : Json("data:" + type + ";base64," + Base64(file.bytes));
     }
+    return embedded;
   }
 
   const Device& m_device;
   std::vector<const Device*> m_each;
   std::set<std::string> m_pictures;
+  std::set<std::string> m_helpFiles;
 };
 
 // The data blob lives in a script element: a '<' inside it could close the element ("</script>") or open

@@ -13,6 +13,7 @@
     tree: true,
     header: true,
     pictures: true,
+    variant: '',        // DDSTRING key whose label variants are shown; empty: every variant
   };
   let uniqueName = 0;
 
@@ -79,6 +80,81 @@
   }
 
   function parameter(par, ref) { return data.parameters[par + ':' + ref]; }
+
+  // A label as the author wrote it. A label that varies with the device's DDSTRING shows its variants,
+  // each marked with its key (the toolbar's variant selector narrows them to one key); one whose variants
+  // the interface does not hand out shows its reference, marked. prefix goes in front (an item's legend).
+  function labelNode(plain, variants, conditional, ref, prefix) {
+    const before = prefix ? prefix + ' ' : '';
+    if (variants && variants.length > 0) {
+      const chosen = variants.filter(function (v) { return v.key === state.variant; });
+      const span = el('span', {class: 'variants', title: 'The label depends on DDSTRING: ' +
+        variants.map(function (v) { return v.key; }).join(', ')}, before);
+      (chosen.length > 0 ? chosen : variants).forEach(function (variant, index) {
+        if (index > 0) span.append(el('span', {class: 'or', text: ' | '}));
+        span.append(el('span', {class: 'variant', 'data-key': variant.key, text: t(variant.label) || variant.key,
+          title: 'DDSTRING ' + variant.key + (t(variant.tooltip) ? ': ' + t(variant.tooltip) : '')}));
+      });
+      return span;
+    }
+    if (conditional) {
+      return el('span', {class: 'variants unresolved', text: before + ref,
+        title: 'The label depends on DDSTRING; its variants are those of its label reference'});
+    }
+    return document.createTextNode(plain);
+  }
+  function parameterLabel(par, fallback) {
+    if (!par) return document.createTextNode(fallback);
+    return labelNode(t(par.label) || fallback, par.variants, par.conditionalLabel, fallback);
+  }
+  // Every DDSTRING key of a label variant or a choice, for the variant selector.
+  function variantKeys() {
+    const keys = new Set();
+    for (const par of Object.values(data.parameters)) {
+      for (const v of par.variants || []) keys.add(v.key);
+      for (const c of par.choices || []) if (c.key) keys.add(c.key);
+    }
+    for (const display of Object.values(data.displays)) {
+      for (const item of display.items) for (const v of item.variants || []) keys.add(v.key);
+    }
+    return Array.from(keys).sort();
+  }
+  // The choices the chosen DDSTRING key leaves: those without a key and those with that key.
+  function choicesOf(par) {
+    return ((par && par.choices) || []).filter(function (c) { return !c.key || !state.variant || c.key === state.variant; });
+  }
+  function choiceText(choice) {
+    return (t(choice.label) || String(choice.value)) + (choice.key && !state.variant ? ' [' + choice.key + ']' : '');
+  }
+
+  // What a value shows: a metavariable its value, a variable a sample of its type through its format
+  // (the item's own format first). Marked as a sample, with the type and format in its title.
+  function valueOf(par, itemFormat) {
+    if (!par) return null;
+    if (par.value) return {text: par.value, title: null};
+    const format = itemFormat || par.format || '';
+    const first = choicesOf(par)[0];
+    const text = previewValues.sample(par.type, format, first && (t(first.label) || String(first.value)));
+    if (text === null) return null;
+    return {text: text, title: 'sample ' + par.type + ' value' + (format ? ' as ' + format : '')};
+  }
+  function valueNode(par, itemFormat) {
+    const value = valueOf(par, itemFormat);
+    if (!value) return el('span', {class: 'static', text: '\u2014'});
+    return el('span', {class: 'static' + (value.title ? ' sample' : ''), title: value.title, text: value.text});
+  }
+
+  // Marks what the author made conditional on an item or header place: its display condition, conditional
+  // handling and conditional format, each with the keyword as written.
+  function conditionMarks(item, par) {
+    const marks = [];
+    // An item's own condition, else its variable's.
+    const condition = (item && item.condition) || (par && par.condition);
+    if (condition) marks.push(['DISPLAY_CONDITION ' + condition.toUpperCase(), 'shown by the display condition']);
+    if (par && par.handling === 'conditional') marks.push(['HANDLING COND', 'writable on a condition']);
+    if (par && par.conditionalFormat) marks.push(['FORMAT_CONTROL %COND%', 'the format is chosen on a condition']);
+    return marks.map(function (m) { return el('span', {class: 'mark', title: m[1], text: m[0]}); });
+  }
   function currentModule() { return data.modules[state.module]; }
 
   // Menu bar: the device's entries, then the current module's; popups open on click, nested ones too.
@@ -106,7 +182,7 @@
       let choices = [];
       if (entry.variable) {
         const variable = parameter('variable', entry.variable);
-        choices = (variable && variable.choices) || [];
+        choices = choicesOf(variable);
       }
       if (children === null && choices.length === 0) {
         nodes.push(el('button', {class: 'entry command', 'data-action': entry.action, title: entry.target,
@@ -116,7 +192,7 @@
       const popup = el('div', {class: 'popup'});
       for (const node of menuEntries(children || [], false)) popup.append(node);
       for (const choice of choices) {
-        popup.append(el('button', {class: 'entry choice', text: t(choice.label) || String(choice.value),
+        popup.append(el('button', {class: 'entry choice', 'data-key': choice.key, text: choiceText(choice),
           onclick: function () { closeMenus(); }}));
       }
       const menu = el('div', {class: 'menu' + (top ? '' : ' sub')});
@@ -152,8 +228,13 @@
         'aria-pressed': String(state[key]), text: glyph,
         onclick: function () { state[key] = !state[key]; render(); }}));
     }
-    bar.append(el('button', {class: 'tool own', title: builtin('toolBarDtmHelp', 'DTM help'), text: '?'}));
-    bar.append(el('button', {class: 'tool own', title: builtin('toolBarUIHelp', 'UI help'), text: 'i'}));
+    for (const [kind, textId, fallback, glyph] of [['dtm', 'toolBarDtmHelp', 'DTM help', '?'],
+      ['ui', 'toolBarUIHelp', 'UI help', 'i']]) {
+      const title = builtin(textId, fallback);
+      bar.append(el('button', {class: 'tool own', 'data-help': kind, title: title, text: glyph, onclick: function () {
+        previewHelp.open(data, title, t(data.help[kind].path), el);
+      }}));
+    }
     bar.append(el('span', {class: 'sep'}));
     for (const item of data.toolbar.items) {
       if (item.type === 'separator') { bar.append(el('span', {class: 'sep'})); continue; }
@@ -170,6 +251,14 @@
         button.textContent = '#' + item.bitmap;
       }
       bar.append(button);
+    }
+    const keys = variantKeys();
+    if (keys.length > 0) {
+      const select = el('select', {class: 'variant-key', id: 'variant', title: 'DDSTRING of conditional labels',
+        onchange: function () { state.variant = select.value; render(); }},
+        el('option', {value: '', text: 'Every DDSTRING variant', selected: !state.variant}));
+      for (const key of keys) select.append(el('option', {value: key, text: 'DDSTRING ' + key, selected: key === state.variant}));
+      bar.append(el('span', {class: 'sep'}), select);
     }
     return bar;
   }
@@ -188,11 +277,15 @@
       value.append(el('span', {class: 'embedded', style: 'width:' + (record.control.width || 120) + 'px;height:' +
         (record.control.height || 32) + 'px', text: record.control.progId || record.control.id}));
     } else if (record.par === 'method') {
-      value.append(el('button', {text: (par && t(par.label)) || record.ref}));
+      value.append(el('button', {}, parameterLabel(par, record.ref)));
     } else {
-      value.append(el('span', {text: (par && par.value) || '\u2014'}));
+      value.append(valueNode(par, ''));
     }
-    if (record.status) value.append(el('span', {class: 'led status', title: record.status}));
+    if (record.status) {
+      const status = parameter('variable', record.status);
+      value.append(el('span', {class: 'led status', title: (status && t(status.label)) || record.status}));
+    }
+    for (const mark of conditionMarks(null, par)) value.append(mark);
     return value;
   }
   function drawHeader() {
@@ -207,7 +300,7 @@
       shown.add(record.place);
       const par = parameter(record.par, record.ref);
       places.append(el('div', {class: 'place', 'data-place': record.place, 'data-kind': record.kind},
-        el('span', {class: 'name', text: (par && t(par.label)) || record.place}), placeValue(record)));
+        el('span', {class: 'name', title: record.place}, parameterLabel(par, record.place)), placeValue(record)));
     }
     const device = el('div', {class: 'logos device'});
     for (const path of data.logos.device) device.append(picture(path, 'logo'));
@@ -250,7 +343,7 @@
     const icon = el('span', {class: 'icon'});
     if (node.i === undefined || !stripPiece(icon, module.treeIcons, node.i)) icon.style.display = 'none';
     const label = el('span', {class: 'label' + (key === state.selected ? ' selected' : '') + (node.x ? ' repeated' : ''),
-      'data-display': node.d, text: t(node.l) || node.r || '(no label)'});
+      'data-display': node.d}, labelNode(t(node.l) || node.r || '(no label)', node.v, node.cl, node.r));
     label.addEventListener('click', function () {
       state.selected = key;
       document.querySelectorAll('.tree .label.selected').forEach(function (l) { l.classList.remove('selected'); });
@@ -295,23 +388,25 @@
 
   // One display item as the control its style names.
   function control(item, par) {
-    const choices = (par && par.choices) || [];
-    const value = par && par.value;
+    const choices = choicesOf(par);
     const readOnly = par && par.handling === 'readonly';
     switch (item.style) {
-      case 'edit':
-        return el('input', {type: par && par.type === 'PASSWORD' ? 'password' : 'text', value: value || '',
+      case 'edit': {
+        const value = valueOf(par, item.format);
+        return el('input', {type: par && par.type === 'PASSWORD' ? 'password' : 'text', value: value ? value.text : '',
+          class: value && value.title ? 'sample' : null, title: value && value.title,
           placeholder: item.format || (par && par.format) || '', readonly: readOnly, style: item.align ?
             'text-align:' + item.align.toLowerCase() : null});
+      }
       case 'static':
-        return el('span', {class: 'static', text: value || item.format || '\u2014'});
+        return valueNode(par, item.format);
       case 'radio': {
         const name = 'radio' + (++uniqueName);
         const set = el('fieldset', {class: 'choices'});
-        for (const choice of choices) {
-          set.append(el('label', {}, el('input', {type: 'radio', name: name, value: choice.value}),
-            ' ' + (t(choice.label) || choice.value)));
-        }
+        choices.forEach(function (choice, index) {
+          set.append(el('label', {'data-key': choice.key}, el('input', {type: 'radio', name: name, value: choice.value,
+            checked: index === 0}), ' ' + choiceText(choice)));
+        });
         return set;
       }
       case 'checkbox':
@@ -321,13 +416,13 @@
         const select = el('select', {size: item.style === 'list' ? Math.max(2, Math.min(choices.length, 6)) : null,
           multiple: item.style === 'list' && par && /BIT_ENUM/.test(par.type), disabled: readOnly});
         for (const choice of choices) {
-          select.append(el('option', {value: choice.value, text: t(choice.label) || String(choice.value)}));
+          select.append(el('option', {value: choice.value, 'data-key': choice.key, text: choiceText(choice)}));
         }
         return select;
       }
       case 'button':
       case 'module-button':
-        return el('button', {class: 'method', text: t(item.label) || (par && t(par.label)) || item.ref});
+        return el('button', {class: 'method'}, itemLabel(item, par));
       case 'led':
         return el('span', {class: 'led', title: item.ref});
       default:
@@ -359,6 +454,10 @@
       el('div', {class: 'head', text: builtin('naviColumnHeadValue', 'Value')}),
       el('div', {class: 'head', text: builtin('naviColumnHeadUnit', 'Unit')}));
   }
+  function itemLabel(item, par) {
+    const plain = t(item.label) || (par && t(par.label)) || item.ref;
+    return labelNode(plain, item.variants, item.conditionalLabel, item.labelRef || item.ref, item.legend);
+  }
   function drawDisplay() {
     const main = el('main', {class: 'display', id: 'display'});
     const module = currentModule();
@@ -372,7 +471,17 @@
       main.append(el('p', {class: 'notice', text: 'The display ' + state.display + ' is not declared in ' + module.id + '.'}));
       return main;
     }
-    main.append(el('h2', {text: t(display.label) || state.display}));
+    const title = el('h2', {text: t(display.label) || state.display});
+    if (display.rwro) {
+      title.append(el('span', {class: 'mark', text: 'RWRO_COND',
+        title: 'editable only while the read/write condition of the menu that names it holds'}));
+    }
+    if (display.valid) {
+      const valid = parameter('variable', display.valid);
+      title.append(el('span', {class: 'mark', text: 'VALIDITY_ID ' + display.valid,
+        title: 'valid while ' + ((valid && t(valid.label)) || display.valid) + ' allows it'}));
+    }
+    main.append(title);
     const columns = el('div', {class: 'columns'});
     let current = column();
     columns.append(current);
@@ -381,16 +490,16 @@
       if (item.style === 'headline') { current.append(headline(item)); continue; }
       if (item.style === 'emptyfield') { current.append(el('div', {class: 'empty'}, el('div'))); continue; }
       const par = parameter(item.par, item.ref);
-      const label = t(item.label) || (par && t(par.label)) || item.ref;
       const wide = item.par === 'module' || item.par === 'image' || item.style === 'button';
-      const row = el('div', {class: 'item', 'data-ref': item.ref, 'data-style': item.style, 'data-par': item.par});
-      const cell = el('div', {class: 'control', title: (par && t(par.tooltip)) || null}, control(item, par));
-      if (item.condition) cell.append(el('span', {class: 'condition', text: item.condition}));
+      const marks = conditionMarks(item, par);
+      const row = el('div', {class: 'item' + (marks.length > 0 ? ' conditional' : ''), 'data-ref': item.ref,
+        'data-style': item.style, 'data-par': item.par});
+      const cell = el('div', {class: 'control', title: (par && t(par.tooltip)) || null}, control(item, par), ...marks);
       if (wide) {
         cell.style.gridColumn = '1 / -1';
         row.append(cell);
       } else {
-        row.append(el('div', {class: 'label', text: label}), cell, el('div', {class: 'unit'}));
+        row.append(el('div', {class: 'label'}, itemLabel(item, par)), cell, el('div', {class: 'unit'}));
       }
       current.append(row);
     }
@@ -412,10 +521,27 @@
     const old = document.getElementById('display');
     if (old) old.replaceWith(drawDisplay()); else render();
   }
-  function selectModule(index) {
-    state.module = index;
+  // A module opens on the display of its first tree entry that has one, that entry selected, so the page
+  // never starts empty.
+  function openFirstDisplay() {
     state.display = null;
     state.selected = null;
+    const module = currentModule();
+    if (!module) return;
+    const pending = module.tree.map(function (node, index) { return [node, state.module + ':' + index]; });
+    for (let visited = 0; pending.length > 0 && visited < 10000; ++visited) {
+      const [node, key] = pending.shift();
+      if (node.d) {
+        state.display = node.d;
+        state.selected = key;
+        return;
+      }
+      (node.c || []).forEach(function (child, index) { pending.push([child, key + '/' + index]); });
+    }
+  }
+  function selectModule(index) {
+    state.module = index;
+    openFirstDisplay();
     render();
   }
   function setLanguage(index) {
@@ -438,5 +564,6 @@
   });
   const first = data.modules.findIndex(function (m) { return m.tab; });
   state.module = first >= 0 ? first : 0;
+  openFirstDisplay();
   render();
 })();
