@@ -1,6 +1,8 @@
 // Clocks, heap and peak-memory readings, and child processes for the benchmark.
 #pragma once
 
+#include <time.h>
+
 #include <chrono>
 #include <cstdint>
 #include <string>
@@ -14,6 +16,17 @@ double Seconds(F&& f) {
   const auto start = std::chrono::steady_clock::now();
   f();
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+// Seconds of processor time this thread spent in f(): on a machine shared with other work, the figure that
+// waiting for a core does not inflate.
+template <typename F>
+double CpuSeconds(F&& f) {
+  timespec start{}, end{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &start);
+  f();
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &end);
+  return static_cast<double>(end.tv_sec - start.tv_sec) + static_cast<double>(end.tv_nsec - start.tv_nsec) * 1e-9;
 }
 
 double Median(std::vector<double> values);

@@ -54,6 +54,13 @@ enum class Kind {
 constexpr int kKinds = 12;
 
 Kind KindOf(int serial) { return static_cast<Kind>(serial % kKinds); }
+bool IsEnumeration(Kind kind) { return kind == Kind::kEnum || kind == Kind::kBitEnum || kind == Kind::kKeyedEnum; }
+// Variables outside the displays: with distinct texts they hold no enumerations, so that the many of them
+// weigh in both files as the displays' variables do not (a label, often conditional, and some tooltip).
+Kind SpareKindOf(int serial, const DeviceScale& scale) {
+  const Kind kind = KindOf(serial);
+  return scale.distinctTexts && IsEnumeration(kind) ? Kind::kString : kind;
+}
 bool HasVariantLabels(int serial) { return serial % 7 == 3; }
 
 // The ENUM_ITEM values of an enumeration kind (none for the others).
@@ -166,24 +173,34 @@ const std::array<Language, 3> kLanguages = {{
      "aide"},
 }};
 
-void WriteVariableTexts(std::string& loc, const Language& language, const std::string& id, int serial, Kind kind) {
+// With distinct texts, tooltips, enumeration texts and legends name their variable and every third variable
+// has conditional labels (every seventh otherwise); otherwise they repeat across variables.
+void WriteVariableTexts(std::string& loc, const Language& language, const std::string& id, int serial, Kind kind,
+                        bool distinct) {
   const std::string noun = language.nouns[serial % 8];
+  const std::string tooltip = distinct ? noun + " " + N(serial) + " (" + language.help + ")" : language.tooltip;
+  const std::string enumPrefix = distinct ? noun + " " + N(serial) + "/" : noun + " ";
   loc += "      <ID NAME=\"" + id + "\"><LABEL>" + noun + " " + N(serial) + "</LABEL>";
-  if (HasVariantLabels(serial)) {
+  if (distinct ? serial % 3 == 0 : HasVariantLabels(serial)) {
     loc += "<LABEL DDSTRING=\"GAUGE\">" + noun + " " + N(serial) + " (g)</LABEL><LABEL DDSTRING=\"ABSOLUTE\">" + noun +
-           " " + N(serial) + " (a)</LABEL><TOOLTIP DDSTRING=\"GAUGE\">" + language.tooltip + "</TOOLTIP>";
+           " " + N(serial) + " (a)</LABEL>";
+    if (!distinct) loc += "<TOOLTIP DDSTRING=\"GAUGE\">" + tooltip + "</TOOLTIP>";
   }
-  if (serial % 2 == 0) loc += std::string("<TOOLTIP>") + language.tooltip + "</TOOLTIP>";
-  if (serial % 3 == 0) loc += "<HELPTOPIC>" + std::string(language.help) + "_" + id + "</HELPTOPIC>";
+  if (distinct ? serial % 3 == 1 : serial % 2 == 0) loc += "<TOOLTIP>" + tooltip + "</TOOLTIP>";
+  if (!distinct && serial % 3 == 0) loc += "<HELPTOPIC>" + std::string(language.help) + "_" + id + "</HELPTOPIC>";
   const std::vector<int> values = EnumValues(kind);
   // Listed in an order of their own: the texts find their items by value, not by position.
   for (auto it = values.rbegin(); it != values.rend(); ++it) {
     if (kind == Kind::kKeyedEnum && *it == 1) {
-      loc += "<ENUM ID=\"1\" DDSTRING=\"NAMUR\" LEGEND=\"NE 43\">" + noun + " low</ENUM>";
-      loc += "<ENUM ID=\"1\" DDSTRING=\"LEGACY\">" + noun + " low (old)</ENUM>";
+      loc += "<ENUM ID=\"1\" DDSTRING=\"NAMUR\" LEGEND=\"NE 43\">" + enumPrefix + "low</ENUM>";
+      loc += "<ENUM ID=\"1\" DDSTRING=\"LEGACY\">" + enumPrefix + "low (old)</ENUM>";
       continue;
     }
-    loc += "<ENUM ID=\"" + N(*it) + "\" LEGEND=\"" + noun + "\">" + noun + " " + N(*it) + "</ENUM>";
+    // Distinct legends only on the first item: the item texts carry the weight.
+    const std::string legend = !distinct               ? " LEGEND=\"" + noun + "\""
+                               : it == values.rbegin() ? " LEGEND=\"" + noun + " " + N(serial) + "\""
+                                                       : "";
+    loc += "<ENUM ID=\"" + N(*it) + "\"" + legend + ">" + enumPrefix + N(*it) + "</ENUM>";
   }
   loc += "</ID>\n";
 }
@@ -199,6 +216,8 @@ void WriteFile(const std::string& path, const std::string& text) {
 DeviceScale SmallScale() { return DeviceScale{3, 8, 11, 16}; }
 
 DeviceScale LargeScale() { return DeviceScale{31, 97, 11, 64}; }
+
+DeviceScale TextHeavyScale() { return DeviceScale{31, 48, 11, 42000, true}; }
 
 Probes ProbesOf(const DeviceScale& scale) {
   const int m = scale.modules - 1;
@@ -255,7 +274,7 @@ SyntheticDevice WriteSyntheticDevice(const DeviceScale& scale, const std::string
     const int spareSerial = spareStart + s;
     // The probe variable is an enumeration with conditional labels, so every parameter query finds something.
     const bool probe = s == scale.spareVariables - 1;
-    WriteVarDec(xml, SpareId(s), spareSerial, probe ? Kind::kEnum : KindOf(spareSerial));
+    WriteVarDec(xml, SpareId(s), spareSerial, probe ? Kind::kEnum : SpareKindOf(spareSerial, scale));
   }
 
   // Function 1 works offline, function 2 online; both offer every module.
@@ -480,7 +499,7 @@ SyntheticDevice WriteSyntheticDevice(const DeviceScale& scale, const std::string
     for (int m = 0; m < modules; ++m) {
       for (int d = 0; d < displays; ++d) {
         for (int k = 0; k < perDisplay; ++k, ++textSerial) {
-          WriteVariableTexts(loc, language, VariableId(m, d, k), textSerial, KindOf(textSerial));
+          WriteVariableTexts(loc, language, VariableId(m, d, k), textSerial, KindOf(textSerial), scale.distinctTexts);
         }
       }
     }
@@ -488,7 +507,8 @@ SyntheticDevice WriteSyntheticDevice(const DeviceScale& scale, const std::string
       const bool probe = s == scale.spareVariables - 1;
       // The probe's label varies with a DDSTRING, as the conditional-label query needs.
       const int textKey = probe ? 3 : textSerial;
-      WriteVariableTexts(loc, language, SpareId(s), textKey, probe ? Kind::kEnum : KindOf(textSerial));
+      WriteVariableTexts(loc, language, SpareId(s), textKey, probe ? Kind::kEnum : SpareKindOf(textSerial, scale),
+                         scale.distinctTexts);
     }
     for (int i = 0; i < MetaCount(scale); ++i) {
       loc += "      <ID NAME=\"" + MetaId(i) + "\"><LABEL>" + language.nouns[i % 8] + " (meta " + N(i) +

@@ -4,7 +4,8 @@
 set -euo pipefail
 
 packages=(cmake make g++ pkg-config libxerces-c-dev libgtest-dev libgmock-dev googletest
-          nlohmann-json3-dev libcli11-dev clang-format python3)
+          nlohmann-json3-dev libcli11-dev clang-format python3
+          neovim)  # the language server's test drives neovim's built-in client
 packages+=("$@")
 if [[ "${K42GUI_WITH_BROWSER:-0}" == "1" ]]; then
   # The preview tests drive Chromium from Node; npm fetches puppeteer-core into the build tree. A Node

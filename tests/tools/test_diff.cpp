@@ -89,8 +89,11 @@ TEST(InspectDiff, KnownChangesOneLineEachGroupedByArea) {
   const size_t tree = IndexOf(lines, "module modSetup: tree menuSetupRoot/menuBasic/varDamping removed");
   const size_t control = IndexOf(lines, "display disBasic: item 3 (varPVUnit): control combo -> list");
   const size_t inserted = IndexOf(lines, "display disBasic: item 5 (varSensorTemp) added");
+  // The label shows in the tree and on the display: one edit, one line.
   const size_t german =
-      IndexOf(lines, "[de] display disBasic: item 3 (varPVUnit): label \"Druckeinheit\" -> \"Einheit des Drucks\"");
+      IndexOf(lines,
+              "[de] module modSetup: tree menuSetupRoot/menuBasic/varPVUnit: label \"Druckeinheit\" -> "
+              "\"Einheit des Drucks\" (also at display disBasic: item 3 (varPVUnit): label)");
   const size_t format = IndexOf(lines, "variable varDamping: format \"%.1f s\" -> \"%.2f s\"");
   const size_t toolbar = IndexOf(lines, "toolbar: item 5 (tbPrint): bitmap 3 -> 5");
   EXPECT_LT(tree, control);
@@ -117,13 +120,14 @@ TEST(InspectDiff, KnownChangesOneLineEachGroupedByArea) {
       EXPECT_EQ(change["kind"], "added");
       EXPECT_FALSE(change.contains("old"));
       EXPECT_EQ(change["new"]["reference"], "varSensorTemp");
-    } else if (change["path"] == "display disBasic: item 3 (varPVUnit): label") {
+    } else if (change["path"] == "module modSetup: tree menuSetupRoot/menuBasic/varPVUnit: label") {
       EXPECT_EQ(change["language"], "de");
+      EXPECT_EQ(change["alsoAt"], Json::array({"display disBasic: item 3 (varPVUnit): label"}));
     }
   }
 }
 
-TEST(InspectDiff, EqualDevicesLanguagesAndExitCodes) {
+TEST(InspectDiff, EqualDevicesAndExitCodes) {
   // A copy elsewhere is the same device: its paths are relative to its own folder.
   const Outcome same = Diff(Quote(kDemo) + " " + Quote(CopyDemo("diff-copy")));
   EXPECT_EQ(same.exitCode, 0) << same.err;
@@ -132,20 +136,97 @@ TEST(InspectDiff, EqualDevicesLanguagesAndExitCodes) {
   EXPECT_EQ(sameJson.exitCode, 0);
   EXPECT_EQ(Json::parse(sameJson.out)["changes"], Json::array());
 
-  // One device in English and German: only texts differ, nothing is added or removed.
-  const Outcome languages = Diff("--new-language de " + Quote(kDemo));
-  EXPECT_EQ(languages.exitCode, 1);
-  const std::vector<std::string> lines = Lines(languages.out);
-  IndexOf(lines, "display disBasic: item 3 (varPVUnit): label \"Pressure unit\" -> \"Druckeinheit\"");
-  IndexOf(lines, "module modSetup: menu bar Setup tools: label \"Setup tools\" -> \"Werkzeuge\"");
-  IndexOf(lines, "built-in texts: navBarGoHome \"Back to overview\" -> \"Zur Übersicht\"");
-  for (const std::string& line : lines) {
-    EXPECT_EQ(line.find(" added"), std::string::npos) << line;
-    EXPECT_EQ(line.find(" removed"), std::string::npos) << line;
-  }
-
   EXPECT_EQ(Diff(Quote(kDemo) + " " + Quote(k42test::DataPathNarrow("tools/no_such_device.xml"))).exitCode, 2);
   EXPECT_EQ(Diff("--format html " + Quote(kDemo) + " " + Quote(kDemo)).exitCode, 64);
+}
+
+TEST(InspectDiff, UsedDeclarationsKeptApartFromDeclared) {
+  const std::string before = CopyDemo("usage-old");
+  const std::string after =
+      CopyDemo("usage-new",
+               {{R"(<VARIABLE_PARDIS VAR_REF="varSerialNumber" CONTROLSTYLE="STATIC"/>)", ""},
+                // varServicePassword is declared for another function only; varLoopCurrent is new.
+                {R"(<VARIABLE_PARDIS VAR_REF="varPollAddress" CONTROLSTYLE="EDIT"/>)",
+                 R"(<VARIABLE_PARDIS VAR_REF="varServicePassword"/><VARIABLE_PARDIS VAR_REF="varLoopCurrent"/>)"},
+                {R"(<VAR_DEC VAR_ID="varCalDate">)",
+                 R"(<VAR_DEC VAR_ID="varLoopCurrent"><DATATYPE SIZE_IN_BIT="32">DD_FLOAT</DATATYPE></VAR_DEC>)"
+                 R"(<VAR_DEC VAR_ID="varCalDate">)"},
+                // Its declaration and its only use go.
+                {R"(<VAR_DEC VAR_ID="varDescriptor">)", R"(<VAR_DEC VAR_ID="varDescriptorOld">)"},
+                {R"(<VARIABLE_PARDIS VAR_REF="varDescriptor"/>)", ""},
+                // Its declaration goes, its uses stay: one line, not one per member that now reads empty.
+                {R"(<VAR_DEC VAR_ID="varOperatingTime">)", R"(<VAR_DEC VAR_ID="varRunTime">)"}},
+               {{"<LABEL>Pressure unit</LABEL>", "<LABEL>Unit of pressure</LABEL>"}});
+
+  const Outcome text = Diff(Quote(before) + " " + Quote(after));
+  EXPECT_EQ(text.exitCode, 1) << text.err;
+  const std::vector<std::string> lines = Lines(text.out);
+  IndexOf(lines, "variable varSerialNumber no longer used");
+  IndexOf(lines, "variable varServicePassword newly used");
+  IndexOf(lines, "variable varLoopCurrent declared");
+  IndexOf(lines, "variable varDescriptor removed");
+  IndexOf(lines, "variable varOperatingTime no longer declared, still used");
+  IndexOf(lines, "display disSetupOverview: item 6 (varSerialNumber) removed");  // the use itself
+  IndexOf(lines,
+          "[en] module modSetup: tree menuSetupRoot/menuBasic/varPVUnit: label \"Pressure unit\" -> "
+          "\"Unit of pressure\" (also at display disBasic: item 3 (varPVUnit): label)");
+  for (const std::string& line : lines) EXPECT_EQ(line.find("variable varOperatingTime:"), std::string::npos) << line;
+  EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
+                          [](const std::string& line) { return line.find("Unit of pressure") != std::string::npos; }),
+            1);
+
+  // The other way round: the undeclared use gets its declaration back, the unused one is used again.
+  const std::vector<std::string> back = Lines(Diff(Quote(after) + " " + Quote(before)).out);
+  IndexOf(back, "variable varOperatingTime declared");
+  IndexOf(back, "variable varSerialNumber newly used");
+  IndexOf(back, "variable varServicePassword no longer used");
+
+  const Json report = Json::parse(Diff("--format json " + Quote(before) + " " + Quote(after)).out);
+  std::map<std::string, Json> byPath;
+  for (const Json& change : report["changes"]) byPath[change["path"]] = change;
+  EXPECT_EQ(byPath["variable varSerialNumber"]["kind"], "noLongerUsed");
+  EXPECT_EQ(byPath["variable varSerialNumber"]["old"]["id"], "varSerialNumber");
+  EXPECT_FALSE(byPath["variable varSerialNumber"].contains("new"));
+  EXPECT_EQ(byPath["variable varServicePassword"]["kind"], "newlyUsed");
+  EXPECT_FALSE(byPath["variable varServicePassword"].contains("old"));
+  EXPECT_EQ(byPath["variable varLoopCurrent"]["kind"], "declared");
+}
+
+TEST(InspectDiff, NewLanguageListsUntranslatedAndMissingTexts) {
+  // German: one label emptied, one left out (the English one shows instead); the rest of the demo's
+  // German texts are translations and stay out of the list.
+  const std::string device = CopyDemo("lang", {},
+                                      {{"<LABEL>Druckeinheit</LABEL>", "<LABEL></LABEL>"},
+                                       {R"(<ID NAME="varSerialNumber"><LABEL>Seriennummer</LABEL></ID>)", ""}});
+  const Outcome text = Diff("--new-language de " + Quote(device));
+  EXPECT_EQ(text.exitCode, 1) << text.err;
+  const std::vector<std::string> lines = Lines(text.out);
+  IndexOf(lines,
+          "[de] module modSetup: tree menuSetupRoot/menuBasic/varPVUnit: label missing (en: \"Pressure unit\") "
+          "(also at display disBasic: item 3 (varPVUnit): label)");
+  IndexOf(lines,
+          "[de] display disSetupOverview: item 6 (varSerialNumber): label untranslated \"Serial number\" "
+          "(also at variable varSerialNumber: label)");
+  IndexOf(lines, "[de] variable varPVUnit: enum 1: legend untranslated \"Bar\"");
+  IndexOf(lines, "[de] built-in texts: navBarCloseButton untranslated \"Close\"");
+  for (const std::string& line : lines) {
+    EXPECT_EQ(line.rfind("[de] ", 0), 0u) << line;  // texts only: the device is the same
+    for (const char* quiet : {"Druckeinheit", "Werkzeuge", "Back to overview", "helpTopic", "Primary value", "help/"}) {
+      EXPECT_EQ(line.find(quiet), std::string::npos) << line;
+    }
+  }
+
+  const Json report = Json::parse(Diff("--format json --new-language de " + Quote(device)).out);
+  const Json& missing = report["changes"][0];
+  EXPECT_EQ(missing["kind"], "missing");
+  EXPECT_EQ(missing["old"], "Pressure unit");
+  EXPECT_EQ(missing["new"], "");
+  EXPECT_EQ(missing["language"], "de");
+  EXPECT_EQ(missing["oldLanguage"], "en");
+
+  // German against itself: nothing left to list.
+  const Outcome same = Diff("-l de --new-language de " + Quote(kDemo));
+  EXPECT_EQ(same.exitCode, 0) << same.out;
 }
 
 TEST(InspectJson, SameDeviceInTwoFoldersGivesTheSameBytes) {

@@ -47,8 +47,15 @@ struct DiffArgs {
   bool progress = true;
 };
 
+// `lsp`: a language server for editors on standard input and output.
+struct LspArgs {
+  std::string language = "en";
+  long functionId = 1;
+};
+
 int RunReport(const ReportArgs& args);
 int RunCheck(const CheckArgs& args);
 int RunDiff(const DiffArgs& args);
+int RunLsp(const LspArgs& args);
 
 }  // namespace inspect

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 
 #include <k42gui/AutoPtr.h>
 #include <k42gui/IGuiXmlModel.h>
@@ -39,7 +40,7 @@ int LoadDevice(const DeviceArgs& args, bool progress, Device& device) {
   return LoadDevice(args, bar, device);
 }
 
-int LoadDevice(const DeviceArgs& args, ProgressBar& bar, Device& device) {
+int LoadDevice(const DeviceArgs& args, ProgressBar& bar, Device& device, k42::AutoPtr<IGuiXmlModel>* keep) {
   k42::AutoPtr<IGuiXmlModel> model = CreateModel();
   if (!model) {
     bar.Say("k42gui-inspect: the component could not create a GuiXmlModel object\n");
@@ -77,6 +78,7 @@ int LoadDevice(const DeviceArgs& args, ProgressBar& bar, Device& device) {
     if (!report.empty()) bar.Say(report);
   }
   ReadDevice(*model, args.headerPlaces, args.allLanguages, device);
+  if (keep != nullptr) *keep = std::move(model);
   return exitCode;
 }
 

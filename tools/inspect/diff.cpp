@@ -133,7 +133,7 @@ std::string Dump(const Json& value) { return value.dump(-1, ' ', false, Json::er
 
 class Comparer {
  public:
-  explicit Comparer(std::vector<Change>& changes) : m_changes(changes) {}
+  Comparer(std::vector<Change>& changes, const Comparison& comparison) : m_changes(changes), m_comparison(comparison) {}
 
   void Devices(const Json& before, const Json& after) { Objects(before, after, {}, ArrayKind::kTop); }
 
@@ -203,6 +203,41 @@ class Comparer {
     return ArrayKind::kPlain;
   }
 
+  // Whether the member key holds a text of the localized file, which a language changes.
+  bool IsText(ArrayKind owner, const std::string& key) const {
+    if (owner == ArrayKind::kTop) return false;
+    if (m_area == "builtinTexts") return true;
+    if (m_area == "helpFiles") return key == "path";  // each language may name its own help file
+    if (key == "label" || key == "tooltip" || key == "helpTopic") return true;
+    // Module names and enumeration legends come from the localized file; language names and the
+    // legends of display items from the GUI XML file.
+    return (key == "name" && m_area == "modules") || (key == "legend" && m_area == "parameters");
+  }
+
+  // A help topic names a place in the help file, which languages share; it is no text to translate.
+  bool IsTranslated(ArrayKind owner, const std::string& key) const { return IsText(owner, key) && key != "helpTopic"; }
+
+  // The text a display item's label adds to the item's legend, which the GUI XML file gives for all
+  // languages ("Primary value " + the variable's label).
+  static Json WithoutLegend(const Json& item, const Json& label) {
+    const std::string legend = Text(item, "legend");
+    if (legend.empty() || !label.is_string()) return label;
+    const std::string& text = label.get_ref<const std::string&>();
+    return text.starts_with(legend + ' ') ? Json(text.substr(legend.size() + 1)) : label;
+  }
+
+  // A text seen in both languages: listed when the new language leaves it as the old one has it,
+  // or has none where the old one has one.
+  void Translation(const std::vector<std::string>& path, const Json& a, const Json& b) {
+    if (!a.is_string() || a.get_ref<const std::string&>().empty()) return;  // nothing to translate
+    if (b.is_null()) return;                                                // not on the new side at all
+    const bool missing = !b.is_string() || b.get_ref<const std::string&>().empty();
+    if (!missing && a != b) return;  // translated
+    Note(path, missing ? "missing" : "untranslated", a, b, true);
+    m_changes.back().language = m_comparison.newLanguage;
+    m_changes.back().oldLanguage = m_comparison.oldLanguage;
+  }
+
   void Objects(const Json& a, const Json& b, const std::vector<std::string>& path, ArrayKind owner) {
     for (const std::string& key : Union(a, b)) {
       if (owner == ArrayKind::kTop) {
@@ -215,7 +250,19 @@ class Comparer {
       }
       const Json& x = At(a, key);
       const Json& y = At(b, key);
-      if (x == y) continue;
+      const bool text = IsText(owner, key);
+      if (m_comparison.languages && IsTranslated(owner, key)) {
+        std::vector<std::string> sub = path;
+        sub.push_back(Segment(key));
+        if (owner == ArrayKind::kItems && key == "label") {
+          Translation(sub, WithoutLegend(a, x), WithoutLegend(b, y));
+        } else {
+          Translation(sub, x, y);
+        }
+        continue;
+      }
+      // Between languages equal records still hold texts to look at.
+      if (x == y && !(m_comparison.languages && x.is_structured())) continue;
       const ArrayKind kind = KindOf(owner, key);
       std::vector<std::string> sub = path;
       if (x.is_array() && y.is_array()) {
@@ -236,7 +283,7 @@ class Comparer {
       } else if (y.is_null()) {
         Note(sub, "removed", x, y);
       } else {
-        Note(sub, "changed", x, y);
+        Note(sub, "changed", x, y, text);
       }
     }
   }
@@ -339,15 +386,19 @@ class Comparer {
       // A matched entry keeps the name it had, even when its label changed.
       auto sub = [&] { return ElementPath(path, kind, nested, i >= 0 ? namesA[i] : namesB[j]); };
       if (i < 0) {
-        Note(sub(), "added", nullptr, b[j]);
+        Note(sub(), Added(kind, b[j]), nullptr, b[j]);
       } else if (j < 0) {
-        Note(sub(), "removed", a[i], nullptr);
-      } else if (a[i] != b[j]) {
-        if (a[i].is_object() && b[j].is_object()) {
-          Objects(a[i], b[j], sub(), kind);
+        Note(sub(), Removed(kind, a[i]), a[i], nullptr);
+      } else if (a[i].is_object() && b[j].is_object()) {
+        if (a[i] == b[j] && !m_comparison.languages) continue;
+        // A record still used whose declaration went (or came) differs in every member; that is one change.
+        if (const char* declaration = Declaration(kind, a[i], b[j])) {
+          Note(sub(), declaration, a[i], b[j]);
         } else {
-          Note(sub(), "changed", a[i], b[j]);
+          Objects(a[i], b[j], sub(), kind);
         }
+      } else if (a[i] != b[j]) {
+        Note(sub(), "changed", a[i], b[j]);
       }
     }
   }
@@ -370,23 +421,96 @@ class Comparer {
     Note(path, "changed", orderA, orderB);
   }
 
-  void Note(const std::vector<std::string>& path, const char* kind, const Json& a, const Json& b) {
+  // Parameters and displays are declared once and used from trees and displays; the other side's
+  // declarations tell a new use from a new declaration, and an unused one from a removed one.
+  static const char* UsageArea(ArrayKind kind) {
+    if (kind == ArrayKind::kParameters) return "parameters";
+    if (kind == ArrayKind::kDisplays) return "displays";
+    return nullptr;
+  }
+
+  const char* Added(ArrayKind kind, const Json& record) const {
+    const char* area = UsageArea(kind);
+    const Comparison& c = m_comparison;
+    if (area == nullptr || !c.beforeDeclares || !c.afterDeclares || !c.afterDeclares(area, record)) return "added";
+    return c.beforeDeclares(area, record) ? "newlyUsed" : "declared";
+  }
+
+  const char* Removed(ArrayKind kind, const Json& record) const {
+    const char* area = UsageArea(kind);
+    const Comparison& c = m_comparison;
+    if (area == nullptr || !c.beforeDeclares || !c.afterDeclares || !c.beforeDeclares(area, record)) return "removed";
+    return c.afterDeclares(area, record) ? "noLongerUsed" : "removed";
+  }
+
+  // "undeclared" or "declared" for a record both sides use but only one declares; null otherwise.
+  const char* Declaration(ArrayKind kind, const Json& a, const Json& b) const {
+    const char* area = UsageArea(kind);
+    const Comparison& c = m_comparison;
+    if (area == nullptr || !c.beforeDeclares || !c.afterDeclares || a == b) return nullptr;
+    const bool before = c.beforeDeclares(area, a), after = c.afterDeclares(area, b);
+    if (before == after) return nullptr;
+    return before ? "undeclared" : "declared";
+  }
+
+  void Note(const std::vector<std::string>& path, const char* kind, const Json& a, const Json& b, bool text = false) {
     std::string joined;
     for (const std::string& segment : path) joined += (joined.empty() ? "" : ": ") + segment;
-    m_changes.push_back({m_area, joined, kind, a, b, {}});
+    Change change;
+    change.area = m_area;
+    change.path = std::move(joined);
+    change.kind = kind;
+    change.before = a;
+    change.after = b;
+    change.text = text;
+    m_changes.push_back(std::move(change));
   }
 
   std::vector<Change>& m_changes;
+  const Comparison& m_comparison;
   std::string m_area;
 };
 
 }  // namespace
 
-std::vector<Change> CompareDevices(const Json& before, const Json& after) {
+std::vector<Change> CompareDevices(const Json& before, const Json& after, const Comparison& comparison) {
   std::vector<Change> changes;
-  Comparer(changes).Devices(before, after);
+  Comparer(changes, comparison).Devices(before, after);
   return changes;
 }
+
+std::vector<Change> MergeTextChanges(std::vector<Change> changes) {
+  std::vector<Change> merged;
+  std::map<std::string, size_t> first;  // the text change and its language: its place in merged
+  for (Change& change : changes) {
+    if (change.text) {
+      const std::string key =
+          change.kind + '\n' + change.language + '\n' + Dump(change.before) + '\n' + Dump(change.after);
+      const auto [at, isFirst] = first.try_emplace(key, merged.size());
+      if (!isFirst) {
+        merged[at->second].alsoAt.push_back(std::move(change.path));
+        continue;
+      }
+    }
+    merged.push_back(std::move(change));
+  }
+  return merged;
+}
+
+namespace {
+
+// What a record reached on one side only, or a text between languages, is called in a line.
+std::string KindWords(const std::string& kind) {
+  if (kind == "newlyUsed") return "newly used";
+  if (kind == "noLongerUsed") return "no longer used";
+  if (kind == "undeclared") return "no longer declared, still used";
+  return kind;
+}
+
+bool Adds(const std::string& kind) { return kind == "added" || kind == "declared" || kind == "newlyUsed"; }
+bool Drops(const std::string& kind) { return kind == "removed" || kind == "noLongerUsed"; }
+
+}  // namespace
 
 std::string ChangeLine(const Change& change) {
   std::string line = change.language.empty() ? "" : "[" + change.language + "] ";
@@ -405,20 +529,32 @@ std::string ChangeLine(const Change& change) {
       }
       return bare && value.is_string() ? value.get<std::string>() : Dump(value);
     };
-    return line + " " + render(a) + " -> " + render(b);
+    line += " " + render(a) + " -> " + render(b);
+  } else if (change.kind == "untranslated") {
+    line += " untranslated " + Dump(change.before);
+  } else if (change.kind == "missing") {
+    line += " missing (" + change.oldLanguage + ": " + Dump(change.before) + ")";
+  } else {
+    const Json& value = Adds(change.kind) ? change.after : change.before;
+    line += " " + KindWords(change.kind);
+    if (scalar(value))
+      line += " " + (value.is_string() && Bare(value.get<std::string>()) ? value.get<std::string>() : Dump(value));
   }
-  const Json& value = change.kind == "added" ? change.after : change.before;
-  line += " " + change.kind;
-  if (scalar(value))
-    line += " " + (value.is_string() && Bare(value.get<std::string>()) ? value.get<std::string>() : Dump(value));
+  if (!change.alsoAt.empty()) {
+    std::string places;
+    for (const std::string& place : change.alsoAt) places += (places.empty() ? "" : "; ") + place;
+    line += " (also at " + places + ")";
+  }
   return line;
 }
 
 Json ChangeJson(const Change& change) {
   Json json{{"path", change.path}, {"kind", change.kind}};
-  if (!change.before.is_null() || change.kind != "added") json["old"] = change.before;
-  if (!change.after.is_null() || change.kind != "removed") json["new"] = change.after;
+  if (!Adds(change.kind)) json["old"] = change.before;
+  if (!Drops(change.kind)) json["new"] = change.after;
   if (!change.language.empty()) json["language"] = change.language;
+  if (!change.oldLanguage.empty()) json["oldLanguage"] = change.oldLanguage;
+  if (!change.alsoAt.empty()) json["alsoAt"] = change.alsoAt;
   return json;
 }
 

@@ -2,12 +2,14 @@
 #include <algorithm>
 #include <iostream>
 #include <map>
+#include <memory>
 #include <set>
 #include <tuple>
 
 #include "inspect/commands.h"
 #include "inspect/device_loader.h"
 #include "inspect/diff.h"
+#include "inspect/diff_declarations.h"
 #include "inspect/load_watch.h"
 #include "inspect/output.h"
 #include "inspect/printable.h"
@@ -24,12 +26,14 @@ class Loader {
   explicit Loader(ProgressBar& bar) : m_bar(bar) {}
 
   // False when the side could not be loaded (the loader has said why).
-  bool Load(DeviceArgs args, const std::string& language, Json& json, std::vector<std::string>* languages = nullptr) {
+  // With languages, the side's languages are listed and its model is kept in model.
+  bool Load(DeviceArgs args, const std::string& language, Json& json, std::vector<std::string>* languages = nullptr,
+            k42::AutoPtr<IGuiXmlModel>* model = nullptr) {
     args.language = language;
     // The bar measures only the first load; the later ones show their name and the time they take.
     if (m_loads++ > 0) m_bar.Phase("loading " + args.xmlFile + " (" + language + ")");
     Device device;
-    if (LoadDevice(args, m_bar, device) == kExitNotLoaded) return false;
+    if (LoadDevice(args, m_bar, device, model) == kExitNotLoaded) return false;
     json = DeviceJson(device);
     if (languages != nullptr) {
       for (const auto& [id, name] : device.languages) languages->push_back(id);
@@ -97,20 +101,29 @@ int RunDiff(const DiffArgs& args) {
   }
   // With one language for both sides, every language both localized files have is compared too, so
   // a changed translation shows; with two languages the device is compared against itself or another
-  // in exactly those. Each language is a load of its own: a language switch would keep the texts the
+  // in exactly those, and its texts are judged as translations. Each language is a load of its own: a language switch would keep the texts the
   // new language lacks from whichever language was read before, and the two sides could differ there.
   ProgressBar bar(args.progress);
   std::vector<std::pair<std::string, std::vector<Change>>> passes;
   Json before, after;
   std::vector<std::string> languagesBefore, languagesAfter;
+  // The first load of each side stays, to ask it for declarations that nothing uses; they are the
+  // same in every language.
+  k42::AutoPtr<IGuiXmlModel> modelBefore, modelAfter;
   Loader loader(bar);
-  if (!loader.Load(args.before, args.before.language, before, &languagesBefore) ||
-      !loader.Load(args.after, args.after.language, after, &languagesAfter)) {
+  if (!loader.Load(args.before, args.before.language, before, &languagesBefore, std::addressof(modelBefore)) ||
+      !loader.Load(args.after, args.after.language, after, &languagesAfter, std::addressof(modelAfter))) {
     bar.Finish();
     return kExitNotLoaded;
   }
-  passes.emplace_back(args.before.language, CompareDevices(before, after));
-  if (args.before.language == args.after.language) {
+  Comparison comparison;
+  comparison.beforeDeclares = DeclarationsOf(modelBefore);
+  comparison.afterDeclares = DeclarationsOf(modelAfter);
+  comparison.languages = args.before.language != args.after.language;
+  comparison.oldLanguage = args.before.language;
+  comparison.newLanguage = args.after.language;
+  passes.emplace_back(args.before.language, CompareDevices(before, after, comparison));
+  if (!comparison.languages) {
     for (const std::string& language : languagesBefore) {
       if (language == args.before.language ||
           std::find(languagesAfter.begin(), languagesAfter.end(), language) == languagesAfter.end()) {
@@ -120,10 +133,10 @@ int RunDiff(const DiffArgs& args) {
         bar.Finish();
         return kExitNotLoaded;
       }
-      passes.emplace_back(language, CompareDevices(before, after));
+      passes.emplace_back(language, CompareDevices(before, after, comparison));
     }
   }
-  const std::vector<Change> changes = MergeLanguages(passes);
+  const std::vector<Change> changes = MergeTextChanges(MergeLanguages(passes));
 
   bar.Phase("writing the changes");
   const int result = WriteOutput(

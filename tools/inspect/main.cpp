@@ -12,6 +12,8 @@ int main(int argc, char** argv) {
       return inspect::RunCheck(line.check);
     case inspect::Subcommand::kDiff:
       return inspect::RunDiff(line.diff);
+    case inspect::Subcommand::kLsp:
+      return inspect::RunLsp(line.lsp);
     case inspect::Subcommand::kReport:
       break;
   }

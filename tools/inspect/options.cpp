@@ -17,7 +17,8 @@ namespace fs = std::filesystem;
 
 constexpr const char* kDescription =
     "Loads a device through the K42GuiXmlReader component, as a display control does, and prints what the\n"
-    "control would see (the default), lints it for its author (check) or compares two devices (diff).\n";
+    "control would see (the default), lints it for its author (check), compares two devices (diff) or\n"
+    "serves an editor as a language server (lsp).\n";
 
 constexpr const char* kPaths =
     "File arguments are paths from the current directory, or from DIR when -d is given. The localized file\n"
@@ -146,16 +147,37 @@ std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& line) {
       "diff", "compare two devices, or one device in two languages, as a host sees them (exit 1: different)");
   diff->footer(std::string(kPaths) +
                "Without --new-language every language both localized files list is compared; a change seen\n"
-               "in some of them only is marked with them ([de] ...).\n"
-               "Exit codes: 0 equal, 1 different, 2 a side could not be loaded, 64 wrong arguments,\n"
-               "74 the output could not be written.");
+               "in some of them only is marked with them ([de] ...). A parameter or display still declared\n"
+               "but no longer used, or declared before and now used, is \"no longer used\" or \"newly used\";\n"
+               "\"removed\" and \"declared\" mean the declaration itself went or came. A text edited once is\n"
+               "one line, with the other places it shows (also at ...).\n"
+               "With --new-language the new side is read in that language and its texts are checked as\n"
+               "translations of the old side's (-l): texts the same in both are listed as untranslated, texts\n"
+               "the new language leaves empty as missing, translated texts not at all.\n"
+               "Exit codes: 0 equal (with --new-language: nothing listed), 1 different, 2 a side could not\n"
+               "be loaded, 64 wrong arguments, 74 the output could not be written.");
   AddCommon(*diff, common, {"text", "json"});
   std::string newLanguage;
-  diff->add_option("--new-language", newLanguage, "the new side's language (default: that of -l)")->type_name("ID");
+  diff->add_option("--new-language", newLanguage,
+                   "the new side's language: list its untranslated and missing texts (default: that of -l)")
+      ->type_name("ID");
   diff->add_option("OLD_GUI_XML", common.files, "the old device and the new one (default: the old one again)")
       ->type_name("[NEW_GUI_XML]")
       ->expected(1, 2)
       ->required();
+
+  CLI::App* lsp =
+      app.add_subcommand("lsp",
+                         "serve an editor: a language server on standard input and output (diagnostics, definitions, "
+                         "hovers, completion)");
+  lsp->footer(
+      "The localized file of a GUI XML file is its name with _loc before the extension, next to it.\n"
+      "Exit codes: 0 after a shutdown request, 1 when the input ended without one.");
+  lsp->add_option("-l,--language", line.lsp.language, "language the checker reads texts in (default: en)")
+      ->type_name("ID");
+  lsp->add_option("-f,--function", line.lsp.functionId, "function identifier selecting the modules (default: 1)")
+      ->type_name("N")
+      ->check(CLI::Range(static_cast<long>(INT32_MIN), static_cast<long>(INT32_MAX)));
 
   try {
     app.parse(argc, argv);
@@ -163,6 +185,9 @@ std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& line) {
       line.subcommand = Subcommand::kCheck;
     } else if (diff->parsed()) {
       line.subcommand = Subcommand::kDiff;
+    } else if (lsp->parsed()) {
+      line.subcommand = Subcommand::kLsp;
+      return std::nullopt;
     } else if (common.files.empty()) {
       throw CLI::RequiredError("a GUI XML file");
     }
@@ -196,6 +221,8 @@ std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& line) {
       line.check.device = device;
       line.check.format = format;
       line.check.output = common.output;
+      break;
+    case Subcommand::kLsp:
       break;
     case Subcommand::kDiff: {
       line.diff.before = device;

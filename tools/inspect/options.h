@@ -8,7 +8,7 @@
 
 namespace inspect {
 
-enum class Subcommand { kReport, kCheck, kDiff };
+enum class Subcommand { kReport, kCheck, kDiff, kLsp };
 
 // The parsed command line: the arguments of the one subcommand that runs.
 struct CommandLine {
@@ -16,6 +16,7 @@ struct CommandLine {
   ReportArgs report;
   CheckArgs check;
   DiffArgs diff;
+  LspArgs lsp;
 };
 
 // Parses argv into line. When the run ends here (--help, --version or a usage error) it has

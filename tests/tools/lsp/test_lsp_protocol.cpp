@@ -1,0 +1,227 @@
+// The language server through its pipes: checks of unsaved buffers at the checker's positions, definitions,
+// hovers and completion across both device files, and bad input answered with errors.
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+
+#include <gtest/gtest.h>
+
+#include "../inspect_runner.h"
+#include "lsp_client.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using lsp_test::Find;
+using lsp_test::Framed;
+using nlohmann::json;
+
+std::string Replaced(std::string text, const std::string& from, const std::string& to) {
+  const size_t at = text.find(from);
+  EXPECT_NE(at, std::string::npos) << from;
+  return at == std::string::npos ? text : text.replace(at, from.size(), to);
+}
+
+// The first diagnostic of that rule, or null.
+json WithCode(const json& diagnostics, const std::string& code) {
+  for (const json& diagnostic : diagnostics) {
+    if (diagnostic.value("code", "") == code) return diagnostic;
+  }
+  return nullptr;
+}
+
+std::string Start() {
+  return Framed(lsp_test::Initialize(1)) + Framed(lsp_test::NotificationMessage("initialized", json::object()));
+}
+
+TEST(LspDiagnostics, UnsavedBuffersAreCheckedWhereCheckPlacesTheFindings) {
+  const lsp_test::DemoCopy demo;
+  // A character outside the Basic Multilingual Plane before the mistake: two UTF-16 code units.
+  const std::string gui =
+      Replaced(demo.guiText, R"(<VARIABLE_PARDIS VAR_REF="varTag" CONTROLSTYLE="EDIT"/>)",
+               "<!-- \xF0\x9D\x84\x9E --><VARIABLE_PARDIS VAR_REF=\"varTagg\" CONTROLSTYLE=\"EDIT\"/>");
+  const std::string loc = Replaced(demo.locText, R"(<ID NAME="lblDeviceTitle">)",
+                                   R"(<ID NAME="lblNowhere"><LABEL>x</LABEL></ID><ID NAME="lblDeviceTitle">)");
+  const lsp_test::Served served = lsp_test::Serve(Start() + Framed(lsp_test::DidOpen(demo.guiUri, gui)) +
+                                                  Framed(lsp_test::DidOpen(demo.locUri, loc)) + lsp_test::Ending());
+  EXPECT_EQ(served.exitCode, 0);
+
+  const json unresolved = WithCode(served.Diagnostics(demo.guiUri), "unresolved-ref");
+  ASSERT_FALSE(unresolved.is_null()) << served.Diagnostics(demo.guiUri);
+  const lsp_test::Place typo = Find(gui, "varTagg\" CONTROLSTYLE=\"EDIT\"");
+  EXPECT_EQ(unresolved["range"]["start"], json({{"line", typo.line}, {"character", typo.character}}));
+  EXPECT_EQ(unresolved["range"]["end"], json({{"line", typo.line}, {"character", typo.character + 7}}));
+  EXPECT_EQ(unresolved["severity"], 1);
+
+  const json unused = WithCode(served.Diagnostics(demo.locUri), "unused-text");
+  ASSERT_FALSE(unused.is_null()) << served.Diagnostics(demo.locUri);
+  const lsp_test::Place nowhere = Find(loc, "<ID NAME=\"lblNowhere\"");
+  EXPECT_EQ(unused["range"]["start"]["line"], nowhere.line);
+
+  // The same texts saved and checked by `check`: the same places, 1-based there.
+  fs::create_directories(demo.root + "/examples/saved");
+  const std::string saved = demo.root + "/examples/saved/demo.xml";
+  fs::copy(demo.root + "/examples/demo", demo.root + "/examples/saved",
+           fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+  std::ofstream(saved, std::ios::binary) << gui;
+  const json check = json::parse(inspect_test::Inspect("check --format json " + inspect_test::Quote(saved)).out);
+  bool compared = false;
+  for (const json& finding : check["findings"]) {
+    if (finding["rule"] != "unresolved-ref") continue;
+    EXPECT_EQ(finding["line"], typo.line + 1);
+    EXPECT_EQ(finding["column"], typo.character + 1);
+    compared = true;
+  }
+  EXPECT_TRUE(compared) << check;
+
+  // The saved files are untouched and no hidden copy is left behind.
+  EXPECT_EQ(inspect_test::ReadFile(demo.gui), demo.guiText);
+  for (const auto& entry : fs::directory_iterator(demo.root + "/examples/demo"))
+    EXPECT_NE(entry.path().filename().string()[0], '.') << entry.path();
+
+  // Fixed by an edit (given as a range, as some clients send them anyway), the finding is gone again.
+  const json range = {{"start", {{"line", typo.line}, {"character", typo.character + 6}}},
+                      {"end", {{"line", typo.line}, {"character", typo.character + 7}}}};
+  const json fix = lsp_test::NotificationMessage("textDocument/didChange",
+                                                 {{"textDocument", {{"uri", demo.guiUri}, {"version", 2}}},
+                                                  {"contentChanges", json::array({{{"range", range}, {"text", ""}}})}});
+  const lsp_test::Served fixed =
+      lsp_test::Serve(Start() + Framed(lsp_test::DidOpen(demo.guiUri, gui)) + Framed(fix) + lsp_test::Ending());
+  int reported = 0;
+  for (const json& message : fixed.messages) {
+    if (message.value("method", "") == "textDocument/publishDiagnostics" && message["params"]["uri"] == demo.guiUri)
+      reported += WithCode(message["params"]["diagnostics"], "unresolved-ref").is_null() ? 0 : 1;
+  }
+  EXPECT_EQ(reported, 1);
+  EXPECT_TRUE(fixed.Diagnostics(demo.guiUri).is_array());
+  EXPECT_TRUE(WithCode(fixed.Diagnostics(demo.guiUri), "unresolved-ref").is_null());
+}
+
+TEST(LspNavigation, DefinitionHoverAndCompletionAcrossBothFiles) {
+  const lsp_test::DemoCopy demo;
+  const lsp_test::Place reference = Find(demo.guiText, "VAR_REF=\"varPV\"", 10);
+  const lsp_test::Place declaration = Find(demo.guiText, "VAR_ID=\"varPV\"", 8);
+  const lsp_test::Place display = Find(demo.guiText, "PARDIS_REF=\"disBasic\"", 13);
+  const lsp_test::Place displayDeclaration = Find(demo.guiText, "PARDIS_ID=\"disBasic\"", 11);
+  const lsp_test::Place text = Find(demo.locText, "<ID NAME=\"varPV\"", 11);
+  const lsp_test::Place style = Find(demo.guiText, "CONTROLSTYLE=\"EDIT\"", 15);
+  const lsp_test::Place type = Find(demo.guiText, ">DD_FLOAT<", 3);
+  std::string input = Start();
+  input += Framed(lsp_test::AtPosition(2, "textDocument/definition", demo.guiUri, reference.line, reference.character));
+  input += Framed(lsp_test::AtPosition(3, "textDocument/definition", demo.locUri, text.line, text.character));
+  input += Framed(lsp_test::AtPosition(4, "textDocument/definition", demo.guiUri, display.line, display.character));
+  input += Framed(lsp_test::AtPosition(5, "textDocument/hover", demo.guiUri, reference.line, reference.character));
+  input += Framed(lsp_test::AtPosition(6, "textDocument/completion", demo.guiUri, reference.line, reference.character));
+  input += Framed(lsp_test::AtPosition(7, "textDocument/completion", demo.guiUri, style.line, style.character));
+  input += Framed(lsp_test::AtPosition(8, "textDocument/completion", demo.guiUri, type.line, type.character));
+  const lsp_test::Served served = lsp_test::Serve(input + lsp_test::Ending());
+
+  const auto startOf = [&](int id) {
+    return served.Reply(id) ? (*served.Reply(id))["result"]["range"]["start"] : json();
+  };
+  const auto at = [](lsp_test::Place place) { return json({{"line", place.line}, {"character", place.character}}); };
+  EXPECT_EQ((*served.Reply(2))["result"]["uri"], demo.guiUri);
+  EXPECT_EQ(startOf(2), at(declaration));                       // the value's first character
+  EXPECT_EQ((*served.Reply(3))["result"]["uri"], demo.guiUri);  // from the localized file
+  EXPECT_EQ(startOf(3), at(declaration));
+  EXPECT_EQ(startOf(4), at(displayDeclaration));
+
+  const std::string hover = (*served.Reply(5))["result"]["contents"]["value"];
+  for (const char* word : {"**variable** `varPV`", "**en**: Pressure", "*GAUGE*: Gauge pressure",
+                           "tooltip: Measured process pressure", "**de**: Druck", "*ABSOLUTE*: Absolutdruck"})
+    EXPECT_NE(hover.find(word), std::string::npos) << word << " in " << hover;
+
+  const auto labels = [&](int id) {
+    std::vector<std::string> found;
+    for (const json& item : (*served.Reply(id))["result"]["items"]) found.push_back(item["label"]);
+    return found;
+  };
+  const auto has = [](const std::vector<std::string>& list, const std::string& word) {
+    return std::find(list.begin(), list.end(), word) != list.end();
+  };
+  const std::vector<std::string> variables = labels(6);
+  EXPECT_TRUE(has(variables, "varPV") && has(variables, "varTag") && has(variables, "varPVUnit"));
+  EXPECT_FALSE(has(variables, "disBasic") || has(variables, "metZeroTrim"));
+  const std::vector<std::string> styles = labels(7);
+  EXPECT_TRUE(has(styles, "EDIT") && has(styles, "COMBO") && has(styles, "STATIC"));
+  EXPECT_FALSE(has(styles, "BUTTON") || has(styles, "varPV"));  // a method's style, an identifier
+  EXPECT_TRUE(has(labels(8), "DD_FLOAT"));
+}
+
+TEST(LspProtocol, BadInputIsAnsweredWithErrorsAndTheServerGoesOn) {
+  const lsp_test::DemoCopy demo;
+  std::string input;
+  input += Framed(lsp_test::AtPosition(1, "textDocument/hover", demo.guiUri, 0, 0));  // before initialize
+  input += "Content-Length: 9\r\n\r\n{not json";
+  input += "Content-Type: text/plain\r\n\r\n";
+  input += Framed(json::array({1, 2}));
+  input += Framed(lsp_test::Initialize(2));
+  input += Framed(lsp_test::RequestMessage(3, "textDocument/rename", json::object()));
+  input += Framed(lsp_test::RequestMessage(4, "textDocument/definition", {{"textDocument", {{"uri", demo.guiUri}}}}));
+  input += Framed(lsp_test::AtPosition(5, "textDocument/hover", demo.guiUri, 100000, 100000));  // past the end
+  input += Framed(lsp_test::NotificationMessage("textDocument/didChange", {{"bogus", true}}));
+  const lsp_test::Served served = lsp_test::Serve(input + lsp_test::Ending());
+
+  const auto code = [&](int id) { return served.Reply(id) ? (*served.Reply(id))["error"]["code"] : json(); };
+  EXPECT_EQ(code(1), -32002);
+  std::vector<int> anonymous;
+  for (const json& message : served.messages) {
+    if (message.contains("error") && message["id"].is_null()) anonymous.push_back(message["error"]["code"]);
+  }
+  EXPECT_EQ(anonymous, (std::vector<int>{-32700, -32700, -32600}));
+  EXPECT_TRUE((*served.Reply(2))["result"]["capabilities"]["hoverProvider"]);
+  EXPECT_EQ(code(3), -32601);
+  EXPECT_EQ(code(4), -32602);
+  EXPECT_EQ((*served.Reply(5))["result"], nullptr);
+  EXPECT_EQ((*served.Reply(999))["result"], nullptr);
+  EXPECT_EQ(served.exitCode, 0);
+
+  // An input that ends inside a message, without a shutdown: no reply to it, exit code 1.
+  const lsp_test::Served cut = lsp_test::Serve(Start() + "Content-Length: 100\r\n\r\n{\"id\":");
+  EXPECT_EQ(cut.exitCode, 1);
+  EXPECT_EQ(cut.messages.size(), 1U);
+}
+
+}  // namespace
+
+namespace {
+
+std::vector<std::string> Labels(const lsp_test::Served& served, int id) {
+  std::vector<std::string> found;
+  if (served.Reply(id) == nullptr) return found;
+  for (const json& item : (*served.Reply(id))["result"]["items"]) found.push_back(item["label"]);
+  std::sort(found.begin(), found.end());
+  return found;
+}
+
+TEST(LspNavigation, CompletesWhileATagIsHalfWrittenAndByScopeInTheLocalizedFile) {
+  const lsp_test::DemoCopy demo;
+  // Typed up to the cursor, with nothing after the value yet.
+  const std::string gui = Replaced(demo.guiText, R"(<VARIABLE_PARDIS VAR_REF="varTag" CONTROLSTYLE="EDIT"/>)",
+                                   "<HOR_NAV TARGET=\"NEXT\" PARDIS_REF=\"dis\n");
+  const lsp_test::Place typed = Find(gui, "PARDIS_REF=\"dis\n", 15);
+  const lsp_test::Place scope = Find(demo.locText, "<SCOPE ID=\"modSetup\"", 11);
+  const lsp_test::Place inModule = Find(demo.locText, "<ID NAME=\"menuSetupRoot\"", 10);  // in modSetup's scope
+  std::string input = Start() + Framed(lsp_test::DidOpen(demo.guiUri, gui));
+  input += Framed(lsp_test::AtPosition(2, "textDocument/completion", demo.guiUri, typed.line, typed.character));
+  input += Framed(lsp_test::AtPosition(3, "textDocument/completion", demo.locUri, scope.line, scope.character));
+  input += Framed(lsp_test::AtPosition(4, "textDocument/completion", demo.locUri, inModule.line, inModule.character));
+  const lsp_test::Served served = lsp_test::Serve(input + lsp_test::Ending());
+
+  // The displays of the module the tag stands in, and the typed part is what a choice replaces.
+  EXPECT_EQ(Labels(served, 2), (std::vector<std::string>{"disBasic", "disOutput", "disSetupOverview"}));
+  const json edit = (*served.Reply(2))["result"]["items"][0]["textEdit"]["range"];
+  EXPECT_EQ(edit["start"]["character"], typed.character - 3);
+  EXPECT_EQ(edit["end"]["character"], typed.character);
+  // A scope is a module or one of the two named scopes.
+  const std::vector<std::string> scopes = Labels(served, 3);
+  for (const char* word : {"GLOBAL", "SDKSTDGUI", "modSetup", "modDiagnosis"})
+    EXPECT_NE(std::find(scopes.begin(), scopes.end(), word), scopes.end()) << word;
+  // Inside a module's scope: that module's menus and displays, no variables.
+  const std::vector<std::string> names = Labels(served, 4);
+  EXPECT_NE(std::find(names.begin(), names.end(), "disBasic"), names.end());
+  EXPECT_NE(std::find(names.begin(), names.end(), "menuBasic"), names.end());
+  EXPECT_EQ(std::find(names.begin(), names.end(), "varPV"), names.end());
+}
+
+}  // namespace

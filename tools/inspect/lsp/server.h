@@ -1,0 +1,65 @@
+// The language server: answers an editor's requests about the device files it has open, over one input
+// and one output stream of framed JSON-RPC messages, on the calling thread.
+#pragma once
+
+#include <istream>
+#include <map>
+#include <optional>
+#include <ostream>
+#include <set>
+#include <string>
+
+#include <nlohmann/json.hpp>
+
+#include "inspect/lsp/device_view.h"
+
+namespace lsp {
+
+struct ServerOptions {
+  std::string language = "en";  // the language the checker reads texts in (initializationOptions may change it)
+  long functionId = 1;
+};
+
+class Server {
+ public:
+  explicit Server(ServerOptions options) : m_options(std::move(options)) {}
+
+  // Serves until "exit" or the end of the input; the exit code: 0 after a shutdown request, else 1.
+  int Run(std::istream& in, std::ostream& out);
+
+ private:
+  struct Document {
+    std::string uri;
+    std::string text;
+  };
+
+  void Handle(const std::string& body);
+  void Dispatch(const nlohmann::json& message);
+  nlohmann::json Request(const std::string& method, const nlohmann::json& params);
+  void Notification(const std::string& method, const nlohmann::json& params);
+  void Send(const nlohmann::json& message);
+  void SendError(const nlohmann::json& id, int code, const std::string& message);
+
+  nlohmann::json Initialize(const nlohmann::json& params);
+  nlohmann::json Definition(const nlohmann::json& params);
+  nlohmann::json Hover(const nlohmann::json& params);
+  nlohmann::json Completion(const nlohmann::json& params);
+
+  // The device the file at path belongs to, with the open buffers' texts; side says which file path is.
+  DeviceView ViewOf(const std::string& path, Side& side) const;
+  std::string TextOf(const std::string& path) const;
+  std::string UriOf(const std::string& path) const;
+  // Checks the device of path as the buffers hold it and publishes the findings of each of its files.
+  void Recheck(const std::string& path);
+  nlohmann::json Range(const std::string& path, size_t begin, size_t end) const;
+
+  ServerOptions m_options;
+  std::ostream* m_out = nullptr;
+  bool m_initialized = false;
+  bool m_shutdown = false;
+  bool m_exit = false;
+  std::map<std::string, Document> m_documents;               // open documents by path
+  std::map<std::string, std::set<std::string>> m_published;  // by GUI XML path: the files given diagnostics
+};
+
+}  // namespace lsp
