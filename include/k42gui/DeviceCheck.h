@@ -36,11 +36,21 @@ struct CheckRequest {
   std::vector<std::string> rules;  // the rules to run; empty: every rule
 };
 
+// A rule asked for that could not run, and why ("the device does not load", "demo.xml is not well-formed").
+struct SkippedRule {
+  std::string rule;
+  std::string reason;
+};
+
 struct CheckResult {
   std::vector<Finding> findings;  // sorted by file, line and column
   // False when the files could not be read as the component reads them (not well-formed, invalid, no
-  // schema): the findings then say why, and the rules that need the loaded device did not run.
+  // schema): the findings then say why. The rules over the files alone still ran on every well-formed
+  // file; those that need the loaded device are in skipped.
   bool loaded = false;
+  std::vector<SkippedRule> skipped;
+  // When not loaded: the first reason, also when its rule was not asked for (rule then names it).
+  Finding notLoadedBecause;
 };
 
 struct Rule {
@@ -52,5 +62,18 @@ struct Rule {
 const std::vector<Rule>& CheckRules();
 
 CheckResult CheckDevice(const CheckRequest& request);
+
+// A first look at one XML file without its schema: the schema its root names for itself and the first
+// reason it is not well-formed, in the checker's words ("not UTF-8: byte 0xE4 on line 130, column 7; ...",
+// "element 'MENU' opened on line 12, column 5 is not closed").
+struct FileLook {
+  bool read = false;           // the file could be read (a regular file within the checker's size bound)
+  std::string schemaLocation;  // as written; empty: the root names none for its namespace
+  std::string rootName;        // the root element's name as written
+  bool wellFormed = false;
+  Finding fatal;  // when read but not well-formed: the first problem (rule "xml")
+};
+
+FileLook LookAtFile(const std::string& path);
 
 }  // namespace k42gui

@@ -2,6 +2,7 @@
 // end of each start tag, and the text gives the "<" and the attributes inside it.
 #include "authoring/SourceScan.h"
 
+#include <algorithm>
 #include <memory>
 
 #include <xercesc/sax/Locator.hpp>
@@ -181,12 +182,14 @@ class ElementCollector : public ProblemCollector {
     Refuse(PositionOf(start), DoctypeRefused());
   }
 
-  void startElement(const XMLCh*, const XMLCh*, const XMLCh* qname, const xercesc::Attributes& attributes) override {
+  void startElement(const XMLCh* uri, const XMLCh*, const XMLCh* qname,
+                    const xercesc::Attributes& attributes) override {
     // The locator stands just after the start tag; its "<" is the last one before that.
     const size_t end = LocatorOffset();
     const size_t start = end == 0 ? std::string_view::npos : m_text.rfind('<', end - 1);
     ScannedElement element;
     element.name = qname;
+    if (uri != nullptr) element.space = uri;
     element.parent = m_open.empty() ? -1 : m_open.back();
     element.position = PositionOf(start);
     if (m_open.size() >= kMaxElementDepth) Refuse(element.position, TooDeep());
@@ -217,6 +220,14 @@ class ElementCollector : public ProblemCollector {
     if (!m_open.empty()) m_open.pop_back();
   }
 
+  void fatalError(const xercesc::SAXParseException& e) override {
+    if (m_openAtFatal < 0 && !m_open.empty()) m_openAtFatal = m_open.back();
+    ProblemCollector::fatalError(e);
+  }
+
+  // The innermost element still open at the first fatal error, or -1.
+  int OpenAtFatal() const { return m_openAtFatal; }
+
   void characters(const XMLCh* chars, const XMLSize_t length) override {
     if (!m_open.empty()) m_scan.elements[m_open.back()].text.append(chars, length);
   }
@@ -243,7 +254,93 @@ class ElementCollector : public ProblemCollector {
   TextCursor m_locatorCursor;  // follows the locator, at the end of the latest start tag
   TextCursor m_cursor;         // follows the positions handed out, at the latest of them
   std::vector<int> m_open;
+  int m_openAtFatal = -1;
 };
+
+// Whether the text is to be read as UTF-8: no byte order mark of UTF-16 and no other encoding declared.
+bool ReadAsUtf8(std::string_view text) {
+  if (text.substr(0, 2) == "\xFE\xFF" || text.substr(0, 2) == "\xFF\xFE") return false;
+  if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
+  if (text.substr(0, 5) != "<?xml") return true;
+  const std::string_view declaration = text.substr(0, text.find("?>"));
+  const size_t at = declaration.find("encoding");
+  if (at == std::string_view::npos) return true;
+  const size_t quote = declaration.find_first_of("\"'", at);
+  if (quote == std::string_view::npos) return true;
+  const size_t close = declaration.find(declaration[quote], quote + 1);
+  std::string name(declaration.substr(quote + 1, close == std::string_view::npos ? 0 : close - quote - 1));
+  for (char& c : name) c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
+  return name == "UTF-8" || name == "UTF8";
+}
+
+// The offset of the first byte that does not begin a well-formed UTF-8 sequence, or npos.
+size_t FirstInvalidUtf8(std::string_view text) {
+  size_t at = 0;
+  while (at < text.size()) {
+    const auto lead = static_cast<unsigned char>(text[at]);
+    size_t length = 0;
+    unsigned char low = 0x80, high = 0xBF;  // the allowed range of the second byte
+    if (lead < 0x80) {
+      ++at;
+      continue;
+    } else if (lead >= 0xC2 && lead <= 0xDF) {
+      length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+      length = 3;
+      if (lead == 0xE0) low = 0xA0;
+      if (lead == 0xED) high = 0x9F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+      length = 4;
+      if (lead == 0xF0) low = 0x90;
+      if (lead == 0xF4) high = 0x8F;
+    } else {
+      return at;
+    }
+    if (at + length > text.size()) return at;
+    for (size_t i = 1; i < length; ++i) {
+      const auto next = static_cast<unsigned char>(text[at + i]);
+      if (i == 1 ? (next < low || next > high) : !IsContinuation(next)) return at;
+    }
+    at += length;
+  }
+  return std::string_view::npos;
+}
+
+std::string Hex(unsigned char byte) {
+  static constexpr char kDigits[] = "0123456789ABCDEF";
+  return std::string("0x") + kDigits[byte >> 4] + kDigits[byte & 15];
+}
+
+std::string At(Position position) {
+  return "line " + std::to_string(position.line) + ", column " + std::to_string(position.column);
+}
+
+// Says the first fatal problem in the author's words where the parser's are about its own state: the first
+// byte that is not UTF-8 (the parser reports where its buffer started), and an element left open by where
+// it was opened (the parser reports where it gave up).
+void InAuthorsWords(ScannedFile& scan, int openAtFatal) {
+  const auto fatal = std::find_if(scan.problems.begin(), scan.problems.end(),
+                                  [](const ScanProblem& problem) { return problem.fatal; });
+  if (fatal == scan.problems.end()) return;
+  const size_t invalid = ReadAsUtf8(scan.text) ? FirstInvalidUtf8(scan.text) : std::string_view::npos;
+  if (invalid != std::string_view::npos) {
+    TextCursor cursor(scan.text, IsXml11(scan.text));
+    cursor.MoveTo(invalid);
+    fatal->position = cursor.At();
+    fatal->message = "not UTF-8: byte " + Hex(static_cast<unsigned char>(scan.text[invalid])) + " on " +
+                     At(fatal->position) + "; save the file as UTF-8 or declare its encoding";
+    fatal->systemId.clear();
+    return;
+  }
+  const bool unclosed = fatal->message.rfind("expected end of tag", 0) == 0 ||
+                        fatal->message.rfind("input ended before all started tags were ended", 0) == 0;
+  if (!unclosed || openAtFatal < 0) return;
+  const ScannedElement& open = scan.elements[openAtFatal];
+  const Position noticed = fatal->position;
+  fatal->position = open.position;
+  fatal->message = "element '" + utf::ToUtf8(open.name) + "' opened on " + At(open.position) +
+                   " is not closed (the parser noticed on " + At(noticed) + ": " + fatal->message + ")";
+}
 
 // Runs one read of the scanned file's text with handler, local and bounded as the component's readers are.
 void Read(const ScannedFile& scan, xercesc::DefaultHandler& handler, ProblemCollector& problems,
@@ -323,6 +420,7 @@ ScannedFile ScanElements(const std::string& path) {
   ElementCollector collector(scan.text, scan);
   Read(scan, collector, collector, NoValidation);
   scan.problems = std::move(collector.m_problems);
+  InAuthorsWords(scan, collector.OpenAtFatal());
   return scan;
 }
 

@@ -25,9 +25,10 @@ struct ScannedAttribute {
 };
 
 struct ScannedElement {
-  std::u16string name;  // qualified, as written
-  Position position;    // of the "<" of the start tag
-  int parent = -1;      // index in the scan, -1 for the root
+  std::u16string name;   // qualified, as written
+  std::u16string space;  // the namespace the name is in, empty for none
+  Position position;     // of the "<" of the start tag
+  int parent = -1;       // index in the scan, -1 for the root
   std::vector<ScannedAttribute> attributes;
   std::u16string text;  // the character data directly inside
 

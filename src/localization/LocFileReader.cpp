@@ -3,7 +3,6 @@
 
 #include <iostream>
 #include <memory>
-#include <mutex>
 
 #include <xercesc/parsers/SAX2XMLReaderImpl.hpp>
 #include <xercesc/sax2/DefaultHandler.hpp>
@@ -29,26 +28,6 @@ using xercesc::XMLUni;
 
 std::string Narrow(const XMLCh* text) { return text != nullptr ? k42::ToNarrow(text) : std::string(); }
 
-// Initializes the library on construction and terminates it on
-// destruction; the library counts these calls, so the process-wide
-// initialization keeps it usable in between. Both calls are serialized
-// because the library does not guard its counter.
-class LibraryUse {
- public:
-  LibraryUse() {
-    std::lock_guard<std::mutex> guard(k42::XercesLifetimeLock());
-    xercesc::XMLPlatformUtils::Initialize();
-  }
-  ~LibraryUse() {
-    std::lock_guard<std::mutex> guard(k42::XercesLifetimeLock());
-    try {
-      xercesc::XMLPlatformUtils::Terminate();
-    } catch (...) {}
-  }
-  LibraryUse(const LibraryUse&) = delete;
-  LibraryUse& operator=(const LibraryUse&) = delete;
-};
-
 // Refuses a document type declaration: neither file format has one, and without it no entity can expand.
 class DoctypeRefusal : public xercesc::DefaultHandler {
  public:
@@ -67,11 +46,9 @@ int k42::ReadLocalizedFile(const std::u16string& path, xercesc::ContentHandler* 
     Logger::Log(u"Not a regular file, not read : %s", path.c_str());
     return k42::kLocReadFailed;
   }
-  std::unique_ptr<LibraryUse> library;
-  try {
-    library = std::make_unique<LibraryUse>();
-  } catch (const xercesc::XMLException& e) {
-    std::cerr << "Error during initialization! :\n" << Narrow(e.getMessage());
+  const k42::XercesUse library;
+  if (!library.Successful()) {
+    std::cerr << "Error during initialization! :\n" << library.Failure();
     return k42::kLocReadInitFailed;
   }
 

@@ -138,6 +138,8 @@ class CDDDocument {
   const CDDElementMap& GuiLabelDictionary() const { return m_guiLabels; }
   const std::vector<CDDBase*>& ScopeList() const { return m_scopes; }
   int32_t IsOnline() const { return m_isOnline; }
+  // Whether a "FUNCTION_ID" selected the function of the load (and so which modules exist).
+  bool FunctionFound() const { return m_functionFound; }
   // Where the rows' texts live (display items, menu entries); it grows with every file read.
   k42::TextPool& Texts() { return m_texts; }
 
@@ -157,6 +159,7 @@ class CDDDocument {
   CDDElementMap& GuiLabelDictionary() { return m_guiLabels; }
   std::vector<CDDBase*>& ScopeList() { return m_scopes; }
   void SetOnline(int32_t online) { m_isOnline = online; }
+  void SetFunctionFound() { m_functionFound = true; }
   void SetToolbarImageList(std::u16string reference) { m_toolbarImageList = std::move(reference); }
   // The help file reference of kHELPDTM or kHELPUI as the localized file gives it; an "ANCHORS" word that
   // names no anchor kind leaves the kind as it was.
@@ -166,6 +169,7 @@ class CDDDocument {
 
  protected:
   int32_t m_functionId = -1;
+  bool m_functionFound = false;
   std::u16string m_xmlPath;
   std::u16string m_locPath;
   std::u16string m_language;

@@ -95,6 +95,46 @@ TEST(DeviceCheck, EachBrokenDeviceIsFoundByItsRuleAtThePlaceOfTheMistake) {
        1,
        {{"xml", gui + "invalid.xml:23:25", "no declaration found for element 'SPACER_PARDIS'"},
         {"xml", gui + "invalid.xml:25:20", "'SPACER_PARDIS' is not allowed"}}},
+      // What the host draws: pictures cut from strips, the header's pictures, the commands' labels.
+      {"strip.xml",
+       "clean_loc.xml",
+       "en",
+       1,
+       {{"index-past-strip", gui + "strip.xml:17:78",
+         "tree icon 3 (IMAGELIST_INDEX) is past the end of "
+         "'icons/strip.bmp', which holds 3 pictures of 16x16 pixels"},
+        {"index-past-strip", gui + "strip.xml:36:96", "toolbar bitmap 12 (TOOLBAR_BITMAPINDEX)"}}},
+      {"header_image.xml",
+       "clean_loc.xml",
+       "en",
+       1,
+       {{"header-image", gui + "header_image.xml:37:61", "'imgLogo' has no REGULAR picture"}}},
+      {"commands.xml",
+       "clean_loc.xml",
+       "en",
+       1,
+       {{"unlabelled-command", gui + "commands.xml:34:5", "MENUBAR_POPUP without MENUBAR_ID", Severity::kWarning},
+        {"unlabelled-command", gui + "commands.xml:35:7", "MENUBAR_ITEM without MENUBAR_ID", Severity::kWarning},
+        {"unlabelled-command", gui + "commands.xml:40:5", "toolbar button without a picture", Severity::kWarning}}},
+      {"clean.xml",
+       "builtin_loc.xml",
+       "en",
+       1,
+       {{"missing-builtin-text", gui + "builtin_loc.xml:19:3",
+         "built-in text 'navBarGoHome' has no text in language 'de' (given for 'en')", Severity::kWarning}}},
+      // A file that is not well-formed: the first reason in the author's words, and nothing that follows.
+      {"clean.xml",
+       "latin1_loc.xml",
+       "en",
+       1,
+       {{"xml", gui + "latin1_loc.xml:24:36",
+         "not UTF-8: byte 0xE4 on line 24, column 36; save the file as UTF-8 or declare its encoding"}}},
+      {"unclosed.xml",
+       "clean_loc.xml",
+       "en",
+       1,
+       {{"xml", gui + "unclosed.xml:16:7",
+         "element 'MENU_DEC' opened on line 16, column 7 is not closed (the parser noticed on line 18, column 7"}}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.gui + " " + c.loc + " -l " + c.language + " -f " + std::to_string(c.function));
@@ -110,18 +150,35 @@ TEST(DeviceCheck, EachBrokenDeviceIsFoundByItsRuleAtThePlaceOfTheMistake) {
   }
 }
 
-TEST(DeviceCheck, OnlyTheRulesAskedForReportAndAnUnloadableDeviceStopsBeforeTheModel) {
+TEST(DeviceCheck, OnlyTheRulesAskedForReportAndAnUnloadableDeviceStillGetsTheRulesOverItsFiles) {
   const Case unresolved{"unresolved.xml", "clean_loc.xml", "fr", 1, {}};
   EXPECT_EQ(Check(unresolved, {"unknown-keyword", "missing-file"}).findings.size(), 0u);
   const k42gui::CheckResult languageOnly = Check(unresolved, {"unknown-language"});
   ASSERT_EQ(languageOnly.findings.size(), 2u);
   EXPECT_EQ(languageOnly.findings[0].rule, "unknown-language");
 
-  // Without its schema the device is not loaded, so nothing that needs the model is reported either.
+  // Without its schema the device is not loaded: the rules over the files still run (references resolve
+  // against the file's declarations), those over the loaded device are named with the reason.
   const k42gui::CheckResult noSchema = Check({"no_schema.xml", "texts_loc.xml", "fr", 3, {}});
   EXPECT_FALSE(noSchema.loaded);
-  ASSERT_EQ(noSchema.findings.size(), 1u);
-  EXPECT_EQ(noSchema.findings[0].rule, "schema-missing");
+  std::vector<std::string> rules;
+  for (const k42gui::Finding& finding : noSchema.findings) rules.push_back(finding.rule + " " + Where(finding));
+  EXPECT_EQ(rules, (std::vector<std::string>{"schema-missing authoring/no_schema.xml:5:12",
+                                             "missing-text authoring/no_schema.xml:17:32",
+                                             "unused-text authoring/texts_loc.xml:20:17"}));
+  ASSERT_FALSE(noSchema.skipped.empty());
+  EXPECT_EQ(noSchema.skipped[0].rule, "shadowed-id");
+  EXPECT_EQ(noSchema.skipped[0].reason, "the device does not load");
+  EXPECT_EQ(noSchema.notLoadedBecause.rule, "schema-missing");
+
+  // The reason is kept when its rule is left out, and a rule over the files finds its mistake all the same.
+  const k42gui::CheckResult referencesOnly =
+      Check({"unresolved_no_schema.xml", "clean_loc.xml", "en", 1, {}}, {"unresolved-ref"});
+  ASSERT_EQ(referencesOnly.findings.size(), 2u);
+  EXPECT_EQ(Where(referencesOnly.findings[0]), "authoring/unresolved_no_schema.xml:17:52");
+  EXPECT_EQ(referencesOnly.findings[1].message, "variable 'varTga' is not declared (VAR_REF); did you mean 'varTag'?");
+  EXPECT_EQ(referencesOnly.notLoadedBecause.rule, "schema-missing");
+  EXPECT_TRUE(referencesOnly.skipped.empty());
 }
 
 }  // namespace

@@ -18,6 +18,7 @@
 
 namespace {
 
+using inspect_test::Inspect;
 using inspect_test::InspectRaw;
 using inspect_test::Outcome;
 using inspect_test::Quote;
@@ -73,14 +74,70 @@ TEST(InspectCheck, RulesAreChosenByNameAndAnUnknownNameIsAUsageError) {
   EXPECT_EQ(InspectRaw("check --ignore no-such-rule " + Broken("clean.xml")).err, unknown.err);
 }
 
+std::string Device(const std::string& gui, const std::string& loc) {
+  return Quote(k42test::DataPathNarrow("authoring/" + gui)) + " " + Quote(k42test::DataPathNarrow("authoring/" + loc));
+}
+
+size_t Mentions(const std::string& text, const std::string& part) {
+  size_t count = 0;
+  for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
+  return count;
+}
+
+TEST(InspectCheck, ADeviceThatDoesNotLoadStillGetsTheRulesOverItsFilesAndASummaryOfWhatDidNotRun) {
+  const std::string gui = k42test::DataPathNarrow("authoring/unresolved_no_schema.xml");
+  const Outcome all = InspectRaw("check " + Device("unresolved_no_schema.xml", "clean_loc.xml"));
+  EXPECT_EQ(all.exitCode, 2);
+  EXPECT_NE(all.out.find(gui + ":17:52: error: display 'disMian' is not declared in module 'modMain'"),
+            std::string::npos)
+      << all.out;
+  EXPECT_NE(all.out.find("\nnot run (the device does not load): shadowed-id, unknown-function, unknown-language\n"),
+            std::string::npos)
+      << all.out;
+  EXPECT_NE(all.out.find("\n3 errors, 0 warnings; the device does not load\n"), std::string::npos) << all.out;
+
+  // With the rule that says why left out, the summary says it; "no problems found" never comes with exit 2.
+  for (const std::string rules : {"--ignore schema-missing", "--rule missing-text"}) {
+    const Outcome run = InspectRaw("check " + rules + " " + Device("no_schema.xml", "clean_loc.xml"));
+    EXPECT_EQ(run.exitCode, 2) << rules;
+    EXPECT_EQ(run.out.find("no problems found"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("the device does not load: " + k42test::DataPathNarrow("authoring/no_schema.xml") +
+                           ":5:12: schema schemas/guixml.xsd not found"),
+              std::string::npos)
+        << run.out;
+    EXPECT_NE(run.out.find("[schema-missing, not asked for]\n"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("0 errors, 0 warnings; the device does not load\n"), std::string::npos) << run.out;
+  }
+}
+
+TEST(InspectCheck, AFileThatIsNotWellFormedIsOneFindingInTheAuthorsWordsInCheckAndInTheReport) {
+  const std::string latin1 = k42test::DataPathNarrow("authoring/latin1_loc.xml");
+  const std::string utf8 =
+      ":24:36: error: not UTF-8: byte 0xE4 on line 24, column 36; save the file as UTF-8 or "
+      "declare its encoding";
+  const Outcome checked = InspectRaw("check " + Device("clean.xml", "latin1_loc.xml"));
+  EXPECT_EQ(checked.exitCode, 2);
+  EXPECT_EQ(checked.out.rfind(latin1 + utf8 + " [xml]\n", 0), 0u) << checked.out;
+  const Outcome reported = Inspect("-o /dev/null " + Device("clean.xml", "latin1_loc.xml"));
+  EXPECT_NE(reported.err.find(latin1 + ":24:36: fatal: not UTF-8: byte 0xE4"), std::string::npos) << reported.err;
+  EXPECT_EQ(Mentions(reported.err, "latin1_loc.xml:"), 1u) << reported.err;
+
+  const std::string unclosed = k42test::DataPathNarrow("authoring/unclosed.xml");
+  const Outcome report = Inspect("-o /dev/null " + Device("unclosed.xml", "clean_loc.xml"));
+  EXPECT_EQ(report.exitCode, 2);
+  EXPECT_NE(report.err.find(unclosed + ":16:7: fatal: element 'MENU_DEC' opened on line 16, column 7 is not closed"),
+            std::string::npos)
+      << report.err;
+  EXPECT_EQ(Mentions(report.err, "unclosed.xml:"), 1u) << report.err;
+}
+
 TEST(InspectCheck, ADemoCopiedAwayFromItsSchemasGetsOneLinePerFileInsteadOfAFloodOfUndeclaredElements) {
   const std::filesystem::path dir =
       std::filesystem::temp_directory_path() / ("k42-check-copy-" + std::to_string(getpid()));
   std::filesystem::create_directories(dir);
   const std::filesystem::path demo = std::filesystem::path(inspect_test::DemoPath()).parent_path();
-  for (const char* file : {"demo.xml", "demo_loc.xml"}) {
-    std::filesystem::copy_file(demo / file, dir / file, std::filesystem::copy_options::overwrite_existing);
-  }
+  std::filesystem::copy(demo, dir,
+                        std::filesystem::copy_options::recursive | std::filesystem::copy_options::overwrite_existing);
   const Outcome run = InspectRaw("check " + Quote((dir / "demo.xml").string()));
   std::filesystem::remove_all(dir);
   EXPECT_EQ(run.exitCode, 2);
@@ -88,13 +145,14 @@ TEST(InspectCheck, ADemoCopiedAwayFromItsSchemasGetsOneLinePerFileInsteadOfAFloo
   std::string line;
   std::vector<std::string> all;
   while (std::getline(lines, line)) all.push_back(line);
-  ASSERT_EQ(all.size(), 3u) << run.out;
+  ASSERT_EQ(all.size(), 5u) << run.out;
   EXPECT_EQ(all[0].rfind((dir / "demo.xml").string() + ":5:12: error: schema ../../schemas/guixml.xsd not found", 0),
             0u)
       << all[0];
   EXPECT_NE(all[1].find("demo_loc.xml:4:19: error: schema ../../schemas/guixml-loc.xsd not found"), std::string::npos)
       << all[1];
-  EXPECT_EQ(all[2], "2 errors, 0 warnings");
+  EXPECT_EQ(all[2], "not run (the device does not load): shadowed-id, unknown-function, unknown-language");
+  EXPECT_EQ(all[4], "2 errors, 0 warnings; the device does not load");
 }
 
 TEST(InspectCheck, APipeOrADeviceGivenAsAFileIsOneErrorLineAndNeverAWait) {
@@ -104,12 +162,14 @@ TEST(InspectCheck, APipeOrADeviceGivenAsAFileIsOneErrorLineAndNeverAWait) {
   const Outcome run = InspectRaw("check " + Quote(pipe.string()) + " /dev/zero");
   std::filesystem::remove(pipe);
   EXPECT_EQ(run.exitCode, 2);
+  EXPECT_NE(run.out.find("\n2 errors, 0 warnings; the device does not load\n"), std::string::npos) << run.out;
   // The localized file is named as the inspector joins it to the device's directory.
   EXPECT_NE(run.out.find("dev/zero: error: the file is not a regular file (a device), which the component does not "
                          "read [xml]\n" +
                          pipe.string() +
                          ": error: the file is not a regular file (a named pipe), which the component does not "
-                         "read [xml]\n2 errors, 0 warnings\n"),
+                         "read [xml]\nnot run (" +
+                         pipe.string() + " cannot be read): unresolved-ref"),
             std::string::npos)
       << run.out;
 }

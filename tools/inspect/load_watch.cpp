@@ -10,15 +10,7 @@
 #include <regex>
 #include <sstream>
 
-#include <xercesc/framework/MemBufInputSource.hpp>
-#include <xercesc/parsers/SAXParser.hpp>
-#include <xercesc/sax/AttributeList.hpp>
-#include <xercesc/sax/HandlerBase.hpp>
-#include <xercesc/sax/Locator.hpp>
-#include <xercesc/sax/SAXParseException.hpp>
-#include <xercesc/util/PlatformUtils.hpp>
-
-#include <k42gui/DeviceFiles.h>
+#include <k42gui/DeviceCheck.h>
 #include <k42gui/IGuiXmlModel.h>
 #include <k42gui/Logger.h>
 
@@ -37,88 +29,6 @@ bool Contains(const std::vector<std::string>& lines, const std::string& part) {
 
 bool StartsWith(const std::string& text, const std::string& prefix) { return text.rfind(prefix, 0) == 0; }
 
-// A first look at a file without grammar or external entities: the position of its first
-// well-formedness error, which the component's fatal-error box does not give, and the schema its
-// root element names, for a schema that cannot be found.
-class FirstLook : public xercesc::HandlerBase {
- public:
-  // Thrown to stop at the root element when only the schema is wanted.
-  struct RootSeen {};
-
-  explicit FirstLook(bool stopAtRoot = false) : m_stopAtRoot(stopAtRoot) {}
-
-  void setDocumentLocator(const xercesc::Locator* const locator) override { m_locator = locator; }
-  void startElement(const XMLCh* const, xercesc::AttributeList& attributes) override {
-    if (rootSeen) return;
-    rootSeen = true;
-    if (m_locator != nullptr) rootLine = static_cast<long>(m_locator->getLineNumber());
-    if (const XMLCh* value = attributes.getValue(u"xsi:noNamespaceSchemaLocation")) {
-      schema = Utf8(std::u16string(value));
-    } else if (const XMLCh* pairs = attributes.getValue(u"xsi:schemaLocation")) {
-      // Namespace and location pairs: the first pair's location is the device schema.
-      std::istringstream words(Utf8(std::u16string(pairs)));
-      std::string space;
-      words >> space >> schema;
-    }
-    if (m_stopAtRoot) throw RootSeen();
-  }
-  void fatalError(const xercesc::SAXParseException& e) override {
-    if (found) return;
-    found = true;
-    line = static_cast<long>(e.getLineNumber());
-    column = static_cast<long>(e.getColumnNumber());
-    message = Utf8(e.getMessage() != nullptr ? std::u16string(e.getMessage()) : std::u16string());
-    throw e;
-  }
-  bool rootSeen = false;
-  long rootLine = -1;  // where the root element's start tag ends
-  std::string schema;
-  bool found = false;
-  long line = 0, column = 0;
-  std::string message;
-
- private:
-  bool m_stopAtRoot;
-  const xercesc::Locator* m_locator = nullptr;
-};
-
-class NoEntities : public xercesc::EntityResolver {
- public:
-  xercesc::InputSource* resolveEntity(const XMLCh*, const XMLCh*) override {
-    static const XMLByte kNothing[] = {0};
-    return new xercesc::MemBufInputSource(kNothing, 0, u"", false);
-  }
-};
-
-// The most of a file the inspector reads into memory for a second look; a larger one is not looked at.
-constexpr uint64_t kLookLimit = uint64_t{256} << 20;
-
-// Parses the file once more, read as the component reads its files: a path that now names a named
-// pipe, a directory or a device is not read, so the look never waits or runs away.
-void Look(const std::string& path, FirstLook& handler) {
-  const k42gui::DeviceFile file = k42gui::ReadRegularFile(path, kLookLimit);
-  if (file.problem != k42gui::DeviceFileProblem::kNone) return;
-  xercesc::XMLPlatformUtils::Initialize();
-  {
-    xercesc::SAXParser parser;
-    NoEntities entities;
-    parser.setValidationScheme(xercesc::SAXParser::Val_Never);
-    parser.setDoNamespaces(false);  // attributes keep their prefixed names
-    parser.setLoadExternalDTD(false);
-    parser.setDisableDefaultEntityResolution(true);
-    parser.setEntityResolver(&entities);
-    parser.setDocumentHandler(&handler);
-    parser.setErrorHandler(&handler);
-    const std::u16string systemId = Utf16(path);
-    xercesc::MemBufInputSource source(reinterpret_cast<const XMLByte*>(file.bytes.data()), file.bytes.size(),
-                                      systemId.c_str(), false);
-    try {
-      parser.parse(source);
-    } catch (...) {}
-  }
-  xercesc::XMLPlatformUtils::Terminate();
-}
-
 // A document whose root element the validator does not know had no usable schema: every element
 // and attribute after it is reported once more. Those errors collapse into one line that says why.
 // Returns whether it collapsed anything.
@@ -126,19 +36,21 @@ bool CollapseMissingSchema(const std::string& path, std::vector<Diagnostic>& fou
   const auto ofFile = [&](const Diagnostic& d) { return d.file == path; };
   const auto first = std::find_if(found.begin(), found.end(), ofFile);
   if (first == found.end() || !StartsWith(first->message, "no declaration found for element")) return false;
-  FirstLook look(/*stopAtRoot=*/true);
-  Look(path, look);
-  if (look.rootLine != first->line) return false;  // an element the schema lacks, further down
+  const k42gui::FileLook look = k42gui::LookAtFile(path);
+  // Only the root element undeclared means a missing schema; an element the schema lacks further down does not.
+  if (!look.read || first->message != "no declaration found for element '" + look.rootName + "'") return false;
   std::string message;
-  if (look.schema.empty()) {
-    message = "the document names no schema (xsi:schemaLocation), so nothing in it can be validated";
+  if (look.schemaLocation.empty()) {
+    message =
+        "the document names no schema for its root element (xsi:schemaLocation), so nothing in it can be "
+        "validated";
   } else {
     namespace fs = std::filesystem;
-    const fs::path where = fs::path(path).parent_path() / look.schema;
+    const fs::path where = fs::path(path).parent_path() / look.schemaLocation;
     std::error_code error;
     message = fs::is_regular_file(where, error)
-                  ? "schema '" + look.schema + "' does not declare the root element (" + first->message + ")"
-                  : "schema not found: '" + look.schema + "' (from xsi:schemaLocation) is not a file at " +
+                  ? "schema '" + look.schemaLocation + "' does not declare the root element (" + first->message + ")"
+                  : "schema not found: '" + look.schemaLocation + "' (from xsi:schemaLocation) is not a file at " +
                         fs::absolute(where, error).lexically_normal().string();
   }
   const auto count = std::count_if(found.begin(), found.end(), ofFile);
@@ -150,6 +62,22 @@ bool CollapseMissingSchema(const std::string& path, std::vector<Diagnostic>& fou
   const auto at = first - found.begin();
   found.erase(std::remove_if(first, found.end(), ofFile), found.end());
   found.insert(found.begin() + at, schema);
+  return true;
+}
+
+// A file that is not well-formed gets one diagnostic, the first reason in the checker's words, where the
+// parser put it; what the parser said about the file besides follows from it and is left out. Returns
+// whether the file is not well-formed.
+bool OnlyTheFatalError(const std::string& path, std::vector<Diagnostic>& found) {
+  const k42gui::FileLook look = k42gui::LookAtFile(path);
+  if (!look.read || look.wellFormed) return false;
+  const auto ofFile = [&](const Diagnostic& d) { return d.file == path; };
+  const auto first = std::find_if(found.begin(), found.end(), ofFile);
+  const auto at = first - found.begin();
+  found.erase(std::remove_if(found.begin(), found.end(), ofFile), found.end());
+  const Diagnostic fatal{path, static_cast<long>(look.fatal.line), static_cast<long>(look.fatal.column), "fatal",
+                         look.fatal.message};
+  found.insert(found.begin() + std::min<std::ptrdiff_t>(at, static_cast<std::ptrdiff_t>(found.size())), fatal);
   return true;
 }
 
@@ -267,11 +195,22 @@ std::vector<Diagnostic> LoadWatch::Diagnostics() const {
       found.push_back({"", -1, -1, "error", "message box " + box});
       continue;
     }
-    FirstLook look;
-    Look(m_xmlPath, look);
-    found.insert(found.begin(), look.found ? Diagnostic{m_xmlPath, look.line, look.column, "fatal", look.message}
-                                           : Diagnostic{m_xmlPath, -1, -1, "fatal", "the file could not be parsed"});
+    // The box gives no position: the first look does, and it replaces what the parser reported besides.
+    if (!OnlyTheFatalError(m_xmlPath, found)) {
+      found.erase(std::remove_if(found.begin(), found.end(), [&](const Diagnostic& d) { return d.file == m_xmlPath; }),
+                  found.end());
+      found.insert(found.begin(), Diagnostic{m_xmlPath, -1, -1, "fatal", "the file could not be parsed"});
+    }
   }
+  // The localized file's reader reports its fatal error itself, after the schema's errors it met first, under
+  // the path the component built.
+  std::vector<std::string> fatalFiles;
+  for (const Diagnostic& d : found) {
+    if (d.severity == "fatal" && !d.file.empty() && d.file != m_xmlPath &&
+        std::find(fatalFiles.begin(), fatalFiles.end(), d.file) == fatalFiles.end())
+      fatalFiles.push_back(d.file);
+  }
+  for (const std::string& file : fatalFiles) OnlyTheFatalError(file, found);
   for (const std::string& line : m_stderr) found.push_back({"", -1, -1, "note", "component: " + line});
   return found;
 }

@@ -18,6 +18,7 @@ int k42::DeclarationReader::ParseFunctionId(DOMNodeList* list, int32_t functionI
       if (k42::LeadingIntegerOf(idText) != functionId) {
         return true;
       }
+      m_document.SetFunctionFound();
       m_document.SetOnline(1);
       std::u16string online;
       if (!k42::GetAttribute(node, k42::names::kIsOnline, online)) {
