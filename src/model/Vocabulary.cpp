@@ -133,4 +133,8 @@ std::u16string_view KindName(Kind kind) {
   return u"element";
 }
 
+bool IsWebAddress(std::u16string_view reference) {
+  return reference.starts_with(u"http://") || reference.starts_with(u"https://");
+}
+
 }  // namespace k42

@@ -77,6 +77,10 @@ std::span<const KeywordAttribute> GuiXmlKeywordAttributes();
 std::span<const Reference> LocalizedFileReferences();
 std::span<const KeywordAttribute> LocalizedFileKeywordAttributes();
 
+// True for a help file reference that is a web address ("http://" or "https://" at its start): the host opens
+// it as it stands, so it is never looked for next to the device files.
+bool IsWebAddress(std::u16string_view reference);
+
 // True for the kinds that live in a module's local dictionary rather than in the element dictionary.
 constexpr bool IsModuleLocal(Kind kind) { return kind == Kind::kMenu || kind == Kind::kDisplay; }
 // True for the kinds that the element dictionary holds (and the localized file's global scope reaches).
