@@ -88,6 +88,14 @@ constexpr bool InElementDictionary(Kind kind) {
   return !IsModuleLocal(kind) && kind != Kind::kFunction && kind != Kind::kHeaderPlace;
 }
 
+// Whether a reference to target may find a declaration of kind, in the dictionary the model looks it up in.
+// A header parameter may be any of the three lists its ORIGIN keyword chooses from; header areas, languages
+// and files are not declarations of records.
+bool TargetFinds(Target target, Kind kind);
+
+// What an author calls the thing a reference to target names ("variable", "menu-bar popup"), for messages.
+std::string_view TargetWord(Target target);
+
 // A word for the kind in messages ("variable", "display", ...).
 std::u16string_view KindName(Kind kind);
 
