@@ -13,80 +13,17 @@ using k42::Target;
 
 std::string Narrow(std::u16string_view text) { return k42::utf::ToUtf8(text); }
 
-// The kinds a reference to target may find, in the dictionary that the model looks it up in.
-bool Finds(Target target, Kind kind) {
-  switch (target) {
-    case Target::kVariable:
-      return kind == Kind::kVariable;
-    case Target::kMethod:
-      return kind == Kind::kMethod;
-    case Target::kImage:
-      return kind == Kind::kImage;
-    case Target::kModule:
-    case Target::kModuleDeclaration:
-      return kind == Kind::kModule;
-    case Target::kHeaderParameter:  // the list the ORIGIN keyword chooses
-      return kind == Kind::kVariable || kind == Kind::kMetaVariable || kind == Kind::kMethod;
-    case Target::kElement:
-      return k42::InElementDictionary(kind);
-    case Target::kDisplay:
-      return kind == Kind::kDisplay;
-    case Target::kMenu:
-    case Target::kAnyMenu:
-      return kind == Kind::kMenu;
-    case Target::kMenubarItem:
-      return kind == Kind::kMenubarItem;
-    case Target::kHeaderUse:
-    case Target::kLanguage:
-    case Target::kFile:
-      break;
-  }
-  return false;
-}
-
-std::string TargetWord(Target target) {
-  switch (target) {
-    case Target::kHeaderParameter:
-      return "header parameter";
-    case Target::kElement:
-      return "label";
-    case Target::kHeaderUse:
-      return "header area";
-    case Target::kLanguage:
-      return "language";
-    case Target::kFile:
-      return "file";
-    case Target::kDisplay:
-      return "display";
-    case Target::kMenu:
-    case Target::kAnyMenu:
-      return "menu";
-    case Target::kMenubarItem:
-      return "menu-bar popup";
-    case Target::kModule:
-    case Target::kModuleDeclaration:
-      return "module";
-    case Target::kVariable:
-      return "variable";
-    case Target::kMethod:
-      return "method";
-    case Target::kImage:
-      return "image";
-  }
-  return "element";
-}
-
 VocabularyReference ToReference(const k42::Reference& reference) {
   VocabularyReference out;
   out.element = Narrow(reference.element);
   out.attribute = Narrow(reference.attribute);
-  out.target = TargetWord(reference.target);
+  out.target = std::string(k42::TargetWord(reference.target));
   out.sameModule = reference.target == Target::kDisplay || reference.target == Target::kMenu;
   out.isFile = reference.target == Target::kFile;
   out.condition = Narrow(reference.condition);
   out.conditionKeyword = Narrow(reference.conditionKeyword);
   for (const k42::Declaration& declaration : k42::GuiXmlDeclarations()) {
-    if (Finds(reference.target, declaration.kind))
+    if (k42::TargetFinds(reference.target, declaration.kind))
       out.declaredBy.push_back({Narrow(declaration.element), Narrow(declaration.idAttribute)});
   }
   // Header areas and languages are named by attributes that are not declarations of records.

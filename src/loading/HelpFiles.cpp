@@ -5,15 +5,12 @@
 
 #include <k42gui/IGuiXmlModel.h>
 
+#include "model/Vocabulary.h"
 #include "platform/files.h"
 #include "platform/libloader.h"
 #include "platform/text.h"
 
 namespace {
-
-bool IsUrl(const std::u16string& reference) {
-  return reference.rfind(u"http://", 0) == 0 || reference.rfind(u"https://", 0) == 0;
-}
 
 // Whether the file is there and readable: it is opened for reading and closed. Only a regular file counts:
 // a named pipe would make the host wait, and neither it nor a directory is a help file to show.
@@ -47,7 +44,7 @@ std::u16string DefaultHelpPath(const std::u16string& language) {
 int32_t CDDModel::GetHelpFilePath(int32_t helpFileType, std::u16string& path, int32_t& anchor) {
   int32_t result = -1;
   if (GetHelpFileRef(helpFileType, path, anchor) == 0 && !path.empty()) {
-    if (!IsUrl(path)) path = m_directory + path;
+    if (!k42::IsWebAddress(path)) path = m_directory + path;
     result = 0;
   }
 
@@ -59,7 +56,7 @@ int32_t CDDModel::GetHelpFilePath(int32_t helpFileType, std::u16string& path, in
 
   if (!m_helpCacheValid) {
     m_helpFileAvailable = !path.empty() && CanOpen(path);
-    if (!m_helpFileAvailable && IsUrl(path)) m_helpFileAvailable = true;
+    if (!m_helpFileAvailable && k42::IsWebAddress(path)) m_helpFileAvailable = true;
     if (!m_helpFileAvailable) m_defaultHelpPath = DefaultHelpPath(m_language);
     m_helpCacheValid = true;
   }

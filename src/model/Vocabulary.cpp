@@ -133,4 +133,70 @@ std::u16string_view KindName(Kind kind) {
   return u"element";
 }
 
+bool IsWebAddress(std::u16string_view reference) {
+  return reference.starts_with(u"http://") || reference.starts_with(u"https://");
+}
+
+bool TargetFinds(Target target, Kind kind) {
+  switch (target) {
+    case Target::kVariable:
+      return kind == Kind::kVariable;
+    case Target::kMethod:
+      return kind == Kind::kMethod;
+    case Target::kImage:
+      return kind == Kind::kImage;
+    case Target::kModule:
+    case Target::kModuleDeclaration:
+      return kind == Kind::kModule;
+    case Target::kHeaderParameter:
+      return kind == Kind::kVariable || kind == Kind::kMetaVariable || kind == Kind::kMethod;
+    case Target::kElement:
+      return InElementDictionary(kind);
+    case Target::kDisplay:
+      return kind == Kind::kDisplay;
+    case Target::kMenu:
+    case Target::kAnyMenu:
+      return kind == Kind::kMenu;
+    case Target::kMenubarItem:
+      return kind == Kind::kMenubarItem;
+    case Target::kHeaderUse:
+    case Target::kLanguage:
+    case Target::kFile:
+      break;
+  }
+  return false;
+}
+
+std::string_view TargetWord(Target target) {
+  switch (target) {
+    case Target::kHeaderParameter:
+      return "header parameter";
+    case Target::kElement:
+      return "label";
+    case Target::kHeaderUse:
+      return "header area";
+    case Target::kLanguage:
+      return "language";
+    case Target::kFile:
+      return "file";
+    case Target::kDisplay:
+      return "display";
+    case Target::kMenu:
+    case Target::kAnyMenu:
+      return "menu";
+    case Target::kMenubarItem:
+      return "menu-bar popup";
+    case Target::kModule:
+    case Target::kModuleDeclaration:
+      return "module";
+    case Target::kVariable:
+      return "variable";
+    case Target::kMethod:
+      return "method";
+    case Target::kImage:
+      return "image";
+  }
+  return "element";
+}
+
 }  // namespace k42

@@ -77,12 +77,24 @@ std::span<const KeywordAttribute> GuiXmlKeywordAttributes();
 std::span<const Reference> LocalizedFileReferences();
 std::span<const KeywordAttribute> LocalizedFileKeywordAttributes();
 
+// True for a help file reference that is a web address ("http://" or "https://" at its start): the host opens
+// it as it stands, so it is never looked for next to the device files.
+bool IsWebAddress(std::u16string_view reference);
+
 // True for the kinds that live in a module's local dictionary rather than in the element dictionary.
 constexpr bool IsModuleLocal(Kind kind) { return kind == Kind::kMenu || kind == Kind::kDisplay; }
 // True for the kinds that the element dictionary holds (and the localized file's global scope reaches).
 constexpr bool InElementDictionary(Kind kind) {
   return !IsModuleLocal(kind) && kind != Kind::kFunction && kind != Kind::kHeaderPlace;
 }
+
+// Whether a reference to target may find a declaration of kind, in the dictionary the model looks it up in.
+// A header parameter may be any of the three lists its ORIGIN keyword chooses from; header areas, languages
+// and files are not declarations of records.
+bool TargetFinds(Target target, Kind kind);
+
+// What an author calls the thing a reference to target names ("variable", "menu-bar popup"), for messages.
+std::string_view TargetWord(Target target);
 
 // A word for the kind in messages ("variable", "display", ...).
 std::u16string_view KindName(Kind kind);

@@ -82,11 +82,13 @@ TEST(DeviceCheck, EachBrokenDeviceIsFoundByItsRuleAtThePlaceOfTheMistake) {
         {"missing-text", gui + "clean.xml:17:32", "'varTag' has no text in language 'de'", Severity::kWarning},
         {"unused-text", gui + "texts_loc.xml:9:78", "choice '2' of 'varTag' is not a choice", Severity::kWarning},
         {"unused-text", gui + "texts_loc.xml:20:17", "'varTagOld'", Severity::kWarning}}},
+      // A help file given as a web address is the host's to open, not a file to look for.
       {"missing_file.xml",
-       "clean_loc.xml",
+       "help_loc.xml",
        "en",
        1,
-       {{"missing-file", gui + "missing_file.xml:13:64", "'icons/main.ico' does not exist"}}},
+       {{"missing-file", gui + "help_loc.xml:7:23", "'help/ui_en.html' does not exist"},
+        {"missing-file", gui + "missing_file.xml:13:64", "'icons/main.ico' does not exist"}}},
       // One line for the missing schema, not one per element that could not be validated.
       {"no_schema.xml", "clean_loc.xml", "en", 1, {{"schema-missing", gui + "no_schema.xml:5:12", "not found"}}},
       {"invalid.xml",

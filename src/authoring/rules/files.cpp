@@ -12,7 +12,10 @@ std::string Resolved(const std::filesystem::path& file) {
   return error ? file.lexically_normal().string() : "it leads to " + resolved.string();
 }
 
-void CheckFile(Context& context, const ScannedFile& scan, const std::string& path, std::span<const Reference> table) {
+// helpFiles: the table is the localized file's, whose file references are help files; one that is a web
+// address is opened by the host as it stands.
+void CheckFile(Context& context, const ScannedFile& scan, const std::string& path, std::span<const Reference> table,
+               bool helpFiles) {
   using k42gui::DeviceFileProblem;
   using k42gui::Severity;
   for (const ScannedElement& element : scan.elements) {
@@ -20,6 +23,7 @@ void CheckFile(Context& context, const ScannedFile& scan, const std::string& pat
       if (reference.target != Target::kFile || element.name != reference.element) continue;
       const ScannedAttribute* attribute = element.Attribute(reference.attribute);
       if (attribute == nullptr || attribute->value.empty()) continue;
+      if (helpFiles && IsWebAddress(attribute->value)) continue;
       const std::filesystem::path file = context.DeviceFilePath(attribute->value);
       const k42gui::DeviceFile& verdict = context.FileVerdict(file);
       const std::string what = "file " + Quoted(attribute->value);
@@ -50,12 +54,13 @@ void CheckFile(Context& context, const ScannedFile& scan, const std::string& pat
 }  // namespace
 
 void CheckFiles(Context& context) {
-  if (context.guiWellFormed) CheckFile(context, context.gui, context.request.guiXmlPath, GuiXmlReferences());
+  if (context.guiWellFormed) CheckFile(context, context.gui, context.request.guiXmlPath, GuiXmlReferences(), false);
   if (!context.request.localizedPath.empty() && !context.loc.opened && context.loc.failure == OpenFailure::kMissing) {
     context.Add("missing-file", k42gui::Severity::kError, context.request.localizedPath, {},
                 "the localized file does not exist");
   }
-  if (context.locWellFormed) CheckFile(context, context.loc, context.request.localizedPath, LocalizedFileReferences());
+  if (context.locWellFormed)
+    CheckFile(context, context.loc, context.request.localizedPath, LocalizedFileReferences(), true);
 }
 
 }  // namespace k42::check

@@ -26,67 +26,20 @@ int32_t ParTypeOf(Target target) {
   }
 }
 
+// The word for target; a header parameter is named by the list its ORIGIN keyword chose.
 std::string TargetName(Target target, int32_t parType) {
-  switch (target) {
-    case Target::kHeaderParameter:
-      return parType == PAR_META ? "metavariable" : parType == PAR_METHODE ? "method" : "variable";
-    case Target::kVariable:
-      return "variable";
-    case Target::kMethod:
-      return "method";
-    case Target::kImage:
-      return "image";
-    case Target::kModule:
-    case Target::kModuleDeclaration:
-      return "module";
-    case Target::kElement:
-      return "label";
-    case Target::kDisplay:
-      return "display";
-    case Target::kMenu:
-    case Target::kAnyMenu:
-      return "menu";
-    case Target::kMenubarItem:
-      return "menu-bar popup";
-    case Target::kHeaderUse:
-      return "header area";
-    case Target::kLanguage:
-      return "language";
-    case Target::kFile:
-      return "file";
-  }
-  return "element";
+  if (target == Target::kHeaderParameter)
+    return parType == PAR_META ? "metavariable" : parType == PAR_METHODE ? "method" : "variable";
+  return std::string(TargetWord(target));
 }
 
-std::vector<Kind> KindsOf(Target target, int32_t parType) {
-  switch (target) {
-    case Target::kVariable:
-      return {Kind::kVariable};
-    case Target::kMethod:
-      return {Kind::kMethod};
-    case Target::kImage:
-      return {Kind::kImage};
-    case Target::kModule:
-    case Target::kModuleDeclaration:
-      return {Kind::kModule};
-    case Target::kHeaderParameter:
-      return {parType == PAR_META ? Kind::kMetaVariable : parType == PAR_METHODE ? Kind::kMethod : Kind::kVariable};
-    case Target::kElement:
-      return {Kind::kLabel,  Kind::kVariable, Kind::kMethod,  Kind::kImage,
-              Kind::kModule, Kind::kMenu,     Kind::kDisplay, Kind::kMenubarItem};
-    case Target::kDisplay:
-      return {Kind::kDisplay};
-    case Target::kMenu:
-    case Target::kAnyMenu:
-      return {Kind::kMenu};
-    case Target::kMenubarItem:
-      return {Kind::kMenubarItem};
-    case Target::kHeaderUse:
-    case Target::kLanguage:
-    case Target::kFile:
-      break;
-  }
-  return {};
+// The kinds a reference to target may find; for a header parameter, the one list its ORIGIN keyword chose.
+bool MayFind(Target target, int32_t parType, Kind kind) {
+  if (target == Target::kHeaderParameter)
+    return kind == (parType == PAR_META      ? Kind::kMetaVariable
+                    : parType == PAR_METHODE ? Kind::kMethod
+                                             : Kind::kVariable);
+  return TargetFinds(target, kind);
 }
 
 bool ConditionHolds(const ScannedElement& element, const Reference& reference) {
@@ -127,11 +80,10 @@ class ReferenceCheck {
   std::vector<std::u16string> Candidates(Target target, int32_t parType, const std::u16string& scope) const {
     if (target == Target::kHeaderUse) return m_uses;
     if (target == Target::kLanguage) return m_languages;
-    const std::vector<Kind> kinds = KindsOf(target, parType);
     const bool scoped = target == Target::kDisplay || target == Target::kMenu;
     std::vector<std::u16string> ids;
     for (const Declared& declared : m_context.declared) {
-      if (std::find(kinds.begin(), kinds.end(), declared.kind) == kinds.end()) continue;
+      if (!MayFind(target, parType, declared.kind)) continue;
       if (scoped && declared.scope != scope) continue;
       ids.push_back(declared.id->value);
     }
