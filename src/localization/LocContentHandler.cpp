@@ -34,7 +34,12 @@ void LocTextReader::StartElement(const XMLCh* localname, const xercesc::Attribut
 
 void LocTextReader::Characters(const XMLCh* chars, XMLSize_t length) {
   // Collected until the next end tag, whichever element it closes.
-  if (m_locSkip == 0 && chars != nullptr) m_locChars.append(chars, length);
+  if (m_locSkip == 0 && chars != nullptr) {
+    m_locChars.append(chars, length);
+    // The text is usually complete here and interned at the end tag: its slot of the pool's table starts
+    // loading while the parser reads that tag.
+    if (m_locState == 1 && (m_locInLabel | m_locInTooltip | m_locInHelpTopic) != 0) m_texts.Prefetch(m_locChars);
+  }
 }
 
 void LocTextReader::EndElement(const XMLCh* localname) {

@@ -63,6 +63,11 @@ void TextPool::Grow() {
   m_slots.swap(slots);
 }
 
+void TextPool::Prefetch(std::u16string_view text) const {
+  if (text.empty() || m_slots.empty()) return;
+  __builtin_prefetch(&m_slots[HashOf(text) & (m_slots.size() - 1)]);
+}
+
 PooledText TextPool::Intern(std::u16string_view text) {
   if (text.empty()) return PooledText();
   if (text.size() > UINT32_MAX - kHeaderUnits) throw std::length_error("text too long for the pool");

@@ -8,6 +8,7 @@
 #include <k42gui/IGuiXmlModel.h>
 
 #include "loading/DDModel.h"
+#include "model/IdIndex.h"
 #include "support/test_paths.h"
 
 namespace {
@@ -128,3 +129,33 @@ TEST(Indexes, FirstMatchAnswersAfterLoadingSwitchingAndLoadingAgain) {
 }
 
 }  // namespace
+
+namespace {
+
+struct Keyed {
+  std::u16string id;
+  std::u16string_view Id() const { return id; }
+};
+
+}  // namespace
+
+// The table keeps part of each identifier's hash beside its record: across growths and colliding probes,
+// every record is found under its own identifier only, a taken identifier is refused, an absent one missed.
+TEST(Indexes, IdTableFindsEachRecordUnderItsOwnIdentifierOnly) {
+  std::vector<Keyed> records(5000);
+  k42::IdTable<Keyed> table;
+  for (size_t i = 0; i < records.size(); ++i) {
+    records[i].id = u"id" + std::u16string(1, static_cast<char16_t>(u'a' + i % 26)) + std::u16string(i / 26, u'x');
+    ASSERT_TRUE(table.Insert(&records[i]));
+  }
+  Keyed again{records[17].id};
+  EXPECT_FALSE(table.Insert(&again));
+  EXPECT_EQ(table.size(), records.size());
+  for (const Keyed& record : records) ASSERT_EQ(table.Find(record.id), &record);
+  EXPECT_EQ(table.Find(u"idzy"), nullptr);
+  EXPECT_EQ(table.Find(u""), nullptr);
+  size_t visited = 0;
+  table.ForEach(
+      [&](Keyed& record) { visited += &record >= records.data() && &record < records.data() + records.size(); });
+  EXPECT_EQ(visited, records.size());
+}
