@@ -30,7 +30,15 @@ int CDDParserXML::ParseLocFile(HWND /*progress: no progress is reported for this
     k42::LocTextReader reader(*this, m_language);
     m_locReader = &reader;
     const ReaderInUse inUse{m_locReader};
-    if (k42::ReadLocalizedFile(m_locPath, this, &m_saxErrorHandler) != k42::kLocReadOk) {
+    int read = k42::kLocReadFailed;
+    try {
+      read = k42::ReadLocalizedFile(m_locPath, this, &m_saxErrorHandler);
+    } catch (...) {
+      reader.Finish();  // what was read so far stays applied, as when the read fails
+      throw;
+    }
+    reader.Finish();
+    if (read != k42::kLocReadOk) {
       std::cerr << "CDDParserXML: ParseLocFile failed!" << std::endl;
       Logger::Log(u"%s", u"CDDParserXML: ParseLocFile() failed!");
       return -5;

@@ -18,8 +18,14 @@ LocTextReader::LocTextReader(CDDDocument& document, std::u16string language)
       m_elements(document.ElementDictionary()),
       m_guiLabels(document.GuiLabelDictionary()),
       m_scopes(document.ScopeList()),
-      m_language(std::move(language)) {
+      m_language(std::move(language)),
+      m_trail(document.LocalizedReadOrder()) {
   IndexModuleScopes();
+}
+
+void LocTextReader::Finish() {
+  ApplyDeferred();
+  m_trail.Keep();
 }
 
 LocTextReader::~LocTextReader() = default;
@@ -29,6 +35,10 @@ void LocTextReader::StartElement(const XMLCh* localname, const xercesc::Attribut
   // makes deep nesting cost quadratic time.
   if (m_locDepth >= kMaxElementDepth) throw TooDeep();
   ++m_locDepth;
+  if (m_deferred.element != nullptr && !m_deferred.prefetched) {
+    m_texts.PrefetchStored(m_deferred.text);
+    m_deferred.prefetched = true;
+  }
   LocStart(localname, attributes);
 }
 
@@ -99,6 +109,7 @@ void LocTextReader::ApplyLocStart(LocElement element, const std::u16string_view*
         else
           m_locSkip = 1;
       }
+      if (m_locSkip == 0 && m_locContext.size() == 1) m_trail.EnterScope(m_locContext.back());
       break;
     }
     case LocElement::kId: {
@@ -107,20 +118,13 @@ void LocTextReader::ApplyLocStart(LocElement element, const std::u16string_view*
         return;
       }
       CDDBase* top = m_locContext.back();
-      CDDBase* found = top->FindChild(m_locCurrentName);
-      // Identifiers are created only in the GUI label dictionary, the one
-      // collection that owns its elements; a record it does not take (an
-      // empty identifier) is destroyed again.
-      if (found == nullptr && m_locGuiScope != 0 && top == &m_guiLabels) {
-        try {
-          auto created = std::make_unique<CDDElement>();
-          created->SetId(m_texts, m_locCurrentName);
-          m_locCastFrom = nullptr;  // a record it does not take is destroyed, and its address may come again
-          m_document.AdoptGuiLabel(std::move(created));
-          found = top->FindChild(m_locCurrentName);
-        } catch (const std::bad_alloc&) {
-          found = nullptr;
-        }
+      CDDBase* found = nullptr;
+      if (m_locContext.size() == 1) {
+        found = m_trail.Guess(m_locCurrentName);
+        if (found == nullptr) found = FindOrCreate(top, m_locCurrentName);
+        m_trail.Met(found);
+      } else {
+        found = FindOrCreate(top, m_locCurrentName);
       }
       if (found != nullptr) m_locContext.push_back(found);
       break;
@@ -209,9 +213,19 @@ void LocTextReader::ApplyPendingText() {
   // on the stack the identifier was not found there: the text then goes to
   // that identifier in every collection of the scope list.
   if (m_locContext.size() > 1) {
-    ApplyPendingTextTo(m_locContext.back());
+    CDDBase* target = m_locContext.back();
+    if ((m_locInLabel | m_locInTooltip | m_locInHelpTopic) != 0) {
+      if (CDDElement* element = LocElementOf(target)) {
+        Defer(element);
+        return;
+      }
+    }
+    // Texts reach a record in file order: what was deferred goes first.
+    ApplyDeferred();
+    ApplyPendingTextTo(target);
     return;
   }
+  ApplyDeferred();
   if (m_locModuleScopesUsable) {
     ApplyPendingTextTo(m_elements.FindChild(m_locCurrentName));
     const auto found = m_locModuleScopes.find(m_locCurrentName);
@@ -223,6 +237,22 @@ void LocTextReader::ApplyPendingText() {
   for (const auto& scope : m_scopes) {
     if (scope == nullptr) continue;
     if (CDDBase* found = scope->FindChild(m_locCurrentName)) ApplyPendingTextTo(found);
+  }
+}
+
+CDDBase* LocTextReader::FindOrCreate(CDDBase* top, const std::u16string& identifier) {
+  CDDBase* found = top->FindChild(identifier);
+  // Identifiers are created only in the GUI label dictionary, the one collection that owns its elements; a
+  // record it does not take (an empty identifier) is destroyed again.
+  if (found != nullptr || m_locGuiScope == 0 || top != &m_guiLabels) return found;
+  try {
+    auto created = std::make_unique<CDDElement>();
+    created->SetId(m_texts, identifier);
+    m_locCastFrom = nullptr;  // a record it does not take is destroyed, and its address may come again
+    m_document.AdoptGuiLabel(std::move(created));
+    return top->FindChild(identifier);
+  } catch (const std::bad_alloc&) {
+    return nullptr;
   }
 }
 
@@ -253,6 +283,34 @@ CDDElement* LocTextReader::LocElementOf(CDDBase* target) {
     m_locCastTo = dynamic_cast<CDDElement*>(target);
   }
   return m_locCastTo;
+}
+
+void LocTextReader::Defer(CDDElement* element) {
+  ApplyDeferred();
+  m_deferred.element = element;
+  m_deferred.kind = m_locInLabel != 0     ? LocElement::kLabel
+                    : m_locInTooltip != 0 ? LocElement::kTooltip
+                                          : LocElement::kHelpTopic;
+  m_deferred.prefetched = false;
+  m_deferred.text.swap(m_locChars);  // the caller empties m_locChars next
+  m_deferred.key.assign(m_locKey);
+}
+
+void LocTextReader::ApplyDeferred() {
+  CDDElement* element = m_deferred.element;
+  if (element == nullptr) return;
+  m_deferred.element = nullptr;  // applied at most once, even when memory runs out here
+  switch (m_deferred.kind) {
+    case LocElement::kLabel:
+      element->SetLabel(m_texts, m_deferred.text, 0, m_deferred.key);
+      break;
+    case LocElement::kTooltip:
+      element->SetTooltip(m_texts, m_deferred.text, m_deferred.key);
+      break;
+    default:
+      element->SetHelpTopic(m_texts, m_deferred.text);
+      break;
+  }
 }
 
 void LocTextReader::ApplyPendingTextTo(CDDBase* target) {

@@ -18,6 +18,7 @@
 
 #include <xercesc/sax2/Attributes.hpp>
 
+#include "localization/IdTrail.h"
 #include "localization/LocElements.h"
 #include "model/DDDocument.h"
 
@@ -35,6 +36,8 @@ class LocTextReader {
   void StartElement(const XMLCh* localname, const xercesc::Attributes& attributes);
   void EndElement(const XMLCh* localname);
   void Characters(const XMLCh* chars, XMLSize_t length);
+  // Once the read is over, however it ended: keeps what helps the next read of the file.
+  void Finish();
 
  private:
   // Outside a language block that applies only "LANG" and "LANGUAGE_SUPPORT" are looked at.
@@ -48,10 +51,16 @@ class LocTextReader {
   // element(s) the localized file currently addresses.
   void ApplyPendingText();
   void ApplyPendingTextTo(CDDBase* target);
+  // A label, tooltip or help topic of one element is applied one text late: by then its slot in the
+  // model's text pool and the stored text it is compared with have been loaded while the parser read on.
+  void Defer(CDDElement* element);
+  void ApplyDeferred();
   // target as an element, or null; remembered for the next call.
   CDDElement* LocElementOf(CDDBase* target);
   // Builds m_locModuleScopes for this read.
   void IndexModuleScopes();
+  // What identifier finds in the scope or element top (created there in the built-in texts' scope).
+  CDDBase* FindOrCreate(CDDBase* top, const std::u16string& identifier);
 
   CDDDocument& m_document;
   TextPool& m_texts;
@@ -83,6 +92,16 @@ class LocTextReader {
   // the element dictionary followed by modules.
   std::unordered_map<std::u16string_view, std::vector<CDDBase*>> m_locModuleScopes;
   bool m_locModuleScopesUsable = false;
+  struct DeferredText {
+    CDDElement* element = nullptr;  // null: nothing deferred
+    LocElement kind = LocElement::kLabel;
+    bool prefetched = false;
+    std::u16string text;
+    std::u16string key;
+  };
+  DeferredText m_deferred;
+  // The identifiers directly below a scope are found through the previous read's order.
+  IdTrail m_trail;
 };
 
 // Enters the display control's built-in interface texts (English) in the document's GUI label dictionary;

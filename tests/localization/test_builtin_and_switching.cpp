@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "loading/DDModel.h"
+#include "platform/text.h"
 #include "support/log_capture.h"
 #include "support/test_paths.h"
 
@@ -58,6 +59,69 @@ TEST(LanguageSwitching, ChangingToTheStoredLanguageReadsNothingAndLanguagesAreLi
   ASSERT_EQ(Load(none, "common/minimal.xml", "common/minimal_loc.xml"), 0);
   EXPECT_EQ(none.GetSupportedLanguages(languages), -1);
   EXPECT_TRUE(languages.empty());
+}
+
+// A localized file with the given blocks, its schema named by absolute path so that it can lie anywhere.
+std::string LocFile(const std::string& blocks) {
+  return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+         "<LANGUAGE_SUPPORT xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" "
+         "xsi:noNamespaceSchemaLocation=\"" +
+         k42test::DataPathNarrow("../../schemas/guixml-loc.xsd") + "\">" + blocks + "</LANGUAGE_SUPPORT>\n";
+}
+
+std::string Block(const std::string& language, const std::string& scopes) {
+  return "<LANG ID=\"" + language + "\"" + (language == "en" ? " DEFAULT=\"1\"" : "") + ">" + scopes + "</LANG>";
+}
+
+// SCOPE with one ID per "name=text" entry.
+std::string Scope(const std::string& scope, std::initializer_list<std::pair<const char*, const char*>> texts) {
+  std::string ids;
+  for (const auto& [name, text] : texts)
+    ids += std::string("<ID NAME=\"") + name + "\"><LABEL>" + text + "</LABEL></ID>";
+  return "<SCOPE ID=\"" + scope + "\">" + ids + "</SCOPE>";
+}
+
+std::u16string Label(const CDDModel& model, const std::u16string& id) {
+  std::u16string text;
+  return model.GetGlobalLabel(id, text) == 0 ? text : u"<none>";
+}
+
+std::u16string ModuleLabel(const CDDModel& model, size_t module, const std::u16string& id) {
+  std::u16string text;
+  if (const CDDBase* element = model.Modules()[module]->FindChild(id)) element->GetLabel(text);
+  return text;
+}
+
+// A switch finds each identifier through the order the previous read met them in: when the file changed in
+// between (scopes in another order, the same identifier now first in another scope, identifiers left out
+// and added), every text must still land on the record its own scope names.
+TEST(LanguageSwitching, TextsLandInTheirOwnScopeWhenTheFileChangedBetweenSwitches) {
+  const auto scopes = [](const char* tag) {
+    const std::string t = tag;
+    return Scope("GLOBAL",
+                 {{"pdShared", ("G" + t).c_str()}, {"lblA", ("A" + t).c_str()}, {"lblB", ("B" + t).c_str()}}) +
+           Scope("modMain", {{"pdShared", ("M" + t).c_str()}, {"pdSame", ("S" + t).c_str()}}) +
+           Scope("modAux", {{"pdSame", ("X" + t).c_str()}});
+  };
+  const std::string path =
+      k42test::WriteTempFile("changing_loc.xml", LocFile(Block("en", scopes("1")) + Block("de", scopes("de"))));
+  CDDModel model;
+  ASSERT_EQ(
+      model.Initialize(u"", k42test::DataPath("localization/device.xml"), k42::FromNarrow(path), u"en", 1, nullptr), 0);
+  ASSERT_EQ(model.ChangeLanguage(u"de", nullptr), 0);
+  ASSERT_EQ(ModuleLabel(model, 0, u"pdShared") + u"|" + Label(model, u"pdShared"), u"Mde|Gde");
+
+  k42test::WriteTempFile("changing_loc.xml",
+                         LocFile(Block("en", Scope("modMain", {{"pdShared", "M2"}, {"pdSame", "S2"}}) +
+                                                 Scope("GLOBAL", {{"pdShared", "G2"}, {"lblC", "C2"}, {"lblB", "B2"}}) +
+                                                 Scope("modAux", {{"pdSame", "X2"}}))));
+  ASSERT_EQ(model.ChangeLanguage(u"en", nullptr), 0);
+  EXPECT_EQ(ModuleLabel(model, 0, u"pdShared") + u"|" + ModuleLabel(model, 0, u"pdSame") + u"|" +
+                ModuleLabel(model, 1, u"pdSame"),
+            u"M2|S2|X2");
+  std::u16string texts;
+  for (const char16_t* id : {u"pdShared", u"lblA", u"lblB", u"lblC"}) texts += Label(model, id) + u"|";
+  EXPECT_EQ(texts, u"G2|Ade|B2|C2|");
 }
 
 }  // namespace
