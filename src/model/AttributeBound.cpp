@@ -5,6 +5,10 @@
 #include <cstring>
 #include <memory>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include <xercesc/framework/XMLRecognizer.hpp>
 #include <xercesc/util/BinInputStream.hpp>
 
@@ -93,8 +97,8 @@ size_t StartTagCounter::Feed(const uint8_t* bytes, size_t count) {
 }
 
 size_t StartTagCounter::FeedSingleBytes(const uint8_t* bytes, size_t begin, size_t count) {
-  // Most of a file is text, and names and values inside start tags: those are followed here, a table
-  // look-up per byte, and only the rarer markup goes through Step.
+  // Without SSE2, and for the last bytes of a read, text, names and values are followed here, a table
+  // look-up per byte.
   static constexpr auto kTagStops = [] {
     std::array<bool, 256> stops{};
     for (const char c : {'"', '\'', '<', '>'}) stops[static_cast<uint8_t>(c)] = true;
@@ -102,6 +106,17 @@ size_t StartTagCounter::FeedSingleBytes(const uint8_t* bytes, size_t begin, size
   }();
   size_t i = begin;
   while (i < count) {
+#if defined(__SSE2__)
+    const bool skimmed = m_state == State::kText || m_state == State::kStartTag || m_state == State::kEndTag ||
+                         m_state == State::kDoubleQuoted || m_state == State::kSingleQuoted;
+    if (skimmed && count - i >= 16) {
+      if (!SkimBlocks(bytes, i, count)) {
+        m_refused = true;
+        return i;
+      }
+      continue;
+    }
+#endif
     switch (m_state) {
       case State::kText:
         while (i < count && bytes[i] != '<') ++i;
@@ -143,6 +158,79 @@ size_t StartTagCounter::FeedSingleBytes(const uint8_t* bytes, size_t begin, size
   }
   return count;
 }
+
+#if defined(__SSE2__)
+bool StartTagCounter::SkimBlocks(const uint8_t* bytes, size_t& at, size_t count) {
+  const __m128i lt = _mm_set1_epi8('<'), gt = _mm_set1_epi8('>');
+  const __m128i dq = _mm_set1_epi8('"'), sq = _mm_set1_epi8('\'');
+  // Kept in registers: the members are written back where the blocks stop.
+  State state = m_state;
+  unsigned attributes = m_attributes;
+  bool fine = true;
+  size_t i = at;
+  for (; count - i >= 16; i += 16) {
+    const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + i));
+    const __m128i marks = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(block, lt), _mm_cmpeq_epi8(block, gt)),
+                                       _mm_or_si128(_mm_cmpeq_epi8(block, dq), _mm_cmpeq_epi8(block, sq)));
+    // Each set bit is a markup character, taken in the order of the text.
+    for (unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(marks)); mask != 0; mask &= mask - 1) {
+      const size_t mark = i + static_cast<unsigned>(__builtin_ctz(mask));
+      const uint8_t c = bytes[mark];
+      bool opens = false;
+      switch (state) {
+        case State::kText:
+          opens = c == '<';
+          break;
+        case State::kStartTag:
+          if (c == '"')
+            state = State::kDoubleQuoted;
+          else if (c == '\'')
+            state = State::kSingleQuoted;
+          else if (c == '>')
+            state = State::kText;
+          else
+            opens = true;  // "<": an error the library recovers from by taking it for the next tag
+          break;
+        case State::kEndTag:
+          if (c == '>') state = State::kText;
+          break;
+        case State::kDoubleQuoted:
+        case State::kSingleQuoted:
+          if (c == (state == State::kDoubleQuoted ? '"' : '\'')) {
+            state = State::kStartTag;
+            if (++attributes > kMaxElementAttributes) {
+              fine = false;
+              i = mark;
+              goto stop;
+            }
+          }
+          break;
+        default:
+          break;  // not reached: the blocks stop before any other state
+      }
+      if (!opens) continue;
+      // The character after "<" tells the markup. A start tag's name holds no markup character, and one
+      // that follows at once (a quote, ">", "<") is the mask's next bit or the next block's first.
+      const uint8_t next = mark + 1 < count ? bytes[mark + 1] : 0;  // a NUL too is left to Step
+      if (next == '/') {
+        state = State::kEndTag;
+      } else if (next == 0 || next == '!' || next == '?') {
+        state = State::kOpen;  // Step takes it on from the next character (in the next read, at the end)
+        i = mark + 1;
+        goto stop;
+      } else {
+        attributes = 0;
+        state = State::kStartTag;
+      }
+    }
+  }
+stop:
+  at = i;
+  m_state = state;
+  m_attributes = attributes;
+  return fine;
+}
+#endif
 
 void StartTagCounter::Probe() {
   using xercesc::XMLRecognizer;

@@ -93,4 +93,30 @@ TEST(AttributeCounter, PassesTextAndTheBoundAndStopsPastItInEveryEncodingAndSpli
   }
 }
 
+// An ASCII-compatible text is followed in blocks of bytes: a markup character is taken the same wherever it
+// falls in a block or a read, and a quote, "<" or ">" where it changes nothing stays so.
+TEST(AttributeCounter, RefusesAtTheSameByteWhereverBlocksAndReadsFallInASingleByteText) {
+  const std::string markup =
+      "<r a=\"'<>\" b='\"<>'>x ' \" > y<!-- <c \"'> --><![CDATA[ <d '\"> ]]><?p <e \"'> ?>"
+      "<!x '><</r '><>< f='1'></r><";
+  for (size_t pad = 0; pad < 16; ++pad) {
+    SCOPED_TRACE(pad);
+    const std::string text = "<?xml version='1'?>" + std::string(pad, ' ') + markup + "e" +
+                             Attributes(k42::kMaxElementAttributes + 1) + "/>";
+    const size_t quote = text.find_last_of("\"'");  // past the bound, in a read long enough for blocks
+    const size_t head = pad + markup.size() + 40;
+    for (size_t split = 0; split <= quote + 1; split = split == head ? quote - 16 : split + 1) {
+      k42::StartTagCounter counter;
+      const size_t first = counter.Feed(Bytes(text), split);
+      if (split > quote) {
+        EXPECT_EQ(first, quote) << split;
+      } else {
+        EXPECT_FALSE(counter.Refused()) << split;
+        EXPECT_EQ(counter.Feed(Bytes(text) + split, text.size() - split), quote - split) << split;
+      }
+      EXPECT_TRUE(counter.Refused()) << split;
+    }
+  }
+}
+
 }  // namespace
