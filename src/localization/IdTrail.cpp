@@ -26,6 +26,11 @@ constexpr size_t kIdsAhead = kRecordsAhead / 2;
 IdTrail::IdTrail(std::vector<uintptr_t>& kept) : m_kept(kept), m_previous(std::move(kept)) {
   kept.clear();
   m_searchBudget = 4 * m_previous.size();
+  try {
+    m_order.reserve(m_previous.size());
+  } catch (const std::bad_alloc&) {
+    m_recording = false;
+  }
 }
 
 void IdTrail::Record(uintptr_t entry) {

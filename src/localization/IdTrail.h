@@ -9,7 +9,7 @@
 // record of an identifier keeps it.
 //
 // Example:
-//   k42::IdTrail trail(document.LocalizedReadOrder());
+//   k42::IdTrail trail(memo.order);                 // the LocReadMemo of the document
 //   trail.EnterScope(scope);                       // each scope of the blocks that apply
 //   CDDBase* found = trail.Guess(id);              // null: look it up
 //   if (found == nullptr) found = scope->FindChild(id);

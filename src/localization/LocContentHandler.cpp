@@ -19,13 +19,15 @@ LocTextReader::LocTextReader(CDDDocument& document, std::u16string language)
       m_guiLabels(document.GuiLabelDictionary()),
       m_scopes(document.ScopeList()),
       m_language(std::move(language)),
-      m_trail(document.LocalizedReadOrder()) {
+      m_memo(LocReadMemoOf(document)),
+      m_trail(m_memo.order),
+      m_textTrail(m_texts, m_memo.texts) {
   IndexModuleScopes();
 }
 
 void LocTextReader::Finish() {
-  ApplyDeferred();
   m_trail.Keep();
+  m_textTrail.Keep();
 }
 
 LocTextReader::~LocTextReader() = default;
@@ -35,10 +37,6 @@ void LocTextReader::StartElement(const XMLCh* localname, const xercesc::Attribut
   // makes deep nesting cost quadratic time.
   if (m_locDepth >= kMaxElementDepth) throw TooDeep();
   ++m_locDepth;
-  if (m_deferred.element != nullptr && !m_deferred.prefetched) {
-    m_texts.PrefetchStored(m_deferred.text);
-    m_deferred.prefetched = true;
-  }
   LocStart(localname, attributes);
 }
 
@@ -46,9 +44,10 @@ void LocTextReader::Characters(const XMLCh* chars, XMLSize_t length) {
   // Collected until the next end tag, whichever element it closes.
   if (m_locSkip == 0 && chars != nullptr) {
     m_locChars.append(chars, length);
-    // The text is usually complete here and interned at the end tag: its slot of the pool's table starts
-    // loading while the parser reads that tag.
-    if (m_locState == 1 && (m_locInLabel | m_locInTooltip | m_locInHelpTopic) != 0) m_texts.Prefetch(m_locChars);
+    // The text is usually complete here and interned at the end tag: unless the previous read's entry is
+    // tried first, its slot of the pool's table starts loading while the parser reads that tag.
+    if (m_locState == 1 && (m_locInLabel | m_locInTooltip | m_locInHelpTopic) != 0 && !m_textTrail.HasGuess())
+      m_texts.Prefetch(m_locChars);
   }
 }
 
@@ -69,6 +68,7 @@ void LocTextReader::LocStart(const XMLCh* localname, const xercesc::Attributes& 
       if (values[0] == u"1" || values[1] == m_language) {
         m_locMatched = 1;
         m_locState = 1;
+        m_textTrail.EnterBlock(values[1]);
       }
     } else if (element == LocElement::kLanguageSupport) {
       m_locState = 0;
@@ -213,19 +213,9 @@ void LocTextReader::ApplyPendingText() {
   // on the stack the identifier was not found there: the text then goes to
   // that identifier in every collection of the scope list.
   if (m_locContext.size() > 1) {
-    CDDBase* target = m_locContext.back();
-    if ((m_locInLabel | m_locInTooltip | m_locInHelpTopic) != 0) {
-      if (CDDElement* element = LocElementOf(target)) {
-        Defer(element);
-        return;
-      }
-    }
-    // Texts reach a record in file order: what was deferred goes first.
-    ApplyDeferred();
-    ApplyPendingTextTo(target);
+    ApplyPendingTextTo(m_locContext.back());
     return;
   }
-  ApplyDeferred();
   if (m_locModuleScopesUsable) {
     ApplyPendingTextTo(m_elements.FindChild(m_locCurrentName));
     const auto found = m_locModuleScopes.find(m_locCurrentName);
@@ -285,51 +275,23 @@ CDDElement* LocTextReader::LocElementOf(CDDBase* target) {
   return m_locCastTo;
 }
 
-void LocTextReader::Defer(CDDElement* element) {
-  ApplyDeferred();
-  m_deferred.element = element;
-  m_deferred.kind = m_locInLabel != 0     ? LocElement::kLabel
-                    : m_locInTooltip != 0 ? LocElement::kTooltip
-                                          : LocElement::kHelpTopic;
-  m_deferred.prefetched = false;
-  m_deferred.text.swap(m_locChars);  // the caller empties m_locChars next
-  m_deferred.key.assign(m_locKey);
-}
-
-void LocTextReader::ApplyDeferred() {
-  CDDElement* element = m_deferred.element;
-  if (element == nullptr) return;
-  m_deferred.element = nullptr;  // applied at most once, even when memory runs out here
-  switch (m_deferred.kind) {
-    case LocElement::kLabel:
-      element->SetLabel(m_texts, m_deferred.text, 0, m_deferred.key);
-      break;
-    case LocElement::kTooltip:
-      element->SetTooltip(m_texts, m_deferred.text, m_deferred.key);
-      break;
-    default:
-      element->SetHelpTopic(m_texts, m_deferred.text);
-      break;
-  }
-}
-
 void LocTextReader::ApplyPendingTextTo(CDDBase* target) {
   if (target == nullptr) return;
   // The model's records are elements: their texts are kept in the model's pool, where the texts that repeat
   // (enumeration labels and legends above all) are stored once. Anything else gets the texts to own.
   if (m_locInLabel != 0) {
     if (CDDElement* element = LocElementOf(target))
-      element->SetLabel(m_texts, m_locChars, 0, m_locKey);
+      element->SetLabel(m_texts, m_textTrail.Make(m_locChars), 0, m_locKey);
     else
       target->SetLabel(m_locChars, 0, m_locKey);
   } else if (m_locInTooltip != 0) {
     if (CDDElement* element = LocElementOf(target))
-      element->SetTooltip(m_texts, m_locChars, m_locKey);
+      element->SetTooltip(m_texts, m_textTrail.Make(m_locChars), m_locKey);
     else
       target->SetTooltip(m_locChars, m_locKey);
   } else if (m_locInHelpTopic != 0) {
     if (CDDElement* element = LocElementOf(target))
-      element->SetHelpTopic(m_texts, m_locChars);
+      element->SetHelpTopic(m_textTrail.Make(m_locChars));
     else
       target->SetHelpTopic(m_locChars);
   } else if (!m_locEnumValue.empty()) {
@@ -338,8 +300,8 @@ void LocTextReader::ApplyPendingTextTo(CDDBase* target) {
     if (item == nullptr) return;
     const int32_t order = target->NextOrder();
     if (auto* element = dynamic_cast<CDDElement*>(item)) {
-      element->SetLabel(m_texts, m_locChars, order, u"");
-      element->SetLegend(m_texts, m_locLegend);
+      element->SetLabel(m_texts, m_textTrail.Make(m_locChars), order, u"");
+      element->SetLegend(m_textTrail.Make(m_locLegend));
     } else {
       item->SetLabel(m_locChars, order, u"");
       item->SetLegend(m_locLegend);

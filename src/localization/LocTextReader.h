@@ -20,6 +20,8 @@
 
 #include "localization/IdTrail.h"
 #include "localization/LocElements.h"
+#include "localization/LocReadMemo.h"
+#include "localization/TextTrail.h"
 #include "model/DDDocument.h"
 
 namespace k42 {
@@ -51,10 +53,6 @@ class LocTextReader {
   // element(s) the localized file currently addresses.
   void ApplyPendingText();
   void ApplyPendingTextTo(CDDBase* target);
-  // A label, tooltip or help topic of one element is applied one text late: by then its slot in the
-  // model's text pool and the stored text it is compared with have been loaded while the parser read on.
-  void Defer(CDDElement* element);
-  void ApplyDeferred();
   // target as an element, or null; remembered for the next call.
   CDDElement* LocElementOf(CDDBase* target);
   // Builds m_locModuleScopes for this read.
@@ -92,16 +90,11 @@ class LocTextReader {
   // the element dictionary followed by modules.
   std::unordered_map<std::u16string_view, std::vector<CDDBase*>> m_locModuleScopes;
   bool m_locModuleScopesUsable = false;
-  struct DeferredText {
-    CDDElement* element = nullptr;  // null: nothing deferred
-    LocElement kind = LocElement::kLabel;
-    bool prefetched = false;
-    std::u16string text;
-    std::u16string key;
-  };
-  DeferredText m_deferred;
-  // The identifiers directly below a scope are found through the previous read's order.
+  // The identifiers directly below a scope are found through the previous read's order, and the texts
+  // of the records are made from the pool entries the previous read of the same block used.
+  LocReadMemo& m_memo;
   IdTrail m_trail;
+  TextTrail m_textTrail;
 };
 
 // Enters the display control's built-in interface texts (English) in the document's GUI label dictionary;

@@ -69,6 +69,23 @@ class CompactText {
 
   friend bool operator==(const CompactText& a, std::u16string_view b) { return a.View() == b; }
 
+  // The pool's entry this text borrows (TextPool::HeaderOf's address), or null when it is inline, owned or
+  // empty: another record can borrow the same entry without the pool's look-up.
+  const void* PoolEntry() const { return IsBorrowed() ? Address() : nullptr; }
+  // A text borrowing entry, as PoolEntry gave it; the entry's pool must outlive the result.
+  static CompactText Borrowing(const void* entry) {
+    CompactText text;
+    const auto bits = reinterpret_cast<uintptr_t>(entry) | kBorrowedMark;
+    std::memcpy(text.m_units, &bits, sizeof bits);
+    return text;
+  }
+  // The text of such an entry.
+  static std::u16string_view EntryText(const void* entry) {
+    uint32_t size;
+    std::memcpy(&size, entry, sizeof size);
+    return {reinterpret_cast<const char16_t*>(static_cast<const char*>(entry) + sizeof size), size};
+  }
+
  private:
   static_assert(std::endian::native == std::endian::little, "the inline form relies on the low byte coming first");
   // Up to three code units are kept in the object itself, after a first code unit that holds the marker bit

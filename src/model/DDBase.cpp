@@ -84,12 +84,16 @@ void CDDElement::SetLabel(std::u16string text, int32_t order, std::u16string key
 }
 
 void CDDElement::SetLabel(k42::TextPool& texts, std::u16string_view text, int32_t order, std::u16string_view key) {
+  SetLabel(texts, k42::CompactText(texts, text), order, key);
+}
+
+void CDDElement::SetLabel(k42::TextPool& texts, k42::CompactText text, int32_t order, std::u16string_view key) {
   if (key.empty()) {
-    m_label = k42::CompactText(texts, text);
+    m_label = std::move(text);
     m_order = order;
     return;
   }
-  VariantFor(key, &texts).label = k42::CompactText(texts, text);
+  VariantFor(key, &texts).label = std::move(text);
 }
 
 void CDDElement::GetLabel(std::u16string& text) const { text.assign(m_label.View()); }
@@ -103,11 +107,15 @@ void CDDElement::SetTooltip(std::u16string text, std::u16string key) {
 }
 
 void CDDElement::SetTooltip(k42::TextPool& texts, std::u16string_view text, std::u16string_view key) {
+  SetTooltip(texts, k42::CompactText(texts, text), key);
+}
+
+void CDDElement::SetTooltip(k42::TextPool& texts, k42::CompactText text, std::u16string_view key) {
   if (key.empty()) {
-    m_tooltip = k42::CompactText(texts, text);
+    m_tooltip = std::move(text);
     return;
   }
-  VariantFor(key, &texts).tooltip = k42::CompactText(texts, text);
+  VariantFor(key, &texts).tooltip = std::move(text);
 }
 
 void CDDElement::GetTooltip(std::u16string& text) const { text.assign(m_tooltip.View()); }

@@ -104,6 +104,11 @@ class CDDElement : public CDDBase {
   void SetTooltip(k42::TextPool& texts, std::u16string_view text, std::u16string_view key);
   void SetHelpTopic(k42::TextPool& texts, std::u16string_view text) { m_helpTopic = k42::CompactText(texts, text); }
   void SetLegend(k42::TextPool& texts, std::u16string_view text) { m_legend = k42::CompactText(texts, text); }
+  // The same with the text already made from the pool (texts still keeps a variant's key).
+  void SetLabel(k42::TextPool& texts, k42::CompactText text, int32_t order, std::u16string_view key);
+  void SetTooltip(k42::TextPool& texts, k42::CompactText text, std::u16string_view key);
+  void SetHelpTopic(k42::CompactText text) { m_helpTopic = std::move(text); }
+  void SetLegend(k42::CompactText text) { m_legend = std::move(text); }
 
   virtual void GetVariants(std::vector<CDDText>& variants) const;
   virtual int32_t GetOrder() const;

@@ -158,9 +158,12 @@ class CDDDocument {
   CDDElementMap& ElementDictionary() { return m_elements; }
   CDDElementMap& GuiLabelDictionary() { return m_guiLabels; }
   std::vector<CDDBase*>& ScopeList() { return m_scopes; }
-  // What the localized file's reader keeps from one read for the next (the records it met, in file order):
-  // its own to read and write, and never more than a hint.
-  std::vector<uintptr_t>& LocalizedReadOrder() { return m_localizedReadOrder; }
+  // What the localized file's reader keeps from one read for the next: a type of its own, and never more
+  // than a hint to it.
+  struct ReaderMemo {
+    virtual ~ReaderMemo() = default;
+  };
+  std::unique_ptr<ReaderMemo>& LocalizedReaderMemo() { return m_localizedReaderMemo; }
   void SetOnline(int32_t online) { m_isOnline = online; }
   void SetFunctionFound() { m_functionFound = true; }
   void SetToolbarImageList(std::u16string reference) { m_toolbarImageList = std::move(reference); }
@@ -198,7 +201,7 @@ class CDDDocument {
   k42::OwnedList<CDDToolbarItem> m_toolbarItems;
 
   std::vector<CDDBase*> m_scopes;  // element dictionary, then every module
-  std::vector<uintptr_t> m_localizedReadOrder;
+  std::unique_ptr<ReaderMemo> m_localizedReaderMemo;
 
   // Look-ups by identifier that answer as the first match of a scan of their list would.
   k42::AllIdIndex<CDDModule> m_moduleIndex;

@@ -68,18 +68,6 @@ void TextPool::Prefetch(std::u16string_view text) const {
   __builtin_prefetch(&m_slots[HashOf(text) & (m_slots.size() - 1)]);
 }
 
-void TextPool::PrefetchStored(std::u16string_view text) const {
-  if (text.empty() || m_slots.empty()) return;
-  const auto hash = static_cast<uint32_t>(HashOf(text));
-  const size_t mask = m_slots.size() - 1;
-  for (size_t at = hash & mask; m_slots[at].handle != 0; at = (at + 1) & mask) {
-    if (m_slots[at].hash == hash) {
-      __builtin_prefetch(TextAt(m_slots[at].handle) - kHeaderUnits);
-      return;
-    }
-  }
-}
-
 PooledText TextPool::Intern(std::u16string_view text) {
   if (text.empty()) return PooledText();
   if (text.size() > UINT32_MAX - kHeaderUnits) throw std::length_error("text too long for the pool");

@@ -62,9 +62,6 @@ class TextPool {
   // A hint that text is about to be interned: starts loading its slot of the table, which on a large pool is
   // a cache miss, so that the reader's own work in the meantime hides it. Changes nothing.
   void Prefetch(std::u16string_view text) const;
-  // The hint's second step, once the slot has had time to arrive: starts loading the stored text that
-  // Intern will compare text with. Changes nothing.
-  void PrefetchStored(std::u16string_view text) const;
 
   // Distinct texts held.
   size_t Count() const { return m_count; }
