@@ -97,7 +97,9 @@ void IdTrail::Met(CDDBase* found) {
 }
 
 void IdTrail::Keep() {
-  if (m_recording) m_kept = std::move(m_order);
+  if (!m_recording) return;
+  m_order.shrink_to_fit();  // kept for as long as the model
+  m_kept = std::move(m_order);
 }
 
 }  // namespace k42

@@ -7,14 +7,15 @@
 #include <vector>
 
 #include "model/DDDocument.h"
+#include "model/TextPool.h"
 
 namespace k42 {
 
 struct LocReadMemo : CDDDocument::ReaderMemo {
   // IdTrail's order of the records met.
   std::vector<uintptr_t> order;
-  // TextTrail's pool entries of the texts given, by the language block ("ID" of "LANG") they were read in.
-  std::unordered_map<std::u16string, std::vector<const void*>> texts;
+  // TextTrail's pool handles of the texts given, by the language block ("ID" of "LANG") they were read in.
+  std::unordered_map<std::u16string, std::vector<TextPool::Handle>> texts;
 };
 
 // The document's memo, made on first use. Throws std::bad_alloc.

@@ -1,4 +1,4 @@
-// Texts of the localized file made from the previous read's pool entries, checked before use.
+// Texts of the localized file made from the previous read's pool texts, checked before use.
 #include "localization/TextTrail.h"
 
 #include <new>
@@ -7,7 +7,7 @@ namespace k42 {
 
 namespace {
 
-// How many texts ahead an entry starts loading: the parser's work on the elements in between hides the miss.
+// How many texts ahead a guess starts loading: the parser's work on the elements in between hides the miss.
 constexpr size_t kTextsAhead = 8;
 
 }  // namespace
@@ -31,12 +31,12 @@ void TextTrail::EnterBlock(std::u16string_view language) {
   }
 }
 
-void TextTrail::Record(const void* entry) {
+void TextTrail::Record(TextPool::Handle handle) {
   if (!m_recording || m_current == nullptr) return;
   try {
-    m_current->push_back(entry);
+    m_current->push_back(handle);
   } catch (const std::bad_alloc&) {
-    // The entries are only a hint: without them the next read looks every text up.
+    // The handles are only a hint: without them the next read looks every text up.
     m_recording = false;
     m_current = nullptr;
     m_read = {};
@@ -44,25 +44,27 @@ void TextTrail::Record(const void* entry) {
 }
 
 CompactText TextTrail::Make(std::u16string_view text) {
-  CompactText made;
-  const void* guess = nullptr;
+  TextPool::Handle guess = 0;
   if (HasGuess()) {
-    if (m_cursor + kTextsAhead < m_previous->size() && (*m_previous)[m_cursor + kTextsAhead] != nullptr)
-      __builtin_prefetch((*m_previous)[m_cursor + kTextsAhead]);
+    if (m_cursor + kTextsAhead < m_previous->size())
+      __builtin_prefetch(TextPool::HeaderOf(m_pool.TextOf((*m_previous)[m_cursor + kTextsAhead])));
     guess = (*m_previous)[m_cursor];
   }
-  if (guess != nullptr && CompactText::EntryText(guess) == text)
-    made = CompactText::Borrowing(guess);
-  else
-    made = CompactText(m_pool, text);
-  const void* entry = made.PoolEntry();
-  Record(entry);
+  TextPool::Handle handle = 0;
+  CompactText made;
+  if (CompactText::FitsInline(text)) {
+    made = CompactText(text);  // what the pool would not be asked for
+  } else if (!text.empty()) {
+    handle = guess != 0 && m_pool.TextOf(guess) == text ? guess : m_pool.InternHandle(text);
+    made = CompactText::Borrowing(m_pool.TextOf(handle));
+  }
+  Record(handle);
   // In step: move on. A text left out since the previous read: skip its place. One added or changed:
   // stay, the next text is the one the previous read met here.
   if (HasGuess()) {
-    if ((*m_previous)[m_cursor] == entry)
+    if ((*m_previous)[m_cursor] == handle)
       ++m_cursor;
-    else if (m_cursor + 1 < m_previous->size() && (*m_previous)[m_cursor + 1] == entry)
+    else if (m_cursor + 1 < m_previous->size() && (*m_previous)[m_cursor + 1] == handle)
       m_cursor += 2;
   }
   return made;
@@ -71,7 +73,10 @@ CompactText TextTrail::Make(std::u16string_view text) {
 void TextTrail::Keep() {
   if (!m_recording) return;
   try {
-    for (auto& [block, entries] : m_read) m_kept[block] = std::move(entries);
+    for (auto& [block, handles] : m_read) {
+      handles.shrink_to_fit();  // kept for as long as the model
+      m_kept[block] = std::move(handles);
+    }
   } catch (const std::bad_alloc&) {
     m_kept = {};
   }

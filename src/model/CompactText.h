@@ -69,21 +69,16 @@ class CompactText {
 
   friend bool operator==(const CompactText& a, std::u16string_view b) { return a.View() == b; }
 
-  // The pool's entry this text borrows (TextPool::HeaderOf's address), or null when it is inline, owned or
-  // empty: another record can borrow the same entry without the pool's look-up.
-  const void* PoolEntry() const { return IsBorrowed() ? Address() : nullptr; }
-  // A text borrowing entry, as PoolEntry gave it; the entry's pool must outlive the result.
-  static CompactText Borrowing(const void* entry) {
+  // Whether text is kept in the object itself, pool or not.
+  static bool FitsInline(std::u16string_view text) { return !text.empty() && text.size() <= kInlineUnits; }
+  // A text borrowing pooled, which was found in the pool before (the pool must outlive the result); as
+  // CompactText(pool, text) for a text that does not fit inline.
+  static CompactText Borrowing(PooledText pooled) {
     CompactText text;
-    const auto bits = reinterpret_cast<uintptr_t>(entry) | kBorrowedMark;
+    if (pooled.empty()) return text;
+    const auto bits = reinterpret_cast<uintptr_t>(TextPool::HeaderOf(pooled)) | kBorrowedMark;
     std::memcpy(text.m_units, &bits, sizeof bits);
     return text;
-  }
-  // The text of such an entry.
-  static std::u16string_view EntryText(const void* entry) {
-    uint32_t size;
-    std::memcpy(&size, entry, sizeof size);
-    return {reinterpret_cast<const char16_t*>(static_cast<const char*>(entry) + sizeof size), size};
   }
 
  private:
@@ -107,7 +102,7 @@ class CompactText {
   // Owned, or borrowed from pool when there is one. Strong guarantee: on failure the text stays as it was.
   void Assign(std::u16string_view text, TextPool* pool) {
     char16_t units[kUnits] = {};
-    if (text.size() <= kInlineUnits && !text.empty()) {
+    if (FitsInline(text)) {
       units[0] = static_cast<char16_t>(kInlineMark | (text.size() << 1));
       std::memcpy(units + 1, text.data(), text.size() * sizeof(char16_t));
     } else if (pool != nullptr && !text.empty()) {

@@ -68,8 +68,10 @@ void TextPool::Prefetch(std::u16string_view text) const {
   __builtin_prefetch(&m_slots[HashOf(text) & (m_slots.size() - 1)]);
 }
 
-PooledText TextPool::Intern(std::u16string_view text) {
-  if (text.empty()) return PooledText();
+PooledText TextPool::Intern(std::u16string_view text) { return TextOf(InternHandle(text)); }
+
+TextPool::Handle TextPool::InternHandle(std::u16string_view text) {
+  if (text.empty()) return 0;
   if (text.size() > UINT32_MAX - kHeaderUnits) throw std::length_error("text too long for the pool");
   if ((m_count + 1) * 2 > m_slots.size()) Grow();
   const size_t mask = m_slots.size() - 1;
@@ -79,12 +81,12 @@ PooledText TextPool::Intern(std::u16string_view text) {
   for (; m_slots[at].handle != 0; at = (at + 1) & mask) {
     if (m_slots[at].hash != hash) continue;
     const PooledText stored(TextAt(m_slots[at].handle));
-    if (stored.View() == text) return stored;
+    if (stored.View() == text) return m_slots[at].handle;
   }
   const Handle stored = Store(text);
   m_slots[at] = Slot{stored, hash};
   ++m_count;
-  return PooledText(TextAt(stored));
+  return stored;
 }
 
 }  // namespace k42

@@ -63,6 +63,14 @@ class TextPool {
   // a cache miss, so that the reader's own work in the meantime hides it. Changes nothing.
   void Prefetch(std::u16string_view text) const;
 
+  // A text of the pool named in 32 bits, for those who keep many references to the pool's texts: the
+  // texts' block and place in it (0: the empty text).
+  using Handle = uint32_t;
+  // The same as Intern, naming the text by its handle.
+  Handle InternHandle(std::u16string_view text);
+  // The text of a handle that InternHandle gave.
+  PooledText TextOf(Handle handle) const { return handle == 0 ? PooledText() : PooledText(TextAt(handle)); }
+
   // Distinct texts held.
   size_t Count() const { return m_count; }
 
@@ -70,9 +78,8 @@ class TextPool {
   static const void* HeaderOf(PooledText text) { return text.empty() ? nullptr : text.View().data() - 2; }
 
  private:
-  // A stored text is named by a 32-bit handle, its block and its place in the block (0: no text), so that
-  // the table of a hundred thousand texts costs half of what pointers would.
-  using Handle = uint32_t;
+  // A stored text is named by its handle in the table too, so that the table of a hundred thousand texts
+  // costs half of what pointers would.
   Handle Store(std::u16string_view text);
   const char16_t* TextAt(Handle handle) const;
   void Grow();
