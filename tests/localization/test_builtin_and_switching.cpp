@@ -92,36 +92,40 @@ std::u16string ModuleLabel(const CDDModel& model, size_t module, const std::u16s
   return text;
 }
 
-// A switch finds each identifier through the order the previous read met them in: when the file changed in
-// between (scopes in another order, the same identifier now first in another scope, identifiers left out
-// and added), every text must still land on the record its own scope names.
+// A switch finds each identifier through the order the previous read met them in, and each text through
+// the pool's text the previous read of the block used at its place: when the file changed in between
+// (scopes in another order, the same identifier now first in another scope, identifiers and texts left
+// out, added or changed), every text must still land on the record its own scope names.
 TEST(LanguageSwitching, TextsLandInTheirOwnScopeWhenTheFileChangedBetweenSwitches) {
-  const auto scopes = [](const char* tag) {
-    const std::string t = tag;
-    return Scope("GLOBAL",
-                 {{"pdShared", ("G" + t).c_str()}, {"lblA", ("A" + t).c_str()}, {"lblB", ("B" + t).c_str()}}) +
-           Scope("modMain", {{"pdShared", ("M" + t).c_str()}, {"pdSame", ("S" + t).c_str()}}) +
-           Scope("modAux", {{"pdSame", ("X" + t).c_str()}});
+  // Texts long enough to live in the model's pool.
+  const auto scopes = [](const std::string& t) {
+    return Scope("GLOBAL", {{"pdShared", ("global " + t).c_str()},
+                            {"lblA", ("label A " + t).c_str()},
+                            {"lblB", ("label B " + t).c_str()}}) +
+           Scope("modMain", {{"pdShared", ("main " + t).c_str()}, {"pdSame", ("same " + t).c_str()}}) +
+           Scope("modAux", {{"pdSame", ("aux " + t).c_str()}});
   };
   const std::string path =
-      k42test::WriteTempFile("changing_loc.xml", LocFile(Block("en", scopes("1")) + Block("de", scopes("de"))));
+      k42test::WriteTempFile("changing_loc.xml", LocFile(Block("en", scopes("first")) + Block("de", scopes("erste"))));
   CDDModel model;
   ASSERT_EQ(
       model.Initialize(u"", k42test::DataPath("localization/device.xml"), k42::FromNarrow(path), u"en", 1, nullptr), 0);
   ASSERT_EQ(model.ChangeLanguage(u"de", nullptr), 0);
-  ASSERT_EQ(ModuleLabel(model, 0, u"pdShared") + u"|" + Label(model, u"pdShared"), u"Mde|Gde");
+  ASSERT_EQ(ModuleLabel(model, 0, u"pdShared") + u"|" + Label(model, u"pdShared"), u"main erste|global erste");
 
-  k42test::WriteTempFile("changing_loc.xml",
-                         LocFile(Block("en", Scope("modMain", {{"pdShared", "M2"}, {"pdSame", "S2"}}) +
-                                                 Scope("GLOBAL", {{"pdShared", "G2"}, {"lblC", "C2"}, {"lblB", "B2"}}) +
-                                                 Scope("modAux", {{"pdSame", "X2"}}))));
+  k42test::WriteTempFile(
+      "changing_loc.xml",
+      LocFile(Block(
+          "en", Scope("modMain", {{"pdShared", "main second"}, {"pdSame", "same first"}}) +
+                    Scope("GLOBAL", {{"pdShared", "global first"}, {"lblC", "label C"}, {"lblB", "label B first"}}) +
+                    Scope("modAux", {{"pdSame", "aux second"}}))));
   ASSERT_EQ(model.ChangeLanguage(u"en", nullptr), 0);
   EXPECT_EQ(ModuleLabel(model, 0, u"pdShared") + u"|" + ModuleLabel(model, 0, u"pdSame") + u"|" +
                 ModuleLabel(model, 1, u"pdSame"),
-            u"M2|S2|X2");
+            u"main second|same first|aux second");
   std::u16string texts;
   for (const char16_t* id : {u"pdShared", u"lblA", u"lblB", u"lblC"}) texts += Label(model, id) + u"|";
-  EXPECT_EQ(texts, u"G2|Ade|B2|C2|");
+  EXPECT_EQ(texts, u"global first|label A erste|label B first|label C|");
 }
 
 }  // namespace
