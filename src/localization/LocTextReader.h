@@ -91,7 +91,7 @@ class LocTextReader {
   std::unordered_map<std::u16string_view, std::vector<CDDBase*>> m_locModuleScopes;
   bool m_locModuleScopesUsable = false;
   // The identifiers directly below a scope are found through the previous read's order, and the texts
-  // of the records are made from the pool entries the previous read of the same block used.
+  // of the records are made from the pool's texts the previous read of the same block used.
   LocReadMemo& m_memo;
   IdTrail m_trail;
   TextTrail m_textTrail;
