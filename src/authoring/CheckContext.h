@@ -30,6 +30,7 @@ struct Declared {
   std::u16string scope;  // the module of a menu or display, the use of a header place
   std::u16string key;    // the identifier as the look-ups compare it
   const ScannedAttribute* id;
+  int element = -1;  // the declaring element's place in the scanned GUI XML file
 };
 
 struct Context {

@@ -72,7 +72,7 @@ k42gui::CheckResult Run(Context& context) {
         if (id == nullptr) continue;
         const std::u16string scope =
             IsModuleLocal(declaration.kind) ? context.EnclosingModule(static_cast<int>(i)) : std::u16string();
-        context.declared.push_back({declaration.kind, scope, id->value, id});
+        context.declared.push_back({declaration.kind, scope, id->value, id, static_cast<int>(i)});
         context.declaredIds[declaration.kind].insert(id->value);
       }
     }

@@ -30,29 +30,20 @@ void CheckShadowed(Context& context) {
   // As the model keys them: a function by the number its ID starts with, a header place by the use of its
   // area; a place the model did not read (its area has no USE) is no declaration.
   std::vector<Declared> declared;
-  for (size_t i = 0; i < context.gui.elements.size(); ++i) {
-    const ScannedElement& element = context.gui.elements[i];
-    for (const Declaration& declaration : GuiXmlDeclarations()) {
-      if (element.name != declaration.element) continue;
-      const ScannedAttribute* id = element.Attribute(declaration.idAttribute);
-      if (id == nullptr) continue;
-      Declared d{declaration.kind, {}, id->value, id};
-      if (IsModuleLocal(d.kind)) {
-        d.scope = context.EnclosingModule(static_cast<int>(i));
-      } else if (d.kind == Kind::kFunction) {
-        d.key = FromNarrow(std::to_string(LeadingInteger(id->value)));
-      } else if (d.kind == Kind::kHeaderPlace) {
-        const int area = context.gui.Enclosing(static_cast<int>(i), kHeaderAreaElement);
-        const ScannedAttribute* use = area >= 0 ? context.gui.elements[area].Attribute(kHeaderUseAttribute) : nullptr;
-        d.scope = use != nullptr ? use->value : std::u16string();
-        const auto& records = context.model.HeaderRecords();
-        const bool read = use != nullptr && std::any_of(records.begin(), records.end(), [&](const auto& record) {
-                            return record && record->m_use == d.scope && record->m_mapping == d.key;
-                          });
-        if (!read) continue;
-      }
-      declared.push_back(std::move(d));
+  for (Declared d : context.declared) {
+    if (d.kind == Kind::kFunction) {
+      d.key = FromNarrow(std::to_string(LeadingInteger(d.id->value)));
+    } else if (d.kind == Kind::kHeaderPlace) {
+      const int area = context.gui.Enclosing(d.element, kHeaderAreaElement);
+      const ScannedAttribute* use = area >= 0 ? context.gui.elements[area].Attribute(kHeaderUseAttribute) : nullptr;
+      d.scope = use != nullptr ? use->value : std::u16string();
+      const auto& records = context.model.HeaderRecords();
+      const bool read = use != nullptr && std::any_of(records.begin(), records.end(), [&](const auto& record) {
+                          return record && record->m_use == d.scope && record->m_mapping == d.key;
+                        });
+      if (!read) continue;
     }
+    declared.push_back(std::move(d));
   }
   std::map<std::tuple<Kind, std::u16string, std::u16string>, const ScannedAttribute*> first;
   std::map<std::pair<Kind, std::u16string>, const ScannedAttribute*> firstOfKind;
