@@ -37,9 +37,11 @@ step "older installer ($older) built"
 export WINEPREFIX="$work/wine-prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 unset DISPLAY WAYLAND_DISPLAY
 # Debian's `wine` starts the 32-bit loader whenever wine32 is installed, also where the kernel cannot run 32-bit
-# programs; 64-bit programs then run on the 64-bit loader directly.
+# programs, and `msiexec`, `reg` and `cscript` are then the 32-bit ones. The 64-bit installer is run by the 64-bit
+# loader: keys that the 32-bit msiexec writes into the 64-bit view of a 64-bit package are visible to 32-bit
+# programs that ask for that view, but not to 64-bit programs, which could then not create the object.
 wine=wine
-if [[ $arch == x64 && -x /usr/lib/wine/wine64 ]] && ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
+if [[ $arch == x64 && -x /usr/lib/wine/wine64 ]]; then
   wine=/usr/lib/wine/wine64
   export WINELOADER=$wine
 fi
