@@ -148,6 +148,24 @@ TEST(LspNavigation, DefinitionHoverAndCompletionAcrossBothFiles) {
   EXPECT_TRUE(has(labels(8), "DD_FLOAT"));
 }
 
+TEST(LspNavigation, HoverShowsTheBufferAsTypedWithItsCharacterReferencesDecoded) {
+  const lsp_test::DemoCopy demo;
+  std::string loc = demo.locText;
+  const std::string druck = "<LABEL>Druck</LABEL>";
+  loc.replace(loc.find(druck), druck.size(), "<LABEL>Dr&#xFC;ck &#128200; &#0; &#xD800;</LABEL>");
+  const lsp_test::Place reference = Find(demo.guiText, "VAR_REF=\"varPV\"", 10);
+  std::string input = Start();
+  input += Framed(lsp_test::DidOpen(demo.locUri, loc));
+  input += Framed(lsp_test::AtPosition(5, "textDocument/hover", demo.guiUri, reference.line, reference.character));
+  const lsp_test::Served served = lsp_test::Serve(input + lsp_test::Ending());
+  const std::string hover = (*served.Reply(5))["result"]["contents"]["value"];
+  // Two- and four-byte characters; a reference that names no character is dropped.
+  EXPECT_NE(hover.find("**de**: Dr\xC3\xBC"
+                       "ck \xF0\x9F\x93\x88   \xE2\x80\x94"),
+            std::string::npos)
+      << hover;
+}
+
 TEST(LspProtocol, BadInputIsAnsweredWithErrorsAndTheServerGoesOn) {
   const lsp_test::DemoCopy demo;
   std::string input;

@@ -3,6 +3,9 @@
 #include "inspect/lsp/xml_outline.h"
 
 #include <cstdint>
+#include <string>
+
+#include "inspect/automation.h"
 
 namespace lsp {
 namespace {
@@ -17,23 +20,17 @@ bool IsNameChar(char c) {
 
 bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
+// A character reference's code point, when it names a character (not NUL, no surrogate, at most U+10FFFF).
 void AppendUtf8(std::string& out, uint32_t code) {
   if (code == 0 || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return;
-  if (code < 0x80) {
-    out += static_cast<char>(code);
-  } else if (code < 0x800) {
-    out += static_cast<char>(0xC0 | (code >> 6));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  } else if (code < 0x10000) {
-    out += static_cast<char>(0xE0 | (code >> 12));
-    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (code & 0x3F));
+  std::u16string units;
+  if (code < 0x10000) {
+    units += static_cast<char16_t>(code);
   } else {
-    out += static_cast<char>(0xF0 | (code >> 18));
-    out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (code & 0x3F));
+    units += static_cast<char16_t>(0xD800 + ((code - 0x10000) >> 10));
+    units += static_cast<char16_t>(0xDC00 + ((code - 0x10000) & 0x3FF));
   }
+  out += inspect::Utf8(units);
 }
 
 // The text with the predefined entities and character references replaced; anything else stays as written.
