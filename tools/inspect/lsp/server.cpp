@@ -307,12 +307,19 @@ void Server::Recheck(const std::string& path) {
   }
 }
 
+Server::Place Server::PlaceOf(const json& params) const {
+  Place place;
+  place.path = PathParam(params);
+  place.view = ViewOf(place.path, place.side);
+  place.offset = OffsetAt(place.view.Text(place.side), PositionParam(params));
+  place.symbol = SymbolAt(place.view, place.side, place.offset);
+  return place;
+}
+
 json Server::Definition(const json& params) {
-  const std::string path = PathParam(params);
-  Side side;
-  const DeviceView view = ViewOf(path, side);
-  const size_t offset = OffsetAt(view.Text(side), PositionParam(params));
-  const std::optional<Symbol> symbol = SymbolAt(view, side, offset);
+  const Place place = PlaceOf(params);
+  const DeviceView& view = place.view;
+  const std::optional<Symbol>& symbol = place.symbol;
   if (!symbol) return nullptr;
   if (symbol->isFile) {
     const fs::path file = fs::path(view.guiPath).parent_path() / symbol->identifier;
@@ -326,11 +333,9 @@ json Server::Definition(const json& params) {
 }
 
 json Server::Hover(const json& params) {
-  const std::string path = PathParam(params);
-  Side side;
-  const DeviceView view = ViewOf(path, side);
-  const size_t offset = OffsetAt(view.Text(side), PositionParam(params));
-  const std::optional<Symbol> symbol = SymbolAt(view, side, offset);
+  const Place place = PlaceOf(params);
+  const DeviceView& view = place.view;
+  const std::optional<Symbol>& symbol = place.symbol;
   if (!symbol || symbol->isFile) return nullptr;
   std::string value;
   if (!symbol->keywords.empty() && symbol->declaredBy.empty()) {
@@ -347,17 +352,16 @@ json Server::Hover(const json& params) {
     }
   }
   return {{"contents", {{"kind", "markdown"}, {"value", value}}},
-          {"range", Range(path, symbol->valueBegin, symbol->valueEnd)}};
+          {"range", Range(place.path, symbol->valueBegin, symbol->valueEnd)}};
 }
 
 json Server::Completion(const json& params) {
-  const std::string path = PathParam(params);
-  Side side;
-  const DeviceView view = ViewOf(path, side);
-  const std::string& text = view.Text(side);
-  const size_t offset = OffsetAt(text, PositionParam(params));
+  const Place place = PlaceOf(params);
+  const DeviceView& view = place.view;
+  const std::string& text = view.Text(place.side);
+  const size_t offset = place.offset;
+  const std::optional<Symbol>& symbol = place.symbol;
   json items = json::array();
-  const std::optional<Symbol> symbol = SymbolAt(view, side, offset);
   if (!symbol || symbol->isFile || symbol->isDeclaration) return {{"isIncomplete", false}, {"items", items}};
   // The typed part of the value is replaced, when it lies on the cursor's line.
   const TextPosition from = PositionAt(text, symbol->valueBegin), to = PositionAt(text, offset);

@@ -32,6 +32,14 @@ class Server {
     std::string uri;
     std::string text;
   };
+  // The place a position request names: its file, the device's view, the offset and what lies there.
+  struct Place {
+    std::string path;
+    Side side = Side::kGuiXml;
+    DeviceView view;
+    size_t offset = 0;
+    std::optional<Symbol> symbol;
+  };
 
   void Handle(const std::string& body);
   void Dispatch(const nlohmann::json& message);
@@ -44,6 +52,8 @@ class Server {
   nlohmann::json Definition(const nlohmann::json& params);
   nlohmann::json Hover(const nlohmann::json& params);
   nlohmann::json Completion(const nlohmann::json& params);
+  // The place of a request's textDocument and position.
+  Place PlaceOf(const nlohmann::json& params) const;
 
   // The device the file at path belongs to, with the open buffers' texts; side says which file path is.
   DeviceView ViewOf(const std::string& path, Side& side) const;
