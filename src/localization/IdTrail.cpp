@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "model/DDBase.h"
+#include "model/SameText.h"
 
 namespace k42 {
 
@@ -79,7 +80,7 @@ CDDBase* IdTrail::Guess(std::u16string_view id) {
   LoadAhead();
   const uintptr_t entry = m_previous[m_cursor];
   // Past the end of the previous read's scope the entry is the next scope's mark: no guess.
-  if (!IsRecord(entry) || RecordOf(entry)->Id() != id) return nullptr;
+  if (!IsRecord(entry) || !SameText(RecordOf(entry)->Id(), id)) return nullptr;
   return RecordOf(entry);
 }
 

@@ -67,7 +67,7 @@ class CompactText {
   // Whether the text lies in a pool rather than in this object or an allocation of its own.
   bool Borrowed() const { return IsBorrowed(); }
 
-  friend bool operator==(const CompactText& a, std::u16string_view b) { return a.View() == b; }
+  friend bool operator==(const CompactText& a, std::u16string_view b) { return SameText(a.View(), b); }
 
   // Whether text is kept in the object itself, pool or not.
   static bool FitsInline(std::u16string_view text) { return !text.empty() && text.size() <= kInlineUnits; }

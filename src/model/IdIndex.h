@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "model/OwnedList.h"
+#include "model/SameText.h"
 
 namespace k42 {
 
@@ -83,7 +84,7 @@ class IdTable {
   }
   T* RecordOf(uintptr_t slot) const { return reinterpret_cast<T*>(slot & m_addressMask); }
   bool Same(uintptr_t slot, size_t hash, std::u16string_view id) const {
-    return (slot & ~m_addressMask) == TagOf(hash) && RecordOf(slot)->Id() == id;
+    return (slot & ~m_addressMask) == TagOf(hash) && SameText(RecordOf(slot)->Id(), id);
   }
 
   void Grow() {

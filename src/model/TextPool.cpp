@@ -81,7 +81,7 @@ TextPool::Handle TextPool::InternHandle(std::u16string_view text) {
   for (; m_slots[at].handle != 0; at = (at + 1) & mask) {
     if (m_slots[at].hash != hash) continue;
     const PooledText stored(TextAt(m_slots[at].handle));
-    if (stored.View() == text) return m_slots[at].handle;
+    if (stored == text) return m_slots[at].handle;
   }
   const Handle stored = Store(text);
   m_slots[at] = Slot{stored, hash};

@@ -19,6 +19,8 @@
 #include <string_view>
 #include <vector>
 
+#include "model/SameText.h"
+
 namespace k42 {
 
 // A text of a TextPool: its code units, with their count stored in the two code units in front of them.
@@ -34,8 +36,8 @@ class PooledText {
   std::u16string String() const { return std::u16string(View()); }
   bool empty() const { return m_text == nullptr; }
 
-  friend bool operator==(PooledText a, std::u16string_view b) { return a.View() == b; }
-  friend bool operator==(PooledText a, PooledText b) { return a.View() == b.View(); }
+  friend bool operator==(PooledText a, std::u16string_view b) { return SameText(a.View(), b); }
+  friend bool operator==(PooledText a, PooledText b) { return SameText(a.View(), b.View()); }
 
  private:
   friend class TextPool;

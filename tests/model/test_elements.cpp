@@ -4,6 +4,7 @@
 #include "model/DDBase.h"
 #include "model/CompactText.h"
 #include "model/TextPool.h"
+#include "model/records/DDVariable.h"
 
 namespace {
 
@@ -78,6 +79,28 @@ TEST(ElementMap, FirstEnteredWinsAndKeysAreExact) {
   EXPECT_EQ(map.FindChild(u"Temp"), &first);
   EXPECT_EQ(map.FindChild(u"temp"), &lower);
   EXPECT_EQ(map.FindChild(u"Temp "), nullptr);
+}
+
+// A short item list is searched by comparing texts alone, with no hash in front: values and DD strings that
+// differ only in the upper byte of one code unit ("R" U+0052 and "Œ" U+0152), or only in their last unit,
+// are different texts.
+TEST(EnumItemList, ValuesAndDdStringsMatchOnEveryByteOfEveryUnit) {
+  k42::TextPool pool;
+  CDDEnumItemList items;
+  items.Add(pool, u"1", u"NAMUR");
+  items.Add(pool, u"1", u"NAMU\u0152");
+  items.Add(pool, u"\u0131", u"");  // dotless i, U+0131, beside "1", U+0031
+  items.Add(pool, u"12", u"");
+  const auto& list = items.Items();
+  ASSERT_EQ(list.size(), 4u);
+  EXPECT_EQ(items.FindChild(u"1"), list[0].get());
+  EXPECT_EQ(items.FindChild(u"\u0131"), list[2].get());
+  EXPECT_EQ(items.FindChild(u"12"), list[3].get());
+  EXPECT_EQ(items.FindChild(u"13"), nullptr);
+  EXPECT_EQ(items.FindChildByDdString(u"1", u"NAMUR"), list[0].get());
+  EXPECT_EQ(items.FindChildByDdString(u"1", u"NAMU\u0152"), list[1].get());
+  EXPECT_EQ(items.FindChildByDdString(u"\u0131", u"NAMUR"), nullptr);
+  EXPECT_EQ(items.FindChildByDdString(u"1", u"NAMUS"), nullptr);
 }
 
 // Rows keep pooled texts for the model's lifetime: every text must read back exactly, however many were

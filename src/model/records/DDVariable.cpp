@@ -45,7 +45,7 @@ CDDBase* CDDEnumItemList::FindChild(const std::u16string& id) const {
   // A short list is scanned: most variables have a handful of items, and a table would cost more than them.
   if (id.empty()) return nullptr;  // never entered under an empty value
   for (const auto& item : m_items) {
-    if (item->Id() == id) return item.get();
+    if (k42::SameText(item->Id(), id)) return item.get();
   }
   return nullptr;
 }
@@ -61,7 +61,7 @@ std::u16string CDDEnumItemList::KeyOf(std::u16string_view id, std::u16string_vie
 CDDBase* CDDEnumItemList::FindChildByDdString(const std::u16string& id, const std::u16string& ddString) const {
   if (m_items.size() <= kScannedItems) {
     for (const auto& item : m_items) {
-      if (item->Id() == id && item->DdString() == ddString) return item.get();
+      if (k42::SameText(item->Id(), id) && k42::SameText(item->DdString(), ddString)) return item.get();
     }
     return nullptr;
   }
