@@ -12,6 +12,15 @@
 
 namespace k42 {
 
+namespace {
+
+// Most DD strings and legends are absent, and so is the value they replace: then nothing is copied.
+void AssignValue(std::u16string& to, std::u16string_view from) {
+  if (!to.empty() || !from.empty()) to.assign(from);
+}
+
+}  // namespace
+
 LocTextReader::LocTextReader(CDDDocument& document, std::u16string language)
     : m_document(document),
       m_texts(document.Texts()),
@@ -130,11 +139,11 @@ void LocTextReader::ApplyLocStart(LocElement element, const std::u16string_view*
       break;
     }
     case LocElement::kLabel:
-      m_locKey.assign(attributes[0]);
+      AssignValue(m_locKey, attributes[0]);
       m_locInLabel = 1;
       break;
     case LocElement::kTooltip:
-      m_locKey.assign(attributes[0]);
+      AssignValue(m_locKey, attributes[0]);
       m_locInTooltip = 1;
       break;
     case LocElement::kHelpTopic:
@@ -143,8 +152,8 @@ void LocTextReader::ApplyLocStart(LocElement element, const std::u16string_view*
     case LocElement::kEnum:
       m_locEnumValue.assign(attributes[0]);
       m_locInEnum = 1;
-      m_locLegend.assign(attributes[1]);
-      m_locKey.assign(attributes[2]);
+      AssignValue(m_locLegend, attributes[1]);
+      AssignValue(m_locKey, attributes[2]);
       break;
     case LocElement::kHelpFile:
       m_document.SetHelpFile(kHELPDTM, attributes[0], attributes[1]);
