@@ -5,6 +5,7 @@
 
 #include "model/LoadBounds.h"
 #include "localization/LocElements.h"
+#include "model/records/DDVariable.h"
 
 #include <new>
 
@@ -248,6 +249,7 @@ CDDBase* LocTextReader::FindOrCreate(CDDBase* top, const std::u16string& identif
     auto created = std::make_unique<CDDElement>();
     created->SetId(m_texts, identifier);
     m_locCastFrom = nullptr;  // a record it does not take is destroyed, and its address may come again
+    m_locVariableFrom = nullptr;
     m_document.AdoptGuiLabel(std::move(created));
     return top->FindChild(identifier);
   } catch (const std::bad_alloc&) {
@@ -273,6 +275,21 @@ void LocTextReader::IndexModuleScopes() {
   } catch (const std::bad_alloc&) {
     m_locModuleScopes = {};
   }
+}
+
+CDDBase* LocTextReader::FindEnumItem(CDDBase* target, CDDEnumItem*& enumItem) {
+  // A variable's items are enumeration items, found in its list without a type check each; its list is what
+  // its FindChild asks. A variable's "ENUM" elements come in a row: the target is looked at once.
+  if (target != m_locVariableFrom) {
+    m_locVariableFrom = target;
+    m_locVariable = dynamic_cast<const CDDVariable*>(target);
+  }
+  if (m_locVariable != nullptr) {
+    const CDDEnumItemList& items = m_locVariable->EnumItems();
+    enumItem = m_locKey.empty() ? items.Item(m_locEnumValue) : items.ItemByDdString(m_locEnumValue, m_locKey);
+    return enumItem;
+  }
+  return m_locKey.empty() ? target->FindChild(m_locEnumValue) : target->FindChildByDdString(m_locEnumValue, m_locKey);
 }
 
 CDDElement* LocTextReader::LocElementOf(CDDBase* target) {
@@ -304,11 +321,11 @@ void LocTextReader::ApplyPendingTextTo(CDDBase* target) {
     else
       target->SetHelpTopic(m_locChars);
   } else if (!m_locEnumValue.empty()) {
-    CDDBase* item =
-        m_locKey.empty() ? target->FindChild(m_locEnumValue) : target->FindChildByDdString(m_locEnumValue, m_locKey);
+    CDDEnumItem* enumItem = nullptr;
+    CDDBase* item = FindEnumItem(target, enumItem);
     if (item == nullptr) return;
     const int32_t order = target->NextOrder();
-    if (auto* element = dynamic_cast<CDDElement*>(item)) {
+    if (auto* element = enumItem != nullptr ? enumItem : dynamic_cast<CDDElement*>(item)) {
       element->SetLabel(m_texts, m_textTrail.Make(m_locChars), order, u"");
       element->SetLegend(m_textTrail.Make(m_locLegend));
     } else {

@@ -24,6 +24,9 @@
 #include "localization/TextTrail.h"
 #include "model/DDDocument.h"
 
+class CDDEnumItem;
+class CDDVariable;
+
 namespace k42 {
 
 class LocTextReader {
@@ -53,6 +56,8 @@ class LocTextReader {
   // element(s) the localized file currently addresses.
   void ApplyPendingText();
   void ApplyPendingTextTo(CDDBase* target);
+  // The item of target the pending "ENUM" names, or null; enumItem is the same item when target is a variable.
+  CDDBase* FindEnumItem(CDDBase* target, CDDEnumItem*& enumItem);
   // target as an element, or null; remembered for the next call.
   CDDElement* LocElementOf(CDDBase* target);
   // Builds m_locModuleScopes for this read.
@@ -84,6 +89,8 @@ class LocTextReader {
   int32_t m_locInEnum = 0;
   CDDBase* m_locCastFrom = nullptr;  // the last target LocElementOf looked at, and what it found
   CDDElement* m_locCastTo = nullptr;
+  CDDBase* m_locVariableFrom = nullptr;  // the same for FindEnumItem's variables
+  const CDDVariable* m_locVariable = nullptr;
   // For each identifier that a module of the scope list holds, the element each such module finds for it,
   // in scope-list order. An identifier missing from its scope then costs two look-ups rather than one per
   // module. Not usable (the plain walk of the scope list is taken) when the scope list holds anything but

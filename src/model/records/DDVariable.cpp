@@ -40,8 +40,15 @@ void CDDEnumItemList::Append(std::unique_ptr<CDDEnumItem> item) {
   }
 }
 
-CDDBase* CDDEnumItemList::FindChild(const std::u16string& id) const {
-  if (m_items.size() > kScannedItems) return CDDElementMap::FindChild(id);
+CDDBase* CDDEnumItemList::FindChild(const std::u16string& id) const { return Item(id); }
+
+CDDBase* CDDEnumItemList::FindChildByDdString(const std::u16string& id, const std::u16string& ddString) const {
+  return ItemByDdString(id, ddString);
+}
+
+CDDEnumItem* CDDEnumItemList::Item(const std::u16string& id) const {
+  // The map holds this list's items only (Append enters them).
+  if (m_items.size() > kScannedItems) return static_cast<CDDEnumItem*>(CDDElementMap::FindChild(id));
   // A short list is scanned: most variables have a handful of items, and a table would cost more than them.
   if (id.empty()) return nullptr;  // never entered under an empty value
   for (const auto& item : m_items) {
@@ -58,7 +65,7 @@ std::u16string CDDEnumItemList::KeyOf(std::u16string_view id, std::u16string_vie
   return key;
 }
 
-CDDBase* CDDEnumItemList::FindChildByDdString(const std::u16string& id, const std::u16string& ddString) const {
+CDDEnumItem* CDDEnumItemList::ItemByDdString(const std::u16string& id, const std::u16string& ddString) const {
   if (m_items.size() <= kScannedItems) {
     for (const auto& item : m_items) {
       if (k42::SameText(item->Id(), id) && k42::SameText(item->DdString(), ddString)) return item.get();

@@ -43,6 +43,9 @@ class CDDEnumItemList : public CDDElementMap {
   void Add(k42::TextPool& texts, std::u16string_view value, std::u16string_view ddString);
   CDDBase* FindChild(const std::u16string& id) const override;
   CDDBase* FindChildByDdString(const std::u16string& id, const std::u16string& ddString) const override;
+  // The same two as the items they find: the first item of value (and DD string), or null.
+  CDDEnumItem* Item(const std::u16string& value) const;
+  CDDEnumItem* ItemByDdString(const std::u16string& value, const std::u16string& ddString) const;
   // Hands out 0, 1, 2, ...: the order in which localized texts arrive.
   int32_t NextOrder() override;
 
