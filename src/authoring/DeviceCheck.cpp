@@ -109,9 +109,10 @@ k42gui::CheckResult Run(Context& context) {
   } else {
     const std::string why = missing.empty() ? "the device does not load" : missing;
     for (const char* rule : kModelRules) NotRun(context, result.skipped, rule, why);
+    // These two ran over every other text: only the texts of choices (enumeration items) are left out.
     if (missing.empty() && context.loc.opened) {
       for (const char* rule : {"missing-text", "unused-text"})
-        NotRun(context, result.skipped, rule, "its choice texts need the device loaded");
+        NotRun(context, result.skipped, rule, "on choice texts, which need the device loaded");
     }
     // Why it did not load, for a summary that must say so also when that rule was left out.
     if (!context.loadProblems.empty()) result.notLoadedBecause = context.loadProblems.front();

@@ -94,6 +94,10 @@ TEST(InspectCheck, ADeviceThatDoesNotLoadStillGetsTheRulesOverItsFilesAndASummar
   EXPECT_NE(all.out.find("\nnot run (the device does not load): shadowed-id, unknown-function, unknown-language\n"),
             std::string::npos)
       << all.out;
+  // The text rules ran over every text but the choices' ones, and the summary says no more than that.
+  EXPECT_NE(all.out.find("\nnot run (on choice texts, which need the device loaded): missing-text, unused-text\n"),
+            std::string::npos)
+      << all.out;
   EXPECT_NE(all.out.find("\n3 errors, 0 warnings; the device does not load\n"), std::string::npos) << all.out;
 
   // With the rule that says why left out, the summary says it; "no problems found" never comes with exit 2.
