@@ -95,8 +95,14 @@ TEST(PreviewInBrowser, DemoTreeDisplaysHeaderToolbarMenusAndLanguages) {
       Replace(Replace(inspect_test::ReadFile(demo + "demo.xml"), "../../schemas/", kSchemas),
               R"(<LOGO TYPE="DEVICE" HREF="images/pt42.bmp"/>)",
               R"(<LOGO TYPE="DEVICE" HREF="images/pt42.bmp"/><LOGO TYPE="DEVICE" HREF="../preview-outside.bmp"/>)"));
-  k42test::WriteTempFile("preview-demo/demo_loc.xml",
-                         Replace(inspect_test::ReadFile(demo + "demo_loc.xml"), "../../schemas/", kSchemas));
+  // German device help as HTML, addressed by identifiers, with a place for the damping far down.
+  k42test::WriteTempFile(
+      "preview-demo/demo_loc.xml",
+      Replace(Replace(inspect_test::ReadFile(demo + "demo_loc.xml"), "../../schemas/", kSchemas),
+              R"(help/PT42_de.pdf" ANCHORS="EQTOHELPTOPIC")", R"(help/PT42_de.html" ANCHORS="EQTOID")"));
+  k42test::WriteTempFile("preview-demo/help/PT42_de.html",
+                         "<!DOCTYPE html><html><body><h1>PT-42</h1><div style=\"height:5000px\"></div>"
+                         "<h2 id=\"varDamping\">D\u00e4mpfung</h2><div style=\"height:5000px\"></div></body></html>");
   k42test::WriteTempFile("preview-demo/images/toolbar.bmp", Bitmap(5 * 16));
   k42test::WriteTempFile("preview-demo/images/morvane_logo.bmp", Bitmap(48));
   for (const char* help : {"PT42_en.pdf", "PT42_ui_en.html", "PT42_ui_de.html"}) {

@@ -87,6 +87,14 @@ Json Text(const std::vector<const T*>& each, std::string T::*field) {
   return texts;
 }
 
+// The same for texts computed per language.
+Json Texts(const std::vector<std::string>& each) {
+  if (std::all_of(each.begin(), each.end(), [&each](const std::string& x) { return x == each.front(); })) {
+    return each.front();
+  }
+  return each;
+}
+
 // The element i of a list in every language; a translation that lacks it falls back to the first.
 template <class T, class List>
 auto Nth(const std::vector<const T*>& each, List list, size_t i) {
@@ -179,7 +187,10 @@ class PageData {
       each.push_back(&help);
       if (help.found && !IsWebAddress(help.path)) m_helpFiles.insert(help.path);
     }
-    return {{"path", Text(each, &Device::HelpFile::path)}, {"anchor", AnchorName((m_device.*which).anchor)}};
+    // Each language names its own file and how help topics address it.
+    std::vector<std::string> anchors;
+    for (const Device::HelpFile* help : each) anchors.push_back(AnchorName(help->anchor));
+    return {{"path", Text(each, &Device::HelpFile::path)}, {"anchor", Texts(anchors)}};
   }
 
   // The variants of a conditional label in every language, matched by their key; a language that lacks a
@@ -357,6 +368,10 @@ class PageData {
                    {"handling", HandlingName(parameter.handling)},
                    {"format", parameter.format}};
       if (!choices.empty()) json["choices"] = std::move(choices);
+      // The anchor of the element's place in the device help, when the help is addressed by help topics.
+      if (std::any_of(each.begin(), each.end(), [](const Parameter* p) { return !p->helpTopic.empty(); })) {
+        json["helpTopic"] = Text(each, &Parameter::helpTopic);
+      }
       if (parameter.conditionalLabel) json["conditionalLabel"] = true;
       if (!parameter.variants.empty()) json["variants"] = VariantsOf(each);
       if (parameter.conditionalFormat) json["conditionalFormat"] = true;

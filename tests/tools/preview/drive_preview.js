@@ -77,6 +77,14 @@ async function demo(tab) {
   assert.equal(await help.$eval('h1', (n) => n.textContent), 'Morvane PT-42');
   await tab.click('#help-viewer .help-close');
   assert.equal(await tab.$('#help-viewer'), null);
+  // An item's own help opens the device help at its help topic (the English file is addressed by help
+  // topics); an item without a help topic has no help button.
+  await tab.click('#display .item[data-ref="varPV"] .item-help');
+  const topic = await tab.waitForSelector('#help-viewer iframe.help-file');
+  assert.match(await topic.evaluate((n) => n.src), /^blob:.*#nameddest=pv_pressure$/);
+  assert.match(await tab.$eval('#help-viewer .help-title', (n) => n.textContent), /PT42_en\.pdf#pv_pressure$/);
+  await tab.keyboard.press('Escape');
+  assert.equal(await tab.$('#display .item[data-ref="varSerialNumber"] .item-help'), null);
 
   // Header: offline by default (function 1), online on request; the vendor logo is embedded, the
   // missing device logo is a placeholder.
@@ -171,6 +179,17 @@ async function demo(tab) {
   assert.ok(await tab.$('xpath/.//nav[@class="menubar"]//button[text()="Gerät"]'));
   assert.match((await openHelp(tab, 'ui')).path, /help\/PT42_ui_de\.html$/);
   await tab.click('#help-viewer .help-close');
+  // The German device help is HTML addressed by identifiers: every item has help, opened scrolled to the
+  // element of its identifier; one the file lacks opens at the start, and the viewer says so.
+  await tab.click('#display .item[data-ref="varDamping"] .item-help');
+  const found = await (await tab.waitForSelector('#help-viewer iframe[data-anchor-found]')).contentFrame();
+  assert.ok(await found.evaluate(() => document.scrollingElement.scrollTop > 0));
+  assert.equal(await tab.$eval('#help-viewer .anchor-missing', (n) => n.hidden), true);
+  await tab.keyboard.press('Escape');
+  await tab.click('#display .item[data-ref="varTag"] .item-help');
+  await tab.waitForSelector('#help-viewer .anchor-missing:not([hidden])');
+  assert.match(await tab.$eval('#help-viewer .anchor-missing', (n) => n.textContent), /^No anchor "varTag" in .*PT42_de\.html/);
+  await tab.keyboard.press('Escape');
   // And back to English through the device's own language menu.
   await clickMenu(tab, 'Sprache');
   await clickMenu(tab, 'Englisch');
@@ -208,8 +227,12 @@ async function samples(tab) {
   await tab.click('.toolbar .tool[data-help="dtm"]');
   assert.equal(await tab.$eval('#help-viewer a', (n) => n.href), 'https://help.example/samples.pdf');
   await tab.keyboard.press('Escape');
+  await tab.click('#display .item[data-ref="varLevel"] .item-help');
+  assert.equal(await tab.$eval('#help-viewer a', (n) => n.href), 'https://help.example/samples.pdf#varLevel');
+  await tab.keyboard.press('Escape');
   await tab.click('.toolbar .tool[data-help="ui"]');
   assert.match(await tab.$eval('#help-viewer .notice', (n) => n.textContent), /^No help file/);
+  await tab.keyboard.press('Escape');
 }
 
 async function large(tab) {

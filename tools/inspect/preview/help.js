@@ -17,14 +17,29 @@ const previewHelp = (function () {
     return urls.get(path);
   }
 
+  // Scrolls a shown HTML help file to the element that anchor names (by id, else by name); when the file
+  // has none, says so above it: the display control would open that file at its start as well.
+  function seekAnchor(frame, anchor, notice) {
+    const page = frame.contentDocument;
+    const target = page && (page.getElementById(anchor) || page.getElementsByName(anchor)[0]);
+    if (target) {
+      target.scrollIntoView();
+      frame.dataset.anchorFound = 'true';
+    } else {
+      notice.hidden = false;
+    }
+  }
+
   // The viewer's body for one help reference: the file, a link for a web address, or why there is none.
-  function body(data, path, el) {
+  // anchor, when not empty, is the place in the file that the help was asked for.
+  function body(data, path, anchor, el) {
     if (!path) {
       return el('p', {class: 'notice', text: 'No help file: the localized file names none for this language, ' +
         'or the one it names is not there.'});
     }
     if (/^https?:\/\//.test(path)) {
-      return el('p', {}, 'The help is on the web: ', el('a', {href: path, target: '_blank', rel: 'noopener', text: path}));
+      const address = anchor ? path + '#' + encodeURIComponent(anchor) : path;
+      return el('p', {}, 'The help is on the web: ', el('a', {href: address, target: '_blank', rel: 'noopener', text: address}));
     }
     const uri = data.files[path];
     if (!uri) {
@@ -32,25 +47,37 @@ const previewHelp = (function () {
       return el('p', {class: 'notice', text: why ? path + ' not shown: ' + why : 'missing ' + path});
     }
     const file = objectUrl(path, uri);
+    const missing = el('p', {class: 'notice anchor-missing', hidden: true,
+      text: 'No anchor "' + anchor + '" in ' + path + ': the help opens at its start.'});
     if (file.type === 'text/html') {
-      // Shown without its scripts: the page is sent to reviewers and runs only its own code.
-      return el('iframe', {class: 'help-file', sandbox: '', srcdoc: new TextDecoder().decode(file.bytes),
-        'data-path': path, title: path});
+      // Shown without its scripts: the page is sent to reviewers and runs only its own code. Without
+      // scripts the file may share the page's origin, so that the page can find the anchor in it.
+      const frame = el('iframe', {class: 'help-file', sandbox: 'allow-same-origin', srcdoc: new TextDecoder().decode(file.bytes),
+        'data-path': path, 'data-anchor': anchor || null, title: path});
+      if (anchor) frame.addEventListener('load', function () { seekAnchor(frame, anchor, missing); });
+      return [missing, frame];
     }
-    return el('iframe', {class: 'help-file', src: file.url, 'data-path': path, title: path});
+    if (file.type === 'application/pdf') {
+      // The browser's PDF viewer opens at a named destination given after the address.
+      return [el('iframe', {class: 'help-file', src: anchor ? file.url + '#nameddest=' + encodeURIComponent(anchor) : file.url,
+        'data-path': path, 'data-anchor': anchor || null, title: path})];
+    }
+    if (anchor) missing.textContent = 'A text file has no anchors: the help for "' + anchor + '" opens at its start.';
+    missing.hidden = !anchor;
+    return [missing, el('iframe', {class: 'help-file', src: file.url, 'data-path': path, title: path})];
   }
 
-  // Opens the viewer over the page; the close button or Escape closes it again.
-  function open(data, title, path, el) {
+  // Opens the viewer over the page, at anchor when one is given; the close button or Escape closes it again.
+  function open(data, title, path, el, anchor) {
     close();
-    const name = path ? path.split(/[\\/]/).pop() : '';
+    const name = (path ? path.split(/[\\/]/).pop() : '') + (path && anchor ? '#' + anchor : '');
     const viewer = el('div', {class: 'help-viewer', id: 'help-viewer', role: 'dialog', 'aria-label': title},
       el('div', {class: 'help-bar'},
         el('span', {class: 'help-title', text: title + (name ? ': ' + name : '')}),
         path && data.files[path] ? el('a', {href: objectUrl(path, data.files[path]).url, target: '_blank',
           text: 'Open in a new tab'}) : null,
         el('button', {class: 'help-close', text: '\u2715', title: 'Close', onclick: close})),
-      body(data, path, el));
+      ...[].concat(body(data, path, anchor, el)));
     document.body.append(viewer);
   }
   function close() {

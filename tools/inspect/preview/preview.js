@@ -157,6 +157,23 @@
   }
   function currentModule() { return data.modules[state.module]; }
 
+  // Where the device help opens for an element, as the localized file's anchor kind says: at its help
+  // topic, at its identifier, or (no anchors, or no help topic) nowhere in particular: then it has no
+  // help button of its own and the toolbar's opens the file.
+  function helpAnchor(ref, par) {
+    const kind = t(data.help.dtm.anchor);
+    if (!par) return '';
+    if (kind === 'helptopic') return t(par.helpTopic);
+    return kind === 'id' ? ref : '';
+  }
+  function helpButton(ref, par) {
+    const anchor = helpAnchor(ref, par);
+    if (!anchor) return null;
+    const title = builtin('toolBarDtmHelp', 'DTM help');
+    return el('button', {class: 'item-help', 'data-anchor': anchor, title: title + ': ' + anchor, text: '?',
+      onclick: function () { previewHelp.open(data, title, t(data.help.dtm.path), el, anchor); }});
+  }
+
   // Menu bar: the device's entries, then the current module's; popups open on click, nested ones too.
   function closeMenus(except) {
     document.querySelectorAll('.menubar .menu.open').forEach(function (menu) {
@@ -495,11 +512,13 @@
       const row = el('div', {class: 'item' + (marks.length > 0 ? ' conditional' : ''), 'data-ref': item.ref,
         'data-style': item.style, 'data-par': item.par});
       const cell = el('div', {class: 'control', title: (par && t(par.tooltip)) || null}, control(item, par), ...marks);
+      const help = helpButton(item.ref, par);
       if (wide) {
         cell.style.gridColumn = '1 / -1';
+        if (help) cell.append(help);
         row.append(cell);
       } else {
-        row.append(el('div', {class: 'label'}, itemLabel(item, par)), cell, el('div', {class: 'unit'}));
+        row.append(el('div', {class: 'label'}, itemLabel(item, par)), cell, el('div', {class: 'unit'}, help));
       }
       current.append(row);
     }
