@@ -9,6 +9,8 @@ Dim failures, checks
 failures = 0
 checks = 0
 
+' The same counters and Check as in windows/late_binding.vbs: each script must run alone, and Wine 8's script host can
+' neither include a file (ExecuteGlobal is a stub there) nor run a .wsf job, so the few lines are repeated.
 Sub Check(ok, what)
   checks = checks + 1
   If Err.Number <> 0 Then
