@@ -80,6 +80,7 @@ void CheckTexts(Context& context);         // missing-text, unused-text, missing
 void CheckChoiceTexts(Context& context);   // missing-text, unused-text of choices: model
 void CheckPictures(Context& context);      // index-past-strip, header-image
 void CheckCommands(Context& context);      // unlabelled-command
+void CheckHelpAnchors(Context& context);   // help-anchor
 
 }  // namespace k42::check
 

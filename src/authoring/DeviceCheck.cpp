@@ -30,6 +30,7 @@ const std::vector<Rule>& CheckRules() {
       {"index-past-strip", "tree icon and toolbar bitmap indexes lie within their image strips"},
       {"header-image", "every image slot of the header has a picture the host can show"},
       {"unlabelled-command", "every menu-bar entry can get a label, and every toolbar button has a picture"},
+      {"help-anchor", "every help topic is an anchor of its language's HTML device help, where help topics address it"},
   };
   return rules;
 }
@@ -79,6 +80,7 @@ k42gui::CheckResult Run(Context& context) {
   }
   CheckKeywords(context);
   CheckFiles(context);
+  CheckHelpAnchors(context);
   std::string missing;
   auto unusable = [](const std::string& path, const ScannedFile& scan) {
     return path + (scan.opened ? " is not well-formed" : " cannot be read");
@@ -95,6 +97,8 @@ k42gui::CheckResult Run(Context& context) {
       CheckTexts(context);
     }
   }
+  if (context.loc.opened && !context.locWellFormed)
+    NotRun(context, result.skipped, "help-anchor", unusable(request.localizedPath, context.loc));
   if (!missing.empty()) {
     for (const char* rule : {"unresolved-ref", "index-past-strip", "header-image", "unlabelled-command"}) {
       if (!context.guiWellFormed) NotRun(context, result.skipped, rule, missing);

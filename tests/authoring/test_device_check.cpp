@@ -89,6 +89,18 @@ TEST(DeviceCheck, EachBrokenDeviceIsFoundByItsRuleAtThePlaceOfTheMistake) {
        1,
        {{"missing-file", gui + "help_loc.xml:7:23", "'help/ui_en.html' does not exist"},
         {"missing-file", gui + "missing_file.xml:13:64", "'icons/main.ico' does not exist"}}},
+      // Help topics against an HTML device help addressed by them: a place in a comment, or only in a
+      // look-alike attribute, or in another letter case, is none; German is addressed by identifiers.
+      {"clean.xml",
+       "anchors_loc.xml",
+       "en",
+       1,
+       {{"help-anchor", gui + "anchors_loc.xml:11:45",
+         "help topic 'Main_Help' of 'modMain' is no anchor in 'help/anchors_en.html' (no element has it as id or "
+         "name) for language 'en': its help opens at the start of the file",
+         Severity::kWarning},
+        {"help-anchor", gui + "anchors_loc.xml:15:44", "help topic 'commented_help' of 'disMain'",
+         Severity::kWarning}}},
       // One line for the missing schema, not one per element that could not be validated.
       {"no_schema.xml", "clean_loc.xml", "en", 1, {{"schema-missing", gui + "no_schema.xml:5:12", "not found"}}},
       {"invalid.xml",
@@ -181,6 +193,13 @@ TEST(DeviceCheck, OnlyTheRulesAskedForReportAndAnUnloadableDeviceStillGetsTheRul
   EXPECT_EQ(referencesOnly.findings[1].message, "variable 'varTga' is not declared (VAR_REF); did you mean 'varTag'?");
   EXPECT_EQ(referencesOnly.notLoadedBecause.rule, "schema-missing");
   EXPECT_TRUE(referencesOnly.skipped.empty());
+
+  // The help topics of a localized file that is not well-formed are not known: the rule says so.
+  const k42gui::CheckResult anchors = Check({"clean.xml", "latin1_loc.xml", "en", 1, {}}, {"help-anchor"});
+  EXPECT_TRUE(anchors.findings.empty());
+  ASSERT_EQ(anchors.skipped.size(), 1u);
+  EXPECT_EQ(anchors.skipped[0].rule, "help-anchor");
+  EXPECT_NE(anchors.skipped[0].reason.find("latin1_loc.xml is not well-formed"), std::string::npos);
 }
 
 }  // namespace
