@@ -51,6 +51,7 @@ struct DiffArgs {
 struct LspArgs {
   std::string language = "en";
   long functionId = 1;
+  std::string root;  // when set, only device files below it are checked (and get hidden copies beside them)
 };
 
 int RunReport(const ReportArgs& args);

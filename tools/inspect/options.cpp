@@ -178,6 +178,10 @@ std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& line) {
   lsp->add_option("-f,--function", line.lsp.functionId, "function identifier selecting the modules (default: 1)")
       ->type_name("N")
       ->check(CLI::Range(static_cast<long>(INT32_MIN), static_cast<long>(INT32_MAX)));
+  lsp->add_option("--root", line.lsp.root,
+                  "check only the device files below DIR: files elsewhere get no diagnostics, and nothing is "
+                  "written outside DIR (the checks of unsaved buffers write hidden copies beside the files)")
+      ->type_name("DIR");
 
   try {
     app.parse(argc, argv);

@@ -83,9 +83,9 @@ json Served::Diagnostics(const std::string& uri) const {
   return found;
 }
 
-Served Serve(const std::string& input) {
+Served Serve(const std::string& input, const std::string& options) {
   const std::string in = k42test::WriteTempFile("lsp-input.txt", input);
-  const std::string command = std::string(K42GUI_INSPECT_PATH) + " lsp < " + inspect_test::Quote(in);
+  const std::string command = std::string(K42GUI_INSPECT_PATH) + " lsp " + options + " < " + inspect_test::Quote(in);
   Served served;
   FILE* pipe = popen(command.c_str(), "r");
   if (pipe == nullptr) return served;

@@ -35,8 +35,9 @@ struct Served {
   nlohmann::json Diagnostics(const std::string& uri) const;
 };
 
-// Runs the server with input on its standard input and reads every message it writes.
-Served Serve(const std::string& input);
+// Runs the server (with options, e.g. "--root DIR") with input on its standard input and reads every message
+// it writes.
+Served Serve(const std::string& input, const std::string& options = "");
 
 // The 0-based line of the first line holding needle, and the UTF-16 column of needle (plus shift) in it.
 struct Place {

@@ -97,6 +97,27 @@ TEST(LspDiagnostics, UnsavedBuffersAreCheckedWhereCheckPlacesTheFindings) {
   EXPECT_TRUE(WithCode(fixed.Diagnostics(demo.guiUri), "unresolved-ref").is_null());
 }
 
+// With --root the server checks, and writes its hidden copies beside, only the files below that directory:
+// named with a final separator or not, and not through a ".." that leads out of it.
+TEST(LspDiagnostics, ARootKeepsTheChecksAndTheirCopiesBelowIt) {
+  const lsp_test::DemoCopy demo;
+  const std::string broken = Replaced(demo.guiText, R"(VAR_REF="varTag")", R"(VAR_REF="varTagg")");
+  const std::string outsideUri = "file://" + demo.root + "/examples/demo/sub/../demo.xml";
+  const auto published = [&](const std::string& uri, const std::string& root) {
+    const lsp_test::Served served = lsp_test::Serve(
+        Start() + Framed(lsp_test::DidOpen(uri, broken)) + lsp_test::Ending(), "--root " + inspect_test::Quote(root));
+    EXPECT_EQ(served.exitCode, 0);
+    return std::count_if(served.messages.begin(), served.messages.end(), [](const json& message) {
+      return message.value("method", "") == "textDocument/publishDiagnostics";
+    });
+  };
+  EXPECT_GT(published(demo.guiUri, demo.root + "/examples/demo"), 0);
+  EXPECT_GT(published(demo.guiUri, demo.root + "/examples/"), 0);
+  EXPECT_EQ(published(demo.guiUri, demo.root + "/examples/demo/sub"), 0);
+  EXPECT_EQ(published(demo.guiUri, demo.root + "/examples/dem"), 0);
+  EXPECT_EQ(published(outsideUri, demo.root + "/examples/demo/sub"), 0);
+}
+
 TEST(LspNavigation, DefinitionHoverAndCompletionAcrossBothFiles) {
   const lsp_test::DemoCopy demo;
   const lsp_test::Place reference = Find(demo.guiText, "VAR_REF=\"varPV\"", 10);

@@ -18,7 +18,7 @@ int RunLsp(const LspArgs& args) {
   _setmode(_fileno(stdout), _O_BINARY);
 #endif
   std::ios::sync_with_stdio(false);
-  lsp::Server server({args.language, args.functionId});
+  lsp::Server server({args.language, args.functionId, args.root});
   return server.Run(std::cin, std::cout);
 }
 

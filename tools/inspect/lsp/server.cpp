@@ -2,6 +2,7 @@
 // definition, hover and completion over the outlines of both device files.
 #include "inspect/lsp/server.h"
 
+#include <algorithm>
 #include <filesystem>
 
 #include <k42gui/DeviceFiles.h>
@@ -181,7 +182,7 @@ void Server::Notification(const std::string& method, const json& params) {
   if (method == "textDocument/didOpen") {
     const json& document = params.at("textDocument");
     const std::string path = UriToPath(document.at("uri").get<std::string>());
-    if (path.empty()) return;
+    if (path.empty() || !MayCheck(path)) return;
     m_documents[path] = {document.at("uri").get<std::string>(), document.at("text").get<std::string>()};
     Recheck(path);
   } else if (method == "textDocument/didChange") {
@@ -258,7 +259,18 @@ json Server::Range(const std::string& path, size_t begin, size_t end) const {
   return RangeIn(LineIndex(text), begin, end);
 }
 
+bool Server::MayCheck(const std::string& path) const {
+  if (m_options.confinedTo.empty()) return true;
+  // Compared by path elements after ".." and "." are resolved in the text, so that "dir/../x" is not in dir.
+  fs::path root = fs::path(m_options.confinedTo).lexically_normal();
+  if (!root.has_filename()) root = root.parent_path();  // written with a final separator
+  const fs::path file = fs::path(path).lexically_normal();
+  const auto [inRoot, inFile] = std::mismatch(root.begin(), root.end(), file.begin(), file.end());
+  return inRoot == root.end() && inFile != file.end();
+}
+
 void Server::Recheck(const std::string& path) {
+  if (!MayCheck(path)) return;
   UnsavedDevice device;
   std::tie(device.guiPath, device.locPath) = PairOf(path);
   device.language = m_options.language;

@@ -18,6 +18,10 @@ namespace lsp {
 struct ServerOptions {
   std::string language = "en";  // the language the checker reads texts in (initializationOptions may change it)
   long functionId = 1;
+  // When not empty (`--root`): the only directory (with what lies below it) whose files the server takes
+  // as documents and checks, and so the only place it writes its hidden copies of unsaved buffers. Files
+  // elsewhere are still read for definitions, hovers and completions.
+  std::string confinedTo;
 };
 
 class Server {
@@ -61,6 +65,8 @@ class Server {
   std::string UriOf(const std::string& path) const;
   // Checks the device of path as the buffers hold it and publishes the findings of each of its files.
   void Recheck(const std::string& path);
+  // Whether path lies where the options let the server check (and so write beside) files.
+  bool MayCheck(const std::string& path) const;
   nlohmann::json Range(const std::string& path, size_t begin, size_t end) const;
 
   ServerOptions m_options;
