@@ -2,8 +2,8 @@
 # Builds the libFuzzer targets with clang and runs each one for a while under AddressSanitizer,
 # UndefinedBehaviorSanitizer and leak detection; any crash, leak, timeout or out-of-memory input fails.
 #
-#   K42GUI_FUZZ_SECONDS    seconds per target (default 100: five targets in about the time four took at 120)
-#   K42GUI_FUZZ_TARGETS    the targets to run (default: all five)
+#   K42GUI_FUZZ_SECONDS    seconds per target (default 90: six targets in about the time four took at 120)
+#   K42GUI_FUZZ_TARGETS    the targets to run (default: all six)
 #   K42GUI_FUZZ_BUILD_DIR  build directory (default build-fuzz)
 #
 # Seeds: the fixtures of tests/data and the demo device (copied at run time), fuzz/corpus/<target>/,
@@ -12,8 +12,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 
-seconds=${K42GUI_FUZZ_SECONDS:-100}
-read -r -a targets <<<"${K42GUI_FUZZ_TARGETS:-fuzz_guixml fuzz_locfile fuzz_registry fuzz_dispatch fuzz_check}"
+seconds=${K42GUI_FUZZ_SECONDS:-90}
+read -r -a targets <<<"${K42GUI_FUZZ_TARGETS:-fuzz_guixml fuzz_locfile fuzz_registry fuzz_dispatch fuzz_check fuzz_lsp}"
 build=$root/${K42GUI_FUZZ_BUILD_DIR:-build-fuzz}
 
 # clang's default version, with the compiler runtime that holds libFuzzer and the sanitizers.
