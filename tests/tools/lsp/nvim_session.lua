@@ -1,5 +1,5 @@
 -- Neovim's own language client against `k42gui-inspect lsp` on a copy of the demo device: diagnostics of an
--- unsaved edit, a jump to a definition, a hover and a completion. Writes one line per expectation to the
+-- unsaved edit, a jump to a definition, a hover, a completion and the references. Writes one line per expectation to the
 -- result file and exits non-zero when one fails.
 local inspect = os.getenv('K42GUI_INSPECT')
 local demo = os.getenv('K42GUI_DEMO')
@@ -28,9 +28,10 @@ local function find(text, shift)
   return nil
 end
 
-local function request(method, line, column)
+local function request(method, line, column, context)
   vim.api.nvim_win_set_cursor(0, { line, column })
   local params = vim.lsp.util.make_position_params()
+  params.context = context
   local replies = vim.lsp.buf_request_sync(0, method, params, 20000)
   for _, reply in pairs(replies or {}) do
     if reply.result then return reply.result end
@@ -89,6 +90,16 @@ local completion = request('textDocument/completion', ref_line, ref_column)
 local labels = {}
 for _, item in ipairs(completion and (completion.items or completion) or {}) do labels[item.label] = true end
 report(labels['varPV'] and labels['varTag'] and not labels['disBasic'], 'the completion offers the variables')
+
+-- The references of the variable, its texts in the localized file among them.
+local references = request('textDocument/references', ref_line, ref_column, { includeDeclaration = true }) or {}
+local in_texts = 0
+for _, reference in ipairs(references) do
+  if reference.uri:sub(-#'demo_loc.xml') == 'demo_loc.xml' then in_texts = in_texts + 1 end
+end
+report(#references >= 4 and in_texts == 2,
+       string.format('the references include the declaration, the uses and both texts (%d, %d in the texts)',
+                     #references, in_texts))
 
 vim.lsp.stop_client(client_id)
 finish()

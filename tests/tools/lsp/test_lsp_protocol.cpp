@@ -118,6 +118,61 @@ TEST(LspDiagnostics, ARootKeepsTheChecksAndTheirCopiesBelowIt) {
   EXPECT_EQ(published(outsideUri, demo.root + "/examples/demo/sub"), 0);
 }
 
+// The places that name a variable or a module's display, from a reference or from a text of the localized
+// file: uses in the GUI XML file, the texts in every language, the declaration only when asked for.
+TEST(LspNavigation, ReferencesListEveryUseInBothFiles) {
+  const lsp_test::DemoCopy demo;
+  const lsp_test::Place text = Find(demo.locText, "<ID NAME=\"varTag\"", 11);
+  const lsp_test::Place use = Find(demo.guiText, "VAR_REF=\"varTag\"", 10);
+  const lsp_test::Place display = Find(demo.guiText, "PARDIS_REF=\"disBasic\"", 13);
+  const auto references = [](int id, const std::string& uri, lsp_test::Place place, bool declaration) {
+    json request = lsp_test::AtPosition(id, "textDocument/references", uri, place.line, place.character);
+    request["params"]["context"] = {{"includeDeclaration", declaration}};
+    return Framed(request);
+  };
+  const lsp_test::Served served =
+      lsp_test::Serve(Start() + references(2, demo.locUri, text, false) + references(3, demo.guiUri, use, true) +
+                      references(4, demo.guiUri, display, false) + lsp_test::Ending());
+  // Each place as "gui:line" or "loc:line" (1-based), checked to hold the identifier itself.
+  const auto places = [&](int id, const std::string& identifier) {
+    std::vector<std::string> found;
+    for (const json& location : (*served.Reply(id))["result"]) {
+      const bool gui = location["uri"] == demo.guiUri;
+      const json& range = location["range"];
+      EXPECT_EQ(range["start"]["line"], range["end"]["line"]);
+      const unsigned line = range["start"]["line"];
+      std::string lineText = gui ? demo.guiText : demo.locText;
+      for (unsigned skipped = 0; skipped < line; ++skipped) lineText.erase(0, lineText.find('\n') + 1);
+      lineText = lineText.substr(0, lineText.find('\n'));
+      const unsigned from = range["start"]["character"], to = range["end"]["character"];
+      EXPECT_EQ(lineText.substr(from, to - from), identifier) << lineText;
+      found.push_back((gui ? "gui:" : "loc:") + std::to_string(line + 1));
+    }
+    std::sort(found.begin(), found.end());
+    return found;
+  };
+  const std::vector<std::string> uses = {"gui:131", "gui:147", "gui:158", "gui:280", "gui:291", "loc:176", "loc:59"};
+  EXPECT_EQ(places(2, "varTag"), uses);
+  std::vector<std::string> withDeclaration = uses;
+  withDeclaration.push_back("gui:77");
+  std::sort(withDeclaration.begin(), withDeclaration.end());
+  EXPECT_EQ(places(3, "varTag"), withDeclaration);
+  EXPECT_EQ(places(4, "disBasic"), (std::vector<std::string>{"gui:125", "gui:127", "gui:131", "gui:132", "gui:133",
+                                                             "gui:154", "gui:186", "loc:105", "loc:222"}));
+
+  // A second declaration, a few lines below the first, is hidden by it: it is no place of the first one.
+  const std::string twice = Replaced(demo.guiText, "<VAR_DEC VAR_ID=\"varDescriptor\">",
+                                     "<VAR_DEC VAR_ID=\"varTag\"/><VAR_DEC VAR_ID=\"varDescriptor\">");
+  const lsp_test::Served hidden = lsp_test::Serve(Start() + Framed(lsp_test::DidOpen(demo.guiUri, twice)) +
+                                                  references(2, demo.guiUri, use, true) + lsp_test::Ending());
+  std::vector<unsigned> declarations;
+  for (const json& location : (*hidden.Reply(2))["result"]) {
+    const unsigned line = location["range"]["start"]["line"];
+    if (location["uri"] == demo.guiUri && line < 100) declarations.push_back(line + 1);
+  }
+  EXPECT_EQ(declarations, std::vector<unsigned>{77});
+}
+
 TEST(LspNavigation, DefinitionHoverAndCompletionAcrossBothFiles) {
   const lsp_test::DemoCopy demo;
   const lsp_test::Place reference = Find(demo.guiText, "VAR_REF=\"varPV\"", 10);

@@ -170,6 +170,7 @@ json Server::Request(const std::string& method, const json& params) {
   if (method == "textDocument/definition") return Definition(params);
   if (method == "textDocument/hover") return Hover(params);
   if (method == "textDocument/completion") return Completion(params);
+  if (method == "textDocument/references") return References(params);
   throw RequestError{kMethodNotFound, "unknown method '" + method + "'"};
 }
 
@@ -228,6 +229,7 @@ json Server::Initialize(const json& params) {
            {{"textDocumentSync", {{"openClose", true}, {"change", 1}, {"save", {{"includeText", false}}}}},
             {"definitionProvider", true},
             {"hoverProvider", true},
+            {"referencesProvider", true},
             {"completionProvider", {{"triggerCharacters", json::array({"\"", "'"})}}}}},
           {"serverInfo", {{"name", "k42gui-inspect lsp"}, {"version", K42GUI_VERSION}}}};
 }
@@ -392,6 +394,36 @@ json Server::Completion(const json& params) {
       add(declared.identifier, declared.kind, kReferenceKind);
   }
   return {{"isIncomplete", false}, {"items", items}};
+}
+
+json Server::References(const json& params) {
+  const Place place = PlaceOf(params);
+  const DeviceView& view = place.view;
+  const std::optional<Symbol>& symbol = place.symbol;
+  json locations = json::array();
+  if (!symbol || symbol->isFile || symbol->declaredBy.empty() || symbol->identifier.empty()) return locations;
+  const std::vector<Declared> target = DeclarationsOf(view, *symbol, symbol->identifier);
+  if (target.empty()) return locations;
+  const bool withDeclaration = params.contains("context") && params["context"].value("includeDeclaration", false);
+  // Every value of the identifier in either file that finds the same declaration: references in the GUI
+  // XML file, texts in the localized file, and (when asked for) the declaration itself, not a later one
+  // that it hides.
+  for (const Side side : {Side::kGuiXml, Side::kLocalized}) {
+    const std::string& path = side == Side::kGuiXml ? view.guiPath : view.locPath;
+    const LineIndex lines(view.Text(side));
+    for (const OutlineElement& element : view.OutlineOf(side).elements) {
+      for (const OutlineAttribute& attribute : element.attributes) {
+        if (attribute.value != symbol->identifier) continue;
+        const std::optional<Symbol> here = SymbolAt(view, side, attribute.valueBegin);
+        if (!here || here->isFile || here->declaredBy.empty()) continue;
+        if (here->isDeclaration && (!withDeclaration || here->valueBegin != target[0].valueBegin)) continue;
+        const std::vector<Declared> found = DeclarationsOf(view, *here, here->identifier);
+        if (found.empty() || found[0].element != target[0].element) continue;
+        locations.push_back({{"uri", UriOf(path)}, {"range", RangeIn(lines, here->valueBegin, here->valueEnd)}});
+      }
+    }
+  }
+  return locations;
 }
 
 void Server::Send(const json& message) {

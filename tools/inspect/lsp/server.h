@@ -56,6 +56,7 @@ class Server {
   nlohmann::json Definition(const nlohmann::json& params);
   nlohmann::json Hover(const nlohmann::json& params);
   nlohmann::json Completion(const nlohmann::json& params);
+  nlohmann::json References(const nlohmann::json& params);
   // The place of a request's textDocument and position.
   Place PlaceOf(const nlohmann::json& params) const;
 
