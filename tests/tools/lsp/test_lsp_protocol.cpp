@@ -173,6 +173,31 @@ TEST(LspNavigation, ReferencesListEveryUseInBothFiles) {
   EXPECT_EQ(declarations, std::vector<unsigned>{77});
 }
 
+// A rename changes the declaration and every place that names it, in both files, and nothing else; a name
+// that is taken, or that could not stand in an attribute value, is refused.
+TEST(LspNavigation, RenameChangesEveryPlaceOrNone) {
+  const lsp_test::DemoCopy demo;
+  const lsp_test::Place use = Find(demo.guiText, "VAR_REF=\"varTag\"", 10);
+  const lsp_test::Place style = Find(demo.guiText, "CONTROLSTYLE=\"EDIT\"", 15);
+  const auto rename = [&](int id, lsp_test::Place place, const std::string& name) {
+    json request = lsp_test::AtPosition(id, "textDocument/rename", demo.guiUri, place.line, place.character);
+    request["params"]["newName"] = name;
+    return Framed(request);
+  };
+  const lsp_test::Served served =
+      lsp_test::Serve(Start() + rename(2, use, "varTagName") + rename(3, use, "varPV") + rename(4, use, "var Tag") +
+                      rename(5, style, "STATIC") + lsp_test::Ending());
+  const json& changes = (*served.Reply(2))["result"]["changes"];
+  ASSERT_EQ(changes.size(), 2u) << changes;
+  EXPECT_EQ(changes[demo.guiUri].size(), 6u);  // the declaration and five uses
+  EXPECT_EQ(changes[demo.locUri].size(), 2u);  // the English and the German texts
+  for (const json& edit : changes[demo.guiUri]) EXPECT_EQ(edit["newText"], "varTagName");
+  const auto error = [&](int id) { return (*served.Reply(id))["error"]; };
+  EXPECT_EQ(error(3)["message"], "a variable 'varPV' is declared already");
+  EXPECT_EQ(error(4)["code"], -32602);
+  EXPECT_EQ(error(5)["message"], "nothing declared here to rename");
+}
+
 TEST(LspNavigation, DefinitionHoverAndCompletionAcrossBothFiles) {
   const lsp_test::DemoCopy demo;
   const lsp_test::Place reference = Find(demo.guiText, "VAR_REF=\"varPV\"", 10);
@@ -250,7 +275,7 @@ TEST(LspProtocol, BadInputIsAnsweredWithErrorsAndTheServerGoesOn) {
   input += "Content-Type: text/plain\r\n\r\n";
   input += Framed(json::array({1, 2}));
   input += Framed(lsp_test::Initialize(2));
-  input += Framed(lsp_test::RequestMessage(3, "textDocument/rename", json::object()));
+  input += Framed(lsp_test::RequestMessage(3, "textDocument/formatting", json::object()));
   input += Framed(lsp_test::RequestMessage(4, "textDocument/definition", {{"textDocument", {{"uri", demo.guiUri}}}}));
   input += Framed(lsp_test::AtPosition(5, "textDocument/hover", demo.guiUri, 100000, 100000));  // past the end
   input += Framed(lsp_test::NotificationMessage("textDocument/didChange", {{"bogus", true}}));

@@ -171,6 +171,7 @@ json Server::Request(const std::string& method, const json& params) {
   if (method == "textDocument/hover") return Hover(params);
   if (method == "textDocument/completion") return Completion(params);
   if (method == "textDocument/references") return References(params);
+  if (method == "textDocument/rename") return Rename(params);
   throw RequestError{kMethodNotFound, "unknown method '" + method + "'"};
 }
 
@@ -230,6 +231,7 @@ json Server::Initialize(const json& params) {
             {"definitionProvider", true},
             {"hoverProvider", true},
             {"referencesProvider", true},
+            {"renameProvider", true},
             {"completionProvider", {{"triggerCharacters", json::array({"\"", "'"})}}}}},
           {"serverInfo", {{"name", "k42gui-inspect lsp"}, {"version", K42GUI_VERSION}}}};
 }
@@ -396,21 +398,17 @@ json Server::Completion(const json& params) {
   return {{"isIncomplete", false}, {"items", items}};
 }
 
-json Server::References(const json& params) {
-  const Place place = PlaceOf(params);
+std::vector<Server::Span> Server::PlacesNaming(const Place& place, bool withDeclaration) const {
   const DeviceView& view = place.view;
   const std::optional<Symbol>& symbol = place.symbol;
-  json locations = json::array();
-  if (!symbol || symbol->isFile || symbol->declaredBy.empty() || symbol->identifier.empty()) return locations;
+  std::vector<Span> places;
+  if (!symbol || symbol->isFile || symbol->declaredBy.empty() || symbol->identifier.empty()) return places;
   const std::vector<Declared> target = DeclarationsOf(view, *symbol, symbol->identifier);
-  if (target.empty()) return locations;
-  const bool withDeclaration = params.contains("context") && params["context"].value("includeDeclaration", false);
+  if (target.empty()) return places;
   // Every value of the identifier in either file that finds the same declaration: references in the GUI
   // XML file, texts in the localized file, and (when asked for) the declaration itself, not a later one
   // that it hides.
   for (const Side side : {Side::kGuiXml, Side::kLocalized}) {
-    const std::string& path = side == Side::kGuiXml ? view.guiPath : view.locPath;
-    const LineIndex lines(view.Text(side));
     for (const OutlineElement& element : view.OutlineOf(side).elements) {
       for (const OutlineAttribute& attribute : element.attributes) {
         if (attribute.value != symbol->identifier) continue;
@@ -419,11 +417,45 @@ json Server::References(const json& params) {
         if (here->isDeclaration && (!withDeclaration || here->valueBegin != target[0].valueBegin)) continue;
         const std::vector<Declared> found = DeclarationsOf(view, *here, here->identifier);
         if (found.empty() || found[0].element != target[0].element) continue;
-        locations.push_back({{"uri", UriOf(path)}, {"range", RangeIn(lines, here->valueBegin, here->valueEnd)}});
+        places.push_back({side, here->valueBegin, here->valueEnd});
       }
     }
   }
+  return places;
+}
+
+json Server::References(const json& params) {
+  const Place place = PlaceOf(params);
+  const bool withDeclaration = params.contains("context") && params["context"].value("includeDeclaration", false);
+  const LineIndex lines[] = {LineIndex(place.view.guiText), LineIndex(place.view.locText)};
+  json locations = json::array();
+  for (const Span& span : PlacesNaming(place, withDeclaration)) {
+    const bool gui = span.side == Side::kGuiXml;
+    locations.push_back({{"uri", UriOf(gui ? place.view.guiPath : place.view.locPath)},
+                         {"range", RangeIn(lines[gui ? 0 : 1], span.begin, span.end)}});
+  }
   return locations;
+}
+
+json Server::Rename(const json& params) {
+  const Place place = PlaceOf(params);
+  const std::string name = params.at("newName").get<std::string>();
+  // The name is written into attribute values as it stands.
+  if (name.empty() || name.find_first_of(" \t\r\n<>&\"'") != std::string::npos)
+    throw RequestError{kInvalidParams, "'" + name + "' cannot be an identifier: no blanks, quotes, <, > or &"};
+  const std::vector<Span> places = PlacesNaming(place, true);
+  if (places.empty()) throw RequestError{kInvalidRequest, "nothing declared here to rename"};
+  const std::vector<Declared> taken = DeclarationsOf(place.view, *place.symbol, name);
+  if (!taken.empty() && name != place.symbol->identifier)
+    throw RequestError{kInvalidRequest, "a " + taken[0].kind + " '" + name + "' is declared already"};
+  const LineIndex lines[] = {LineIndex(place.view.guiText), LineIndex(place.view.locText)};
+  json changes = json::object();
+  for (const Span& span : places) {
+    const bool gui = span.side == Side::kGuiXml;
+    changes[UriOf(gui ? place.view.guiPath : place.view.locPath)].push_back(
+        {{"range", RangeIn(lines[gui ? 0 : 1], span.begin, span.end)}, {"newText", name}});
+  }
+  return {{"changes", changes}};
 }
 
 void Server::Send(const json& message) {

@@ -8,6 +8,7 @@
 #include <ostream>
 #include <set>
 #include <string>
+#include <vector>
 
 #include <nlohmann/json.hpp>
 
@@ -57,8 +58,16 @@ class Server {
   nlohmann::json Hover(const nlohmann::json& params);
   nlohmann::json Completion(const nlohmann::json& params);
   nlohmann::json References(const nlohmann::json& params);
+  nlohmann::json Rename(const nlohmann::json& params);
   // The place of a request's textDocument and position.
   Place PlaceOf(const nlohmann::json& params) const;
+  // A byte range in one of a device's files.
+  struct Span {
+    Side side;
+    size_t begin, end;
+  };
+  // Where either file names the declaration the place's symbol finds (with it, when withDeclaration).
+  std::vector<Span> PlacesNaming(const Place& place, bool withDeclaration) const;
 
   // The device the file at path belongs to, with the open buffers' texts; side says which file path is.
   DeviceView ViewOf(const std::string& path, Side& side) const;
