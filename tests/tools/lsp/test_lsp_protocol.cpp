@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
 #include <gtest/gtest.h>
 
@@ -171,6 +172,49 @@ TEST(LspNavigation, ReferencesListEveryUseInBothFiles) {
     if (location["uri"] == demo.guiUri && line < 100) declarations.push_back(line + 1);
   }
   EXPECT_EQ(declarations, std::vector<unsigned>{77});
+}
+
+// The outline of each file: declarations with module-local ones inside their module; language blocks with
+// their scopes and the identifiers they give texts. Every symbol lies inside its parent, its name inside it.
+TEST(LspNavigation, OutlinesOfBothFiles) {
+  const lsp_test::DemoCopy demo;
+  const auto symbols = [](int id, const std::string& uri) {
+    return Framed(lsp_test::RequestMessage(id, "textDocument/documentSymbol", {{"textDocument", {{"uri", uri}}}}));
+  };
+  const lsp_test::Served served =
+      lsp_test::Serve(Start() + symbols(2, demo.guiUri) + symbols(3, demo.locUri) + lsp_test::Ending());
+  const auto position = [](const json& at) {
+    return std::make_pair(at["line"].get<int>(), at["character"].get<int>());
+  };
+  const auto inside = [&](const json& inner, const json& outer) {
+    return position(outer["start"]) <= position(inner["start"]) && position(inner["end"]) <= position(outer["end"]);
+  };
+  // "name detail" of each symbol, its children after it, indented.
+  std::vector<std::string> lines;
+  const std::function<void(const json&, const json*, std::string)> walk = [&](const json& symbol, const json* parent,
+                                                                              std::string indent) {
+    EXPECT_TRUE(inside(symbol["selectionRange"], symbol["range"])) << symbol["name"];
+    if (parent != nullptr) {
+      EXPECT_TRUE(inside(symbol["range"], (*parent)["range"])) << symbol["name"];
+    }
+    lines.push_back(indent + symbol["name"].get<std::string>() + " " + symbol["detail"].get<std::string>());
+    for (const json& child : symbol["children"]) walk(child, &symbol, indent + "  ");
+    for (size_t i = 1; i < symbol["children"].size(); ++i) {  // siblings one after the other
+      EXPECT_LE(position(symbol["children"][i - 1]["range"]["end"]), position(symbol["children"][i]["range"]["start"]));
+    }
+  };
+  for (const json& symbol : (*served.Reply(2))["result"]) walk(symbol, nullptr, "");
+  const auto has = [&](const std::string& line) { return std::find(lines.begin(), lines.end(), line) != lines.end(); };
+  EXPECT_TRUE(has("varTag variable") && has("lblPressureUnit label") && has("modSetup module")) << lines.size();
+  EXPECT_TRUE(has("  disBasic display") && has("  menuSetupRoot menu"));
+  EXPECT_FALSE(has("disBasic display"));  // only inside its module
+
+  lines.clear();
+  for (const json& symbol : (*served.Reply(3))["result"]) walk(symbol, nullptr, "");
+  EXPECT_EQ(std::count_if(lines.begin(), lines.end(), [](const std::string& l) { return l.ends_with(" language"); }),
+            2);
+  EXPECT_EQ(lines.front(), "en language");
+  EXPECT_TRUE(has("  GLOBAL scope") && has("    varTag texts") && has("  modSetup scope") && has("    disBasic texts"));
 }
 
 // A rename changes the declaration and every place that names it, in both files, and nothing else; a name

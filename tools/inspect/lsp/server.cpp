@@ -4,9 +4,11 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 
 #include <k42gui/DeviceFiles.h>
 
+#include "inspect/lsp/document_symbols.h"
 #include "inspect/lsp/framing.h"
 #include "inspect/lsp/text_position.h"
 #include "inspect/lsp/unsaved_check.h"
@@ -172,6 +174,7 @@ json Server::Request(const std::string& method, const json& params) {
   if (method == "textDocument/completion") return Completion(params);
   if (method == "textDocument/references") return References(params);
   if (method == "textDocument/rename") return Rename(params);
+  if (method == "textDocument/documentSymbol") return Symbols(params);
   throw RequestError{kMethodNotFound, "unknown method '" + method + "'"};
 }
 
@@ -232,6 +235,7 @@ json Server::Initialize(const json& params) {
             {"hoverProvider", true},
             {"referencesProvider", true},
             {"renameProvider", true},
+            {"documentSymbolProvider", true},
             {"completionProvider", {{"triggerCharacters", json::array({"\"", "'"})}}}}},
           {"serverInfo", {{"name", "k42gui-inspect lsp"}, {"version", K42GUI_VERSION}}}};
 }
@@ -456,6 +460,26 @@ json Server::Rename(const json& params) {
         {{"range", RangeIn(lines[gui ? 0 : 1], span.begin, span.end)}, {"newText", name}});
   }
   return {{"changes", changes}};
+}
+
+json Server::Symbols(const json& params) {
+  const std::string path = PathParam(params);
+  Side side = Side::kGuiXml;
+  const DeviceView view = ViewOf(path, side);
+  const LineIndex lines(view.Text(side));
+  const std::function<json(const DocumentSymbol&)> toJson = [&](const DocumentSymbol& symbol) {
+    json children = json::array();
+    for (const DocumentSymbol& child : symbol.children) children.push_back(toJson(child));
+    return json{{"name", symbol.name},
+                {"detail", symbol.detail},
+                {"kind", symbol.kind},
+                {"range", RangeIn(lines, symbol.begin, symbol.end)},
+                {"selectionRange", RangeIn(lines, symbol.nameBegin, symbol.nameEnd)},
+                {"children", children}};
+  };
+  json symbols = json::array();
+  for (const DocumentSymbol& symbol : DocumentSymbols(view, side)) symbols.push_back(toJson(symbol));
+  return symbols;
 }
 
 void Server::Send(const json& message) {

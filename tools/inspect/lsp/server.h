@@ -59,6 +59,7 @@ class Server {
   nlohmann::json Completion(const nlohmann::json& params);
   nlohmann::json References(const nlohmann::json& params);
   nlohmann::json Rename(const nlohmann::json& params);
+  nlohmann::json Symbols(const nlohmann::json& params);
   // The place of a request's textDocument and position.
   Place PlaceOf(const nlohmann::json& params) const;
   // A byte range in one of a device's files.
