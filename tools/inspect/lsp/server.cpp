@@ -1,5 +1,5 @@
 // The server's message loop and its methods: the document store, the checks as the author types, and
-// definition, hover and completion over the outlines of both device files.
+// definition, references, rename, hover, completion and the symbol outline over both device files.
 #include "inspect/lsp/server.h"
 
 #include <algorithm>
@@ -428,17 +428,21 @@ std::vector<Server::Span> Server::PlacesNaming(const Place& place, bool withDecl
   return places;
 }
 
+json Server::Located(const DeviceView& view, const std::vector<Span>& spans) const {
+  const LineIndex gui(view.guiText), loc(view.locText);
+  json locations = json::array();
+  for (const Span& span : spans) {
+    const bool inGui = span.side == Side::kGuiXml;
+    locations.push_back({{"uri", UriOf(inGui ? view.guiPath : view.locPath)},
+                         {"range", RangeIn(inGui ? gui : loc, span.begin, span.end)}});
+  }
+  return locations;
+}
+
 json Server::References(const json& params) {
   const Place place = PlaceOf(params);
   const bool withDeclaration = params.contains("context") && params["context"].value("includeDeclaration", false);
-  const LineIndex lines[] = {LineIndex(place.view.guiText), LineIndex(place.view.locText)};
-  json locations = json::array();
-  for (const Span& span : PlacesNaming(place, withDeclaration)) {
-    const bool gui = span.side == Side::kGuiXml;
-    locations.push_back({{"uri", UriOf(gui ? place.view.guiPath : place.view.locPath)},
-                         {"range", RangeIn(lines[gui ? 0 : 1], span.begin, span.end)}});
-  }
-  return locations;
+  return Located(place.view, PlacesNaming(place, withDeclaration));
 }
 
 json Server::Rename(const json& params) {
@@ -452,13 +456,9 @@ json Server::Rename(const json& params) {
   const std::vector<Declared> taken = DeclarationsOf(place.view, *place.symbol, name);
   if (!taken.empty() && name != place.symbol->identifier)
     throw RequestError{kInvalidRequest, "a " + taken[0].kind + " '" + name + "' is declared already"};
-  const LineIndex lines[] = {LineIndex(place.view.guiText), LineIndex(place.view.locText)};
   json changes = json::object();
-  for (const Span& span : places) {
-    const bool gui = span.side == Side::kGuiXml;
-    changes[UriOf(gui ? place.view.guiPath : place.view.locPath)].push_back(
-        {{"range", RangeIn(lines[gui ? 0 : 1], span.begin, span.end)}, {"newText", name}});
-  }
+  for (const json& location : Located(place.view, places))
+    changes[location["uri"].get<std::string>()].push_back({{"range", location["range"]}, {"newText", name}});
   return {{"changes", changes}};
 }
 

@@ -69,6 +69,8 @@ class Server {
   };
   // Where either file names the declaration the place's symbol finds (with it, when withDeclaration).
   std::vector<Span> PlacesNaming(const Place& place, bool withDeclaration) const;
+  // The spans as the protocol's locations (uri and range).
+  nlohmann::json Located(const DeviceView& view, const std::vector<Span>& spans) const;
 
   // The device the file at path belongs to, with the open buffers' texts; side says which file path is.
   DeviceView ViewOf(const std::string& path, Side& side) const;
