@@ -31,9 +31,7 @@ LocTextReader::LocTextReader(CDDDocument& document, std::u16string language)
       m_language(std::move(language)),
       m_memo(LocReadMemoOf(document)),
       m_trail(m_memo.order),
-      m_textTrail(m_texts, m_memo.texts) {
-  IndexModuleScopes();
-}
+      m_textTrail(m_texts, m_memo.texts) {}
 
 void LocTextReader::Finish() {
   m_trail.Keep();
@@ -225,6 +223,12 @@ void LocTextReader::ApplyPendingText() {
   if (m_locContext.size() > 1) {
     ApplyPendingTextTo(m_locContext.back());
     return;
+  }
+  // Built at the first identifier missing from its scope: most reads have none, and the modules' records
+  // do not change during a read (only the GUI label dictionary gains records).
+  if (!m_locModuleScopesBuilt) {
+    m_locModuleScopesBuilt = true;
+    IndexModuleScopes();
   }
   if (m_locModuleScopesUsable) {
     ApplyPendingTextTo(m_elements.FindChild(m_locCurrentName));

@@ -60,7 +60,7 @@ class LocTextReader {
   CDDBase* FindEnumItem(CDDBase* target, CDDEnumItem*& enumItem);
   // target as an element, or null; remembered for the next call.
   CDDElement* LocElementOf(CDDBase* target);
-  // Builds m_locModuleScopes for this read.
+  // Builds m_locModuleScopes for this read, when an identifier is first missing from its scope.
   void IndexModuleScopes();
   // What identifier finds in the scope or element top (created there in the built-in texts' scope).
   CDDBase* FindOrCreate(CDDBase* top, const std::u16string& identifier);
@@ -97,6 +97,7 @@ class LocTextReader {
   // the element dictionary followed by modules.
   std::unordered_map<std::u16string_view, std::vector<CDDBase*>> m_locModuleScopes;
   bool m_locModuleScopesUsable = false;
+  bool m_locModuleScopesBuilt = false;
   // The identifiers directly below a scope are found through the previous read's order, and the texts
   // of the records are made from the pool's texts the previous read of the same block used.
   LocReadMemo& m_memo;
