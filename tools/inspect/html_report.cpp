@@ -77,22 +77,19 @@ std::string Base64(const std::string& bytes) {
 
 // A text as the page's language switch needs it: one string when every language says the same, else
 // one string per language in the order of the page's language list.
-template <class T>
-Json Text(const std::vector<const T*>& each, std::string T::*field) {
-  bool same = true;
-  for (const T* x : each) same = same && x->*field == each.front()->*field;
-  if (same) return each.front()->*field;
-  Json texts = Json::array();
-  for (const T* x : each) texts.push_back(x->*field);
-  return texts;
-}
-
-// The same for texts computed per language.
 Json Texts(const std::vector<std::string>& each) {
   if (std::all_of(each.begin(), each.end(), [&each](const std::string& x) { return x == each.front(); })) {
     return each.front();
   }
   return each;
+}
+
+// The same for a field of a record that each language has.
+template <class T>
+Json Text(const std::vector<const T*>& each, std::string T::*field) {
+  std::vector<std::string> texts;
+  for (const T* x : each) texts.push_back(x->*field);
+  return Texts(texts);
 }
 
 // The element i of a list in every language; a translation that lacks it falls back to the first.
