@@ -9,7 +9,7 @@ namespace {
 
 // Every text the device provides goes through one of these two: a device cannot steer the terminal
 // or start a line of its own.
-std::string Quote(const std::string& text) { return "\"" + Printable(text) + "\""; }
+std::string Quote(const std::string& text) { return std::string(1, '"').append(Printable(text)).append(1, '"'); }
 std::string P(const std::string& text) { return Printable(text); }
 
 void WriteTree(const TreeNode& node, int depth, std::ostream& out) {

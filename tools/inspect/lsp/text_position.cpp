@@ -122,7 +122,7 @@ std::string PathToUri(const std::string& path) {
   std::error_code error;  // no current directory: the path as given
   const std::filesystem::path full = std::filesystem::absolute(std::filesystem::path(path), error);
   std::string absolute = (error ? std::filesystem::path(path) : full).lexically_normal().generic_string();
-  if (absolute.empty() || absolute[0] != '/') absolute.insert(0, "/");
+  if (absolute.empty() || absolute[0] != '/') absolute = std::string(1, '/').append(absolute);
   static constexpr char kHex[] = "0123456789ABCDEF";
   std::string uri = "file://";
   for (unsigned char c : absolute) {

@@ -17,8 +17,11 @@ class HiddenCopy {
   HiddenCopy(const std::string& path, const std::string& text) {
     static std::mt19937_64 random{std::random_device{}()};
     const fs::path saved(path);
-    const fs::path copy = saved.parent_path() / ("." + saved.stem().string() + ".unsaved-" +
-                                                 std::to_string(random() % 1000000000ULL) + saved.extension().string());
+    const fs::path copy = saved.parent_path() / std::string(1, '.')
+                                                    .append(saved.stem().string())
+                                                    .append(".unsaved-")
+                                                    .append(std::to_string(random() % 1000000000ULL))
+                                                    .append(saved.extension().string());
     std::ofstream out(copy, std::ios::binary | std::ios::trunc);
     out.write(text.data(), static_cast<std::streamsize>(text.size()));
     out.close();
