@@ -98,10 +98,23 @@ system_tool() {
   if [[ $1 == x64 ]]; then echo "$2"; else echo "C:\\windows\\syswow64\\$2.exe"; fi
 }
 dll_of() { winepath -w "$build/$1/package/K42GuiXmlReader.dll"; }
+# Runs an architecture's system tool (regsvr32, cscript) as that architecture. Debian's `wine` starts the 32-bit
+# loader whenever wine32 is installed, and that loader runs the 32-bit build of a tool named without a path, so
+# a script meant for the x64 object would create the x86 one (or none): x64 tools go through the 64-bit loader.
+tool_run() {
+  local arch=$1 tool
+  tool=$(system_tool "$1" "$2")
+  shift 2
+  if [[ $arch == x64 && -x /usr/lib/wine/wine64 ]]; then
+    timeout "${K42GUI_WINE_TIMEOUT:-300}" /usr/lib/wine/wine64 "$tool" "$@"
+  else
+    wine_run "$tool" "$@"
+  fi
+}
 
 # ---- Registration of both, side by side, key by key in each view
 for arch in "${archs[@]}"; do
-  (cd "$build/$arch/package" && wine_run "$(system_tool "$arch" regsvr32)" /s K42GuiXmlReader.dll) ||
+  (cd "$build/$arch/package" && tool_run "$arch" regsvr32 /s K42GuiXmlReader.dll) ||
     fail "$arch: regsvr32 K42GuiXmlReader.dll exited with $?"
 done
 for arch in "${archs[@]}"; do
@@ -137,7 +150,7 @@ for arch in "${archs[@]}"; do
   WINEPATH=$(winepath -w "$build/$arch/package") wine_run "$build/$arch/tests/windows/test_component_windows.exe" \
     --gtest_brief=1 || fail "$arch: host tests (test_component_windows.exe)"
   step "$arch: host tests run"
-  wine_run "$(system_tool "$arch" cscript)" //nologo "$script" "$demo" | tr -d '\r' |
+  tool_run "$arch" cscript //nologo "$script" "$demo" | tr -d '\r' |
     tee "$build/$arch/late_binding.txt" || fail "$arch: late_binding.vbs"
   grep -q '^late binding: [0-9]* checks, 0 failed$' "$build/$arch/late_binding.txt" ||
     fail "$arch: late_binding.vbs did not finish"
@@ -150,7 +163,7 @@ done
 
 # ---- Unregistration of both, key by key; afterwards a script can no longer create the object
 for arch in "${archs[@]}"; do
-  (cd "$build/$arch/package" && wine_run "$(system_tool "$arch" regsvr32)" /u /s K42GuiXmlReader.dll) ||
+  (cd "$build/$arch/package" && tool_run "$arch" regsvr32 /u /s K42GuiXmlReader.dll) ||
     fail "$arch: regsvr32 /u K42GuiXmlReader.dll exited with $?"
 done
 for arch in "${archs[@]}"; do
@@ -161,7 +174,7 @@ for arch in "${archs[@]}"; do
   done
   exists "$view" 'HKCR\CLSID' || fail "[$view-bit view] HKCR\\CLSID itself was removed"
   status=0
-  wine_run "$(system_tool "$arch" cscript)" //nologo "$script" "$demo" >/dev/null 2>&1 || status=$?
+  tool_run "$arch" cscript //nologo "$script" "$demo" >/dev/null 2>&1 || status=$?
   [[ $status == 100 ]] || fail "$arch: an unregistered object must not be creatable (script exit $status, expected 100)"
 done
 step "unregistration checked"
