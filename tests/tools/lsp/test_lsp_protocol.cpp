@@ -259,6 +259,12 @@ TEST(LspNavigation, DefinitionHoverAndCompletionAcrossBothFiles) {
   input += Framed(lsp_test::AtPosition(6, "textDocument/completion", demo.guiUri, reference.line, reference.character));
   input += Framed(lsp_test::AtPosition(7, "textDocument/completion", demo.guiUri, style.line, style.character));
   input += Framed(lsp_test::AtPosition(8, "textDocument/completion", demo.guiUri, type.line, type.character));
+  // The same file opened with a line more above the declaration: the answer follows the buffer (the first
+  // answers came from the saved file).
+  const std::string moved = Replaced(demo.guiText, "<VAR_DEC VAR_ID=\"varPV\"", "\n<VAR_DEC VAR_ID=\"varPV\"");
+  input += Framed(lsp_test::DidOpen(demo.guiUri, moved));
+  input +=
+      Framed(lsp_test::AtPosition(9, "textDocument/definition", demo.guiUri, reference.line + 1, reference.character));
   const lsp_test::Served served = lsp_test::Serve(input + lsp_test::Ending());
 
   const auto startOf = [&](int id) {
@@ -270,6 +276,7 @@ TEST(LspNavigation, DefinitionHoverAndCompletionAcrossBothFiles) {
   EXPECT_EQ((*served.Reply(3))["result"]["uri"], demo.guiUri);  // from the localized file
   EXPECT_EQ(startOf(3), at(declaration));
   EXPECT_EQ(startOf(4), at(displayDeclaration));
+  EXPECT_EQ(startOf(9), at(Find(moved, "VAR_ID=\"varPV\"", 8)));
 
   const std::string hover = (*served.Reply(5))["result"]["contents"]["value"];
   for (const char* word : {"**variable** `varPV`", "**en**: Pressure", "*GAUGE*: Gauge pressure",

@@ -251,15 +251,21 @@ std::string Server::UriOf(const std::string& path) const {
   return found != m_documents.end() ? found->second.uri : PathToUri(path);
 }
 
-DeviceView Server::ViewOf(const std::string& path, Side& side) const {
-  DeviceView view;
-  std::tie(view.guiPath, view.locPath) = PairOf(path);
-  side = path == view.guiPath ? Side::kGuiXml : Side::kLocalized;
-  view.guiText = TextOf(view.guiPath);
-  view.locText = TextOf(view.locPath);
-  view.gui = ReadOutline(view.guiText);
-  view.loc = ReadOutline(view.locText);
-  return view;
+std::shared_ptr<const DeviceView> Server::ViewOf(const std::string& path, Side& side) const {
+  auto view = std::make_shared<DeviceView>();
+  std::tie(view->guiPath, view->locPath) = PairOf(path);
+  side = path == view->guiPath ? Side::kGuiXml : Side::kLocalized;
+  view->guiText = TextOf(view->guiPath);
+  view->locText = TextOf(view->locPath);
+  // Reading the texts again is cheap beside outlining them: an unchanged device keeps its outlines.
+  std::shared_ptr<const DeviceView>& last = m_views[view->guiPath];
+  if (last != nullptr && last->locPath == view->locPath && last->guiText == view->guiText &&
+      last->locText == view->locText)
+    return last;
+  view->gui = ReadOutline(view->guiText);
+  view->loc = ReadOutline(view->locText);
+  last = view;
+  return last;
 }
 
 json Server::Range(const std::string& path, size_t begin, size_t end) const {
@@ -331,14 +337,14 @@ Server::Place Server::PlaceOf(const json& params) const {
   Place place;
   place.path = PathParam(params);
   place.view = ViewOf(place.path, place.side);
-  place.offset = OffsetAt(place.view.Text(place.side), PositionParam(params));
-  place.symbol = SymbolAt(place.view, place.side, place.offset);
+  place.offset = OffsetAt(place.view->Text(place.side), PositionParam(params));
+  place.symbol = SymbolAt(*place.view, place.side, place.offset);
   return place;
 }
 
 json Server::Definition(const json& params) {
   const Place place = PlaceOf(params);
-  const DeviceView& view = place.view;
+  const DeviceView& view = *place.view;
   const std::optional<Symbol>& symbol = place.symbol;
   if (!symbol) return nullptr;
   if (symbol->isFile) {
@@ -354,7 +360,7 @@ json Server::Definition(const json& params) {
 
 json Server::Hover(const json& params) {
   const Place place = PlaceOf(params);
-  const DeviceView& view = place.view;
+  const DeviceView& view = *place.view;
   const std::optional<Symbol>& symbol = place.symbol;
   if (!symbol || symbol->isFile) return nullptr;
   std::string value;
@@ -377,7 +383,7 @@ json Server::Hover(const json& params) {
 
 json Server::Completion(const json& params) {
   const Place place = PlaceOf(params);
-  const DeviceView& view = place.view;
+  const DeviceView& view = *place.view;
   const std::string& text = view.Text(place.side);
   const size_t offset = place.offset;
   const std::optional<Symbol>& symbol = place.symbol;
@@ -403,7 +409,7 @@ json Server::Completion(const json& params) {
 }
 
 std::vector<Server::Span> Server::PlacesNaming(const Place& place, bool withDeclaration) const {
-  const DeviceView& view = place.view;
+  const DeviceView& view = *place.view;
   const std::optional<Symbol>& symbol = place.symbol;
   std::vector<Span> places;
   if (!symbol || symbol->isFile || symbol->declaredBy.empty() || symbol->identifier.empty()) return places;
@@ -442,7 +448,7 @@ json Server::Located(const DeviceView& view, const std::vector<Span>& spans) con
 json Server::References(const json& params) {
   const Place place = PlaceOf(params);
   const bool withDeclaration = params.contains("context") && params["context"].value("includeDeclaration", false);
-  return Located(place.view, PlacesNaming(place, withDeclaration));
+  return Located(*place.view, PlacesNaming(place, withDeclaration));
 }
 
 json Server::Rename(const json& params) {
@@ -453,11 +459,11 @@ json Server::Rename(const json& params) {
     throw RequestError{kInvalidParams, "'" + name + "' cannot be an identifier: no blanks, quotes, <, > or &"};
   const std::vector<Span> places = PlacesNaming(place, true);
   if (places.empty()) throw RequestError{kInvalidRequest, "nothing declared here to rename"};
-  const std::vector<Declared> taken = DeclarationsOf(place.view, *place.symbol, name);
+  const std::vector<Declared> taken = DeclarationsOf(*place.view, *place.symbol, name);
   if (!taken.empty() && name != place.symbol->identifier)
     throw RequestError{kInvalidRequest, "a " + taken[0].kind + " '" + name + "' is declared already"};
   json changes = json::object();
-  for (const json& location : Located(place.view, places))
+  for (const json& location : Located(*place.view, places))
     changes[location["uri"].get<std::string>()].push_back({{"range", location["range"]}, {"newText", name}});
   return {{"changes", changes}};
 }
@@ -465,7 +471,8 @@ json Server::Rename(const json& params) {
 json Server::Symbols(const json& params) {
   const std::string path = PathParam(params);
   Side side = Side::kGuiXml;
-  const DeviceView view = ViewOf(path, side);
+  const std::shared_ptr<const DeviceView> shared = ViewOf(path, side);
+  const DeviceView& view = *shared;
   const LineIndex lines(view.Text(side));
   const std::function<json(const DocumentSymbol&)> toJson = [&](const DocumentSymbol& symbol) {
     json children = json::array();

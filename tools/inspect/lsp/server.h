@@ -4,6 +4,7 @@
 
 #include <istream>
 #include <map>
+#include <memory>
 #include <optional>
 #include <ostream>
 #include <set>
@@ -41,7 +42,7 @@ class Server {
   struct Place {
     std::string path;
     Side side = Side::kGuiXml;
-    DeviceView view;
+    std::shared_ptr<const DeviceView> view;
     size_t offset = 0;
     std::optional<Symbol> symbol;
   };
@@ -73,7 +74,8 @@ class Server {
   nlohmann::json Located(const DeviceView& view, const std::vector<Span>& spans) const;
 
   // The device the file at path belongs to, with the open buffers' texts; side says which file path is.
-  DeviceView ViewOf(const std::string& path, Side& side) const;
+  // Outlines are made again only when a file's text changed since the last request about its device.
+  std::shared_ptr<const DeviceView> ViewOf(const std::string& path, Side& side) const;
   std::string TextOf(const std::string& path) const;
   std::string UriOf(const std::string& path) const;
   // Checks the device of path as the buffers hold it and publishes the findings of each of its files.
@@ -87,7 +89,8 @@ class Server {
   bool m_initialized = false;
   bool m_shutdown = false;
   bool m_exit = false;
-  std::map<std::string, Document> m_documents;               // open documents by path
+  std::map<std::string, Document> m_documents;                               // open documents by path
+  mutable std::map<std::string, std::shared_ptr<const DeviceView>> m_views;  // by GUI XML path: the last view
   std::map<std::string, std::set<std::string>> m_published;  // by GUI XML path: the files given diagnostics
 };
 
