@@ -67,13 +67,17 @@ std::vector<std::pair<std::u16string, Position>> Context::LocLanguages() const {
   return languages;
 }
 
+std::string Context::AllowedDirectory() const { return directory.empty() ? std::string(".") : directory.string(); }
+
 const k42gui::DeviceFile& Context::FileVerdict(const std::filesystem::path& file) {
   auto known = m_fileVerdicts.find(file.string());
-  if (known == m_fileVerdicts.end()) {
-    const std::string allowed = directory.empty() ? std::string(".") : directory.string();
-    known = m_fileVerdicts.emplace(file.string(), k42gui::ProbeDeviceFile(file.string(), {allowed})).first;
-  }
+  if (known == m_fileVerdicts.end())
+    known = m_fileVerdicts.emplace(file.string(), k42gui::ProbeDeviceFile(file.string(), {AllowedDirectory()})).first;
   return known->second;
+}
+
+k42gui::DeviceFile Context::ReadFile(const std::filesystem::path& file) const {
+  return k42gui::ReadDeviceFile(file.string(), {AllowedDirectory()});
 }
 
 std::filesystem::path Context::DeviceFilePath(std::u16string_view named) const {

@@ -49,6 +49,8 @@ struct Context {
   std::vector<std::pair<std::u16string, Position>> LocLanguages() const;
   // How the tools judge a file the device names, once per file.
   const k42gui::DeviceFile& FileVerdict(const std::filesystem::path& file);
+  // The file read as the tools read the files a device names: only inside its directory, bounded.
+  k42gui::DeviceFile ReadFile(const std::filesystem::path& file) const;
   // The file a reference of the device names: the component puts the device directory in front.
   std::filesystem::path DeviceFilePath(std::u16string_view named) const;
 
@@ -68,6 +70,8 @@ struct Context {
   std::vector<k42gui::Finding> loadProblems;
 
  private:
+  // The directory the files a device names must lie in.
+  std::string AllowedDirectory() const;
   std::map<std::string, k42gui::DeviceFile> m_fileVerdicts;  // by the path the component would open
 };
 

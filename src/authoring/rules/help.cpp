@@ -104,9 +104,7 @@ void CheckHelpAnchors(Context& context) {
     if (file.anchors != kEQTOHELPTOPIC || file.reference == nullptr || IsWebAddress(file.reference->value) ||
         !IsHtml(Narrow(file.reference->value)) || anchorsOf.count(file.reference->value) != 0)
       continue;
-    const std::string allowed = context.directory.empty() ? std::string(".") : context.directory.string();
-    const k42gui::DeviceFile read =
-        k42gui::ReadDeviceFile(context.DeviceFilePath(file.reference->value).string(), {allowed});
+    const k42gui::DeviceFile read = context.ReadFile(context.DeviceFilePath(file.reference->value));
     // A file that cannot be read is the file rules' finding.
     if (read.problem == k42gui::DeviceFileProblem::kNone) anchorsOf[file.reference->value] = HtmlAnchors(read.bytes);
   }

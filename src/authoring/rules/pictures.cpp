@@ -84,9 +84,7 @@ class PictureCheck {
     std::optional<PictureSize> size;
     const std::filesystem::path file = m_context.DeviceFilePath(reference);
     if (m_context.FileVerdict(file).problem == k42gui::DeviceFileProblem::kNone) {
-      const std::string allowed = m_context.directory.empty() ? std::string(".") : m_context.directory.string();
-      const k42gui::DeviceFile read = k42gui::ReadDeviceFile(file.string(), {allowed});
-      size = PictureSizeOf(read.bytes);
+      size = PictureSizeOf(m_context.ReadFile(file).bytes);
     }
     return m_sizes.emplace(reference, size).first->second;
   }
@@ -151,8 +149,7 @@ class PictureCheck {
     }
     const std::filesystem::path file = m_context.DeviceFilePath(regular);
     if (m_context.FileVerdict(file).problem != k42gui::DeviceFileProblem::kNone) return;  // the file rules say why
-    const std::string allowed = m_context.directory.empty() ? std::string(".") : m_context.directory.string();
-    if (k42gui::ImageMediaType(k42gui::ReadDeviceFile(file.string(), {allowed}).bytes).empty()) {
+    if (k42gui::ImageMediaType(m_context.ReadFile(file).bytes).empty()) {
       m_context.Add("header-image", Severity::kError, m_context.request.guiXmlPath, reference.valuePosition,
                     "image " + Quoted(reference.value) + " shows " + Quoted(regular) +
                         " in the header, which is no picture the host can draw (BMP, PNG, GIF, JPEG, ICO or SVG)");
