@@ -49,9 +49,11 @@ std::vector<DocumentSymbol> GuiXmlSymbols(const DeviceView& device) {
   std::vector<std::vector<size_t>> placed(outline.elements.size());
   for (size_t i = 0; i < outline.elements.size(); ++i) {
     const OutlineElement& element = outline.elements[i];
+    const std::string_view name = LocalName(element.name);
     for (const auto& declaration : k42gui::GuiXmlVocabulary().declarations) {
+      if (name != declaration.element) continue;
       const OutlineAttribute* id = element.Attribute(declaration.attribute);
-      if (LocalName(element.name) != declaration.element || id == nullptr) continue;
+      if (id == nullptr) continue;
       DocumentSymbol symbol{id->value.empty() ? "(no identifier)" : id->value,
                             declaration.kind,
                             SymbolKindOf(declaration.kind),
